@@ -1,0 +1,59 @@
+// The rows of answer squares: the solution in slot 1, distractors around it,
+// then de-duplicated and shuffled or sorted. Pure functions of the task
+// record and the random stream, so the quiz and the catalog tool agree.
+#pragma once
+
+#include <array>
+
+#include "catalog.h"
+
+constexpr int kRowSlots = 7; // slots 1..6, slot 0 unused
+using IntRow = std::array<int, kRowSlots>;
+using DecimalRow = std::array<double, kRowSlots>;
+
+// Per taskIndex, like the rest of the task record.
+extern std::array<IntRow, kTaskSlots> options;
+extern std::array<IntRow, kTaskSlots> options2;
+extern std::array<DecimalRow, kTaskSlots> decimalOptions;
+extern int offsetSeed;
+
+// rand() mod (2 * count) - count.
+int drawOffsetSeed(int count);
+
+// The builders. `row[1]` holds the value the row must keep (the solution)
+// before they are called; they fill slots 2..count (Numbering: 1..6).
+// Builders that take no sign use +1, -1, +1, ... for slots 2, 3, 4, ...
+void buildNear(IntRow& row, int v, int offset, int count);
+void buildNearSmall(IntRow& row, int v, int offset, int count, int level);
+void buildConsecutive(IntRow& row, int v, int offset, int count);
+void buildScaled(IntRow& row, int v, int offset, int firstSlot, int count);
+void buildPrimes(IntRow& row, int count);
+void buildNumbering(IntRow& row);
+void buildDecimalA(DecimalRow& row, double d, int count);
+void buildDecimalB(DecimalRow& row, double d, int count);
+// Task 1312: the solution, then the other numbers of 1..6 in order.
+void buildDice(IntRow& row, int v);
+
+// maxRaise is 12 for first rows and decimal rows, 24 for second rows.
+void dedupRow(IntRow& row, int maxRaise);
+void dedupRow(DecimalRow& row, int maxRaise);
+void shuffleRow(IntRow& row);
+void shuffleRow(DecimalRow& row);
+void sortRow(IntRow& row);
+void sortRow(DecimalRow& row);
+
+// Which squares a task got and how they are judged.
+enum class AnswerRows {
+    None,       // no squares, no judging
+    Integer,    // one row of whole numbers (or the three choice squares)
+    Decimal,    // one row of decimals
+    TwoRows,    // options and options2, two clicks
+};
+
+// Draws offsetSeed and builds the rows of the current taskIndex as the
+// dispatch by level, difficulty and answerKind says.
+AnswerRows buildAnswerRows(int level, int difficulty, int taskNumber);
+
+// The row kinds the dispatch knows for a level and difficulty, without
+// building anything.
+AnswerRows answerRowsFor(int level, int difficulty, int kind);

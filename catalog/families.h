@@ -1,0 +1,5 @@
+// One generator per task family, each in a source of its own. The frame in
+// generator.cpp selects the family by task number and calls it.
+#pragma once
+
+void generateArithmeticTask(int taskNumber);

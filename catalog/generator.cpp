@@ -1,0 +1,127 @@
+// The generator frame: the task record, the print sink, the shared fraction
+// and the dispatch from task number to family.
+#include <cstdarg>
+#include <cstdio>
+#include <utility>
+
+#include "catalog.h"
+#include "families.h"
+
+int taskIndex = 1;
+int taskCount = 0;
+int correctCount = 0;
+
+std::array<int, kTaskSlots> solution{};
+std::array<int, kTaskSlots> solution2{};
+std::array<int, kTaskSlots> target{};
+std::array<double, kTaskSlots> decimalSolution{};
+
+int answerKind = 0;
+int choiceMode = 0;
+int relationOp = 0;
+int decimalPlaces = 0;
+int optionCount = 6;
+int firstDistractorSlot = 2;
+
+double progressRatio = 0;
+
+int fracNum = 0;
+int fracDen = 1;
+
+int originX = 0;
+int originY = 0;
+double scaleX = 1;
+double scaleY = 1;
+
+namespace {
+
+TaskPrinter printer;
+
+using FamilyGenerator = void (*)(int);
+
+// A family joins the build by adding its generator here.
+FamilyGenerator generatorOf(TaskFamily family)
+{
+    switch (family) {
+    case TaskFamily::Arithmetic: return generateArithmeticTask;
+    case TaskFamily::Fraction:
+    case TaskFamily::Units:
+    case TaskFamily::Word:
+    case TaskFamily::Terms:
+    case TaskFamily::Picture:
+    case TaskFamily::None: break;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+bool familyBuilt(TaskFamily family) { return generatorOf(family) != nullptr; }
+
+void presetGameStart() { decimalPlaces = 0; }
+
+void presetTask(int index)
+{
+    if (index >= 1 && index < kTaskSlots)
+        solution2[index] = -1000000;
+    answerKind = 0;
+    choiceMode = 0;
+    optionCount = 6;
+    firstDistractorSlot = 2;
+}
+
+double computeProgressRatio()
+{
+    if (taskCount <= 0)
+        return 0;
+    return static_cast<double>(correctCount) / taskCount;
+}
+
+void reduceFraction()
+{
+    if (fracNum == fracDen) {
+        fracNum = 1;
+        fracDen = 1;
+        return;
+    }
+    // Dividing by the largest candidate first leaves nothing for the smaller ones
+    // once the common divisor is out.
+    int m = fracNum < fracDen ? fracNum : fracDen;
+    for (int d = m; d >= 2; --d)
+        if (fracNum % d == 0 && fracDen % d == 0) {
+            fracNum /= d;
+            fracDen /= d;
+        }
+}
+
+void catalog_setprinter(TaskPrinter p) { printer = std::move(p); }
+
+void taskPrintf(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    va_list copy;
+    va_copy(copy, args);
+    int n = std::vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    std::string text;
+    if (n > 0) {
+        text.resize(static_cast<size_t>(n) + 1);
+        std::vsnprintf(text.data(), text.size(), format, args);
+        text.resize(static_cast<size_t>(n));
+    }
+    va_end(args);
+    if (printer)
+        printer(ao_utf8_to_cp1252(text));
+}
+
+int drawRange(int k, int m) { return aorand() % (m - k + 1) + k; }
+
+void generateTask(int taskNumber)
+{
+    progressRatio = computeProgressRatio();
+    FamilyGenerator generate = generatorOf(taskFamily(taskNumber));
+    if (!generate)
+        return;
+    generate(taskNumber);
+}
