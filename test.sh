@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Builds with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/install-deps.sh test
+cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DZIFFRON_SANITIZE=ON >/dev/null
+cmake --build build-test -j"$(nproc)"
+export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+ctest --test-dir build-test --output-on-failure -j"$(nproc)"

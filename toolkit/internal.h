@@ -1,0 +1,42 @@
+// Toolkit-internal state shared between its modules (not for the quiz).
+#pragma once
+
+#include "aotoolkit.h"
+
+namespace aoi {
+
+// Processes pending platform messages: ticks to timers, input to the event
+// queue or widgets, repaints. With wait, blocks briefly for new input.
+void process(bool wait);
+
+// Marks that the program fetches events itself (so no fallback loop runs).
+void markFetching();
+bool fetchedEvents();
+
+// Window bookkeeping.
+void windowOpened(aoWindow* w);
+void windowDestroyed(aoWindow* w);
+aoWindow* mainWindow(); // the window on the platform screen
+int openedWindows();
+void presentDirty();
+
+// Posting from timers honours the 33-event rule and aowaitforevents.
+bool timersMayPost();
+
+// Headless script handlers (see aoscript_sethandler).
+aoScriptHandler* findScriptHandler(const std::string& command);
+
+// Command-line settings.
+struct Settings {
+    std::string mediaDir;
+    long long seed = -1;
+    bool headless = false;
+    bool fullscreen = false;
+    std::string scriptPath;
+};
+Settings& settings();
+
+// Resets queue, timers and running state (tests run several programs in one process).
+void resetForTest();
+
+} // namespace aoi

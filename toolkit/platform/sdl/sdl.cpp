@@ -1,0 +1,356 @@
+// The real backend: one SDL2 window showing the toolkit's picture through a
+// streaming texture, SDL timers for the 10 ms tick, SDL audio for WAV clips.
+#include "sdl.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstring>
+
+namespace sdl {
+
+namespace {
+
+std::atomic<int> tickCount{0};
+Uint32 wakeEvent = 0;
+
+Uint32 onTick(Uint32 interval, void*)
+{
+    // Only count; the GUI thread delivers the ticks.
+    tickCount.fetch_add(1, std::memory_order_relaxed);
+    if (wakeEvent != 0 && wakeEvent != static_cast<Uint32>(-1)) {
+        SDL_Event e;
+        SDL_zero(e);
+        e.type = wakeEvent;
+        SDL_PushEvent(&e);
+    }
+    return interval;
+}
+
+// Windows-1252 byte of a Unicode code point, or -1.
+int toCp1252(unsigned cp)
+{
+    std::string utf8;
+    if (cp < 0x80) return static_cast<int>(cp);
+    if (cp >= 0xA0 && cp <= 0xFF) return static_cast<int>(cp);
+    static const unsigned high[32] = {0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
+                                      0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
+    for (int i = 0; i < 32; ++i)
+        if (high[i] == cp) return 0x80 + i;
+    return -1;
+}
+
+} // namespace
+
+SdlPlatform::SdlPlatform()
+{
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) {
+        std::fprintf(stderr, "SDL_Init: %s\n", SDL_GetError());
+        return;
+    }
+    ok_ = true;
+    wakeEvent = SDL_RegisterEvents(1);
+    start_ = SDL_GetTicks64();
+}
+
+SdlPlatform::~SdlPlatform()
+{
+    if (timer_) SDL_RemoveTimer(timer_);
+    if (audio_) SDL_CloseAudioDevice(audio_);
+    if (texture_) SDL_DestroyTexture(texture_);
+    if (renderer_) SDL_DestroyRenderer(renderer_);
+    if (window_) SDL_DestroyWindow(window_);
+    if (ok_) SDL_Quit();
+}
+
+bool SdlPlatform::openWindow(const std::string& title, int x, int y, int w, int h, bool fullscreen)
+{
+    if (!ok_) return false;
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    // A small screen (a 1366 x 768 laptop) gets a smaller window showing the
+    // whole picture, scaled with its aspect kept.
+    SDL_Rect usable{0, 0, w, h};
+    int winw = w, winh = h;
+    if (SDL_GetDisplayUsableBounds(0, &usable) == 0) {
+        double scale = std::min({1.0, usable.w / static_cast<double>(w), (usable.h - 30) / static_cast<double>(h)});
+        winw = static_cast<int>(w * scale);
+        winh = static_cast<int>(h * scale);
+        x = std::clamp(x, usable.x, std::max(usable.x, usable.x + usable.w - winw));
+        y = std::clamp(y, usable.y + 30, std::max(usable.y + 30, usable.y + usable.h - winh));
+    }
+    Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+    if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    std::string utf8 = utf8Title(title);
+    window_ = SDL_CreateWindow(utf8.c_str(), x, y, winw, winh, flags);
+    if (!window_) {
+        std::fprintf(stderr, "SDL_CreateWindow: %s\n", SDL_GetError());
+        return false;
+    }
+    renderer_ = SDL_CreateRenderer(window_, -1, 0);
+    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    if (!renderer_) {
+        std::fprintf(stderr, "SDL_CreateRenderer: %s\n", SDL_GetError());
+        return false;
+    }
+    // Logical size: SDL scales with the aspect kept and maps mouse positions back.
+    SDL_RenderSetLogicalSize(renderer_, w, h);
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_XRGB8888, SDL_TEXTUREACCESS_STREAMING, w, h);
+    if (!texture_) {
+        std::fprintf(stderr, "SDL_CreateTexture: %s\n", SDL_GetError());
+        return false;
+    }
+    texw_ = w;
+    texh_ = h;
+    SDL_StartTextInput();
+    return true;
+}
+
+std::string SdlPlatform::utf8Title(const std::string& cp1252)
+{
+    std::string out;
+    for (unsigned char c : cp1252) {
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+void SdlPlatform::closeWindow()
+{
+    if (texture_) SDL_DestroyTexture(texture_);
+    if (renderer_) SDL_DestroyRenderer(renderer_);
+    if (window_) SDL_DestroyWindow(window_);
+    texture_ = nullptr;
+    renderer_ = nullptr;
+    window_ = nullptr;
+}
+
+void SdlPlatform::present(const uint32_t* pixels, int w, int h)
+{
+    if (!renderer_ || !texture_ || w != texw_ || h != texh_) return;
+    SDL_UpdateTexture(texture_, nullptr, pixels, w * 4);
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    SDL_RenderPresent(renderer_);
+    lastPixels_ = pixels;
+}
+
+bool SdlPlatform::translate(const SDL_Event& e, platform::Input& out)
+{
+    using platform::InputKind;
+    switch (e.type) {
+    case SDL_QUIT:
+        out.kind = InputKind::Close;
+        return true;
+    case SDL_WINDOWEVENT:
+        if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
+            out.kind = InputKind::Close;
+            return true;
+        }
+        if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+            // Repaint from the last picture shown.
+            if (lastPixels_) present(lastPixels_, texw_, texh_);
+        }
+        return false;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+        out.x = e.button.x;
+        out.y = e.button.y;
+        out.button = e.button.button == SDL_BUTTON_LEFT ? 1 : e.button.button == SDL_BUTTON_MIDDLE ? 2 : 3;
+        if (e.type == SDL_MOUSEBUTTONUP) {
+            out.kind = InputKind::MouseUp;
+        } else if (e.button.clicks == 2) {
+            // The press itself is reported first; the double-click follows.
+            out.kind = InputKind::MouseDown;
+            platform::Input d = out;
+            d.kind = InputKind::MouseDouble;
+            extra_.push_back(d);
+        } else {
+            out.kind = InputKind::MouseDown;
+        }
+        return true;
+    }
+    case SDL_MOUSEMOTION:
+        out.kind = InputKind::MouseMove;
+        out.x = e.motion.x;
+        out.y = e.motion.y;
+        return true;
+    case SDL_MOUSEWHEEL: {
+        out.kind = InputKind::Wheel;
+        int mx = 0, my = 0;
+        SDL_GetMouseState(&mx, &my);
+        float lx = 0, ly = 0;
+        if (renderer_) SDL_RenderWindowToLogical(renderer_, mx, my, &lx, &ly);
+        out.x = static_cast<int>(lx);
+        out.y = static_cast<int>(ly);
+        out.value = e.wheel.y;
+        return e.wheel.y != 0;
+    }
+    case SDL_KEYDOWN: {
+        SDL_Keycode k = e.key.keysym.sym;
+        int code = 0;
+        if (k == SDLK_ESCAPE) code = 27;
+        else if (k == SDLK_RETURN || k == SDLK_KP_ENTER) code = 10;
+        else if (k == SDLK_BACKSPACE) code = 8;
+        else if (k == SDLK_TAB) code = 9;
+        if (!code) return false; // printable keys arrive as text input
+        out.kind = InputKind::Key;
+        out.value = code;
+        return true;
+    }
+    case SDL_TEXTINPUT: {
+        // UTF-8 text becomes Windows-1252 bytes, one input each.
+        const unsigned char* p = reinterpret_cast<const unsigned char*>(e.text.text);
+        bool first = true;
+        while (*p) {
+            unsigned cp;
+            int len;
+            if (*p < 0x80) cp = *p, len = 1;
+            else if ((*p & 0xE0) == 0xC0) cp = *p & 0x1F, len = 2;
+            else if ((*p & 0xF0) == 0xE0) cp = *p & 0x0F, len = 3;
+            else cp = *p & 0x07, len = 4;
+            int i = 1;
+            for (; i < len && p[i]; ++i) cp = (cp << 6) | (p[i] & 0x3F);
+            p += i;
+            int b = toCp1252(cp);
+            if (b < 32) continue;
+            platform::Input c;
+            c.kind = InputKind::Char;
+            c.value = b;
+            if (first) {
+                out = c;
+                first = false;
+            } else {
+                extra_.push_back(c);
+            }
+        }
+        return !first;
+    }
+    default:
+        return false;
+    }
+}
+
+bool SdlPlatform::pollInput(platform::Input& out, bool wait, int timeoutMs)
+{
+    if (!extra_.empty()) {
+        out = extra_.front();
+        extra_.erase(extra_.begin());
+        return true;
+    }
+    if (!ok_) return false;
+    SDL_Event e;
+    bool got = wait ? SDL_WaitEventTimeout(&e, timeoutMs) != 0 : SDL_PollEvent(&e) != 0;
+    while (got) {
+        if (e.type != wakeEvent && translate(e, out)) return true;
+        got = SDL_PollEvent(&e) != 0;
+    }
+    return false;
+}
+
+int64_t SdlPlatform::millis()
+{
+    return static_cast<int64_t>(SDL_GetTicks64() - start_);
+}
+
+int SdlPlatform::takeTicks()
+{
+    return tickCount.exchange(0, std::memory_order_relaxed);
+}
+
+void SdlPlatform::startTicks()
+{
+    if (!timer_ && ok_) timer_ = SDL_AddTimer(10, onTick, nullptr);
+}
+
+void SdlPlatform::sleep10()
+{
+    SDL_Delay(10);
+}
+
+bool SdlPlatform::openAudio()
+{
+    if (audio_) return true;
+    if (audioFailed_) return false;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        audioFailed_ = true;
+        return false;
+    }
+    SDL_AudioSpec want;
+    SDL_zero(want);
+    want.freq = 44100;
+    want.format = AUDIO_S16SYS;
+    want.channels = 2;
+    want.samples = 2048;
+    audio_ = SDL_OpenAudioDevice(nullptr, 0, &want, &device_, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+    if (!audio_) {
+        audioFailed_ = true;
+        return false;
+    }
+    SDL_PauseAudioDevice(audio_, 0);
+    return true;
+}
+
+bool SdlPlatform::playSound(const std::string& path)
+{
+    stopSound();
+    if (!openAudio()) return false;
+    SDL_AudioSpec spec;
+    Uint8* buf = nullptr;
+    Uint32 len = 0;
+    // SDL_LoadWAV checks the file; a missing or broken one plays nothing.
+    if (!SDL_LoadWAV(path.c_str(), &spec, &buf, &len)) return false;
+    SDL_AudioStream* stream =
+        SDL_NewAudioStream(spec.format, spec.channels, spec.freq, device_.format, device_.channels, device_.freq);
+    bool ok = false;
+    if (stream) {
+        if (SDL_AudioStreamPut(stream, buf, static_cast<int>(len)) == 0 && SDL_AudioStreamFlush(stream) == 0) {
+            int avail = SDL_AudioStreamAvailable(stream);
+            std::vector<Uint8> out(static_cast<size_t>(std::max(avail, 0)));
+            int got = avail > 0 ? SDL_AudioStreamGet(stream, out.data(), avail) : 0;
+            if (got > 0) ok = SDL_QueueAudio(audio_, out.data(), static_cast<Uint32>(got)) == 0;
+        }
+        SDL_FreeAudioStream(stream);
+    }
+    SDL_FreeWAV(buf);
+    return ok;
+}
+
+void SdlPlatform::stopSound()
+{
+    if (audio_) SDL_ClearQueuedAudio(audio_);
+}
+
+int SdlPlatform::screenWidth()
+{
+    SDL_DisplayMode m;
+    if (ok_ && SDL_GetDesktopDisplayMode(0, &m) == 0) return m.w;
+    return 1920;
+}
+
+int SdlPlatform::screenHeight()
+{
+    SDL_DisplayMode m;
+    if (ok_ && SDL_GetDesktopDisplayMode(0, &m) == 0) return m.h;
+    return 1080;
+}
+
+platform::Rect SdlPlatform::workArea()
+{
+    SDL_Rect r;
+    if (ok_ && SDL_GetDisplayUsableBounds(0, &r) == 0) return {r.x, r.y, r.w, r.h};
+    return {0, 0, screenWidth(), screenHeight()};
+}
+
+void SdlPlatform::transcript(const std::string&) {}
+
+} // namespace sdl

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "platform/platform.h"
+
+#include <SDL.h>
+
+#include <vector>
+
+namespace sdl {
+
+class SdlPlatform : public platform::Platform {
+public:
+    SdlPlatform();
+    ~SdlPlatform() override;
+    bool ok() const { return ok_; }
+
+    bool openWindow(const std::string& title, int x, int y, int w, int h, bool fullscreen) override;
+    void closeWindow() override;
+    void present(const uint32_t* pixels, int w, int h) override;
+    bool pollInput(platform::Input& out, bool wait, int timeoutMs) override;
+    int64_t millis() override;
+    int takeTicks() override;
+    void startTicks() override;
+    void sleep10() override;
+    bool playSound(const std::string& path) override;
+    void stopSound() override;
+    int screenWidth() override;
+    int screenHeight() override;
+    platform::Rect workArea() override;
+    void transcript(const std::string& utf8) override;
+
+private:
+    bool translate(const SDL_Event& e, platform::Input& out);
+    bool openAudio();
+    static std::string utf8Title(const std::string& cp1252);
+
+    bool ok_ = false;
+    Uint64 start_ = 0;
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    int texw_ = 0, texh_ = 0;
+    const uint32_t* lastPixels_ = nullptr;
+    SDL_TimerID timer_ = 0;
+    SDL_AudioDeviceID audio_ = 0;
+    SDL_AudioSpec device_{};
+    bool audioFailed_ = false;
+    std::vector<platform::Input> extra_;
+};
+
+} // namespace sdl
