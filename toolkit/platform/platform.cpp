@@ -45,14 +45,20 @@ private:
     int64_t delivered_ = 0;
 };
 
-NullPlatform nullPlatform;
 Platform* installed = nullptr;
+
+// Never destroyed: windows that outlive the backend still close against it.
+Platform& nullPlatform()
+{
+    static Platform* p = new NullPlatform;
+    return *p;
+}
 
 } // namespace
 
 Platform& current()
 {
-    return installed ? *installed : nullPlatform;
+    return installed ? *installed : nullPlatform();
 }
 
 void install(Platform* p)
