@@ -1,0 +1,194 @@
+// Platform fonts for descriptions such as "Courier New,points=20,bold":
+// fontconfig picks a file for the face, FreeType renders the 224 glyphs of
+// Windows-1252 characters 32..255 as one byte per pixel.
+#include "platform/platform.h"
+
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_SYNTHESIS_H
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define AO_LSAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define AO_LSAN 1
+#endif
+#endif
+#ifdef AO_LSAN
+#include <sanitizer/lsan_interface.h>
+#endif
+
+namespace platform {
+namespace {
+
+// Windows-1252 0x80..0x9F; 0 where the code page leaves the byte undefined.
+const unsigned kCp1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+unsigned unicodeOf(int c)
+{
+    if (c >= 0x80 && c < 0xA0) return kCp1252High[c - 0x80];
+    return c == 0x7F ? 0 : static_cast<unsigned>(c);
+}
+
+std::string lower(std::string s)
+{
+    for (char& ch : s) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    return s;
+}
+
+// The generic family to fall back on when the face itself is not installed:
+// "New Roman" should still come out with serifs, "Courier New" fixed-pitch.
+const char* genericFor(const std::string& face)
+{
+    std::string f = lower(face);
+    if (f.find("courier") != std::string::npos || f.find("mono") != std::string::npos ||
+        f.find("fixed") != std::string::npos || f.find("consol") != std::string::npos)
+        return "monospace";
+    if (f.find("roman") != std::string::npos || f.find("times") != std::string::npos ||
+        f.find("serif") != std::string::npos || f.find("georgia") != std::string::npos)
+        return "serif";
+    return "sans-serif";
+}
+
+struct Match {
+    std::string file;
+    int index = 0;
+    bool synthBold = false, synthItalic = false;
+};
+
+bool matchFace(const std::string& face, int pixels, bool bold, bool italic, Match& out)
+{
+    static bool ready = [] {
+#ifdef AO_LSAN
+        // Fontconfig's configuration parser loses a few bytes once per
+        // process; that is not ours to report.
+        __lsan_disable();
+#endif
+        bool ok = FcInit();
+#ifdef AO_LSAN
+        __lsan_enable();
+#endif
+        return ok;
+    }();
+    if (!ready) return false;
+    FcPattern* pat = FcPatternCreate();
+    if (!face.empty())
+        FcPatternAddString(pat, FC_FAMILY, reinterpret_cast<const FcChar8*>(face.c_str()));
+    FcPatternAddString(pat, FC_FAMILY, reinterpret_cast<const FcChar8*>(genericFor(face)));
+    FcPatternAddInteger(pat, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(pat, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcPatternAddDouble(pat, FC_PIXEL_SIZE, pixels);
+    FcPatternAddBool(pat, FC_SCALABLE, FcTrue);
+    FcConfigSubstitute(nullptr, pat, FcMatchPattern);
+    FcDefaultSubstitute(pat);
+    FcResult result = FcResultNoMatch;
+    FcPattern* found = FcFontMatch(nullptr, pat, &result);
+    FcPatternDestroy(pat);
+    if (!found) return false;
+    FcChar8* file = nullptr;
+    int weight = 0, slant = 0;
+    bool ok = FcPatternGetString(found, FC_FILE, 0, &file) == FcResultMatch && file;
+    if (ok) {
+        out.file = reinterpret_cast<const char*>(file);
+        if (FcPatternGetInteger(found, FC_INDEX, 0, &out.index) != FcResultMatch) out.index = 0;
+        if (FcPatternGetInteger(found, FC_WEIGHT, 0, &weight) == FcResultMatch)
+            out.synthBold = bold && weight < FC_WEIGHT_DEMIBOLD;
+        if (FcPatternGetInteger(found, FC_SLANT, 0, &slant) == FcResultMatch)
+            out.synthItalic = italic && slant == FC_SLANT_ROMAN;
+    }
+    FcPatternDestroy(found);
+    return ok;
+}
+
+FT_Library library()
+{
+    static FT_Library lib = [] {
+        FT_Library l = nullptr;
+        return FT_Init_FreeType(&l) == 0 ? l : nullptr;
+    }();
+    return lib;
+}
+
+} // namespace
+
+bool renderFont(const std::string& face, int points, bool bold, bool italic, RenderedFont& out)
+{
+    out = RenderedFont();
+    if (points <= 0 || points > 1000) return false;
+    FT_Library lib = library();
+    if (!lib) return false;
+    // Points at 96 dots per inch.
+    int pixels = std::max(1, (points * 96 + 36) / 72);
+    Match m;
+    if (!matchFace(face, pixels, bold, italic, m)) return false;
+    FT_Face ft = nullptr;
+    if (FT_New_Face(lib, m.file.c_str(), m.index, &ft)) return false;
+    FT_Select_Charmap(ft, FT_ENCODING_UNICODE);
+    if (FT_Set_Pixel_Sizes(ft, 0, static_cast<FT_UInt>(pixels))) {
+        FT_Done_Face(ft);
+        return false;
+    }
+    if (m.synthItalic) {
+        FT_Matrix shear = {0x10000, 0x0366A, 0, 0x10000}; // about 12 degrees
+        FT_Set_Transform(ft, &shear, nullptr);
+    }
+    int ascent = static_cast<int>((ft->size->metrics.ascender + 63) >> 6);
+    int descent = static_cast<int>((-ft->size->metrics.descender + 63) >> 6);
+    out.ascent = ascent;
+    out.descent = std::max(0, descent);
+    out.height = out.ascent + out.descent;
+    if (out.height <= 0) {
+        FT_Done_Face(ft);
+        return false;
+    }
+
+    int spaceWidth = pixels / 3;
+    if (FT_Load_Char(ft, ' ', FT_LOAD_TARGET_MONO) == 0)
+        spaceWidth = static_cast<int>((ft->glyph->advance.x + 32) >> 6);
+    out.offsets.resize(224);
+    for (int i = 0; i < 224; ++i) {
+        out.offsets[i] = static_cast<int>(out.glyphs.size());
+        unsigned code = unicodeOf(32 + i);
+        FT_UInt gi = code ? FT_Get_Char_Index(ft, code) : 0;
+        bool loaded = gi && FT_Load_Glyph(ft, gi, FT_LOAD_TARGET_MONO) == 0;
+        if (loaded && m.synthBold) FT_GlyphSlot_Embolden(ft->glyph);
+        if (loaded) loaded = FT_Render_Glyph(ft->glyph, FT_RENDER_MODE_MONO) == 0;
+        int width = loaded ? static_cast<int>((ft->glyph->advance.x + 32) >> 6) : spaceWidth;
+        width = std::clamp(width, 0, 1024);
+        out.widths[i] = width;
+        out.glyphs.resize(out.glyphs.size() + static_cast<size_t>(width) * out.height, 0);
+        if (!loaded) continue;
+        const FT_Bitmap& b = ft->glyph->bitmap;
+        uint8_t* cell = out.glyphs.data() + out.offsets[i];
+        int bw = static_cast<int>(b.width);
+        int x0 = ft->glyph->bitmap_left;
+        // Ink past the advance is moved in when the glyph fits, cut otherwise.
+        if (x0 + bw > width) x0 = width - bw;
+        if (x0 < 0) x0 = 0;
+        int y0 = ascent - ft->glyph->bitmap_top;
+        for (int y = 0; y < static_cast<int>(b.rows); ++y) {
+            int cy = y0 + y;
+            if (cy < 0 || cy >= out.height) continue;
+            const unsigned char* row = b.buffer + static_cast<ptrdiff_t>(y) * b.pitch;
+            for (int x = 0; x < bw; ++x) {
+                int cx = x0 + x;
+                if (cx < 0 || cx >= width) continue;
+                bool on = b.pixel_mode == FT_PIXEL_MODE_MONO ? (row[x >> 3] >> (7 - (x & 7))) & 1
+                                                             : row[x] >= 128;
+                if (on) cell[static_cast<size_t>(cy) * width + cx] = 1;
+            }
+        }
+    }
+    FT_Done_Face(ft);
+    return true;
+}
+
+} // namespace platform
