@@ -148,9 +148,8 @@ void aoAnsiDecoder::put(unsigned char b)
             state_ = 0;
             finish(b);
         } else if (params_.size() < 32) {
+            // Overlong parameters are dropped; the sequence still ends at its letter.
             params_ += static_cast<char>(b);
-        } else {
-            state_ = 0; // runaway sequence
         }
         return;
     default:
