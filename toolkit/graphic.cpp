@@ -1,0 +1,459 @@
+// Immediate-mode drawing: the current drawing target and the primitives.
+//
+// Every aographic_* call becomes one command sent to the current target; a
+// pixmap target carries it out here. Clipping happens in one place: the
+// clipped primitives below decide what lies inside the pixmap and hand only
+// that to the unchecked inner helpers.
+#include "aotoolkit.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+aoDrawTarget* currentTarget = nullptr;
+
+// The angle unit the curves are stepped in.
+constexpr double kPi = 3.141592654;
+
+bool wordFormat(int format)
+{
+    return format == AOPX_TRUECOLOR || format == AOPX_SERVER || format == AOPX_SCREEN ||
+           format == AOPX_DIRECTX;
+}
+
+bool drawable(const aoPixmap& p)
+{
+    return p.width > 0 && p.height > 0 && !p.pixels.empty();
+}
+
+// ---------------------------------------------------------------- inner helpers (unchecked)
+
+void plotInside(aoPixmap& p, int x, int y, int colour)
+{
+    if (wordFormat(p.format))
+        p.row(y)[x] = static_cast<uint32_t>(colour);
+    else
+        aopxmap_setpixel(&p, x, y, colour);
+}
+
+// Columns x0..x1 inclusive of row y, all inside.
+void spanInside(aoPixmap& p, int x0, int x1, int y, int colour)
+{
+    if (wordFormat(p.format))
+        std::fill(p.row(y) + x0, p.row(y) + x1 + 1, static_cast<uint32_t>(colour));
+    else
+        for (int x = x0; x <= x1; x++) aopxmap_setpixel(&p, x, y, colour);
+}
+
+// ---------------------------------------------------------------- clipped primitives
+
+void plot(aoPixmap& p, long long x, long long y, int colour)
+{
+    if (x < 0 || y < 0 || x >= p.width || y >= p.height) return;
+    plotInside(p, static_cast<int>(x), static_cast<int>(y), colour);
+}
+
+void hline(aoPixmap& p, long long x0, long long x1, long long y, int colour)
+{
+    if (x0 > x1) std::swap(x0, x1);
+    if (y < 0 || y >= p.height || x1 < 0 || x0 >= p.width) return;
+    spanInside(p, static_cast<int>(std::max(x0, 0LL)),
+               static_cast<int>(std::min<long long>(x1, p.width - 1)), static_cast<int>(y), colour);
+}
+
+// trunc(v + 0.5): the rounding the line and circle rules are written with.
+long long roundUp(double v)
+{
+    return static_cast<long long>(std::trunc(v + 0.5));
+}
+
+// Steps the longer axis one pixel at a time; the other coordinate is the
+// exact interpolation rounded by +0.5. Only the part of the long axis that
+// lies inside the pixmap is stepped, so far-away end points cost nothing.
+void line(aoPixmap& p, int x1, int y1, int x2, int y2, int colour)
+{
+    const long long dx = static_cast<long long>(x2) - x1, dy = static_cast<long long>(y2) - y1;
+    if (dx == 0 && dy == 0) {
+        plot(p, x1, y1, colour);
+        return;
+    }
+    if (std::llabs(dx) >= std::llabs(dy)) {
+        const long long from = std::max<long long>(std::min(x1, x2), 0);
+        const long long to = std::min<long long>(std::max(x1, x2), p.width - 1);
+        for (long long x = from; x <= to; x++) {
+            const double y = y1 + static_cast<double>(x - x1) * static_cast<double>(dy) / dx;
+            plot(p, x, roundUp(y), colour);
+        }
+    } else {
+        const long long from = std::max<long long>(std::min(y1, y2), 0);
+        const long long to = std::min<long long>(std::max(y1, y2), p.height - 1);
+        for (long long y = from; y <= to; y++) {
+            const double x = x1 + static_cast<double>(y - y1) * static_cast<double>(dx) / dy;
+            plot(p, roundUp(x), y, colour);
+        }
+    }
+    plot(p, x1, y1, colour);
+    plot(p, x2, y2, colour);
+}
+
+// True when the box around (x, y) with the given radii misses the pixmap;
+// one pixel of slack covers the rounding.
+bool outside(const aoPixmap& p, long long x, long long y, long long rx, long long ry)
+{
+    return x + rx < -1 || x - rx > p.width || y + ry < -1 || y - ry > p.height;
+}
+
+// Rows from the top of the shape to the bottom, each a horizontal line
+// between the two points of the outline at the same angle.
+void fillEllipse(aoPixmap& p, int x, int y, int rx, int ry, int colour)
+{
+    if (rx < 0 || ry < 0 || outside(p, x, y, rx, ry)) return;
+    const int r = std::max(rx, ry);
+    const double step = r > 0 ? kPi / (12.0 * r) : kPi; // radius 0: one row
+    for (double a = kPi / 2; a < 3 * kPi / 2; a += step) {
+        const long long row = roundUp(y + std::sin(a) * ry);
+        hline(p, roundUp(x + std::cos(a) * rx), roundUp(x - std::cos(a) * rx), row, colour);
+    }
+}
+
+// Points from the start angle to the end angle joined by lines. The end
+// angle itself is always the last point, so a full circle closes.
+void arc(aoPixmap& p, int x, int y, int rx, int ry, double startDeg, double endDeg, int colour)
+{
+    if (rx < 0 || ry < 0 || outside(p, x, y, rx, ry)) return;
+    while (endDeg < startDeg) endDeg += 360; // an arc through 0 degrees
+    const double a0 = startDeg * kPi / 180, a1 = endDeg * kPi / 180;
+    const double step = kPi / (12.0 * std::max(rx, 1));
+    auto point = [&](double a, long long& px, long long& py) {
+        px = x + static_cast<long long>(std::trunc(std::cos(a) * rx + 0.5));
+        py = y + static_cast<long long>(std::trunc(std::sin(a) * ry + 0.5));
+    };
+    long long px, py, qx, qy;
+    point(a0, px, py);
+    plot(p, px, py, colour);
+    for (double a = a0 + step;; a += step) {
+        const bool last = a >= a1;
+        point(last ? a1 : a, qx, qy);
+        line(p, static_cast<int>(px), static_cast<int>(py), static_cast<int>(qx),
+             static_cast<int>(qy), colour);
+        px = qx;
+        py = qy;
+        if (last) break;
+    }
+}
+
+void rectOutline(aoPixmap& p, int x, int y, int w, int h, int top, int bottom)
+{
+    if (w < 1 || h < 1) return;
+    aopxmap_fillrect(&p, x, y, w, 1, top);
+    aopxmap_fillrect(&p, x, y, 1, h, top);
+    aopxmap_fillrect(&p, x, y + h - 1, w, 1, bottom);
+    aopxmap_fillrect(&p, x + w - 1, y, 1, h, bottom);
+}
+
+// Four-connected fill of the region that has the seed's colour. Spans are
+// filled row by row from an explicit stack; a visited mask ends the fill even
+// where the written colour reads back as the seed colour (palette formats).
+void floodFill(aoPixmap& p, int x, int y, int colour)
+{
+    if (!drawable(p) || x < 0 || y < 0 || x >= p.width || y >= p.height) return;
+    const int seed = aopxmap_getpixel(&p, x, y);
+    if (seed == colour) return;
+    const int w = p.width, h = p.height;
+    std::vector<uint8_t> seen(static_cast<size_t>(w) * h, 0);
+    auto matches = [&](int px, int py) {
+        return !seen[static_cast<size_t>(py) * w + px] && aopxmap_getpixel(&p, px, py) == seed;
+    };
+    std::vector<std::pair<int, int>> stack{{x, y}};
+    while (!stack.empty()) {
+        auto [sx, sy] = stack.back();
+        stack.pop_back();
+        if (!matches(sx, sy)) continue;
+        int left = sx, right = sx;
+        while (left > 0 && matches(left - 1, sy)) left--;
+        while (right < w - 1 && matches(right + 1, sy)) right++;
+        for (int i = left; i <= right; i++) seen[static_cast<size_t>(sy) * w + i] = 1;
+        spanInside(p, left, right, sy, colour);
+        for (int ny : {sy - 1, sy + 1}) {
+            if (ny < 0 || ny >= h) continue;
+            bool inRun = false;
+            for (int i = left; i <= right; i++) {
+                const bool m = matches(i, ny);
+                if (m && !inRun) stack.emplace_back(i, ny);
+                inRun = m;
+            }
+        }
+    }
+}
+
+int fontOf(const aoPixmap& p)
+{
+    return p.font; // -1: the built-in default font
+}
+
+aoCommand make(int code, std::initializer_list<int> args, const char* text = nullptr)
+{
+    aoCommand c;
+    c.code = code;
+    int i = 0;
+    for (int v : args) c.a[i++] = v;
+    c.text = text;
+    return c;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- targets
+
+aoDrawTarget::~aoDrawTarget()
+{
+    if (currentTarget == this) currentTarget = nullptr;
+}
+
+void aographic_settarget(aoDrawTarget* target)
+{
+    currentTarget = target;
+}
+
+aoDrawTarget* aographic_gettarget()
+{
+    return currentTarget;
+}
+
+intptr_t aographic_send(const aoCommand& c)
+{
+    if (!currentTarget) return c.code == AOCMD_GETPIXEL ? -1 : 0;
+    return currentTarget->command(c);
+}
+
+intptr_t aoPixmap::command(const aoCommand& c)
+{
+    const int* a = c.a;
+    switch (c.code) {
+    case AOCMD_GETPIXEL: return aopxmap_getpixel(this, a[0], a[1]);
+    case AOCMD_GETPIXMAP: return reinterpret_cast<intptr_t>(this);
+    case AOCMD_GETWIDTH: return width;
+    case AOCMD_GETHEIGHT: return height;
+    case AOCMD_MOVETO:
+        penx = a[0];
+        peny = a[1];
+        return 0;
+    case AOCMD_SETFONT: font = a[0]; return 0;
+    case AOCMD_SETFONTNAME: {
+        if (!c.text) return 0;
+        int handle = aofont_find(c.text);
+        if (handle == -1) handle = aofont_get("%s", c.text);
+        if (handle != -1) font = handle; // unknown names keep the font
+        return 0;
+    }
+    case AOCMD_FLUSH: return 0;
+    default: break;
+    }
+    if (!drawable(*this)) return 0;
+    switch (c.code) {
+    case AOCMD_SETPIXEL: plot(*this, a[0], a[1], a[2]); break;
+    case AOCMD_LINE:
+        line(*this, a[0], a[1], a[2], a[3], a[4]);
+        penx = a[2];
+        peny = a[3];
+        break;
+    case AOCMD_LINETO:
+        line(*this, penx, peny, a[0], a[1], a[2]);
+        penx = a[0];
+        peny = a[1];
+        break;
+    case AOCMD_CIRCLE: arc(*this, a[0], a[1], a[2], a[2], 0, 360, a[3]); break;
+    case AOCMD_FILLCIRCLE: fillEllipse(*this, a[0], a[1], a[2], a[2], a[3]); break;
+    case AOCMD_ARC: arc(*this, a[0], a[1], a[2], a[3], a[4], a[5], a[6]); break;
+    case AOCMD_ELLIPSE: arc(*this, a[0], a[1], a[2], a[3], 0, 360, a[4]); break;
+    case AOCMD_FILLELLIPSE: fillEllipse(*this, a[0], a[1], a[2], a[3], a[4]); break;
+    case AOCMD_RECT: rectOutline(*this, a[0], a[1], a[2], a[3], a[4], a[4]); break;
+    case AOCMD_RAISEDRECT: rectOutline(*this, a[0], a[1], a[2], a[3], a[4], a[5]); break;
+    case AOCMD_SHADOWRECT:
+        // The outline, and a two-pixel shadow below and to the right.
+        if (a[2] < 1 || a[3] < 1) break;
+        aopxmap_fillrect(this, a[0] + a[2], a[1] + 2, 2, a[3], aotheme_color(2));
+        aopxmap_fillrect(this, a[0] + 2, a[1] + a[3], a[2], 2, aotheme_color(2));
+        rectOutline(*this, a[0], a[1], a[2], a[3], a[4], a[4]);
+        break;
+    case AOCMD_FILLRECT: aopxmap_fillrect(this, a[0], a[1], a[2], a[3], a[4]); break;
+    case AOCMD_CLEAR: aopxmap_clear(this, a[0]); break;
+    case AOCMD_FLOODFILL: floodFill(*this, a[0], a[1], a[2]); break;
+    case AOCMD_TEXT:
+        if (c.text) aofont_drawtext(this, fontOf(*this), a[0], a[1], a[2], c.text);
+        break;
+    case AOCMD_CENTERTEXT:
+        if (c.text) {
+            const int x = (width - aofont_textwidth(fontOf(*this), c.text)) / 2;
+            aofont_drawtext(this, fontOf(*this), x, a[0], a[1], c.text);
+        }
+        break;
+    case AOCMD_CHAR: {
+        const char text[2] = {static_cast<char>(a[3] & 0xFF), 0};
+        if (text[0]) aofont_drawtext(this, fontOf(*this), a[0], a[1], a[2], text);
+        break;
+    }
+    default: break; // codes this target does not serve
+    }
+    return 0;
+}
+
+// ---------------------------------------------------------------- primitives
+
+void aographic_setpixel(int x, int y, int colour)
+{
+    aographic_send(make(AOCMD_SETPIXEL, {x, y, colour}));
+}
+
+int aographic_getpixel(int x, int y)
+{
+    return static_cast<int>(aographic_send(make(AOCMD_GETPIXEL, {x, y})));
+}
+
+void aographic_line(int x1, int y1, int x2, int y2, int colour)
+{
+    aographic_send(make(AOCMD_LINE, {x1, y1, x2, y2, colour}));
+}
+
+void aographic_moveto(int x, int y)
+{
+    aographic_send(make(AOCMD_MOVETO, {x, y}));
+}
+
+void aographic_lineto(int x, int y, int colour)
+{
+    aographic_send(make(AOCMD_LINETO, {x, y, colour}));
+}
+
+void aographic_rect(int x, int y, int w, int h, int colour)
+{
+    aographic_send(make(AOCMD_RECT, {x, y, w, h, colour}));
+}
+
+void aographic_raisedrect(int x, int y, int w, int h, int light, int dark)
+{
+    aographic_send(make(AOCMD_RAISEDRECT, {x, y, w, h, light, dark}));
+}
+
+void aographic_shadowrect(int x, int y, int w, int h, int colour)
+{
+    aographic_send(make(AOCMD_SHADOWRECT, {x, y, w, h, colour}));
+}
+
+void aographic_fillrect(int x, int y, int w, int h, int colour)
+{
+    aographic_send(make(AOCMD_FILLRECT, {x, y, w, h, colour}));
+}
+
+void aographic_clear(int colour)
+{
+    aographic_send(make(AOCMD_CLEAR, {colour}));
+}
+
+void aographic_circle(int x, int y, int radius, int colour)
+{
+    aographic_send(make(AOCMD_CIRCLE, {x, y, radius, colour}));
+}
+
+void aographic_fillcircle(int x, int y, int radius, int colour)
+{
+    aographic_send(make(AOCMD_FILLCIRCLE, {x, y, radius, colour}));
+}
+
+void aographic_arc(int x, int y, int rx, int ry, int startDeg, int endDeg, int colour)
+{
+    aographic_send(make(AOCMD_ARC, {x, y, rx, ry, startDeg, endDeg, colour}));
+}
+
+void aographic_ellipse(int x, int y, int rx, int ry, int colour)
+{
+    aographic_send(make(AOCMD_ELLIPSE, {x, y, rx, ry, colour}));
+}
+
+void aographic_fillellipse(int x, int y, int rx, int ry, int colour)
+{
+    aographic_send(make(AOCMD_FILLELLIPSE, {x, y, rx, ry, colour}));
+}
+
+void aographic_floodfill(int x, int y, int colour)
+{
+    aographic_send(make(AOCMD_FLOODFILL, {x, y, colour}));
+}
+
+// Text arrives as UTF-8 from the program's sources and is drawn as
+// Windows-1252; this is where it changes.
+void aographic_text(int x, int y, int colour, const char* text)
+{
+    if (!text) return;
+    const std::string cp = ao_utf8_to_cp1252(text);
+    aographic_send(make(AOCMD_TEXT, {x, y, colour}, cp.c_str()));
+}
+
+void aographic_printf(int x, int y, int colour, const char* format, ...)
+{
+    std::vector<char> buffer(64 * 1024);
+    va_list args;
+    va_start(args, format);
+    vsnprintf(buffer.data(), buffer.size(), format, args);
+    va_end(args);
+    aographic_text(x, y, colour, buffer.data());
+}
+
+void aographic_centertext(int y, int colour, const char* text)
+{
+    if (!text) return;
+    const std::string cp = ao_utf8_to_cp1252(text);
+    aographic_send(make(AOCMD_CENTERTEXT, {y, colour}, cp.c_str()));
+}
+
+void aographic_char(int x, int y, int colour, int character)
+{
+    int byte = character;
+    if (character > 255) {
+        // A code point beyond one byte: look up its Windows-1252 byte.
+        std::string utf8;
+        if (character < 0x800) {
+            utf8 += static_cast<char>(0xC0 | (character >> 6));
+        } else {
+            utf8 += static_cast<char>(0xE0 | ((character >> 12) & 0x0F));
+            utf8 += static_cast<char>(0x80 | ((character >> 6) & 0x3F));
+        }
+        utf8 += static_cast<char>(0x80 | (character & 0x3F));
+        const std::string cp = ao_utf8_to_cp1252(utf8);
+        byte = cp.size() == 1 ? static_cast<unsigned char>(cp[0]) : '?';
+    }
+    aographic_send(make(AOCMD_CHAR, {x, y, colour, byte & 0xFF}));
+}
+
+void aographic_setfont(const char* nameOrDescription)
+{
+    if (!nameOrDescription) return;
+    aographic_send(make(AOCMD_SETFONTNAME, {}, nameOrDescription));
+}
+
+void aographic_setfonthandle(int handle)
+{
+    aographic_send(make(AOCMD_SETFONT, {handle}));
+}
+
+void aographic_flush()
+{
+    aographic_send(make(AOCMD_FLUSH, {}));
+}
+
+int aographic_getwidth()
+{
+    return static_cast<int>(aographic_send(make(AOCMD_GETWIDTH, {})));
+}
+
+int aographic_getheight()
+{
+    return static_cast<int>(aographic_send(make(AOCMD_GETHEIGHT, {})));
+}
+
+aoPixmap* aographic_getpixmap()
+{
+    return reinterpret_cast<aoPixmap*>(aographic_send(make(AOCMD_GETPIXMAP, {})));
+}
