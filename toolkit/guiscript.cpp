@@ -13,6 +13,8 @@ namespace {
 constexpr size_t kNameMax = 44;
 constexpr size_t kTypeMax = 26;
 constexpr size_t kCenterMax = 2000;
+// Pen moves are kept far inside int range, whatever the markup says.
+constexpr long kPenLimit = 1000000;
 
 // The script that answers the headless script's widget commands.
 aoGUIScript* latestScript = nullptr;
@@ -35,7 +37,8 @@ int numberOf(std::string_view value)
 {
     std::string s(value);
     s.erase(std::remove_if(s.begin(), s.end(), [](char c) { return c == ' ' || c == '\t'; }), s.end());
-    return std::atoi(s.c_str());
+    long v = std::strtol(s.c_str(), nullptr, 10);
+    return static_cast<int>(std::clamp(v, -kPenLimit, kPenLimit));
 }
 
 std::string trim(std::string s)
@@ -399,7 +402,8 @@ void aoGUIScript::tag(std::string_view text)
         aoSize s = aooption_readsize(value);
         bool horizontal = is("x");
         int side = horizontal ? areawidth() : areaheight();
-        int v = s.percent ? static_cast<int>(s.value * side / 100) : static_cast<int>(s.value);
+        double d = s.percent ? s.value * side / 100 : s.value;
+        int v = static_cast<int>(std::clamp(d, -double(kPenLimit), double(kPenLimit)));
         (horizontal ? penx : peny) = v;
     } else if (is("xinc") || is("xoffset")) {
         penx += numberOf(value);
@@ -499,6 +503,9 @@ void aoGUIScript::tag(std::string_view text)
     }
     // Every other name (the widget types and settings the quiz does not
     // use, "none", "/table", ...) is recognised and does nothing.
+
+    penx = static_cast<int>(std::clamp<long>(penx, -kPenLimit, kPenLimit));
+    peny = static_cast<int>(std::clamp<long>(peny, -kPenLimit, kPenLimit));
 }
 
 void aoGUIScript::widgettag(const std::string& type, std::string_view value)

@@ -12,6 +12,7 @@ namespace {
 constexpr int kScrollBarWidth = 16;
 constexpr int kMaxColumns = 2000;
 constexpr int kMaxRows = 100000;
+constexpr int kMaxCells = 4000000;
 constexpr int kBlinkId = 1;
 
 // Colour indexes 1..16 of the escape sequences; 0 is the terminal's own colour.
@@ -271,6 +272,9 @@ bool aoTerminal::createfrom(const std::string& options)
     visiblerows = std::max(1, (wh - 4) / cellh);
     columns = (ww - 4) / cellw;
     bufferrows = wantScroll ? std::clamp(rows, visiblerows, kMaxRows) : visiblerows;
+    columns = std::clamp(columns, 1, kMaxColumns);
+    // Keep the grid to a sane size (16 MB) whatever the options ask for.
+    bufferrows = std::max(visiblerows, std::min(bufferrows, kMaxCells / columns));
     // The scroll-bar arithmetic needs more buffer rows than visible ones.
     scrollback = wantScroll && bufferrows > visiblerows;
     if (scrollback)

@@ -243,7 +243,8 @@ void aoUpDownControl::onmouse(int kind, int x, int y)
     int lx = x - wx, ly = y - wy;
     if (lx >= ww - arroww_) {
         commit();
-        setvalue(ly < wh / 2 ? value + step : value - step);
+        long long next = static_cast<long long>(value) + (ly < wh / 2 ? step : -step);
+        setvalue(static_cast<int>(std::clamp<long long>(next, minv, maxv)));
         aoputevent(code[0]);
         return;
     }
