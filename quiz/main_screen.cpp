@@ -1,16 +1,143 @@
-// Start-up and the main screen.
-#include "aotoolkit.h"
+// Start-up and the main screen: the window, its controls and areas, and the
+// loop that serves the five buttons.
+#include "catalog.h"
 #include "quiz.h"
 
-namespace {
+#include <cstdio>
+
+int level = 1;
+int difficulty = 1;
+int schoolClass = 5;
+int soundOn = 1;
+int secondsPerTask[40];
+int timeAllowance = 0;
+int elapsedSeconds = 0;
+int wrongCount = 0;
+
 aoWindow mainWindow;
+aoGUIScript screen;
+aoView taskArea, progressBar, soundIndicator, avatarArea, timeBar, correctBar, wrongBar, classBadge,
+    gradeBox;
+int taskCentreX = 640, taskCentreY = 360;
+
+namespace {
+
+const char* const kWindow = "ZIFFRON-ZOVIZ-5-8: ;,x=50%,y=50%,xs=1320,ys=920,bgcolor=e0e0e0";
+
+const char* const kLayout =
+    " Level: <updowncontrol=udStufe,min=1,max=12,start=1,xs=35> Stufe: "
+    "<updowncontrol=udSchwierigkeit,min=1,max=3,start=1,xs=30> Anzahl Aufgaben: "
+    "<updowncontrol=udAnzahlAufgaben,min=1,max= 24,start=12,xs=40>  "
+    "<button=btEdit,Aufgabenauswahl?,xs=130>   <button=btStart,START,xs=70> "
+    "<button=btEnde,ENDE,xs=70> <save=y1>   <button=btton,TON,xs=50>              "
+    "<button=btparam,OPTIONEN,xs=90>\n\n\n <x=10><terminal=term,xs=927,lines=4,scrollback=1000,font=12x24>"
+    "<restore=y1>\n\n\n\n\n\n\n\n<x=950> Klasse:                 Note: ";
+
+// Seconds per task by level (rows) and difficulty (columns).
+const int kSecondsPerTask[12][3] = {
+    {10, 10, 20}, {15, 10, 15}, {20, 15, 60}, {10, 15, 25}, {20, 25, 20}, {15, 10, 25},
+    {25, 20, 15}, {20, 15, 10}, {10, 15, 25}, {15, 20, 25}, {10, 15, 300}, {60, 60, 120},
+};
+
+void createAreas()
+{
+    taskArea.create("x=10,y=180,xs=1280,ys=720,backgroundcolor=white");
+    progressBar.create("x=830,y=7,xs=315,ys=24,backgroundcolor=white");
+    soundIndicator.create("x=680,y=7,xs=40,ys=25,backgroundcolor=white");
+    avatarArea.create("x=1160,y=7,xs=132,ys=162,backgroundcolor=white");
+    timeBar.create("x=950,y=40,xs=196,ys=24,backgroundcolor=white");
+    correctBar.create("x=950,y=70,xs=196,ys=24,backgroundcolor=white");
+    wrongBar.create("x=950,y=100,xs=196,ys=24,backgroundcolor=white");
+    classBadge.create("x=1005,y=140,xs=35,ys=24,backgroundcolor=white");
+    gradeBox.create("x=1104,y=140,xs=40,ys=24,backgroundcolor=yellow");
+}
+
+} // namespace
+
+void termPrintf(const char* format, ...)
+{
+    char buffer[20000];
+    va_list ap;
+    va_start(ap, format);
+    std::vsnprintf(buffer, sizeof buffer, format, ap);
+    va_end(ap);
+    screen.printf("term", "%s", buffer);
+}
+
+void fillSecondsPerTask()
+{
+    for (int& s : secondsPerTask) s = 0;
+    for (int l = 1; l <= 12; ++l)
+        for (int d = 1; d <= 3; ++d) secondsPerTask[l * 3 + d] = kSecondsPerTask[l - 1][d - 1];
+}
+
+int classForLevel(int l)
+{
+    if (l <= 3) return 5;
+    if (l <= 6) return 6;
+    if (l <= 9) return 7;
+    return 8;
+}
+
+void drawSoundIndicator()
+{
+    soundIndicator.select();
+    // The layout's own font fits the 40 x 25 box; the big task font would not.
+    aographic_setfont("Arial16");
+    if (soundOn == 1) {
+        aographic_fillrect(0, 0, 40, 25, aographic_rgb(100, 255, 100));
+        aographic_text(10, 5, 0, " AN");
+    } else {
+        aographic_fillrect(0, 0, 40, 25, aographic_rgb(255, 100, 100));
+        aographic_text(10, 5, 0, "AUS");
+    }
+    soundIndicator.flush();
+}
+
+void drawClassBadge()
+{
+    static const int colours[4][3] = {{150, 255, 150}, {255, 150, 150}, {150, 150, 255}, {100, 200, 255}};
+    const int* c = colours[schoolClass - 5];
+    classBadge.select();
+    aographic_setfont("Arial16");
+    aographic_fillrect(0, 0, 35, 24, aographic_rgb(c[0], c[1], c[2]));
+    aographic_printf(10, 5, 0, "  %d", schoolClass);
+    classBadge.flush();
 }
 
 void quiz_main()
 {
     aosrand_time();
-    mainWindow.create("ZIFFRON-ZOVIZ-5-8: ;,x=50%,y=50%,xs=1320,ys=920,bgcolor=e0e0e0");
+    aographic_setfont("crnew36");
+    aofont_loadarial();
+    aofont_loadcouriernew();
+    mainWindow.create("%s", kWindow);
+    screen.create("%s", kLayout);
+
+    optionCount = 6;
+    createAreas();
+    soundOn = 1;
+    correctCount = wrongCount = 0;
+    drawSoundIndicator();
+    catalog_filltables();
+    catalog_setprinter([](const std::string& text) { screen.printf("term", "%s", text.c_str()); });
+    aographic_setfont("arial28");
+    fillSecondsPerTask();
+
     while (aoisrunning()) {
-        aogetevent();
+        int e = aogetevent();
+        if (e == 0) continue;
+        if (screen.buttonpressed(e, "btEnde")) {
+            return;
+        } else if (screen.buttonpressed(e, "btparam")) {
+            // FIXME: options editor
+        } else if (screen.buttonpressed(e, "btton")) {
+            soundOn = -soundOn;
+            drawSoundIndicator();
+        } else if (screen.buttonpressed(e, "btEdit")) {
+            // FIXME: task selection editor
+        } else if (screen.buttonpressed(e, "btStart")) {
+            startGame();
+        }
     }
 }
