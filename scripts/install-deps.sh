@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(cmake g++ make pkg-config libsdl2-dev libturbojpeg0-dev libfreetype-dev libfontconfig-dev
-          fontconfig fonts-liberation2)
+          fontconfig fonts-liberation2 espeak-ng)
 if [[ "${1:-}" == "test" ]]; then
   PACKAGES+=(googletest libgtest-dev libbenchmark-dev)
 fi
