@@ -243,9 +243,8 @@ intptr_t aoPixmap::command(const aoCommand& c)
     case AOCMD_SETFONT: font = a[0]; return 0;
     case AOCMD_SETFONTNAME: {
         if (!c.text) return 0;
-        int handle = aofont_find(c.text);
-        if (handle == -1) handle = aofont_get("%s", c.text);
-        if (handle != -1) font = handle; // unknown names keep the font
+        const int handle = aofont_get("%s", c.text);
+        if (handle != -1) font = handle; // a font that cannot be had keeps the old one
         return 0;
     }
     case AOCMD_FLUSH: return 0;

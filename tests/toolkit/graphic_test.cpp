@@ -305,3 +305,95 @@ TEST(GraphicFlood, SameColourOrOutsideDoesNothing)
 }
 
 } // namespace
+
+namespace {
+
+// Text goes through the font module; these check what the drawing side adds:
+// the default font, centring, line feeds, characters and formatting.
+struct TextCanvas : Canvas {
+    TextCanvas() : Canvas(40, 30) { aofont_loadbuiltins(); }
+};
+
+bool sameInk(const aoPixmap& a, const aoPixmap& b)
+{
+    return a.pixels == b.pixels;
+}
+
+int inkCount(const aoPixmap& p, int x0, int y0, int x1, int y1)
+{
+    int n = 0;
+    for (int y = y0; y < y1; y++)
+        for (int x = x0; x < x1; x++) n += aopxmap_getpixel(&p, x, y) != 0;
+    return n;
+}
+
+TEST(GraphicText, NoFontMeansTheDefaultSixByThirteen)
+{
+    TextCanvas a, b;
+    aographic_settarget(&a.p);
+    aographic_text(1, 2, 0xFF0000, "Ag");
+    aographic_settarget(&b.p);
+    aographic_setfont("6x13");
+    EXPECT_EQ(b.p.font, aofont_find("6x13"));
+    aographic_text(1, 2, 0xFF0000, "Ag");
+    EXPECT_GT(inkCount(a.p, 0, 0, 40, 30), 0);
+    EXPECT_TRUE(sameInk(a.p, b.p));
+    // All ink inside the two cells, in the colour asked for.
+    EXPECT_EQ(inkCount(a.p, 1, 2, 13, 15), inkCount(a.p, 0, 0, 40, 30));
+    for (uint32_t v : a.p.pixels) EXPECT_TRUE(v == 0 || v == 0xFF0000u);
+}
+
+TEST(GraphicText, LineFeedReturnsToStartOneFontHeightLower)
+{
+    TextCanvas a, b;
+    aographic_settarget(&a.p);
+    aographic_text(3, 0, 1, "W\nW");
+    aographic_settarget(&b.p);
+    aographic_text(3, 0, 1, "W");
+    aographic_text(3, 13, 1, "W");
+    EXPECT_TRUE(sameInk(a.p, b.p));
+    EXPECT_GT(inkCount(a.p, 3, 13, 9, 26), 0);
+}
+
+TEST(GraphicText, CentredBetweenZeroAndTheWidth)
+{
+    TextCanvas a, b;
+    aographic_settarget(&a.p);
+    aographic_centertext(4, 1, "AB");
+    const int x = (40 - aofont_textwidth(-1, "AB")) / 2;
+    EXPECT_EQ(x, 14);
+    aographic_settarget(&b.p);
+    aographic_text(x, 4, 1, "AB");
+    EXPECT_TRUE(sameInk(a.p, b.p));
+}
+
+TEST(GraphicText, CharPrintfAndUtf8MatchPlainText)
+{
+    TextCanvas a, b;
+    aographic_settarget(&a.p);
+    aographic_char(0, 0, 1, 'Q');
+    aographic_printf(0, 13, 1, "%d%%", 42);
+    aographic_text(20, 0, 1, "ä");
+    aographic_settarget(&b.p);
+    aographic_text(0, 0, 1, "Q");
+    aographic_text(0, 13, 1, "42%");
+    aographic_char(20, 0, 1, 0xE4);
+    EXPECT_TRUE(sameInk(a.p, b.p));
+    EXPECT_GT(inkCount(a.p, 20, 0, 26, 13), 0);
+}
+
+TEST(GraphicText, FontByHandleAndControlBytesDrawNothing)
+{
+    TextCanvas c;
+    const int big = aofont_find("9x15");
+    ASSERT_GE(big, 0);
+    aographic_setfonthandle(big);
+    EXPECT_EQ(c.p.font, big);
+    aographic_text(0, 0, 1, "\x01\x02\t");
+    aographic_char(0, 0, 1, 0);
+    EXPECT_EQ(inkCount(c.p, 0, 0, 40, 30), 0);
+    aographic_setfonthandle(-1);
+    EXPECT_EQ(c.p.font, -1);
+}
+
+} // namespace
