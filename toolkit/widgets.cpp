@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -91,6 +92,21 @@ int lighter(int colour)
     int g = std::min(255, ((colour >> 8) & 255) + 32);
     int b = std::min(255, (colour & 255) + 32);
     return aographic_rgb(r, g, b);
+}
+
+// A press on another widget ends typing in any up/down control of the
+// window, so that a value typed without Enter still counts.
+void commitOthers(aoWindow* win, aoWidget* except)
+{
+    if (!win)
+        return;
+    std::vector<aoWidget*> children = win->children; // commit may redraw, never reorders
+    for (aoWidget* c : children)
+        if (auto* u = dynamic_cast<aoUpDownControl*>(c); u && u != except && u->editing) {
+            u->commit();
+            if (win->focus == u)
+                win->focus = nullptr;
+        }
 }
 
 int fontOr(int font)
@@ -206,14 +222,16 @@ void aoUpDownControl::draw()
     bool focused = window && window->focus == this && editing;
     p.fill(wx, wy, fieldw, wh, focused ? 0xFFFFE0 : 0xFFFFFF);
     p.bevel(wx, wy, fieldw, wh, true);
-    std::string shown = focused ? typed : text_;
+    // While typing, an empty field still shows the old value, greyed.
+    std::string shown = focused && !typed.empty() ? typed : text_;
+    int ink = focused && typed.empty() ? 0x909090 : 0x000000;
     int fh = font >= 0 ? aofont_height(font) : 16;
     int tw = font >= 0 ? aofont_textwidth(font, shown.c_str()) : 0;
     int tx = std::max(wx + 3, wx + fieldw - 4 - tw);
     int ty = wy + (wh - fh) / 2;
-    p.text(font, tx, ty, 0x000000, shown);
+    p.text(font, tx, ty, ink, shown);
     if (focused)
-        p.fill(std::min(tx + tw + 1, wx + fieldw - 3), ty, 1, fh, 0x000000);
+        p.fill(typed.empty() ? wx + 3 : std::min(tx + tw + 1, wx + fieldw - 3), ty, 1, fh, 0x000000);
 
     int ax = wx + fieldw, uh = wh / 2, dh = wh - uh;
     p.fill(ax, wy, arroww_, wh, 0xD0D0D0);
@@ -240,6 +258,7 @@ void aoUpDownControl::onmouse(int kind, int x, int y)
 {
     if (kind != 1 && kind != 7)
         return;
+    commitOthers(window, this);
     int lx = x - wx, ly = y - wy;
     if (lx >= ww - arroww_) {
         commit();
@@ -371,6 +390,7 @@ void aoButton::onmouse(int kind, int x, int y)
     switch (kind) {
     case 1:
     case 7:
+        commitOthers(window, this);
         down = true;
         draw();
         break;

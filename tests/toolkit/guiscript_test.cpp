@@ -143,6 +143,23 @@ TEST_F(Layout, SpinnerArrowsAndTypedValue)
     EXPECT_EQ(script.getvalue("ud"), 1); // clamped to the minimum
 }
 
+TEST_F(Layout, ValueTypedWithoutEnterCountsWhenAButtonIsPressed)
+{
+    aoGUIScript script;
+    script.create("<updowncontrol=ud,min=1,max=24,start=12,xs=40><button=go,START>");
+    auto* ud = dynamic_cast<aoUpDownControl*>(script.getwidget("ud"));
+    aoWidget* go = script.getwidget("go");
+    ASSERT_TRUE(ud && go);
+    ud->onmouse(1, ud->wx + 3, ud->wy + 5);
+    ud->onkey('8');
+    EXPECT_EQ(script.getvalue("ud"), 12); // still typing
+    go->onmouse(1, go->wx + 3, go->wy + 3);
+    go->onmouse(2, go->wx + 3, go->wy + 3);
+    EXPECT_EQ(script.getvalue("ud"), 8);
+    EXPECT_FALSE(ud->editing);
+    EXPECT_EQ(win.focus, nullptr);
+}
+
 TEST_F(Layout, ButtonClickPostsItsCodeAndIsFoundByName)
 {
     aoGUIScript script;

@@ -578,6 +578,8 @@ public:
     void draw();
     void onmouse(int kind, int x, int y) override;
     void onkey(int key) override;
+    // Ends typing: a typed number becomes the value.
+    void commit();
 
     int font = -1;
     int minv = -100000, maxv = 100000, step = 1, value = 0;
@@ -587,7 +589,6 @@ public:
 
 private:
     std::string format(int v) const;
-    void commit();
     std::string text_;
     int arroww_ = 0;
 };
