@@ -157,42 +157,44 @@ void buildDecimalB(DecimalRow& row, double d, int count)
 
 namespace {
 
-template <typename Row> void dedup(Row& row, int maxRaise)
+int clampCount(int count) { return count < 1 ? 1 : lastSlot(count); }
+
+template <typename Row> void dedup(Row& row, int maxRaise, int count)
 {
     // Slot 1 is never raised, so the solution stays in the row.
     for (int pass = 0; pass < 17; ++pass)
-        for (int a = 1; a < kRowSlots; ++a)
-            for (int b = a + 1; b < kRowSlots; ++b)
+        for (int a = 1; a <= count; ++a)
+            for (int b = a + 1; b <= count; ++b)
                 if (row[a] == row[b])
                     row[b] += 1 + aorand() % maxRaise;
 }
 
-template <typename Row> void shuffle(Row& row)
+template <typename Row> void shuffle(Row& row, int count)
 {
     for (int i = 0; i < 6; ++i) {
-        int a = aorand() % 6 + 1;
-        int b = aorand() % 6 + 1;
+        int a = aorand() % count + 1;
+        int b = aorand() % count + 1;
         std::swap(row[a], row[b]);
     }
 }
 
-template <typename Row> void sortAscending(Row& row)
+template <typename Row> void sortAscending(Row& row, int count)
 {
     for (int pass = 0; pass < 11; ++pass)
-        for (int a = 1; a < kRowSlots; ++a)
-            for (int b = a + 1; b < kRowSlots; ++b)
+        for (int a = 1; a <= count; ++a)
+            for (int b = a + 1; b <= count; ++b)
                 if (row[b] < row[a])
                     std::swap(row[a], row[b]);
 }
 
 } // namespace
 
-void dedupRow(IntRow& row, int maxRaise) { dedup(row, maxRaise); }
-void dedupRow(DecimalRow& row, int maxRaise) { dedup(row, maxRaise); }
-void shuffleRow(IntRow& row) { shuffle(row); }
-void shuffleRow(DecimalRow& row) { shuffle(row); }
-void sortRow(IntRow& row) { sortAscending(row); }
-void sortRow(DecimalRow& row) { sortAscending(row); }
+void dedupRow(IntRow& row, int maxRaise, int count) { dedup(row, maxRaise, clampCount(count)); }
+void dedupRow(DecimalRow& row, int maxRaise, int count) { dedup(row, maxRaise, clampCount(count)); }
+void shuffleRow(IntRow& row, int count) { shuffle(row, clampCount(count)); }
+void shuffleRow(DecimalRow& row, int count) { shuffle(row, clampCount(count)); }
+void sortRow(IntRow& row, int count) { sortAscending(row, clampCount(count)); }
+void sortRow(DecimalRow& row, int count) { sortAscending(row, clampCount(count)); }
 
 namespace {
 
@@ -260,6 +262,14 @@ AnswerRows answerRowsFor(int level, int difficulty, int kind)
 
 namespace {
 
+// Rows start clean, so nothing of an earlier task at the same index shows
+// in squares that the builders leave alone.
+template <typename Row> void startRow(Row& row, typename Row::value_type first)
+{
+    row.fill(0);
+    row[1] = first;
+}
+
 // The second row unless a kind says otherwise: Near, small on the second
 // solution, de-duplicated and sorted.
 void buildSecondRow(int level, int kind)
@@ -267,28 +277,28 @@ void buildSecondRow(int level, int kind)
     IntRow& row = options2[taskIndex];
     int v = solution2[taskIndex];
     offsetSeed = drawOffsetSeed(optionCount);
-    row[1] = v;
+    startRow(row, v);
     if (kind == 7)
         buildNumbering(row);
     else if (kind == 8 || kind == 9)
         buildNear(row, v, offsetSeed, optionCount);
     else
         buildNearSmall(row, v, offsetSeed, optionCount, level);
-    dedupRow(row, 24);
-    sortRow(row);
+    dedupRow(row, 24, optionCount);
+    sortRow(row, optionCount);
 }
 
 void decimalRow(bool variantB)
 {
     DecimalRow& row = decimalOptions[taskIndex];
     double d = decimalSolution[taskIndex];
-    row[1] = d;
+    startRow(row, d);
     if (variantB)
         buildDecimalB(row, d, optionCount);
     else
         buildDecimalA(row, d, optionCount);
-    dedupRow(row, 12);
-    shuffleRow(row);
+    dedupRow(row, 12, optionCount);
+    shuffleRow(row, optionCount);
 }
 
 void firstIntegerRow(int level, int difficulty, int taskNumber, int kind)
@@ -296,29 +306,29 @@ void firstIntegerRow(int level, int difficulty, int taskNumber, int kind)
     IntRow& row = options[taskIndex];
     int v = solution[taskIndex];
     int o = offsetSeed;
-    row[1] = v;
+    startRow(row, v);
 
     if (level == 1 && difficulty == 3) {
         if (taskNumber == 1312)
             buildDice(row, v);
         else
             buildNear(row, v, o, optionCount);
-        shuffleRow(row);
+        shuffleRow(row, optionCount);
         return;
     }
     if (level == 1 || (level == 2 && difficulty != 2)) {
         buildNear(row, v, o, optionCount);
-        dedupRow(row, 12);
+        dedupRow(row, 12, optionCount);
         if (difficulty == 1)
-            sortRow(row);
+            sortRow(row, optionCount);
         else
-            shuffleRow(row);
+            shuffleRow(row, optionCount);
         return;
     }
     if (level == 2 && difficulty == 2) {
         buildNearSmall(row, v, o, optionCount, level);
-        dedupRow(row, 12);
-        sortRow(row);
+        dedupRow(row, 12, optionCount);
+        sortRow(row, optionCount);
         return;
     }
     if (level == 3 && difficulty == 3) {
@@ -326,8 +336,8 @@ void firstIntegerRow(int level, int difficulty, int taskNumber, int kind)
             buildConsecutive(row, v, o, optionCount);
         else
             buildNear(row, v, o, optionCount);
-        dedupRow(row, 12);
-        sortRow(row);
+        dedupRow(row, 12, optionCount);
+        sortRow(row, optionCount);
         return;
     }
     if (level == 4 && difficulty == 1) {
@@ -335,21 +345,21 @@ void firstIntegerRow(int level, int difficulty, int taskNumber, int kind)
             buildPrimes(row, optionCount);
         } else {
             buildNear(row, v, o, optionCount);
-            dedupRow(row, 12);
+            dedupRow(row, 12, optionCount);
         }
-        shuffleRow(row);
+        shuffleRow(row, optionCount);
         return;
     }
     if (level == 5 && difficulty == 1 && kind == 0 && (taskNumber == 5102 || taskNumber == 5103)) {
         buildPrimes(row, optionCount);
-        dedupRow(row, 12);
-        shuffleRow(row);
+        dedupRow(row, 12, optionCount);
+        shuffleRow(row, optionCount);
         return;
     }
     if (level == 9 && difficulty == 3) {
         if (kind == 6) {
             buildNumbering(row);
-            shuffleRow(row);
+            shuffleRow(row, optionCount);
             return;
         }
         if (kind == 7) {
@@ -361,16 +371,16 @@ void firstIntegerRow(int level, int difficulty, int taskNumber, int kind)
         } else {
             buildConsecutive(row, v, o, optionCount);
         }
-        dedupRow(row, 12);
-        shuffleRow(row);
+        dedupRow(row, 12, optionCount);
+        shuffleRow(row, optionCount);
         return;
     }
     if (inScaledGroup(level, difficulty) && kind == 0)
         buildScaled(row, v, o, firstDistractorSlot, optionCount);
     else
         buildConsecutive(row, v, o, optionCount);
-    dedupRow(row, 12);
-    shuffleRow(row);
+    dedupRow(row, 12, optionCount);
+    shuffleRow(row, optionCount);
 }
 
 } // namespace

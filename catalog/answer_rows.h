@@ -34,13 +34,15 @@ void buildDecimalB(DecimalRow& row, double d, int count);
 // Task 1312: the solution, then the other numbers of 1..6 in order.
 void buildDice(IntRow& row, int v);
 
+// These work on slots 1..count only: with fewer squares than six, a value
+// moved into a slot that is not drawn would take the solution off screen.
 // maxRaise is 12 for first rows and decimal rows, 24 for second rows.
-void dedupRow(IntRow& row, int maxRaise);
-void dedupRow(DecimalRow& row, int maxRaise);
-void shuffleRow(IntRow& row);
-void shuffleRow(DecimalRow& row);
-void sortRow(IntRow& row);
-void sortRow(DecimalRow& row);
+void dedupRow(IntRow& row, int maxRaise, int count = 6);
+void dedupRow(DecimalRow& row, int maxRaise, int count = 6);
+void shuffleRow(IntRow& row, int count = 6);
+void shuffleRow(DecimalRow& row, int count = 6);
+void sortRow(IntRow& row, int count = 6);
+void sortRow(DecimalRow& row, int count = 6);
 
 // Which squares a task got and how they are judged.
 enum class AnswerRows {

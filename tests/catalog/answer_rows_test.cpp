@@ -410,3 +410,37 @@ TEST(Dispatch, ArithmeticRowsHoldTheSolution)
         }
     }
 }
+
+// With three squares the solution must stay among the three that are drawn.
+TEST(Dispatch, ThreeSquaresKeepTheSolutionVisible)
+{
+    for (unsigned seed = 1; seed <= 300; ++seed) {
+        recordWith(0, 7);
+        optionCount = 3;
+        options[1] = {0, 9, 9, 9, 9, 9, 9}; // left from an earlier game
+        aosrand(seed);
+        ASSERT_EQ(buildAnswerRows(5, 1, 5101), AnswerRows::Integer);
+        std::vector<int> shown(options[1].begin() + 1, options[1].begin() + 4);
+        EXPECT_NE(std::find(shown.begin(), shown.end(), 7), shown.end()) << seed;
+        EXPECT_EQ(std::set<int>(shown.begin(), shown.end()).size(), 3u) << seed;
+        EXPECT_EQ(options[1][4], 0);
+        EXPECT_EQ(options[1][5], 0);
+        EXPECT_EQ(options[1][6], 0);
+    }
+}
+
+TEST(RowOrder, LimitedToTheDrawnSlots)
+{
+    aosrand(1);
+    IntRow row = {0, 3, 2, 1, 9, 9, 9};
+    sortRow(row, 3);
+    EXPECT_EQ(slots(row), (std::vector<int>{1, 2, 3, 9, 9, 9}));
+    dedupRow(row, 12, 3); // the 9s are not looked at
+    EXPECT_EQ(slots(row), (std::vector<int>{1, 2, 3, 9, 9, 9}));
+    EXPECT_EQ(aorand(), 346) << "nothing drawn";
+    for (int i = 0; i < 50; ++i) {
+        shuffleRow(row, 3);
+        EXPECT_EQ(row[4] + row[5] + row[6], 27);
+    }
+    shuffleRow(row, 0); // no squares: no division by zero
+}
