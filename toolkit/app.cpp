@@ -15,7 +15,16 @@ namespace {
 
 // ---- the one event queue: a ring of 64 codes
 constexpr int kQueueSize = 64;
-int queue[kQueueSize];
+// Mouse codes carry the position they happened at: a click read later (after
+// a wait) still reports its own position, not that of a later click.
+struct Queued {
+    int code = 0;
+    aoWindow* window = nullptr;
+    int wx = 0, wy = 0;
+    aoView* view = nullptr;
+    int vx = 0, vy = 0;
+};
+Queued queue[kQueueSize];
 int queueRead = 0, queueWrite = 0, queueCount = 0;
 
 bool running = true;
@@ -118,7 +127,7 @@ void aoquit()
 void aoputevent(int code)
 {
     if (queueCount >= kQueueSize) return; // a full queue drops the event
-    queue[queueWrite] = code;
+    queue[queueWrite] = Queued{code};
     queueWrite = (queueWrite + 1) % kQueueSize;
     ++queueCount;
 }
@@ -128,12 +137,36 @@ int aopendingevents()
     return queueCount;
 }
 
+void aoi::putmouse(int code, aoWindow* w, int wx, int wy, aoView* v, int vx, int vy)
+{
+    if (queueCount >= kQueueSize) return;
+    queue[queueWrite] = Queued{code, w, wx, wy, v, vx, vy};
+    queueWrite = (queueWrite + 1) % kQueueSize;
+    ++queueCount;
+}
+
+void aoi::forget(const void* object)
+{
+    for (Queued& q : queue) {
+        if (q.window == object) q.window = nullptr;
+        if (q.view == object) q.view = nullptr;
+    }
+}
+
 static int popEvent()
 {
-    int code = queue[queueRead];
+    Queued q = queue[queueRead];
     queueRead = (queueRead + 1) % kQueueSize;
     --queueCount;
-    return code;
+    if (q.window) {
+        q.window->mx = q.wx;
+        q.window->my = q.wy;
+    }
+    if (q.view) {
+        q.view->mx = q.vx;
+        q.view->my = q.vy;
+    }
+    return q.code;
 }
 
 int aogetevent()
@@ -443,6 +476,7 @@ aoi::Settings& aoi::settings()
 void aoi::resetForTest()
 {
     queueRead = queueWrite = queueCount = 0;
+    for (Queued& q : queue) q = Queued{};
     running = true;
     fetching = false;
     waitingForEvents = 0;

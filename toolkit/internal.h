@@ -9,6 +9,12 @@ namespace aoi {
 // queue or widgets, repaints. With wait, blocks briefly for new input.
 void process(bool wait);
 
+// Posts a mouse code together with the positions it happened at; reading it
+// with aogetevent sets the window's and the area's last mouse position.
+void putmouse(int code, aoWindow* w, int wx, int wy, aoView* v, int vx, int vy);
+// A window or area that goes away is dropped from queued events.
+void forget(const void* object);
+
 // Marks that the program fetches events itself (so no fallback loop runs).
 void markFetching();
 bool fetchedEvents();

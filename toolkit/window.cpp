@@ -33,6 +33,7 @@ aoView::aoView() = default;
 
 aoView::~aoView()
 {
+    aoi::forget(this);
     if (aographic_gettarget() == this) aographic_settarget(nullptr);
 }
 
@@ -143,10 +144,10 @@ void aoView::onmouse(int kind, int x, int y)
     // Moves only update the position: posting them would flood the 64-code
     // queue during waits and crowd out the clicks that matter.
     if (kind == 9) return;
-    aoputevent(code[kind]);
+    aoi::putmouse(code[kind], window, x, y, this, mx, my);
     // Areas of the main window pass their clicks on to the window, whose
     // left-button code the quiz watches.
-    if (window && this != &window->client) aoputevent(window->code[kind]);
+    if (window && this != &window->client) aoi::putmouse(window->code[kind], window, x, y, this, mx, my);
 }
 
 // ---------------------------------------------------------------- window
@@ -158,6 +159,7 @@ aoWindow::aoWindow()
 
 aoWindow::~aoWindow()
 {
+    aoi::forget(this);
     for (aoWidget* w : children) w->window = nullptr;
     children.clear();
     client.window = nullptr;

@@ -298,3 +298,18 @@ TEST(Console, PrintfGoesToTheStdioTargetAndInputIntReadsDefaults)
     EXPECT_EQ(aoinputint("Zahl? ", 17), 17) << "nothing read gives the default";
     EXPECT_EQ(out.out, "3 applesZahl? ");
 }
+
+TEST(Waiting, ClicksQueuedDuringAWaitKeepTheirOwnPositions)
+{
+    HeadlessRun run("wait 0.2\nclick 10 20\nwait 0.2\nclick 30 40\n");
+    aoWindow w;
+    ASSERT_TRUE(w.create("T: ;,x=0,y=0,xs=400,ys=300"));
+    aowait(1.0);
+    EXPECT_EQ(aogetevent(), w.code[1]);
+    EXPECT_EQ(w.mousex(), 10);
+    EXPECT_EQ(w.mousey(), 20);
+    EXPECT_EQ(aogetevent(), w.code[2]);
+    EXPECT_EQ(aogetevent(), w.code[1]);
+    EXPECT_EQ(w.mousex(), 30);
+    EXPECT_EQ(w.mousey(), 40);
+}
