@@ -186,28 +186,26 @@ int runCatalogTool(const std::vector<std::string>& args, std::ostream& out, std:
     presetGameStart();
     presetTask(taskIndex);
 
+    // Tasks that draw find the task area as the current target, as in the game.
+    aoPixmap area;
+    area.width = 1280;
+    area.height = 720;
+    if (!aopxmap_allocate(&area)) {
+        err << "ziffron-catalog: cannot make the task area\n";
+        return 2;
+    }
+    aopxmap_clear(&area, 0xFFFFFF);
+    aoDrawTarget* previousTarget = aographic_gettarget();
+    aographic_settarget(&area);
+
     std::string text;
     catalog_setprinter([&text](const std::string& cp1252) { text += cp1252; });
-
-    aoPixmap area;
-    aoDrawTarget* previousTarget = aographic_gettarget();
-    if (!parsed->picture.empty()) {
-        area.width = 1280;
-        area.height = 720;
-        if (!aopxmap_allocate(&area)) {
-            err << "ziffron-catalog: cannot make the task area\n";
-            return 2;
-        }
-        aopxmap_clear(&area, 0xFFFFFF);
-        aographic_settarget(&area);
-    }
 
     aosrand(parsed->seed);
     generateTask(taskNumber);
     AnswerRows rows = buildAnswerRows(taskLevel(taskNumber), taskDifficulty(taskNumber), taskNumber);
     catalog_setprinter(nullptr);
-    if (!parsed->picture.empty())
-        aographic_settarget(previousTarget);
+    aographic_settarget(previousTarget);
 
     bool intRow = rows == AnswerRows::Integer || rows == AnswerRows::TwoRows;
     out << "{\n"
