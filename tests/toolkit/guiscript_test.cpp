@@ -255,6 +255,20 @@ TEST_F(Layout, TallerFontPushesTheLineDownAndLowerFontsAreLowered)
     EXPECT_TRUE(ink(10, 212, w("klein"), 16));
 }
 
+TEST_F(Layout, DoubleSizeTextIsDrawnAtHalfSize)
+{
+    aoGUIScript script;
+    script.create("<y=400><antialias_doublesize>Wort\nX</antialias_doublesize>");
+    EXPECT_TRUE(ink(10, 400, w("Wort") / 2, 8));
+    EXPECT_TRUE(ink(10, 408, w("X") / 2, 8));
+    EXPECT_FALSE(ink(10 + w("X") / 2 + 1, 408, w("Wort"), 8));
+    EXPECT_FALSE(ink(10, 416, w("Wort"), 8));
+    EXPECT_FALSE(ink(10 + w("Wort") / 2 + 1, 400, w("Wort"), 8));
+    // Line feeds advance by half the line height too.
+    EXPECT_EQ(script.peny, 408);
+    EXPECT_EQ(script.penx, 10 + w("X") / 2);
+}
+
 TEST_F(Layout, CenteredTextSitsBetweenTheMargins)
 {
     aoGUIScript script;

@@ -321,3 +321,21 @@ TEST(TerminalOutput, ScrollBarAndWheelMoveTheView)
     t->write("!");
     EXPECT_EQ(t->top, 17);
 }
+
+TEST(TerminalOutput, CursorBlinksEveryQuarterSecond)
+{
+    HeadlessRun run;
+    auto t = makeTerminal(",cursor");
+    t->write("ab");
+    int x = 2 + 2 * 12 + 6, y = 2 + 12; // middle of the cursor cell
+    EXPECT_EQ(aopxmap_getpixel(&t->pix, x, y), t->bgcolor);
+    aowait(0.26);
+    EXPECT_EQ(aopxmap_getpixel(&t->pix, x, y), t->textcolor);
+    aowait(0.25);
+    EXPECT_EQ(aopxmap_getpixel(&t->pix, x, y), t->bgcolor);
+
+    // Without the cursor option nothing blinks.
+    auto plain = makeTerminal();
+    aowait(0.3);
+    EXPECT_EQ(aopxmap_getpixel(&plain->pix, 2 + 6, 2 + 12), plain->bgcolor);
+}
