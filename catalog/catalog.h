@@ -91,8 +91,8 @@ double computeProgressRatio();
 // the catalog (and families not built yet) leave everything untouched.
 void generateTask(int taskNumber);
 
-// Task texts are formatted from UTF-8 literals and handed to the sink as
-// Windows-1252 bytes.
+// Task texts are formatted from UTF-8 literals (and UTF-8 %s arguments) and
+// handed to the sink as Windows-1252 bytes, converted once after formatting.
 using TaskPrinter = std::function<void(const std::string& cp1252)>;
 void catalog_setprinter(TaskPrinter printer);
 void taskPrintf(const char* format, ...) AO_PRINTF(1, 2);
