@@ -265,6 +265,8 @@ bool aobmp_readsize(const char* path, int& width, int& height);
 bool aopxmap_loadfromfile_bmp(aoPixmap* p, const char* path, const char* options, int x, int y,
                               int w, int h);
 bool aopxmap_savetofile_bmp(const aoPixmap* p, const char* path);
+// A truecolor picture as a baseline JPEG of the given quality (1..100).
+bool aopxmap_savetofile_jpg(const aoPixmap* p, const char* path, int quality);
 // The BMP bytes of a truecolor picture (24-bit, bottom-up).
 std::vector<uint8_t> aobmp_encode(const uint32_t* pixels, int width, int height);
 // Decodes BMP bytes into a truecolor pixmap; false with a message in err.
