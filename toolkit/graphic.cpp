@@ -72,22 +72,22 @@ long long roundUp(double v)
 // Steps the longer axis one pixel at a time; the other coordinate is the
 // exact interpolation rounded by +0.5. Only the part of the long axis that
 // lies inside the pixmap is stepped, so far-away end points cost nothing.
-void line(aoPixmap& p, int x1, int y1, int x2, int y2, int colour)
+void line(aoPixmap& p, long long x1, long long y1, long long x2, long long y2, int colour)
 {
-    const long long dx = static_cast<long long>(x2) - x1, dy = static_cast<long long>(y2) - y1;
+    const long long dx = x2 - x1, dy = y2 - y1;
     if (dx == 0 && dy == 0) {
         plot(p, x1, y1, colour);
         return;
     }
     if (std::llabs(dx) >= std::llabs(dy)) {
-        const long long from = std::max<long long>(std::min(x1, x2), 0);
+        const long long from = std::max(std::min(x1, x2), 0LL);
         const long long to = std::min<long long>(std::max(x1, x2), p.width - 1);
         for (long long x = from; x <= to; x++) {
             const double y = y1 + static_cast<double>(x - x1) * static_cast<double>(dy) / dx;
             plot(p, x, roundUp(y), colour);
         }
     } else {
-        const long long from = std::max<long long>(std::min(y1, y2), 0);
+        const long long from = std::max(std::min(y1, y2), 0LL);
         const long long to = std::min<long long>(std::max(y1, y2), p.height - 1);
         for (long long y = from; y <= to; y++) {
             const double x = x1 + static_cast<double>(y - y1) * static_cast<double>(dx) / dy;
@@ -105,12 +105,27 @@ bool outside(const aoPixmap& p, long long x, long long y, long long rx, long lon
     return x + rx < -1 || x - rx > p.width || y + ry < -1 || y - ry > p.height;
 }
 
+// Radii beyond this are stepped more coarsely (outlines) or filled row by
+// row (filled shapes): stepping 12 points per pixel of radius would take
+// minutes for the huge radii a far zoom can produce.
+constexpr int kMaxSteppedRadius = 100000;
+
 // Rows from the top of the shape to the bottom, each a horizontal line
 // between the two points of the outline at the same angle.
 void fillEllipse(aoPixmap& p, int x, int y, int rx, int ry, int colour)
 {
     if (rx < 0 || ry < 0 || outside(p, x, y, rx, ry)) return;
     const int r = std::max(rx, ry);
+    if (r > kMaxSteppedRadius) {
+        const long long top = std::max<long long>(static_cast<long long>(y) - ry, 0);
+        const long long bottom = std::min<long long>(static_cast<long long>(y) + ry, p.height - 1);
+        for (long long row = top; row <= bottom; row++) {
+            const double d = static_cast<double>(row - y) / ry;
+            const double half = rx * std::sqrt(std::max(0.0, 1 - d * d));
+            hline(p, roundUp(x - half), roundUp(x + half), row, colour);
+        }
+        return;
+    }
     const double step = r > 0 ? kPi / (12.0 * r) : kPi; // radius 0: one row
     for (double a = kPi / 2; a < 3 * kPi / 2; a += step) {
         const long long row = roundUp(y + std::sin(a) * ry);
@@ -123,9 +138,10 @@ void fillEllipse(aoPixmap& p, int x, int y, int rx, int ry, int colour)
 void arc(aoPixmap& p, int x, int y, int rx, int ry, double startDeg, double endDeg, int colour)
 {
     if (rx < 0 || ry < 0 || outside(p, x, y, rx, ry)) return;
-    while (endDeg < startDeg) endDeg += 360; // an arc through 0 degrees
+    if (endDeg < startDeg) endDeg += 360 * std::ceil((startDeg - endDeg) / 360); // through 0 degrees
+    endDeg = std::min(endDeg, startDeg + 360); // once round is all there is to draw
     const double a0 = startDeg * kPi / 180, a1 = endDeg * kPi / 180;
-    const double step = kPi / (12.0 * std::max(rx, 1));
+    const double step = kPi / (12.0 * std::clamp(rx, 1, kMaxSteppedRadius));
     auto point = [&](double a, long long& px, long long& py) {
         px = x + static_cast<long long>(std::trunc(std::cos(a) * rx + 0.5));
         py = y + static_cast<long long>(std::trunc(std::sin(a) * ry + 0.5));
@@ -136,21 +152,32 @@ void arc(aoPixmap& p, int x, int y, int rx, int ry, double startDeg, double endD
     for (double a = a0 + step;; a += step) {
         const bool last = a >= a1;
         point(last ? a1 : a, qx, qy);
-        line(p, static_cast<int>(px), static_cast<int>(py), static_cast<int>(qx),
-             static_cast<int>(qy), colour);
+        line(p, px, py, qx, qy, colour);
         px = qx;
         py = qy;
         if (last) break;
     }
 }
 
-void rectOutline(aoPixmap& p, int x, int y, int w, int h, int top, int bottom)
+// A filled rectangle whose corner may lie beyond the int range; clipped here
+// so that aopxmap_fillrect only sees values it can add without overflow.
+void fill(aoPixmap& p, long long x, long long y, long long w, long long h, int colour)
+{
+    const long long x0 = std::max(x, -1LL), y0 = std::max(y, -1LL);
+    const long long x1 = std::min(x + w, static_cast<long long>(p.width) + 1);
+    const long long y1 = std::min(y + h, static_cast<long long>(p.height) + 1);
+    if (x1 - x0 < 1 || y1 - y0 < 1) return;
+    aopxmap_fillrect(&p, static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1 - x0),
+                     static_cast<int>(y1 - y0), colour);
+}
+
+void rectOutline(aoPixmap& p, long long x, long long y, long long w, long long h, int top, int bottom)
 {
     if (w < 1 || h < 1) return;
-    aopxmap_fillrect(&p, x, y, w, 1, top);
-    aopxmap_fillrect(&p, x, y, 1, h, top);
-    aopxmap_fillrect(&p, x, y + h - 1, w, 1, bottom);
-    aopxmap_fillrect(&p, x + w - 1, y, 1, h, bottom);
+    fill(p, x, y, w, 1, top);
+    fill(p, x, y, 1, h, top);
+    fill(p, x, y + h - 1, w, 1, bottom);
+    fill(p, x + w - 1, y, 1, h, bottom);
 }
 
 // Four-connected fill of the region that has the seed's colour. Spans are
@@ -273,8 +300,8 @@ intptr_t aoPixmap::command(const aoCommand& c)
     case AOCMD_SHADOWRECT:
         // The outline, and a two-pixel shadow below and to the right.
         if (a[2] < 1 || a[3] < 1) break;
-        aopxmap_fillrect(this, a[0] + a[2], a[1] + 2, 2, a[3], aotheme_color(2));
-        aopxmap_fillrect(this, a[0] + 2, a[1] + a[3], a[2], 2, aotheme_color(2));
+        fill(*this, static_cast<long long>(a[0]) + a[2], a[1] + 2LL, 2, a[3], aotheme_color(2));
+        fill(*this, a[0] + 2LL, static_cast<long long>(a[1]) + a[3], a[2], 2, aotheme_color(2));
         rectOutline(*this, a[0], a[1], a[2], a[3], a[4], a[4]);
         break;
     case AOCMD_FILLRECT: aopxmap_fillrect(this, a[0], a[1], a[2], a[3], a[4]); break;
@@ -392,7 +419,7 @@ void aographic_text(int x, int y, int colour, const char* text)
 
 void aographic_printf(int x, int y, int colour, const char* format, ...)
 {
-    std::vector<char> buffer(64 * 1024);
+    static std::vector<char> buffer(64 * 1024); // one GUI thread
     va_list args;
     va_start(args, format);
     vsnprintf(buffer.data(), buffer.size(), format, args);

@@ -219,6 +219,18 @@ TEST(GraphicCircle, ArcCoversOnlyItsAngles)
             }
     EXPECT_EQ(r[4][7], '#');
     EXPECT_EQ(r[7][4], '#');
+
+    // From 270 through 0 to 90: the right half; absurd spans end after one round.
+    Canvas d(9, 9);
+    aographic_arc(4, 4, 3, 3, 270, 90, 1);
+    for (int y = 0; y < 9; y++)
+        for (int x = 0; x < 4; x++) EXPECT_EQ(d.rows()[y][x], '.') << x << "," << y;
+    EXPECT_EQ(d.rows()[2][4], '#');
+    EXPECT_EQ(d.rows()[7][4], '#');
+    const auto t0 = std::chrono::steady_clock::now();
+    aographic_arc(4, 4, 3, 3, -2000000000, 2000000000, 1);
+    aographic_arc(4, 4, 3, 3, 2000000000, -2000000000, 1);
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(1));
 }
 
 TEST(GraphicCircle, EllipseSpansItsRadii)
@@ -232,6 +244,19 @@ TEST(GraphicCircle, EllipseSpansItsRadii)
     EXPECT_EQ(aopxmap_getpixel(&c.p, 5, 3), 2);
     EXPECT_EQ(aopxmap_getpixel(&c.p, 7, 3), 2);
     EXPECT_EQ(aopxmap_getpixel(&c.p, 8, 3), 1);
+}
+
+TEST(GraphicCircle, HugeRadiiFinishAndCover)
+{
+    Canvas c(4, 3);
+    const auto t0 = std::chrono::steady_clock::now();
+    aographic_circle(2, 1, 2000000000, 1); // passes far outside: nothing here
+    EXPECT_EQ(c.rows(), (Rows{"....", "....", "...."}));
+    aographic_fillcircle(2, 1, 2000000000, 1);
+    aographic_fillellipse(-1000000000, 1, 1000000100, 5, 2);
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(2));
+    // Only the middle row of the flat ellipse reaches back into the picture.
+    EXPECT_EQ(c.rows(1), (Rows{"####", "????", "####"}));
 }
 
 TEST(GraphicRect, OutlineRaisedAndShadow)
@@ -253,6 +278,15 @@ TEST(GraphicRect, OutlineRaisedAndShadow)
         aographic_shadowrect(0, 0, 4, 4, 1);
         EXPECT_EQ(c.rows(), (Rows{"####..", "#..#..", "#..#??", "####??", "..????", "..????"}));
     }
+}
+
+TEST(GraphicRect, ExtremeCornersDoNotOverflow)
+{
+    Canvas c(3, 3);
+    aographic_rect(-2147483647, -2147483647, 2147483647, 2147483647, 1);
+    aographic_shadowrect(2147483000, 2147483000, 2147483000, 2147483000, 1);
+    aographic_raisedrect(1, 1, 2147483647, 2147483647, 1, 1);
+    EXPECT_EQ(c.rows(), (Rows{"...", ".##", ".#."}));
 }
 
 TEST(GraphicRect, FillClippedAndOutside)
