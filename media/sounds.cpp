@@ -102,7 +102,7 @@ int parseSoundParameters(const char* data, size_t size, SoundParameters& p)
     while (lines < kSoundParameterCount && at < size) {
         size_t n = 0;
         while (at < size && data[at] != '\n') {
-            if (data[at] != '\r' && data[at] != '\0' && n < kLineLimit) line[n++] = data[at];
+            if (data[at] != '\r' && n < kLineLimit) line[n++] = data[at];
             ++at;
         }
         if (at < size) ++at; // the line feed
