@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 PicturePlanes picturePlanes;
 RewardPicture rewardPicture;
@@ -101,8 +102,20 @@ void clipColumns(const aoPixmap* p, int x, int count, int& first, int& last)
     last = std::min(count, p->width - x);
 }
 
-template <typename Shade>
-void drawCovering(int x, int y, int w, int h, Shade shade)
+// Packs source row `row`, columns 0..last, into 0x00RRGGBB words.
+void packRow(int row, int last, uint32_t* out)
+{
+    const size_t at = PicturePlanes::at(0, row);
+    const uint8_t* r = picturePlanes.reward[0].data() + at;
+    const uint8_t* g = picturePlanes.reward[1].data() + at;
+    const uint8_t* b = picturePlanes.reward[2].data() + at;
+    for (int s = 0; s <= last; ++s)
+        out[s] = (static_cast<uint32_t>(r[s]) << 16) | (static_cast<uint32_t>(g[s]) << 8) | b[s];
+}
+
+// Draws the covering mapping; with fade, each channel c of area row j
+// becomes trunc((c - 255) * j / 1400 + 255).
+void drawCovering(int x, int y, int w, int h, bool fade)
 {
     aoPixmap* p = selectTaskArea();
     if (!p) return;
@@ -115,14 +128,51 @@ void drawCovering(int x, int y, int w, int h, Shade shade)
     const CoverMap map(w, h);
     int i0, i1;
     clipColumns(p, x, kAreaWidth, i0, i1);
-    const uint8_t* R = picturePlanes.reward[0].data();
-    const uint8_t* G = picturePlanes.reward[1].data();
-    const uint8_t* B = picturePlanes.reward[2].data();
+    if (i0 >= i1) return;
+    bool identity = true;
+    for (int i = 0; i < kAreaWidth && identity; ++i) identity = map.cols[i] == i;
+    const int last = map.cols[kAreaWidth - 1];
+    std::vector<uint32_t> packed(static_cast<size_t>(last) + 1);
+    int packedRow = -1, lastDrawn = -1;
     for (int j = 0; j < kAreaHeight; ++j) {
         const int dy = y + j;
         if (dy < 0 || dy >= p->height) continue;
-        const size_t src = PicturePlanes::at(0, map.rows[j]);
-        shade(p->row(dy) + x, map.cols, R + src, G + src, B + src, i0, i1, j);
+        uint32_t* d = p->row(dy) + x;
+        const int sy = map.rows[j];
+        if (!fade && sy == packedRow && lastDrawn == dy - 1) {
+            // An enlarged picture repeats its rows: copy the row above.
+            std::memcpy(d + i0, p->row(dy - 1) + x + i0, static_cast<size_t>(i1 - i0) * 4);
+            lastDrawn = dy;
+            continue;
+        }
+        if (sy != packedRow) {
+            packRow(sy, last, packed.data());
+            packedRow = sy;
+        }
+        if (fade) {
+            // The channel table of this row, in integers: 255 - ceil((255 - c) * j / 1400)
+            // equals the truncated expression exactly.
+            // Built without dividing: numerator (255 - c) * j + 1399 falls by j per step of c.
+            uint32_t lut[256];
+            int q = (255 * j + 1399) / 1400, rem = (255 * j + 1399) % 1400;
+            for (int c = 0; c < 256; ++c) {
+                lut[c] = static_cast<uint32_t>(255 - q);
+                rem -= j;
+                if (rem < 0) {
+                    rem += 1400;
+                    --q;
+                }
+            }
+            for (int i = i0; i < i1; ++i) {
+                const uint32_t v = packed[static_cast<size_t>(map.cols[i])];
+                d[i] = (lut[v >> 16] << 16) | (lut[(v >> 8) & 255] << 8) | lut[v & 255];
+            }
+        } else if (identity) {
+            std::memcpy(d + i0, packed.data() + i0, static_cast<size_t>(i1 - i0) * 4);
+        } else {
+            for (int i = i0; i < i1; ++i) d[i] = packed[static_cast<size_t>(map.cols[i])];
+        }
+        lastDrawn = dy;
     }
 }
 
@@ -159,35 +209,12 @@ bool loadChampionPicture(int k)
 
 void drawPictureCover(int x, int y, int w, int h)
 {
-    drawCovering(x, y, w, h,
-                 [](uint32_t* d, const int* cols, const uint8_t* r, const uint8_t* g, const uint8_t* b, int i0,
-                    int i1, int) {
-                     for (int i = i0; i < i1; ++i) {
-                         const int s = cols[i];
-                         d[i] = (static_cast<uint32_t>(r[s]) << 16) | (static_cast<uint32_t>(g[s]) << 8) | b[s];
-                     }
-                 });
+    drawCovering(x, y, w, h, false);
 }
 
 void drawPictureFaded(int x, int y, int w, int h)
 {
-    drawCovering(x, y, w, h,
-                 [](uint32_t* d, const int* cols, const uint8_t* r, const uint8_t* g, const uint8_t* b, int i0,
-                    int i1, int j) {
-                     // Each channel moves j/1400 of the way from white to its value.
-                     uint32_t red[256], green[256], blue[256];
-                     for (int c = 0; c < 256; ++c) {
-                         const uint32_t v = static_cast<uint32_t>(
-                             std::trunc(static_cast<double>(c - 255) * j / 1400.0 + 255.0));
-                         red[c] = v << 16;
-                         green[c] = v << 8;
-                         blue[c] = v;
-                     }
-                     for (int i = i0; i < i1; ++i) {
-                         const int s = cols[i];
-                         d[i] = red[r[s]] | green[g[s]] | blue[b[s]];
-                     }
-                 });
+    drawCovering(x, y, w, h, true);
 }
 
 void drawStoredPictureFaded()
@@ -215,6 +242,8 @@ void drawPictureScaled(int x, int y, int W, int H, double fx, double fy)
         const int j0 = std::max(0, -y), j1 = std::min(hs, p->height - y);
         std::vector<int> cols(static_cast<size_t>(std::max(i1 - i0, 0)));
         for (int i = i0; i < i1; ++i) cols[i - i0] = std::min(static_cast<int>(i / fx), pw - 1);
+        std::vector<int> cols2(cols.size());
+        for (size_t k = 0; k < cols.size(); ++k) cols2[k] = std::min(cols[k] + 1, pw - 1);
         const uint8_t* R = picturePlanes.reward[0].data();
         const uint8_t* G = picturePlanes.reward[1].data();
         const uint8_t* B = picturePlanes.reward[2].data();
@@ -233,6 +262,17 @@ void drawPictureScaled(int x, int y, int W, int H, double fx, double fy)
             }
             // Box mean over bx x by source pixels; a block running over the
             // picture's edge repeats its last row or column.
+            if (bx == 2 && by == 2) {
+                const size_t r0 = PicturePlanes::at(0, sy), r1 = PicturePlanes::at(0, std::min(sy + 1, ph - 1));
+                for (int i = i0; i < i1; ++i) {
+                    const int c0 = cols[i - i0], c1 = cols2[i - i0];
+                    const int sr = R[r0 + c0] + R[r0 + c1] + R[r1 + c0] + R[r1 + c1];
+                    const int sg = G[r0 + c0] + G[r0 + c1] + G[r1 + c0] + G[r1 + c1];
+                    const int sb = B[r0 + c0] + B[r0 + c1] + B[r1 + c0] + B[r1 + c1];
+                    d[i] = static_cast<uint32_t>(pack(sr >> 2, sg >> 2, sb >> 2));
+                }
+                continue;
+            }
             for (int i = i0; i < i1; ++i) {
                 const int sx = cols[i - i0];
                 int sr = 0, sg = 0, sb = 0;
