@@ -1,6 +1,131 @@
 // The START sequence and the loop of one game.
+#include "answer_rows.h"
 #include "catalog.h"
+#include "pictures.h"
 #include "quiz.h"
+#include "sounds.h"
+
+int lastTaskNumber = 0;
+
+namespace {
+
+int wallSeconds()
+{
+    return aogettime() / 1000;
+}
+
+// The entry of the next task from the selection; 0 ends the game.
+int drawEntry()
+{
+    int n = entryCount[level][difficulty];
+    int selected = 0, entry = 1;
+    for (int e = 1; e <= n && e <= kSelectionSlots; ++e)
+        if (selection[level][difficulty][e] != 0) {
+            ++selected;
+            entry = selection[level][difficulty][e];
+        }
+    if (selected == 0) {
+        termPrintf(ao_utf8_to_cp1252("\n \n Fehler Auswahl!\n Es wurden keine Aufgaben im Bereich bis %d ausgewählt.\n "
+                                     "Programm wurde abgebrochen. ")
+                       .c_str(),
+                   n);
+        aowait(3.5);
+        return 0;
+    }
+    if (n != 1) {
+        do {
+            entry = selection[level][difficulty][aorand() % n + 1];
+        } while (entry == 0);
+    }
+    if (entry > n) {
+        termPrintf(ao_utf8_to_cp1252("\n \n Fehler Auswahl! \n Für diese Auswahl %d existiert keine Aufgabe \n Spiel "
+                                     "wurde abgebrochen.")
+                       .c_str(),
+                   entry);
+        aowait(3.5);
+        return 0;
+    }
+    return entry;
+}
+
+void printSolution(AnswerRows rows, int taskNumber)
+{
+    switch (rows) {
+    case AnswerRows::Integer:
+        termPrintf(" LSG = %d ", solution[taskIndex]);
+        break;
+    case AnswerRows::TwoRows:
+        termPrintf(" LSG1 = %d LSG2 = %d ", solution[taskIndex], solution2[taskIndex]);
+        break;
+    case AnswerRows::Decimal:
+        if (level == 3) termPrintf(" LSG = %f ", decimalSolution[taskIndex]);
+        else if (level == 11 && difficulty == 2) termPrintf(" LSG = %3.3f ", decimalSolution[taskIndex]);
+        else if (level == 6 && difficulty == 1) termPrintf("\nLSG = %f q= %d", decimalSolution[taskIndex], taskNumber);
+        else termPrintf(" LSG = %6.3f ", decimalSolution[taskIndex]);
+        break;
+    case AnswerRows::None:
+        break;
+    }
+}
+
+// Per-task seconds for later games of this level and difficulty.
+void rewriteSecondsPerTask()
+{
+    int s = 10;
+    if (level == 4) s = difficulty == 3 ? 30 : 20;
+    secondsPerTask[level * 3 + difficulty] = s;
+}
+
+void endOfGame()
+{
+    double ratio = static_cast<double>(taskCount - wrongCount) / taskCount;
+    if (ratio == 1.0 && taskIndex == taskCount + 1 && taskIndex >= 20 && soundOn == 1) {
+        taskArea.select();
+        showChampion();
+        taskArea.flush();
+        mediaChoice.rewardIndex = -1;
+    }
+    if (ratio > 0.5 && taskIndex < 20 && soundOn == 1) showLevelDone();
+    termPrintf("\n\n neu starten ? \n  ");
+}
+
+} // namespace
+
+void runGame()
+{
+    aosrand_time();
+    decimalPlaces = 0;
+    wrongCount = 0;
+    correctCount = 0;
+    termPrintf("\n\n\n\n \n \n  ");
+    for (taskIndex = 1; taskIndex <= taskCount && aoisrunning(); ++taskIndex) {
+        solution2[taskIndex] = -1000000;
+        int entry = drawEntry();
+        if (entry == 0) break;
+        answerKind = 0;
+        choiceMode = 0;
+        optionCount = 6;
+        firstDistractorSlot = 2;
+        double ratio = static_cast<double>(taskCount - wrongCount) / taskCount;
+        if (ratio <= 0.5) {
+            if (soundOn == 1) showGameOver();
+            break;
+        }
+        int start = wallSeconds();
+        if (level == 1) aographic_setfont("Courier New,points=20,bold");
+        int taskNumber = level * 1000 + difficulty * 100 + entry;
+        rewriteSecondsPerTask();
+        lastTaskNumber = taskNumber;
+        generateTask(taskNumber);
+        AnswerRows rows = runAnswerEntry(taskNumber);
+        printSolution(rows, taskNumber);
+        elapsedSeconds += wallSeconds() - start;
+        updateTimeBar(elapsedSeconds, timeAllowance);
+        taskArea.select();
+        updateScore();
+    }
+    endOfGame();
+}
 
 void startGame()
 {
@@ -9,9 +134,18 @@ void startGame()
     taskCount = screen.getvalue("udAnzahlAufgaben");
     schoolClass = classForLevel(level);
     drawClassBadge();
+    drawMediaChoice();
+    if (taskCount >= 20) {
+        if (soundOn == 1) aoplaysound("sound/champion-a1.wav");
+        aowait(4);
+    }
+    if (soundOn == 1) pictureSequence.open("video_%d", mediaChoice.rewardIndex);
+    showStartPicture();
+    if (soundOn == 1) playStartSound();
     taskArea.select();
     aographic_setfont("arial28");
     timeAllowance = secondsPerTask[level * 3 + difficulty] * taskCount;
-    // FIXME: media choice, start picture and sound, progress panel and the game itself.
+    resetProgressPanel();
+    runGame();
     elapsedSeconds = 0;
 }

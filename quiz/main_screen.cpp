@@ -1,7 +1,9 @@
 // Start-up and the main screen: the window, its controls and areas, and the
 // loop that serves the five buttons.
 #include "catalog.h"
+#include "pictures.h"
 #include "quiz.h"
+#include "sounds.h"
 
 #include <cstdio>
 
@@ -105,8 +107,9 @@ void drawClassBadge()
     classBadge.flush();
 }
 
-void quiz_main()
+void setupMainScreen()
 {
+    setupPicturePlanes();
     aosrand_time();
     aographic_setfont("crnew36");
     aofont_loadarial();
@@ -116,18 +119,26 @@ void quiz_main()
 
     optionCount = 6;
     createAreas();
+    mediaAttach(&mainWindow, &taskArea, &avatarArea, [](const char* text) { termPrintf("%s", text); });
+    catalog_setprinter([](const std::string& text) { termPrintf("%s", text.c_str()); });
+    resetProgressPanel();
     soundOn = 1;
     correctCount = wrongCount = 0;
     drawSoundIndicator();
+    loadSoundParameters();
     catalog_filltables();
-    catalog_setprinter([](const std::string& text) { screen.printf("term", "%s", text.c_str()); });
     aographic_setfont("arial28");
+    showLogo(58);
     fillSecondsPerTask();
+}
 
+void serveMainScreen()
+{
     while (aoisrunning()) {
         int e = aogetevent();
         if (e == 0) continue;
         if (screen.buttonpressed(e, "btEnde")) {
+            if (soundOn == 1) runEndSequence();
             return;
         } else if (screen.buttonpressed(e, "btparam")) {
             // FIXME: options editor
@@ -140,4 +151,10 @@ void quiz_main()
             startGame();
         }
     }
+}
+
+void quiz_main()
+{
+    setupMainScreen();
+    serveMainScreen();
 }

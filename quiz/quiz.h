@@ -2,10 +2,16 @@
 // the entry points of its parts.
 #pragma once
 
+#include "answer_rows.h"
 #include "aotoolkit.h"
+
+#include <vector>
 
 // Builds the main screen and serves its buttons until the program ends.
 void quiz_main();
+// The two halves of quiz_main: start-up, and the loop over the five buttons.
+void setupMainScreen();
+void serveMainScreen();
 
 // ---- state of the main screen
 extern int level;          // Stufe 1..12
@@ -36,3 +42,24 @@ void drawSoundIndicator();
 void drawClassBadge();
 // The START sequence: one whole game.
 void startGame();
+
+// ---- scoring and the progress panel
+void resetProgressPanel();
+void updateTimeBar(int elapsed, int allowance);
+// Score, grade, avatar and bars after a task.
+void updateScore();
+// The texts written into the grade box for a share of right answers, in order.
+std::vector<const char*> gradeStrokes(double ratio);
+
+// ---- answer entry
+// Builds, draws and judges the answer squares of the current task; returns
+// what kind of answer it was (for the solution line).
+AnswerRows runAnswerEntry(int taskNumber);
+// Draws rows already built for taskIndex and runs the judging calls.
+void showAndJudge(AnswerRows rows);
+extern int clickCount, pickedValue, pickedValue2;
+
+// ---- the game
+void runGame();
+// The task number of the task played last.
+extern int lastTaskNumber;

@@ -1,0 +1,114 @@
+// Plays the quiz in process on the headless backend, in a small media tree
+// of its own, so every sound started shows in the transcript.
+#pragma once
+
+#include "answer_rows.h"
+#include "catalog.h"
+#include "pictures.h"
+#include "quiz.h"
+#include "sounds.h"
+#include "toolkit/harness.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace quiztest {
+
+inline void writeWav(const std::filesystem::path& p)
+{
+    std::filesystem::create_directories(p.parent_path());
+    std::ofstream o(p, std::ios::binary);
+    const char head[] = "RIFF\x24\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x22\x56\0\0\x44\xac\0\0\x02\0\x10\0data\0\0\0\0";
+    o.write(head, sizeof head - 1);
+}
+
+inline void writeBmp(const std::filesystem::path& p, int colour)
+{
+    std::filesystem::create_directories(p.parent_path());
+    std::vector<uint32_t> px(16 * 16, static_cast<uint32_t>(colour));
+    std::vector<uint8_t> bytes = aobmp_encode(px.data(), 16, 16);
+    std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+// One video, one clip of every kind; the avatars are red, the logo blue.
+inline std::string makeMediaTree()
+{
+    namespace fs = std::filesystem;
+    fs::path root = fs::temp_directory_path() / ("ziffron_quiz_media_" + std::to_string(::getpid()));
+    if (fs::exists(root / "sound/soundparameter.txt")) return root.string();
+    std::ofstream(root / "sound/soundparameter.txt");
+    fs::create_directories(root / "sound");
+    std::ofstream(root / "sound/soundparameter.txt") << "1\n1\n1\n1\n1\n1\n1\n1\n1\n1\n1\n1\n";
+    for (const char* f : {"sound/ANFANG/ANFANG-1.wav", "sound/RIGHT/right-0.wav", "sound/WRONG/wrong-0.wav",
+                          "sound/OVER/over-0.wav", "sound/CHAMPION/champion-0.wav", "sound/GESCHAFFT/geschafft1.wav",
+                          "sound/ENDE/ENDE-1.wav", "sound/champion-a1.wav", "video_1/sound.wav"})
+        writeWav(root / f);
+    for (int i = 1; i <= 5; ++i) writeWav(root / ("sound/warten-" + std::to_string(i) + ".wav"));
+    writeBmp(root / "video_1/videob_0.bmp", 0x00FF00);
+    writeBmp(root / "champion/videob_0.bmp", 0xFFFF00);
+    writeBmp(root / "avatar/logo_58.bmp", 0x0000FF);
+    for (int i = 1; i <= 100; ++i) writeBmp(root / ("avatar/videob_" + std::to_string(i) + ".bmp"), 0xFF0000);
+    std::ofstream(root / "video_1/obj-anz.txt") << "0\n";
+    return root.string();
+}
+
+inline int count(const std::string& text, const std::string& what)
+{
+    int n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
+
+// A fresh headless run over the main screen (built once per process).
+class Quiz : public ::testing::Test {
+protected:
+    void start(const std::string& script)
+    {
+        static std::string media = makeMediaTree();
+        std::filesystem::current_path(media);
+        run.reset();
+        run = std::make_unique<HeadlessRun>(script);
+        static bool built = false;
+        if (!built) {
+            setupMainScreen();
+            built = true;
+        }
+        catalog_filltables();
+        fillSecondsPerTask();
+        soundOn = 1;
+        elapsedSeconds = 0;
+        run->transcript.clear();
+    }
+
+    // Sets the controls and presses START as a pupil would.
+    void play(int lvl, int diff, int tasks, unsigned seed = 7)
+    {
+        screen.setvalue("udStufe", lvl);
+        screen.setvalue("udSchwierigkeit", diff);
+        screen.setvalue("udAnzahlAufgaben", tasks);
+        aoi::settings().seed = seed;
+        startGame();
+    }
+
+    // "answer right"/"answer wrong" lines, one per task, far enough apart.
+    static std::string answers(const std::string& pattern, int firstWait = 20)
+    {
+        std::string s = "wait " + std::to_string(firstWait) + "\n";
+        for (char c : pattern) {
+            if (c == 'r') s += "answer right\nwait 12\n";
+            else if (c == 'w') s += "answer wrong\nwait 12\n";
+            else if (c == 'e') s += "key Escape\nwait 12\n";
+        }
+        return s;
+    }
+
+    std::string& transcript() { return run->transcript; }
+    std::unique_ptr<HeadlessRun> run;
+};
+
+} // namespace quiztest
