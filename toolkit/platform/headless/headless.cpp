@@ -119,12 +119,15 @@ bool HeadlessPlatform::playSound(const std::string& path)
     size_t n = std::fread(head, 1, sizeof head, f);
     std::fclose(f);
     if (n < 12 || std::memcmp(head, "RIFF", 4) != 0 || std::memcmp(head + 8, "WAVE", 4) != 0) return false;
-    transcript("[sound] " + path + "\n");
+    // A sound gets a line of its own, even after terminal text without a line feed.
+    transcript(std::string(atLineStart_ ? "" : "\n") + "[sound] " + path + "\n");
     return true;
 }
 
 void HeadlessPlatform::transcript(const std::string& utf8)
 {
+    if (utf8.empty()) return;
+    atLineStart_ = utf8.back() == '\n';
     if (sink) sink(utf8);
 }
 

@@ -57,6 +57,7 @@ private:
     std::string title_;
     bool open_ = false;
     bool closeSent_ = false;
+    bool atLineStart_ = true;
     std::set<std::string> warned_;
 };
 
