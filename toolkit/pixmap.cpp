@@ -188,6 +188,11 @@ void aopxmap_merge4(aoPixmap* dst, const aoPixmap* src, int x, int y, int sx, in
             continue;
         }
         uint32_t* to = dst->row(ty) + dx;
+        if (!flag1 && wordFormat(src->format)) {
+            // The common case (an area shown in its window): whole rows.
+            std::memcpy(to, src->row(fy) + srx, static_cast<size_t>(cw) * sizeof(uint32_t));
+            continue;
+        }
         for (long long c = 0; c < cw; c++) {
             const int colour = aopxmap_getpixel(src, static_cast<int>(srx + c), fy);
             if (flag1 && colour == transparent) continue;
