@@ -3,3 +3,4 @@
 #pragma once
 
 void generateArithmeticTask(int taskNumber);
+void generateUnitsTask(int taskNumber);

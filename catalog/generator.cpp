@@ -44,8 +44,8 @@ FamilyGenerator generatorOf(TaskFamily family)
 {
     switch (family) {
     case TaskFamily::Arithmetic: return generateArithmeticTask;
+    case TaskFamily::Units: return generateUnitsTask;
     case TaskFamily::Fraction:
-    case TaskFamily::Units:
     case TaskFamily::Word:
     case TaskFamily::Terms:
     case TaskFamily::Picture:
