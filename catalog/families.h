@@ -4,3 +4,4 @@
 
 void generateArithmeticTask(int taskNumber);
 void generateUnitsTask(int taskNumber);
+void generateWordTask(int taskNumber);

@@ -45,8 +45,8 @@ FamilyGenerator generatorOf(TaskFamily family)
     switch (family) {
     case TaskFamily::Arithmetic: return generateArithmeticTask;
     case TaskFamily::Units: return generateUnitsTask;
+    case TaskFamily::Word: return generateWordTask;
     case TaskFamily::Fraction:
-    case TaskFamily::Word:
     case TaskFamily::Terms:
     case TaskFamily::Picture:
     case TaskFamily::None: break;
