@@ -141,12 +141,12 @@ void serveMainScreen()
             if (soundOn == 1) runEndSequence();
             return;
         } else if (screen.buttonpressed(e, "btparam")) {
-            // FIXME: options editor
+            runOptionsEditor();
         } else if (screen.buttonpressed(e, "btton")) {
             soundOn = -soundOn;
             drawSoundIndicator();
         } else if (screen.buttonpressed(e, "btEdit")) {
-            // FIXME: task selection editor
+            runSelectionEditor();
         } else if (screen.buttonpressed(e, "btStart")) {
             startGame();
         }

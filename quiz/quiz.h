@@ -4,6 +4,7 @@
 
 #include "answer_rows.h"
 #include "aotoolkit.h"
+#include "options_editor.h"
 
 #include <vector>
 
@@ -61,5 +62,6 @@ extern int clickCount, pickedValue, pickedValue2;
 
 // ---- the game
 void runGame();
+void runSelectionEditor(); // switches task types of the last START's group off and on
 // The task number of the task played last.
 extern int lastTaskNumber;
