@@ -33,7 +33,8 @@ const WholeExample kWholeExamples[] = {
     // a = 17, p = 12: price 425, cut 51.
     {7109, 1, "\n\n\n\nDer Verkaufspreis eines Computers wurde um 12 Prozent gesenkt.\nEr kostet jetzt 374 Euro. \nWie viel kostete der Computer vor der Preissenkung? ", 425},
     {7110, 1, "\n\n\n\nDer Verkaufspreis eines Computers wurde um 51 Euro gesenkt.\nEr kostet jetzt 374 Euro. \nUm wie viel Prozent wurde der Computer gesenkt? ", 12},
-    // p = 900, q = 20, r = 30: 900 * 0.8 * 0.7.
+    // p = 900, q = 20, r = 30: 900 * 0.8 * 0.7 = 504 (worked in doubles and
+    // truncated it would come out as 503).
     {7112, 1, "\n\n\n\nDer Verkaufspreis von 900 Euro eines Computers wird zuerst\num 20 Prozent und dann noch einmal um 30 Prozent gesenkt.\nWie viel kostet der Computer jetzt? ", 504},
     {7112, 17, "\n\n\n\nDer Verkaufspreis von 600 Euro eines Computers wird zuerst\num 10 Prozent und dann noch einmal um 10 Prozent gesenkt.\nWie viel kostet der Computer jetzt? ", 486},
     // a = 16, b = 1: the percent sign shows as one sign.
