@@ -85,7 +85,7 @@ int main(int argc, char** argv)
              drawCurveMark(1000, 600, 2);
          }},
         {"texts", [] {
-             aographic_setfont("crnew28b");
+             aographic_setfont("arial28");
              drawFractionText(100, 100, 3, 4);
              drawFractionText(250, 100, 12, 35);
              drawFractionText(400, 100, 125, 250);
