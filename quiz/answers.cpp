@@ -158,6 +158,7 @@ void showRewardFaded()
 {
     aographic_clear(0xFFFFFF);
     drawStoredPictureFaded();
+    taskArea.flush(); // shown now, not only with the next task's squares
 }
 
 void judgeOne(bool decimal)
@@ -267,12 +268,14 @@ void judgeTwo()
         if (clickCount == 2) aographic_clear(0xFFFFFF);
         drawStoredPictureFaded();
         if (clickCount < 2) restoreAreaRect(10, 1000, 10, 700);
+        else taskArea.flush();
     } else {
         saveAreaRect(10, 1000, 130, 700);
         aographic_clear(0xFFFFFF);
         taskArea.flush();
         drawStoredPictureFaded();
         if (clickCount < 2) restoreAreaRect(10, 1000, 130, 700);
+        else taskArea.flush();
     }
 }
 
