@@ -90,9 +90,9 @@ TEST(CatalogTool, NumbersOutsideTheCatalog)
 
 TEST(CatalogTool, FamilyNotBuilt)
 {
-    ToolRun r = tool({"--task", "3201", "--seed", "1"});
+    ToolRun r = tool({"--task", "8101", "--seed", "1"});
     EXPECT_EQ(r.status, 3);
-    EXPECT_EQ(r.err, "task 3201: family not built yet\n");
+    EXPECT_EQ(r.err, "task 8101: family not built yet\n");
     EXPECT_EQ(r.out, "");
 }
 
