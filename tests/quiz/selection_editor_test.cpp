@@ -1,0 +1,179 @@
+// The task selection editor: squares of the current group, switching entries
+// off and on, the ENDE field and Escape, and what a game makes of the result.
+#include "quiz_fixture.h"
+
+#include <fstream>
+#include <iterator>
+#include <map>
+
+using quiztest::count;
+using quiztest::Quiz;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Window coordinates of the middle of entry k's square and of the ENDE field.
+std::string square(int k)
+{
+    return std::to_string(35 * k + 30 + 12 + 10) + " " + std::to_string(50 + 8 + 180);
+}
+const char* const kEnde = "140 290";
+
+// Shots are named after the test, so a name is written once per process.
+fs::path shotPath(const std::string& name)
+{
+    const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    return fs::temp_directory_path() /
+           ("ziffron_selection_" + std::to_string(::getpid()) + "_" + test + "_" + name + ".bmp");
+}
+
+const aoPixmap& loadShot(const std::string& name)
+{
+    static std::map<fs::path, aoPixmap> decoded;
+    const fs::path path = shotPath(name);
+    auto it = decoded.find(path);
+    if (it != decoded.end()) return it->second;
+    std::ifstream in(path, std::ios::binary);
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    aoPixmap& p = decoded[path];
+    std::string err;
+    EXPECT_TRUE(aobmp_decode(bytes.data(), bytes.size(), &p, err)) << name << ": " << err;
+    std::error_code ec;
+    fs::remove(path, ec);
+    return p;
+}
+
+// A pixel of taskArea in a window shot.
+int areaPixel(const std::string& name, int x, int y)
+{
+    const aoPixmap& p = loadShot(name);
+    return aopxmap_getpixel(&p, x + 10, y + 180);
+}
+
+// Black pixels in a rectangle of taskArea in a window shot.
+int inkIn(const std::string& name, int x, int y, int w, int h)
+{
+    const aoPixmap& p = loadShot(name);
+    int n = 0;
+    for (int j = y; j < y + h; ++j)
+        for (int i = x; i < x + w; ++i) n += aopxmap_getpixel(&p, i + 10, j + 180) == 0;
+    return n;
+}
+
+// Top-left inside entry k's square.
+int squarePixel(const std::string& shot, int k)
+{
+    return areaPixel(shot, 35 * k + 31, 51);
+}
+
+const int kYellow = aographic_rgb(255, 255, 0);
+const int kGrey = aographic_rgb(95, 95, 95);
+const int kLightYellow = aographic_rgb(255, 255, 95);
+
+class SelectionEditor : public Quiz {
+protected:
+    // The editor draws over what the area holds; earlier games leave pictures there.
+    void open(int lvl, int diff)
+    {
+        taskArea.select();
+        aographic_clear(0xFFFFFF);
+        level = lvl;
+        difficulty = diff;
+        runSelectionEditor();
+    }
+    std::string shot(const std::string& name) { return "shot " + shotPath(name).string() + "\n"; }
+};
+
+} // namespace
+
+TEST_F(SelectionEditor, ClickingTwiceSwitchesAnEntryOffAndOnAgain)
+{
+    start("wait 1\n" + shot("open") + "click " + square(2) + "\nwait 1\n" + shot("off") + "click " + square(2) +
+          "\nwait 1\n" + shot("on") + "click " + square(4) + "\nkey Escape\nwait 5\nclose\n");
+    open(1, 1);
+    EXPECT_EQ(selection[1][1][2], 2);
+    EXPECT_EQ(selection[1][1][4], 0);
+    for (int k : {1, 3, 5}) EXPECT_EQ(selection[1][1][k], k);
+    EXPECT_EQ(count(transcript(), "\n Ende Editor \n"), 1);
+
+    EXPECT_EQ(squarePixel("open", 2), kYellow);
+    EXPECT_EQ(squarePixel("open", 5), kYellow);
+    EXPECT_EQ(squarePixel("open", 6), 0xFFFFFF) << "level 1, difficulty 1 has five entries";
+    EXPECT_EQ(areaPixel("open", 101, 101), aographic_rgb(255, 0, 0)) << "the ENDE field";
+    EXPECT_EQ(squarePixel("off", 2), kGrey);
+    EXPECT_EQ(squarePixel("on", 2), kLightYellow);
+    EXPECT_EQ(squarePixel("on", 1), kYellow);
+    // Leaving clears the area.
+    EXPECT_EQ(aopxmap_getpixel(taskArea.pixmap(), 35 * 4 + 31, 51), 0xFFFFFF);
+}
+
+TEST_F(SelectionEditor, EntryOffFromAnEarlierEditingTurnsGreyFirstAndOnSecond)
+{
+    start("wait 1\n" + shot("before") + "click " + square(3) + "\nwait 1\n" + shot("grey") + "key Escape\n" +
+          "wait 1\nclick " + square(3) + "\nwait 1\nclick " + square(3) + "\nwait 1\n" + shot("back") +
+          "click " + std::string(kEnde) + "\nwait 5\nclose\n");
+    selection[1][1][3] = 0;
+    open(1, 1);
+    EXPECT_EQ(selection[1][1][3], 0) << "the first click keeps it off";
+    EXPECT_EQ(squarePixel("before", 3), kYellow) << "shown as 0 on yellow";
+    EXPECT_EQ(squarePixel("grey", 3), kGrey);
+
+    // A new editing starts with fresh flags: two clicks bring it back.
+    open(1, 1);
+    EXPECT_EQ(selection[1][1][3], 3);
+    EXPECT_EQ(squarePixel("back", 3), kLightYellow);
+    EXPECT_EQ(count(transcript(), "\n Ende Editor \n"), 2);
+}
+
+TEST_F(SelectionEditor, TwentySevenEntriesReachXThousandAndGapsAreIgnored)
+{
+    // Area x 1000 is the right edge of square 27; 974 lies between 26 and 27,
+    // 1010 is where a 28th square would start.
+    start("wait 1\n" + shot("wide") + "click 984 235\nclick 1020 235\nclick 1010 235\nwait 1\n" + shot("after") +
+          "key Escape\nwait 5\nclose\n");
+    open(7, 3);
+    for (int k = 1; k <= 26; ++k) EXPECT_EQ(selection[7][3][k], k) << k;
+    EXPECT_EQ(selection[7][3][27], 0);
+    EXPECT_EQ(squarePixel("wide", 27), kYellow);
+    EXPECT_EQ(areaPixel("wide", 35 * 28 + 31, 51), 0xFFFFFF);
+    EXPECT_EQ(squarePixel("after", 27), kGrey);
+    EXPECT_EQ(squarePixel("after", 26), kYellow);
+}
+
+TEST_F(SelectionEditor, BeforeAnyStartOnlyTextAndEndeAndTheEndeEdgesCount)
+{
+    // A click just outside the ENDE field does nothing; its corner (160,120) ends.
+    start("wait 1\n" + shot("empty") + "click " + square(1) + "\nclick 171 301\nwait 5\nclick 170 300\nwait 5\nclose\n");
+    const int t0 = aogettime();
+    open(0, 0);
+    EXPECT_GE(aogettime() - t0, 5000) << "ended by the click outside the field";
+    EXPECT_EQ(count(transcript(), "\n Ende Editor \n"), 1);
+    EXPECT_EQ(squarePixel("empty", 1), 0xFFFFFF);
+    EXPECT_EQ(areaPixel("empty", 101, 101), aographic_rgb(255, 0, 0));
+    EXPECT_GT(inkIn("empty", 10, 10, 400, 25), 100) << "the instruction line";
+    EXPECT_EQ(inkIn("empty", 0, 40, 1280, 40), 0) << "no squares, no numbers";
+    for (int l = 1; l <= kLevels; ++l)
+        for (int d = 1; d <= kDifficulties; ++d)
+            for (int k = 1; k <= entryCount[l][d]; ++k) ASSERT_EQ(selection[l][d][k], k);
+}
+
+TEST_F(SelectionEditor, DeselectingEveryEntryStopsTheNextGame)
+{
+    // A pupil plays one task of level 2, switches all five entries off and
+    // presses START again.
+    std::string script = "wait 1\nclick btton\nspin udStufe 2\nspin udSchwierigkeit 1\nspin udAnzahlAufgaben 1\n"
+                         "click btStart\nwait 20\nanswer right\nwait 30\nclick btEdit\nwait 1\n";
+    for (int k = 1; k <= 5; ++k) script += "click " + square(k) + "\n";
+    script += "wait 1\nclick " + std::string(kEnde) + "\nwait 1\nclick btStart\nwait 30\nclick btEnde\nwait 30\nclose\n";
+    start(script);
+    serveMainScreen();
+
+    for (int k = 1; k <= 5; ++k) EXPECT_EQ(selection[2][1][k], 0);
+    EXPECT_EQ(count(transcript(), " LSG = "), 1) << "only the first game posed a task";
+    EXPECT_NE(transcript().find(ao_cp1252_to_utf8(ao_utf8_to_cp1252(
+                  "\n \n Fehler Auswahl!\n Es wurden keine Aufgaben im Bereich bis 5 ausgewählt.\n "
+                  "Programm wurde abgebrochen. "))),
+              std::string::npos)
+        << transcript();
+}
