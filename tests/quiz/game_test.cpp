@@ -212,3 +212,23 @@ TEST_F(Quiz, TimeBarFullAtEqualityTimeOverOneSecondLaterNotDrawnAtZero)
         for (int x = 0; x < 196; ++x) black += aopxmap_getpixel(timeBar.pixmap(), x, y) == 0;
     EXPECT_GT(black, 0) << "the time-over text";
 }
+
+TEST_F(Quiz, TwentyTasksWaitFourSecondsAtStartEvenWithSoundOff)
+{
+    start("wait 30\nkey 27\n");
+    soundOn = -1;
+    for (int e = 1; e <= 5; ++e) selection[1][1][e] = 0;
+    int t0 = aogettime();
+    play(1, 1, 20);
+    EXPECT_GE(aogettime() - t0, 4000);
+    EXPECT_EQ(count(transcript(), "[sound]"), 0);
+}
+
+TEST_F(Quiz, EndeWithSoundOnRunsTheEndSequenceFirst)
+{
+    start("wait 1\nclick btEnde\n");
+    drawMediaChoice(); // as a game's START would: video 1 of the one there is
+    serveMainScreen();
+    EXPECT_NE(transcript().find("< E N D E >"), std::string::npos);
+    EXPECT_EQ(count(transcript(), "[sound] sound/ENDE/ENDE-"), 1);
+}
