@@ -57,8 +57,10 @@ protected:
     }
 
     // True when every ink pixel of `text`, drawn alone with `font` at (x, y),
-    // has `colour` in the canvas: the label is there, at that place.
-    bool hasText(int x, int y, const char* font, const std::string& text, int colour = kBlackPx) const
+    // has `colour` in the canvas: the label is there, at that place. Lines
+    // drawn later may cross it in `over`.
+    bool hasText(int x, int y, const char* font, const std::string& text, int colour = kBlackPx,
+                 int over = -2) const
     {
         aoPixmap ref;
         ref.width = pix.width;
@@ -76,7 +78,7 @@ protected:
             for (int xx = std::max(0, x - 5); xx < std::min(ref.width, x + 600); ++xx)
                 if (aopxmap_getpixel(&ref, xx, yy) == kBlackPx) {
                     ++ink;
-                    if (at(xx, yy) != colour) return false;
+                    if (at(xx, yy) != colour && at(xx, yy) != over) return false;
                 }
         return ink > 0;
     }
