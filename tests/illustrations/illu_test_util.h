@@ -40,6 +40,15 @@ protected:
 
     int at(int x, int y) const { return aopxmap_getpixel(&pix, x, y); }
 
+    // Sampled curves and trigonometry land within a pixel of the exact point.
+    bool near(int x, int y, int colour) const
+    {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                if (at(x + dx, y + dy) == colour) return true;
+        return false;
+    }
+
     int count(int colour) const
     {
         int n = 0;
