@@ -5,3 +5,5 @@
 void generateArithmeticTask(int taskNumber);
 void generateUnitsTask(int taskNumber);
 void generateWordTask(int taskNumber);
+void generateTermsTask(int taskNumber);
+void generateFractionTask(int taskNumber);

@@ -46,8 +46,8 @@ FamilyGenerator generatorOf(TaskFamily family)
     case TaskFamily::Arithmetic: return generateArithmeticTask;
     case TaskFamily::Units: return generateUnitsTask;
     case TaskFamily::Word: return generateWordTask;
-    case TaskFamily::Fraction:
-    case TaskFamily::Terms:
+    case TaskFamily::Fraction: return generateFractionTask;
+    case TaskFamily::Terms: return generateTermsTask;
     case TaskFamily::Picture:
     case TaskFamily::None: break;
     }

@@ -1,0 +1,637 @@
+// Fractions and decimals: parts of a quantity, reducing, the four operations
+// on fractions, shares, means, placeholder equations, comparison, and
+// conversion between fractions, decimals and percent.
+#include "catalog.h"
+#include "families.h"
+#include "illustrations.h"
+
+namespace {
+
+constexpr int kBlack = 0x000000;
+
+int& sol() { return solution[taskIndex]; }
+
+// The answer squares show numerator and denominator of the reduced fraction.
+void fractionAnswer(int num, int den)
+{
+    fracNum = num;
+    fracDen = den;
+    reduceFraction();
+    sol() = fracNum;
+    solution2[taskIndex] = fracDen;
+    answerKind = 3;
+    relationOp = 5;
+}
+
+// reduceFraction only works on positive values: a difference below zero is
+// reduced by its size and keeps its sign on the numerator.
+void reduceSigned(int& num, int& den)
+{
+    bool negative = num < 0;
+    fracNum = negative ? -num : num;
+    fracDen = den;
+    reduceFraction();
+    num = negative ? -fracNum : fracNum;
+    den = fracDen;
+}
+
+void signedFractionAnswer(int num, int den)
+{
+    reduceSigned(num, den);
+    sol() = num;
+    solution2[taskIndex] = den;
+    answerKind = 3;
+    relationOp = 5;
+}
+
+void decimalAnswer(double value, int places)
+{
+    decimalSolution[taskIndex] = value;
+    answerKind = 4;
+    decimalPlaces = places;
+}
+
+// ------------------------------------------------------------ drawings
+
+// The task's fractions stand stacked in the task area: the first at x 200,
+// the second at x 290, operators between them on the text line at y 19.
+constexpr int kFirstX = 200;
+constexpr int kSecondX = 290;
+constexpr int kTop = 5;
+constexpr int kTextY = 19;
+constexpr int kOperatorX = 273;
+constexpr int kEqualsX = 370;
+// A result fraction right of " = ".
+constexpr int kThirdX = 400;
+
+void drawText(int x, const char* text) { aographic_text(x, kTextY, kBlack, text); }
+
+void drawTwoFractions(int p1, int q1, const char* op, int p2, int q2)
+{
+    drawFractionText(kFirstX, kTop, p1, q1);
+    drawText(kOperatorX, op);
+    drawFractionText(kSecondX, kTop, p2, q2);
+    drawText(kEqualsX, " = ? ");
+}
+
+// One fraction with its question beside it.
+void drawOneFraction(int p, int q, const char* question)
+{
+    drawFractionText(kFirstX, kTop, p, q);
+    drawText(270, question);
+}
+
+void drawEqualsNumber(int v) { aographic_printf(kEqualsX, kTextY, kBlack, " = %d", v); }
+
+// ------------------------------------------------------------ parts of a quantity
+
+struct Part {
+    int task;
+    const char* word;
+    int hi;       // a = 1..hi
+    int parts;    // the quantity shown is parts × a
+    int taken;    // the solution is taken × a
+};
+
+const Part kParts[] = {
+    {4102, "Ein Viertel", 25, 4, 1},       {4103, "Die Hälfte", 50, 2, 1},
+    {4105, "Ein Drittel", 25, 3, 1},       {4106, "Ein Fünftel", 20, 5, 1},
+    {4107, "Ein Sechstel", 12, 6, 1},      {4108, "Ein Siebentel", 12, 7, 1},
+    {4109, "Ein Achtel", 12, 8, 1},        {4110, "Ein Neuntel", 12, 9, 1},
+    {4111, "Ein Zehntel", 12, 10, 1},      {4112, "Ein Elftel", 12, 11, 1},
+    {4113, "Ein Zwölftel", 12, 12, 1},     {4114, "Ein Hundertstel", 12, 100, 1},
+    {4115, "Ein Tausendstel", 12, 1000, 1},
+    {4202, "Drei Viertel", 25, 4, 3},      {4203, "Die Hälfte", 100, 2, 1},
+    {4205, "Zwei Drittel", 25, 3, 2},      {4206, "Drei Fünftel", 20, 5, 3},
+    {4207, "Fünf Sechstel", 12, 6, 5},     {4208, "Zwei Siebentel", 12, 7, 2},
+    {4209, "Sieben Achtel", 12, 8, 7},     {4210, "Fünf Neuntel", 12, 9, 5},
+    {4211, "Sieben Zehntel", 12, 10, 7},   {4212, "Drei Elftel", 12, 11, 3},
+    {4213, "Fünf Zwölftel", 12, 12, 5},    {4214, "Sieben Hundertstel", 12, 100, 7},
+    {4215, "Fünf Tausendstel", 12, 1000, 5},
+};
+
+bool partTask(int taskNumber)
+{
+    for (const Part& p : kParts) {
+        if (p.task != taskNumber)
+            continue;
+        int a = drawRange(1, p.hi);
+        taskPrintf("\n\n\n\n %s von %d  = ?? ", p.word, p.parts * a);
+        sol() = p.taken * a;
+        return true;
+    }
+    return false;
+}
+
+// ------------------------------------------------------------ level 4, difficulty 3
+
+void task4301()
+{
+    int a = drawRange(1, 5);
+    int b = drawRange(2, 6);
+    if (b == a)
+        b = b + 1;
+    int c = drawRange(2, 6);
+    taskPrintf("\n\n\n\n Kürzen:  %d/%d = ?/?\n ", a * c, b * c);
+    drawOneFraction(a * c, b * c, "= ?");
+    fractionAnswer(a * c, b * c);
+}
+
+// 4302, 4304: two fractions over one denominator; the fourth number is
+// drawn but never shown.
+void sameDenominator(bool subtract)
+{
+    int a = drawRange(1, 5);
+    int b = drawRange(1, 5);
+    if (b == a)
+        b = b + 1;
+    int c = drawRange(5, 11);
+    drawRange(2, 6);
+    if (subtract) {
+        taskPrintf("\n\n\n\n Brüche subtrahieren und kürzen:  %d/%d - %d/%d = ?/?\n ", a, c, b, c);
+        drawTwoFractions(a, c, " - ", b, c);
+        signedFractionAnswer(a - b, c);
+    } else {
+        taskPrintf("\n\n\n\n Brüche addieren und kürzen:  %d/%d + %d/%d = ?/?\n ", a, c, b, c);
+        drawTwoFractions(a, c, " + ", b, c);
+        fractionAnswer(a + b, c);
+    }
+}
+
+void task4303()
+{
+    int a = drawRange(1, 4);
+    int b = drawRange(3, 7);
+    int c = drawRange(1, 4);
+    int d = drawRange(3, 7);
+    taskPrintf("\n\n\n\n Brüche addieren und kürzen:  %d/%d + %d/%d = ?/?\n ", a, b, c, d);
+    drawTwoFractions(a, b, " + ", c, d);
+    fractionAnswer(a * d + c * b, b * d);
+}
+
+// Equal fractions would leave 0 as difference, which has no reduced form
+// with a positive numerator to pick; the second denominator is raised, which
+// always makes the fractions differ.
+void task4305()
+{
+    int a = drawRange(1, 4);
+    int b = drawRange(3, 7);
+    int c = drawRange(1, 4);
+    int d = drawRange(3, 7);
+    if (a * d == c * b)
+        d = d + 1;
+    taskPrintf("\n\n\n\n Brüche subtrahieren und kürzen:  %d/%d - %d/%d = ?/?\n ", a, b, c, d);
+    drawTwoFractions(a, b, " - ", c, d);
+    signedFractionAnswer(a * d - c * b, b * d);
+}
+
+void productOrQuotient(bool divide)
+{
+    int a = drawRange(1, 5);
+    int b = drawRange(2, 7);
+    int c = drawRange(1, 5);
+    int d = drawRange(2, 7);
+    if (divide) {
+        taskPrintf("\n\n\n\n Brüche dividieren und kürzen:  %d/%d : %d/%d = ?/?\n ", a, b, c, d);
+        drawTwoFractions(a, b, " : ", c, d);
+        fractionAnswer(a * d, b * c);
+    } else {
+        taskPrintf("\n\n\n\n Brüche multiplizieren und kürzen:  %d/%d * %d/%d = ?/?\n ", a, b, c, d);
+        drawTwoFractions(a, b, " * ", c, d);
+        fractionAnswer(a * c, b * d);
+    }
+}
+
+// ------------------------------------------------------------ level 5, difficulty 1
+
+void task5105()
+{
+    int m = 5 * drawRange(1, 11);
+    taskPrintf("\n\n\n\nDrücke als Bruchteil einer Stunde aus und kürze vollständig: \n%d min.", m);
+    fractionAnswer(m, 60);
+}
+
+void task5106()
+{
+    int n = 100 * drawRange(1, 5);
+    int w = 10 * drawRange(1, 5);
+    taskPrintf("\n\n\n\nGib die folgenden Anteile mit einem gekürzten Bruch an. \n"
+               "Unter %d Losen waren %d Gewinne.\n ",
+               n, w);
+    fractionAnswer(w, n);
+}
+
+void task5107()
+{
+    int n = 10 * drawRange(1, 5);
+    int a = drawRange(2, 8);
+    taskPrintf("\n\n\n\nGib die folgenden Anteile mit einem gekürzten Bruch an. \n"
+               "Von %d Pflaumen waren %d madig.\n ",
+               n, a);
+    fractionAnswer(a, n);
+}
+
+void task5108()
+{
+    int n = 10 * drawRange(1, 5) + 10;
+    int a = drawRange(2, 8);
+    taskPrintf("\n\n\n\nGib die folgenden Anteile mit einem gekürzten Bruch an. \n"
+               "Von %d kontrollierten Fahrgästen waren %d ohne \ngültigen Fahrschein.\n ",
+               n, a);
+    fractionAnswer(a, n);
+}
+
+void task5109()
+{
+    int a = drawRange(20, 31);
+    int k = 2 * drawRange(1, 9);
+    taskPrintf("\n\n\n\nGib die folgenden Anteile mit einem gekürzten Bruch an. \n"
+               "Von den  %d Schülern einer Klasse kommen %d mit dem \nFahrrad zur Schule.\n ",
+               a, k);
+    fractionAnswer(k, a);
+}
+
+// The fractions stand only in the picture; the squares show "<", "=", ">".
+void task5110()
+{
+    int a = drawRange(5, 14);
+    int b = drawRange(1, 5);
+    int c = drawRange(5, 14);
+    int d = drawRange(1, 5);
+    taskPrintf("\n\n\n\n Welches Zeichen muss zwischen den Brüchen stehen?\n    <  =  >  ?");
+    drawFractionText(kFirstX, kTop, b, a);
+    drawText(kOperatorX, " ? ");
+    drawFractionText(kSecondX, kTop, d, c);
+    // Division rounds correctly, so equal fractions give equal decimals.
+    double left = static_cast<double>(b) / a;
+    double right = static_cast<double>(d) / c;
+    sol() = left < right ? 1 : left == right ? 2 : 3;
+    choiceMode = 2;
+    optionCount = 3;
+}
+
+void task5111()
+{
+    int a = drawRange(1, 10);
+    taskPrintf("\n\n\n\n Wie groß ist ein Drittel von der Hälfte von %d \n ", 6 * a);
+    sol() = a;
+}
+
+void task5112()
+{
+    int a = drawRange(2, 61);
+    taskPrintf("\n\n\n\n Wie groß ist ein Drittel von der Hälfte von %d \n ", a);
+    fractionAnswer(a, 6);
+}
+
+// 5113, 5114: a part of a part of a unit, in the next smaller unit; the
+// second and fourth numbers are drawn but never shown.
+void partOfPart(bool kilograms)
+{
+    int a = drawRange(1, 3);
+    drawRange(2, 4);
+    int c = drawRange(1, kilograms ? 3 : 2);
+    drawRange(2, 4);
+    if (kilograms) {
+        taskPrintf("\n\n\n\n  Wie viel sind %d/%d von %d/%d Kilogramm in Gramm ?\n ", a, 5, c, 4);
+        drawFractionText(kFirstX, kTop, a, 5);
+        drawFractionText(kSecondX, kTop, c, 4);
+    } else {
+        taskPrintf("\n\n\n\n  Wie viel sind %d/%d von %d/%d Kilometer in Metern ?\n ", a, 4, c, 5);
+        drawFractionText(kFirstX, kTop, a, 4);
+        drawFractionText(kSecondX, kTop, c, 5);
+    }
+    sol() = 50 * a * c;
+}
+
+void task5115()
+{
+    int a = drawRange(1, 6);
+    int b = drawRange(2, 7);
+    int c = drawRange(1, 6);
+    taskPrintf("\n\n\n\n Gib den Mittelwert der Zahlen %d, %d, und %d \n  als gekürzten Bruch an.", a, b, c);
+    fractionAnswer(a + b + c, 3);
+}
+
+void task5116()
+{
+    int a = drawRange(1, 4);
+    int b = drawRange(3, 7);
+    int c = drawRange(1, 4);
+    int d = drawRange(3, 7);
+    taskPrintf("\n\n\n\n Berechne den Mittelwert von %d/%d und %d/%d ", a, b, c, d);
+    drawFractionText(kFirstX, kTop, a, b);
+    drawFractionText(kSecondX, kTop, c, d);
+    fractionAnswer(a * d + c * b, 2 * b * d);
+}
+
+void task5117()
+{
+    int a = drawRange(1, 6);
+    taskPrintf("\n\n\n\n Welche Zahl ergibt %d, wenn man sie zu ihrer Hälfte addiert? \n"
+               " Gib die Zahl als gekürzten Bruch an.",
+               a);
+    fractionAnswer(2 * a, 3);
+}
+
+void task5118()
+{
+    int a = drawRange(1, 6);
+    taskPrintf("\n\n\n\n Welche Zahl ergibt %d, wenn man sie zu ihrem Drittel addiert? \n"
+               " Gib die Zahl als gekürzten Bruch an.",
+               a);
+    fractionAnswer(3 * a, 4);
+}
+
+// ------------------------------------------------------------ level 5, difficulty 2
+
+void task5203()
+{
+    int a = drawRange(1, 3);
+    int b = drawRange(2, 4);
+    int c = drawRange(2, 4);
+    int d = drawRange(1, 2);
+    taskPrintf("\n\n\n\n %d/%d + x/%d = %d\nWie groß muss der Platzhalter x in der Gleichung sein? ",
+               a * b, b, c, d);
+    drawFractionText(kFirstX, kTop, a * b, b);
+    drawText(kOperatorX, " + ");
+    drawFractionXOver(kSecondX, kTop, c);
+    drawEqualsNumber(d);
+    sol() = c * (d - a);
+}
+
+// 5204, 5206, 5207 share their draws.
+struct Quad {
+    int a, b, c, d;
+};
+
+Quad drawQuad()
+{
+    Quad q;
+    q.a = drawRange(2, 4);
+    q.b = drawRange(2, 4);
+    q.c = drawRange(2, 4);
+    q.d = drawRange(1, 8);
+    return q;
+}
+
+void task5204()
+{
+    Quad q = drawQuad();
+    taskPrintf("\n\n\n\n x/%d + %d/%d = %d\nWie groß muss der Platzhalter x in der Gleichung sein? ",
+               q.a, q.b * q.c, q.c, q.d);
+    drawFractionXOver(kFirstX, kTop, q.a);
+    drawText(kOperatorX, " + ");
+    drawFractionText(kSecondX, kTop, q.b * q.c, q.c);
+    drawEqualsNumber(q.d);
+    sol() = q.a * (q.d - q.b);
+}
+
+// The unknown stands in the denominator; c is kept apart from a so the
+// equation has one solution.
+void task5205()
+{
+    int a = drawRange(1, 3);
+    int b = drawRange(2, 4);
+    int c = drawRange(2, 5);
+    int e = drawRange(2, 6);
+    if (a == c)
+        c = c + 1;
+    taskPrintf("\n\n\n\n %d/%d + %d/x = %d\nWie groß muss der Platzhalter x in der Gleichung sein? ",
+               a * b, b, (c - a) * e, c);
+    drawFractionText(kFirstX, kTop, a * b, b);
+    drawText(kOperatorX, " + ");
+    drawFractionOverX(kSecondX, kTop, (c - a) * e);
+    drawEqualsNumber(c);
+    sol() = e;
+}
+
+void task5206()
+{
+    Quad q = drawQuad();
+    taskPrintf("\n\n\n\n x/%d - %d/%d = %d\nWie groß muss der Platzhalter x in der Gleichung sein? ",
+               q.a, q.b * q.c, q.c, q.d);
+    drawFractionXOver(kFirstX, kTop, q.a);
+    drawText(kOperatorX, " - ");
+    drawFractionText(kSecondX, kTop, q.b * q.c, q.c);
+    drawEqualsNumber(q.d);
+    sol() = q.a * (q.d + q.b);
+}
+
+// x = c·d − a·b is never 0.
+void task5207()
+{
+    Quad q = drawQuad();
+    if (q.c * q.d == q.a * q.b)
+        q.d = q.d + 1;
+    taskPrintf("\n\n\n\n x/%d + %d/%d = %d/%d\nWie groß muss der Platzhalter x in der Gleichung sein? ",
+               q.a * q.c, q.b, q.c, q.d, q.a);
+    drawFractionXOver(kFirstX, kTop, q.a * q.c);
+    drawText(kOperatorX, " + ");
+    drawFractionText(kSecondX, kTop, q.b, q.c);
+    drawText(kEqualsX, " = ");
+    drawFractionText(kThirdX, kTop, q.d, q.a);
+    sol() = q.c * q.d - q.a * q.b;
+}
+
+// 5208 to 5211: the given fraction, the placeholder x/y and the result; the
+// pupil finds x/y, which is c/d reduced.
+void placeholderFraction(const char* format, const char* op, int a, int b, int resultNum, int resultDen,
+                         int c, int d)
+{
+    reduceSigned(resultNum, resultDen);
+    taskPrintf(format, a, b, resultNum, resultDen);
+    drawFractionText(kFirstX, kTop, a, b);
+    drawText(kOperatorX, op);
+    drawFractionXOverY(kSecondX, kTop);
+    drawText(kEqualsX, " = ");
+    drawFractionText(kThirdX, kTop, resultNum, resultDen);
+    fractionAnswer(c, d);
+}
+
+void task5208()
+{
+    Quad q = drawQuad();
+    placeholderFraction("\n\n\n\n Berechne die Platzhalter x und y:  %d/%d * x/y = %d/%d\n ", " * ", q.a, q.b,
+                        q.a * q.c, q.b * q.d, q.c, q.d);
+}
+
+void placeholderSumEtc(int taskNumber)
+{
+    int a = drawRange(1, 4);
+    int b = drawRange(3, 7);
+    int c = drawRange(1, 4);
+    int d = drawRange(3, 7);
+    switch (taskNumber) {
+    case 5209:
+        placeholderFraction("\n\n\n\n Berechne die Platzhalter x und y:  %d/%d + x/y = %d/%d\n ", " + ", a, b,
+                            a * d + c * b, b * d, c, d);
+        break;
+    case 5210:
+        // A difference of 0 would leave x/y without a printed result to find.
+        if (a * d == c * b)
+            a = a + 1;
+        placeholderFraction("\n\n\n\n Berechne die Platzhalter x und y:  %d/%d - x/y = %d/%d\n ", " - ", a, b,
+                            a * d - c * b, b * d, c, d);
+        break;
+    default:
+        placeholderFraction("\n\n\n\n Berechne die Platzhalter x und y:  %d/%d : x/y = %d/%d\n ", " : ", a, b,
+                            a * d, b * c, c, d);
+        break;
+    }
+}
+
+void task5212()
+{
+    int a = drawRange(1, 4);
+    int b = drawRange(3, 7);
+    int c = drawRange(1, 4);
+    int d = drawRange(3, 7);
+    int e = drawRange(3, 7);
+    int f = drawRange(3, 7);
+    taskPrintf("\n\n\n\n Berechne und kürze vollständig:  %d/%d * %d/%d * %d/%d = ? ", a, b, c, d, e, f);
+    fractionAnswer(a * c * e, b * d * f);
+}
+
+// 5213, 5214 keep to denominators with short decimals: 7 and 9 are moved on.
+int shortDenominator(int b)
+{
+    if (b == 7)
+        b = 8;
+    if (b == 9)
+        b = 10;
+    return b;
+}
+
+void task5213()
+{
+    int a = drawRange(1, 9);
+    int b = shortDenominator(drawRange(2, 9));
+    taskPrintf("\n\n\n\n Welcher Dezimalzahl entspricht dieser Bruch %d/%d = ? ", a, b);
+    drawOneFraction(a, b, "= ?");
+    decimalAnswer(static_cast<double>(a) / b, 3);
+}
+
+void task5214()
+{
+    int a = drawRange(1, 9);
+    int b = drawRange(2, 9);
+    if (b == a)
+        b = b + 1;
+    b = shortDenominator(b);
+    taskPrintf("\n\n\n\n Welchem gekürzten Bruch entspricht diese Dezimalzahl %1.3f ? ",
+               static_cast<double>(a) / b);
+    fractionAnswer(a, b);
+}
+
+void task5215()
+{
+    int a = drawRange(1, 19);
+    int b = drawRange(1, 19);
+    taskPrintf("\n\n\n\n Addiere im Kopf %1.2f + %1.2f = ? ", a / 10.0, b / 10.0);
+    decimalAnswer((a + b) / 10.0, 2);
+}
+
+void task5216()
+{
+    int a = drawRange(1, 19);
+    int b = drawRange(1, 19);
+    taskPrintf("\n\n\n\n Subtrahiere im Kopf %1.2f - %1.2f = ? ", a / 10.0, b / 10.0);
+    decimalAnswer((a - b) / 10.0, 2);
+}
+
+void task5217()
+{
+    int a = drawRange(1, 19);
+    int b = drawRange(1, 59);
+    taskPrintf("\n\n\n\n Addiere im Kopf %1.2f + %1.3f = ? ", a / 10.0, b / 100.0);
+    decimalAnswer(a / 10.0 + b / 100.0, 3);
+}
+
+// ------------------------------------------------------------ levels 6 and 7
+
+void task6306()
+{
+    static const int kDenominators[] = {20, 4, 5, 10, 20, 25, 50, 100};
+    int d = kDenominators[drawRange(1, 8) - 1];
+    int n = drawRange(1, d);
+    if (n == d)
+        n = n - 1;
+    taskPrintf("\n\n\n\n Welcher Bruch (gekürzt) ist auf dem Zahlenstrahl dargestellt? \n ");
+    fractionAnswer(n, d);
+    drawFractionNumberLine(15, 40, fracNum, fracDen);
+}
+
+void task6308()
+{
+    int a = drawRange(1, 5);
+    int b = drawRange(1, 5);
+    int c = drawRange(1, 5);
+    int d = drawRange(1, 5);
+    taskPrintf("\n\n\n\n Welcher Bruch ist hier rot dargestellt?\n Gib den gekürzten Bruch an. ");
+    drawFractionGrid(190, 220, 20, a + c, b + d, c, d);
+    fractionAnswer(c * d, (a + c) * (b + d));
+}
+
+// 7103, 7104: a hundredths, shown reduced, asked as a percent.
+void percentOfFraction(int lo, int hi)
+{
+    int a = drawRange(lo, hi);
+    fracNum = a;
+    fracDen = 100;
+    reduceFraction();
+    taskPrintf("\n\n\n\nGib den Bruch %d/%d in Prozent an.", fracNum, fracDen);
+    drawOneFraction(fracNum, fracDen, "= ? %");
+    sol() = a;
+}
+
+} // namespace
+
+void generateFractionTask(int taskNumber)
+{
+    if (partTask(taskNumber))
+        return;
+    switch (taskNumber) {
+    case 4301: task4301(); break;
+    case 4302: sameDenominator(false); break;
+    case 4303: task4303(); break;
+    case 4304: sameDenominator(true); break;
+    case 4305: task4305(); break;
+    case 4306: productOrQuotient(false); break;
+    case 4307: productOrQuotient(true); break;
+    case 5105: task5105(); break;
+    case 5106: task5106(); break;
+    case 5107: task5107(); break;
+    case 5108: task5108(); break;
+    case 5109: task5109(); break;
+    case 5110: task5110(); break;
+    case 5111: task5111(); break;
+    case 5112: task5112(); break;
+    case 5113: partOfPart(true); break;
+    case 5114: partOfPart(false); break;
+    case 5115: task5115(); break;
+    case 5116: task5116(); break;
+    case 5117: task5117(); break;
+    case 5118: task5118(); break;
+    case 5203: task5203(); break;
+    case 5204: task5204(); break;
+    case 5205: task5205(); break;
+    case 5206: task5206(); break;
+    case 5207: task5207(); break;
+    case 5208: task5208(); break;
+    case 5209:
+    case 5210:
+    case 5211: placeholderSumEtc(taskNumber); break;
+    case 5212: task5212(); break;
+    case 5213: task5213(); break;
+    case 5214: task5214(); break;
+    case 5215: task5215(); break;
+    case 5216: task5216(); break;
+    case 5217: task5217(); break;
+    case 6306: task6306(); break;
+    case 6308: task6308(); break;
+    case 7103: percentOfFraction(1, 100); break;
+    case 7104: percentOfFraction(100, 599); break;
+    default: break;
+    }
+}
