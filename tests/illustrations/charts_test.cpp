@@ -115,7 +115,7 @@ TEST_F(Charts, CircleEstimateCountsInsideAndOnTheCircleBlue)
     }
     // Red circle and black square around it.
     EXPECT_TRUE(near(640 + 150, 360, kRedPx));
-    EXPECT_TRUE(near(640 + 106, 360 - 106, kRedPx));
+    EXPECT_TRUE(near(640 + 129, 360 - 75, kRedPx)); // 30 degrees, between the dots
     EXPECT_TRUE(near(640 - 150 + 1, 360 - 100, kBlackPx));
     EXPECT_TRUE(near(640 + 100, 360 + 150, kBlackPx));
 
