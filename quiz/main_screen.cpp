@@ -7,8 +7,8 @@
 
 #include <cstdio>
 
-int level = 1;
-int difficulty = 1;
+int level = 0;      // 0 until the first START
+int difficulty = 0;
 int schoolClass = 5;
 int soundOn = 1;
 int secondsPerTask[40];

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cctype>
+#include <climits>
 #include <cstring>
 #include <ctime>
 #include <map>
@@ -378,7 +379,10 @@ int aoinputint(const char* prompt, int def)
         if (got) line[std::strcspn(line, "\r\n")] = 0;
     }
     if (!got || line[0] == 0) return def;
-    return std::atoi(line);
+    // Like atoi, but a number too big for an int is held at the limit
+    // instead of wrapping round past the caller's range checks.
+    long long v = std::strtoll(line, nullptr, 10);
+    return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX));
 }
 
 // ---------------------------------------------------------------- files

@@ -1,5 +1,6 @@
 #include "harness.h"
 
+#include <climits>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -312,4 +313,39 @@ TEST(Waiting, ClicksQueuedDuringAWaitKeepTheirOwnPositions)
     EXPECT_EQ(aogetevent(), w.code[1]);
     EXPECT_EQ(w.mousex(), 30);
     EXPECT_EQ(w.mousey(), 40);
+}
+
+namespace {
+class TypedLine : public aoStdio {
+public:
+    explicit TypedLine(std::string l) : line(std::move(l)) { aosetstdio(this); }
+    ~TypedLine() override { aosetstdio(nullptr); }
+    void stdwrite(const char*) override {}
+    bool stdreadline(char* buffer, int limit) override
+    {
+        std::snprintf(buffer, static_cast<size_t>(limit), "%s", line.c_str());
+        return true;
+    }
+    std::string line;
+};
+} // namespace
+
+TEST(Console, InputIntReadsLeadingNumbersAndHoldsHugeOnesAtTheLimit)
+{
+    {
+        TypedLine t("42abc");
+        EXPECT_EQ(aoinputint("", 5), 42);
+    }
+    {
+        TypedLine t("abc");
+        EXPECT_EQ(aoinputint("", 5), 0) << "a line that does not start with a number";
+    }
+    {
+        TypedLine t("99999999999");
+        EXPECT_EQ(aoinputint("", 5), INT_MAX);
+    }
+    {
+        TypedLine t("-99999999999");
+        EXPECT_EQ(aoinputint("", 5), INT_MIN);
+    }
 }
