@@ -67,6 +67,20 @@ int fontHandle(const char* name)
     return handle;
 }
 
+struct FormulaFonts {
+    int big;
+    int small;
+};
+
+// Registered fonts stay registered, so the handles are looked up once.
+FormulaFonts formulaFonts()
+{
+    static FormulaFonts fonts{-1, -1};
+    if (fonts.big < 0 || fonts.small < 0)
+        fonts = {fontHandle(kFormulaFont), fontHandle(kExponentFont)};
+    return fonts;
+}
+
 // A formula is plain text in which "^" starts an exponent of digits.
 struct FormulaPiece {
     std::string text;
@@ -98,26 +112,24 @@ std::vector<FormulaPiece> splitFormula(const std::string& formula)
 
 int formulaWidth(const std::string& formula)
 {
-    int big = fontHandle(kFormulaFont);
-    int small = fontHandle(kExponentFont);
+    FormulaFonts fonts = formulaFonts();
     int width = 0;
     for (const FormulaPiece& p : splitFormula(formula))
-        width += aofont_textwidth(p.exponent ? small : big, p.text.c_str());
+        width += aofont_textwidth(p.exponent ? fonts.small : fonts.big, p.text.c_str());
     return width;
 }
 
 // Draws the formula with its cells' top at y; returns the x after it.
 int drawFormula(int x, int y, const std::string& formula)
 {
-    int big = fontHandle(kFormulaFont);
-    int small = fontHandle(kExponentFont);
+    FormulaFonts fonts = formulaFonts();
     for (const FormulaPiece& p : splitFormula(formula)) {
-        int handle = p.exponent ? small : big;
+        int handle = p.exponent ? fonts.small : fonts.big;
         aographic_setfonthandle(handle);
         aographic_text(x, p.exponent ? y - kExponentRaise : y, kBlack, p.text.c_str());
         x += aofont_textwidth(handle, p.text.c_str());
     }
-    aographic_setfonthandle(big);
+    aographic_setfonthandle(fonts.big);
     return x;
 }
 

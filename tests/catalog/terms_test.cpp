@@ -1,0 +1,566 @@
+// Expected texts and solutions below were worked out by hand from the task
+// descriptions and the generator's sequence (seed 1: 346, 130, 10982, 1090,
+// 11656; seed 2: 692, 32682, 21834; seed 3: 1038, 32467, 32686; seed 6: 2077,
+// 31820, 32473; seed 9: 3116, 31173, 32261, 20260; seed 15: 5194, 29879,
+// 31836; seed 273: 29005, 7007, 13572; seed 2542: 28340, 9193, 27704).
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cmath>
+#include <map>
+#include <set>
+#include <stdexcept>
+
+#include "catalog_test_util.h"
+
+namespace {
+
+const char* const kBalance = "\n\n\n\nWie groß muss die Zahl x sein,\nwenn links und rechts des Gleichheitszeichens\n"
+                             "das gleiche Ergebnis stehen soll?";
+const char* const kTip = "\nTipp: schnelle Berechnung über Binomische Formel";
+
+struct Example {
+    int task;
+    unsigned seed;
+    std::string text;
+    int solution;
+};
+
+const Example kExamples[] = {
+    // a = 8, b = 2, c = 3.
+    {6201, 1, std::string(kBalance) + "\n8 + 2 = 3 + x; x = ?", 7},
+    // a = 3, b = 2, c = 3: 8 - x = 8 - 3.
+    {6207, 1, std::string(kBalance) + "\n8 - x = 8 - 3; x = ?", 3},
+    // a = 1, x = 5, c = 3.
+    {8101, 1, "\n\n\n\n Term:   1 + (x + 3) = ??   wenn x = 5", 9},
+    // a = -2, b = 1 (the printed x), c = 3, d = 2: -2 * 1 + 3 * 2.
+    {8110, 1, "\n\n\n\n Term:   (-2)x + (3)*(2) = ??  wenn x = 1", 4},
+    // x = 4, b = 2 = c: the first coefficient is raised to 3.
+    {8209, 2, "\n\n\n\n  3x - 2x = 4 ;  x = ??", 4},
+    // x = 1, b = 6, c = 8: 2x = x + 1.
+    {8211, 1, "\n\n\n\n  -6x + 8x = x + (1) ;  x = ??", 1},
+    // a = 0 becomes 1, b = 1, x = 3, d = 2: (1 + 1) * 3 + 2.
+    {10201, 1, "\n\n\n\n  1x + 2 = 8 - 1x ", 3},
+    // b = -4, c = -3, d = 4.
+    {10209, 1, "\n\n\n\n  -4(x - 3)-4x = -4x;  x = ??", 3},
+    // c drawn 0 becomes -2: the minus form with 2, and 2 stored.
+    {10209, 9, "\n\n\n\n  -1(x - 2)-6x = -6x;  x = ??", 2},
+    // x = 7, b = 2, c = 4: 49 - 8 = 41.
+    {10210, 1, "\n\n\n\n  (x - 2)(x + 4) = 2x + 41;  x = ??", 7},
+    // x = 1, b = 5, c = 6: the constant -29 with its own sign.
+    {10210, 2542, "\n\n\n\n  (x - 5)(x + 6) = 1x -29;  x = ??", 1},
+    // x = 6, b = 9, c = 4: 36 - 36 = 0 reads "+ 0".
+    {10210, 273, "\n\n\n\n  (x - 9)(x + 4) = -5x + 0;  x = ??", 6},
+    // a = b = c = 4, x = 1: p = 18, k = 1 - 16.
+    {10308, 1, "\n\n\n\n  18x - (x - 15) = 4(4x + 4) ", 1},
+    // a = b = c = d = 4, x = 8: w = 128 + 12 - 4.
+    {10309, 1, "\n\n\n\n  4(4x + 4) - 4 = 4(9 - x) + 136 ", 8},
+    // a = 0 becomes 1, b = 6, c = -2, d = 3, x = 2: u = 3 - 12 - 8, v = 18 + 8.
+    {10310, 1, "\n\n\n\n  (1x + 6)(-2x + 3) = -17x +( 26 )  ", 2},
+    // a = b = 5.
+    {11101, 1, "\n\n\n\n2.Binomische Formel \n  (5a - 5b)^2= 25a^2 - ??ab + 25b^2 ", 50},
+    // a = 4, b = 5.
+    {11105, 3, "\n\n\n\n1.Binomische Formel \n 16a^2 + 40ab + 25b^2 = (??a + 5b)^2 ", 4},
+    // 5 and 5 are drawn again: 3 and 2.
+    {11109, 1, "\n\n\n\n2.Binomische Formel \n a^2 - 2ab + b^2 = (?? - b)^2 ", 3},
+    // 2 and 1: the triangle 3, 4, 5.
+    {11111, 1, "\n\n\n\nSatz des Pythagoras \n c^2 = a^2 + b^2 ", 5},
+    // 4 and 5: the triangle 9, 40, 41, the first leg asked.
+    {11112, 1, "\n\n\n\nSatz des Pythagoras \n c^2 = a^2 + b^2 ", 9},
+    // a = 3 = c: the pole moves to 4.
+    {11303, 6, "\n\n\n\nFür welchen Wert von x ist der Term\n (x+3)/(4-x)\nnicht definiert?", 4},
+    // x = 5 = b: b becomes 6, 5 - 6 stored.
+    {11308, 1, std::string("\n\n\n\nGib den Bruchterm für x = 5 an.\n (x^2-12x+36)/(x-6)") + kTip, -1},
+    // a = b = 4, x = -1 would make the divisor 0: b becomes 5.
+    {11312, 15, std::string("\n\n\n\nGib den Bruchterm für x = -1 an.\n (16x^2+40x+25)/(4x+5)") + kTip, 1},
+    // a = 4, b = 3, x = -2: the square of 4x - 3 over 4x - 3.
+    {11313, 1, std::string("\n\n\n\nGib den Bruchterm für x = -2 an.\n (16x^2-24x+9)/(4x-3)") + kTip, -11},
+    // x = 4, b = 3.
+    {12101, 1, "\n\n\n\nLöse die Bruchgleichung.\n 12/x = 3", 4},
+    // x = 5, q = 1, u = 3, r = 3, k = 2: t = 13, p = 5, s = 39 - 10.
+    {12106, 1, "\n\n\n\nLöse die Bruchgleichung.\n (5x+29)/(1x+13) = 3", 5},
+    // x = 4, r = 2, c = 3: 6/x + 2/x, the text with its stray bracket.
+    {12107, 1, "\n\n\n\nLöse die Bruchgleichung.\n 6/x + 2/x) = 2", 4},
+    // x = 5 = b: the pole moves to 6.
+    {12109, 1, "\n\n\n\nLöse die Bruchgleichung.\n (x^2-12x+36)/(x-6) = -1", 5},
+    // x = -4, b = 3.
+    {12112, 1, std::string("\n\n\n\nLöse die Bruchgleichung.\n (x^3+9x^2+27x+27)/(x^2+6x+9) = -1") + kTip, -4},
+    // a = 4, b = 1, x drawn 0 becomes 3.
+    {12114, 1, "\n\n\n\nLöse die Bruchgleichung.\n (16x^2-8x+1)/(4x-1) = 11", 3},
+};
+
+struct DecimalExample {
+    int task;
+    unsigned seed;
+    const char* text;
+    double value;
+    int places;
+};
+
+const DecimalExample kDecimalExamples[] = {
+    // a = 1, b = -3, x = 3: b + x = 0, so b becomes -2.
+    {8109, 1, "\n\n\n\n Term:  1 : (-2 + x) = ??  wenn x = 3", 1.0, 2},
+    // x = 2, b = 1, c = 4: 4 / 8.
+    {11301, 1, "\n\n\n\nGib den Bruchterm für x = 2 an.\n (x+2)/4x", 0.5, 3},
+};
+
+} // namespace
+
+TEST(TermsTasks, HandWorkedExamples)
+{
+    for (const Example& e : kExamples) {
+        GeneratedTask g = runTask(e.task, e.seed);
+        EXPECT_EQ(g.text, e.text) << e.task << " seed " << e.seed;
+        EXPECT_EQ(g.solution, e.solution) << e.task << " seed " << e.seed;
+        EXPECT_EQ(answerKind, 0) << e.task;
+    }
+}
+
+TEST(TermsTasks, HandWorkedDecimalExamples)
+{
+    for (const DecimalExample& e : kDecimalExamples) {
+        GeneratedTask g = runTask(e.task, e.seed);
+        EXPECT_EQ(g.text, e.text) << e.task;
+        EXPECT_NEAR(g.decimalSolution, e.value, 1e-12) << e.task;
+        EXPECT_EQ(answerKind, 4) << e.task;
+        EXPECT_EQ(decimalPlaces, e.places) << e.task;
+    }
+}
+
+TEST(TermsTasks, WholeNumberTasksKeepTheDecimalPlacesOfTheGame)
+{
+    for (int task : {6201, 8101, 10310, 11109, 12107}) {
+        resetRecord();
+        decimalPlaces = 3;
+        aosrand(5);
+        generateTask(task);
+        EXPECT_EQ(decimalPlaces, 3) << task;
+        EXPECT_EQ(answerKind, 0) << task;
+    }
+}
+
+// ------------------------------------------------------------------ properties
+
+namespace {
+
+// Evaluates the printed formulas: numbers, the letters x, a, b, c, brackets
+// () and [], + - * / :, ^ with a whole exponent, and juxtaposition, which
+// binds tighter than * and / as in "(x+2)/4x" = (x + 2) / (4x).
+class Formula {
+public:
+    Formula(std::string text, std::map<char, double> vars) : s_(std::move(text)), vars_(std::move(vars)) {}
+
+    double value()
+    {
+        double v = sum();
+        skip();
+        if (i_ != s_.size())
+            throw std::runtime_error("unread rest: " + s_.substr(i_));
+        return v;
+    }
+
+private:
+    void skip()
+    {
+        while (i_ < s_.size() && s_[i_] == ' ')
+            ++i_;
+    }
+    char peek()
+    {
+        skip();
+        return i_ < s_.size() ? s_[i_] : '\0';
+    }
+    double sum()
+    {
+        double v;
+        if (peek() == '-') {
+            ++i_;
+            v = -product();
+        } else {
+            v = product();
+        }
+        for (char c; (c = peek()) == '+' || c == '-';) {
+            ++i_;
+            v = c == '+' ? v + product() : v - product();
+        }
+        return v;
+    }
+    double product()
+    {
+        double v = juxtaposed();
+        for (char c; (c = peek()) == '*' || c == '/' || c == ':';) {
+            ++i_;
+            double w = juxtaposed();
+            v = c == '*' ? v * w : v / w;
+        }
+        return v;
+    }
+    bool startsAtom(char c) { return std::isdigit(static_cast<unsigned char>(c)) || vars_.count(c) || c == '(' || c == '['; }
+    double juxtaposed()
+    {
+        double v = powered();
+        while (startsAtom(peek()))
+            v *= powered();
+        return v;
+    }
+    double powered()
+    {
+        double v = atom();
+        if (peek() == '^') {
+            ++i_;
+            double e = atom();
+            v = std::pow(v, e);
+        }
+        return v;
+    }
+    double atom()
+    {
+        char c = peek();
+        if (c == '(' || c == '[') {
+            ++i_;
+            double v = sum();
+            char close = peek();
+            if (close != (c == '(' ? ')' : ']'))
+                throw std::runtime_error("unclosed bracket in " + s_);
+            ++i_;
+            return v;
+        }
+        if (vars_.count(c)) {
+            ++i_;
+            return vars_.at(c);
+        }
+        if (std::isdigit(static_cast<unsigned char>(c))) {
+            size_t end = i_;
+            while (end < s_.size() && std::isdigit(static_cast<unsigned char>(s_[end])))
+                ++end;
+            double v = std::stod(s_.substr(i_, end - i_));
+            i_ = end;
+            return v;
+        }
+        throw std::runtime_error("unexpected '" + std::string(1, c) + "' in " + s_);
+    }
+
+    std::string s_;
+    std::map<char, double> vars_;
+    size_t i_ = 0;
+};
+
+double eval(const std::string& text, std::map<char, double> vars) { return Formula(text, std::move(vars)).value(); }
+
+bool same(double a, double b) { return std::isfinite(a) && std::isfinite(b) && std::fabs(a - b) <= 1e-9 * std::max(1.0, std::fabs(b)); }
+
+std::string between(const std::string& text, const std::string& from, const std::string& to)
+{
+    size_t a = text.find(from);
+    if (a == std::string::npos)
+        return "";
+    a += from.size();
+    size_t b = to.empty() ? std::string::npos : text.find(to, a);
+    return text.substr(a, b == std::string::npos ? std::string::npos : b - a);
+}
+
+// An equation "lhs = rhs" at x.
+bool holds(const std::string& equation, double x)
+{
+    size_t eq = equation.find('=');
+    return same(eval(equation.substr(0, eq), {{'x', x}}), eval(equation.substr(eq + 1), {{'x', x}}));
+}
+
+// The equation holds for the stored solution and, when `others` is set, for
+// no other whole number near it, except those listed (x² = a² has two roots).
+std::string solvedOnlyBy(const std::string& equation, int solution, bool others, std::set<int> alsoSolving = {})
+{
+    if (equation.find('=') == std::string::npos)
+        return "no equation in '" + equation + "'";
+    if (!holds(equation, solution))
+        return "does not hold for the stored solution";
+    for (int y = solution - 10; others && y <= solution + 10; ++y)
+        if (y != solution && !alsoSolving.count(y) && holds(equation, y))
+            return "holds for " + std::to_string(y) + " too";
+    for (int y : alsoSolving)
+        if (!holds(equation, y))
+            return "does not hold for " + std::to_string(y);
+    return "";
+}
+
+// The line of the equation: after the last line break, before any ";".
+std::string equationLine(const std::string& text, const std::string& after = "")
+{
+    std::string line = after.empty() ? text.substr(text.rfind('\n') + 1) : between(text, after, "\n");
+    return line.substr(0, line.find(';'));
+}
+
+struct Checked {
+    int places = -1; // -1: a whole-number answer
+    std::string problem;
+};
+
+// `others`: also look for further solutions (the slow part).
+Checked check(int task, const GeneratedTask& g, bool others = true)
+{
+    Checked c;
+    const std::string& t = g.text;
+    int s = g.solution;
+    if (task >= 6201 && task <= 6207)
+        c.problem = solvedOnlyBy(equationLine(t), s, others);
+    else if (task >= 8101 && task <= 8113) {
+        double x = std::stod(between(t, "wenn x = ", ""));
+        double v = eval(between(t, "Term:", "= ??"), {{'x', x}});
+        if (task == 8109) {
+            c.places = 2;
+            if (!same(g.decimalSolution, v))
+                c.problem = "term gives " + std::to_string(v);
+        } else if (!same(s, v)) {
+            c.problem = "term gives " + std::to_string(v);
+        }
+    } else if ((task >= 8201 && task <= 8211) || (task >= 10201 && task <= 10310)) {
+        std::set<int> also;
+        if (task == 10210 || task == 10306)
+            also.insert(-s);
+        c.problem = solvedOnlyBy(equationLine(t), s, others, also);
+    } else if (task >= 11101 && task <= 11108) {
+        std::string identity = between(t, "Formel \n", "");
+        identity.replace(identity.find("??"), 2, std::to_string(s));
+        size_t eq = identity.find('=');
+        const std::pair<double, double> samples[] = {{2, 3}, {5, -7}, {-1.5, 4}};
+        for (auto [a, b] : samples)
+            if (!same(eval(identity.substr(0, eq), {{'a', a}, {'b', b}}), eval(identity.substr(eq + 1), {{'a', a}, {'b', b}})))
+                c.problem = "not an identity with ?? = " + std::to_string(s);
+    } else if (task >= 11109 && task <= 11112) {
+        // The numbers stand in the task area only; see the picture tests.
+        if (s < 1)
+            c.problem = "not a positive number";
+    } else if (task == 11303 || task == 11304) {
+        std::string term = between(t, "Term\n", "\n");
+        if (std::isfinite(eval(term, {{'x', double(s)}})) || !std::isfinite(eval(term, {{'x', s + 0.5}})))
+            c.problem = "the term is defined at the stored value";
+    } else if (task >= 11301 && task <= 11313) {
+        double x = std::stod(between(t, "für x = ", " an."));
+        double v = eval(between(t, "an.\n", "\n"), {{'x', x}});
+        if (task <= 11306) {
+            c.places = 3;
+            if (!same(g.decimalSolution, v))
+                c.problem = "term gives " + std::to_string(v);
+        } else if (!same(s, v)) {
+            c.problem = "term gives " + std::to_string(v);
+        }
+    } else if (task >= 12101 && task <= 12114) {
+        std::string equation = between(t, "Bruchgleichung.\n", "\n");
+        if (task == 12107) // the text keeps a closing bracket without partner
+            equation.erase(equation.find(')'), 1);
+        c.problem = solvedOnlyBy(equation, s, others);
+    } else {
+        c.problem = "not a terms task";
+    }
+    return c;
+}
+
+bool rowHas(const IntRow& row, int v)
+{
+    for (int i = 1; i <= optionCount; ++i)
+        if (row[i] == v)
+            return true;
+    return false;
+}
+
+bool rowHas(const DecimalRow& row, double v)
+{
+    for (int i = 1; i <= optionCount; ++i)
+        if (row[i] == v)
+            return true;
+    return false;
+}
+
+} // namespace
+
+TEST(TermsTasks, FormulaReaderReadsThePrintedNotation)
+{
+    EXPECT_DOUBLE_EQ(eval("(x+6)/3x", {{'x', 2}}), 8.0 / 6);
+    EXPECT_DOUBLE_EQ(eval("-6x + 8x", {{'x', 2}}), 4);
+    EXPECT_DOUBLE_EQ(eval("16x^2-24x+9", {{'x', 1}}), 1);
+    EXPECT_DOUBLE_EQ(eval("(-2)*[x(3 + 4)] - (1 + 2)", {{'x', 2}}), -31);
+    EXPECT_DOUBLE_EQ(eval("1x -29", {{'x', 1}}), -28);
+    EXPECT_DOUBLE_EQ(eval("x +( -3 )", {{'x', 1}}), -2);
+    EXPECT_DOUBLE_EQ(eval("7 : (2 + x)", {{'x', 2}}), 1.75);
+    EXPECT_FALSE(std::isfinite(eval("(x+3)/(4-x)", {{'x', 4}})));
+    EXPECT_THROW(eval("(x+3", {{'x', 1}}), std::runtime_error);
+    EXPECT_THROW(eval("6/x + 2/x)", {{'x', 1}}), std::runtime_error);
+}
+
+TEST(TermsTasks, EveryTypeIsBuilt)
+{
+    int terms = 0;
+    for (int n : allTaskNumbers())
+        if (taskFamily(n) == TaskFamily::Terms) {
+            ++terms;
+            GeneratedTask g = runTask(n, 1);
+            EXPECT_FALSE(g.text.empty()) << n;
+            EXPECT_EQ(check(n, g).problem, "") << n << ": " << g.text;
+        }
+    EXPECT_EQ(terms, 90);
+    EXPECT_TRUE(familyBuilt(TaskFamily::Terms));
+}
+
+TEST(TermsTasks, SolutionsSolveThePrintedTasks)
+{
+    for (int task : allTaskNumbers()) {
+        if (taskFamily(task) != TaskFamily::Terms)
+            continue;
+        int failures = 0;
+        for (unsigned seed = 1; seed <= 2000 && failures < 3; ++seed) {
+            GeneratedTask g = runTask(task, seed * 7919u);
+            auto fail = [&](const std::string& why) {
+                ADD_FAILURE() << task << " seed " << seed * 7919u << ": " << why << " in " << g.text;
+                ++failures;
+            };
+            ASSERT_EQ(g.text.rfind("\n\n\n\n", 0), 0u) << task << ": " << g.text;
+            ASSERT_EQ(g.text.find("nan"), std::string::npos) << g.text;
+            ASSERT_EQ(g.text.find("inf"), std::string::npos) << g.text;
+            Checked c;
+            try {
+                c = check(task, g, seed <= 100);
+            } catch (const std::exception& e) {
+                fail(e.what());
+                continue;
+            }
+            if (!c.problem.empty()) {
+                fail(c.problem);
+                continue;
+            }
+            bool decimal = c.places >= 0;
+            if (answerKind != (decimal ? 4 : 0) || (decimal && decimalPlaces != c.places)) {
+                fail("answerKind " + std::to_string(answerKind) + ", places " + std::to_string(decimalPlaces));
+                continue;
+            }
+            if (decimal && !std::isfinite(g.decimalSolution)) {
+                fail("solution not finite");
+                continue;
+            }
+            AnswerRows rows = buildAnswerRows(taskLevel(task), taskDifficulty(task), task);
+            bool shown = decimal ? rows == AnswerRows::Decimal && rowHas(decimalOptions[taskIndex], g.decimalSolution)
+                                 : rows == AnswerRows::Integer && rowHas(options[taskIndex], g.solution);
+            if (!shown)
+                fail("solution not among the answer squares");
+        }
+    }
+}
+
+TEST(TermsTasks, CoefficientRules)
+{
+    for (unsigned seed = 1; seed <= 2000; ++seed) {
+        // Two x terms of a difference never carry the same coefficient.
+        for (int task : {8209, 8210}) {
+            GeneratedTask g = runTask(task, seed);
+            std::string line = equationLine(g.text);
+            size_t firstX = line.find('x');
+            size_t secondX = line.find('x', firstX + 1);
+            std::string first = line.substr(line.find_first_of("0123456789"), firstX - line.find_first_of("0123456789"));
+            std::string second = line.substr(line.find_first_of("0123456789", firstX), secondX - line.find_first_of("0123456789", firstX));
+            ASSERT_NE(first, second) << g.text;
+        }
+        // The pole of the fraction equations never lies on the solution.
+        for (int task : {12109, 12111}) {
+            GeneratedTask g = runTask(task, seed);
+            ASSERT_EQ(g.text.find("(x-" + std::to_string(g.solution) + ")"), std::string::npos) << g.text;
+        }
+        // 10209: the zero rules keep b(x + c) from vanishing.
+        GeneratedTask g = runTask(10209, seed);
+        ASSERT_EQ(g.text.find("\n  0("), std::string::npos) << g.text;
+        ASSERT_NE(g.solution, 0) << g.text;
+    }
+}
+
+TEST(TermsTasks, SameSeedSameTask)
+{
+    for (int task : {6205, 8113, 10305, 11112, 11306, 12106}) {
+        GeneratedTask a = runTask(task, 4242);
+        GeneratedTask b = runTask(task, 4242);
+        EXPECT_EQ(a.text, b.text);
+        EXPECT_EQ(a.solution, b.solution);
+        EXPECT_EQ(a.decimalSolution, b.decimalSolution);
+    }
+}
+
+// ------------------------------------------------------------------ task area
+
+namespace {
+
+constexpr int kPaper = 0xFFFFFF;
+constexpr int kInk = 0x000000;
+
+class TermsPicture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        area.width = 1280;
+        area.height = 720;
+        ASSERT_TRUE(aopxmap_allocate(&area));
+        aopxmap_clear(&area, kPaper);
+        aographic_settarget(&area);
+    }
+    void TearDown() override { aographic_settarget(nullptr); }
+
+    GeneratedTask draw(int task, unsigned seed) { return runTask(task, seed); }
+
+    int at(int x, int y) const { return aopxmap_getpixel(&area, x, y); }
+    int inkIn(int x0, int y0, int w, int h) const
+    {
+        int n = 0;
+        for (int y = y0; y < y0 + h; ++y)
+            for (int x = x0; x < x0 + w; ++x)
+                n += at(x, y) == kInk;
+        return n;
+    }
+    int topInk(int x0, int w) const
+    {
+        for (int y = 0; y < area.height; ++y)
+            for (int x = x0; x < x0 + w; ++x)
+                if (at(x, y) == kInk)
+                    return y;
+        return -1;
+    }
+
+    aoPixmap area;
+};
+
+} // namespace
+
+TEST_F(TermsPicture, FractionTermSetsNumeratorBarAndDenominator)
+{
+    // x = 5, b = 5: (x^2+10x+25)/(x+5). The numerator is "x", a small "2" and
+    // "+10x+25": 8 cells of 16 pixels and one of 11, so the bar runs 100..239.
+    draw(11307, 1);
+    EXPECT_EQ(at(100, 149), kInk);
+    EXPECT_EQ(at(239, 149), kInk);
+    EXPECT_EQ(at(99, 149), kPaper);
+    EXPECT_EQ(at(241, 149), kPaper);
+    EXPECT_GT(inkIn(100, 120, 139, 28), 0);            // numerator
+    EXPECT_GT(inkIn(145, 150, 48, 27), 0);             // "x+5", centred under it
+    EXPECT_EQ(inkIn(100, 150, 44, 27), 0);             // nothing left of it
+    EXPECT_GT(inkIn(239, 138, 5 * 16, 27), 0);         // "  = ?"
+    EXPECT_LT(topInk(116, 11), topInk(100, 16));       // the exponent stands higher than the x
+    EXPECT_EQ(inkIn(0, 0, 1280, 110), 0);              // nothing above the formula
+}
+
+TEST_F(TermsPicture, BinomialFormulaStandsOnOneLine)
+{
+    draw(11101, 1);
+    EXPECT_EQ(inkIn(0, 0, 1280, 130), 0);
+    EXPECT_GT(inkIn(100, 130, 600, 40), 0);
+    EXPECT_EQ(inkIn(0, 170, 1280, 550), 0);
+}
+
+TEST_F(TermsPicture, ExpandedNumbersOnASecondLine)
+{
+    draw(11109, 1);
+    EXPECT_GT(inkIn(100, 112, 500, 40), 0);
+    EXPECT_GT(inkIn(100, 192, 500, 40), 0);
+}
+
+TEST_F(TermsPicture, EquationsWithoutFormulaLeaveTheAreaAlone)
+{
+    for (int task : {6201, 8113, 10310}) {
+        draw(task, 1);
+        EXPECT_EQ(inkIn(0, 0, 1280, 720), 0) << task;
+    }
+}
