@@ -7,3 +7,4 @@ void generateUnitsTask(int taskNumber);
 void generateWordTask(int taskNumber);
 void generateTermsTask(int taskNumber);
 void generateFractionTask(int taskNumber);
+void generatePictureTask(int taskNumber);

@@ -48,7 +48,7 @@ FamilyGenerator generatorOf(TaskFamily family)
     case TaskFamily::Word: return generateWordTask;
     case TaskFamily::Fraction: return generateFractionTask;
     case TaskFamily::Terms: return generateTermsTask;
-    case TaskFamily::Picture:
+    case TaskFamily::Picture: return generatePictureTask;
     case TaskFamily::None: break;
     }
     return nullptr;

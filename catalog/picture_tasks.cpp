@@ -1,0 +1,1163 @@
+// Tasks read from a picture: the class-election chart, a tied parcel,
+// points and lines in a coordinate system, percent pictures, angle figures,
+// dice nets and urns, function graphs and growth curves, and plane figures.
+//
+// Every task sets the world frame before it draws. Where a figure is built
+// at random it stays on the 20-pixel grid (or is built from the printed
+// angle), so that the value the pupil is asked for can be read off the
+// picture and is the value stored.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <utility>
+
+#include "catalog.h"
+#include "families.h"
+#include "illustrations.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr int kBlack = 0x000000;
+constexpr int kRed = 0xFF0000;
+constexpr int kBlue = 0x0000FF;
+
+int& sol() { return solution[taskIndex]; }
+
+void decimalAnswer(double value, int places)
+{
+    answerKind = 4;
+    decimalPlaces = places;
+    decimalSolution[taskIndex] = value;
+}
+
+// Two whole numbers judged part by part: a point, or favourable over
+// possible events.
+void pairAnswer(int kind, int first, int second)
+{
+    answerKind = kind;
+    relationOp = 5;
+    solution[taskIndex] = first;
+    solution2[taskIndex] = second;
+}
+
+// ------------------------------------------------------------ world frame
+
+// The chart and angle pictures sit higher than the coordinate pictures.
+constexpr int kChartOriginY = 310;
+constexpr int kGraphOriginY = 370;
+
+// The plain coordinate system shows 20 units left and right, 10 up and down.
+constexpr double kGridX = 20;
+constexpr double kGridY = 10;
+
+void setWorldFrame(int oy)
+{
+    originX = 510;
+    originY = oy;
+    scaleX = 20.0;
+    scaleY = 20.0;
+}
+
+void coordinateFrame()
+{
+    setWorldFrame(kGraphOriginY);
+    drawAxesPlain(20, 20, originX, originY);
+}
+
+int pixelX(double wx) { return static_cast<int>(originX + scaleX * wx); }
+int pixelY(double wy) { return static_cast<int>(originY - scaleY * wy); }
+
+void worldLine(double x1, double y1, double x2, double y2, int colour)
+{
+    aographic_line(pixelX(x1), pixelY(y1), pixelX(x2), pixelY(y2), colour);
+}
+
+// Text centred on a world point, in the 9-pixel-wide font the pictures use.
+void centredText(double wx, double wy, int colour, const char* text)
+{
+    const int width = 9 * static_cast<int>(std::strlen(text));
+    aographic_text(pixelX(wx) - width / 2, pixelY(wy) - 7, colour, text);
+}
+
+// The part of the line through (x0, y0) with direction (dx, dy) that lies
+// in the box, red. Nothing when the line misses the box.
+void redLineInBox(double x0, double y0, double dx, double dy, double xmin, double xmax, double ymin,
+                  double ymax)
+{
+    double t0 = -1e9, t1 = 1e9;
+    auto clip = [&](double p, double d, double lo, double hi) {
+        if (d == 0)
+            return p >= lo && p <= hi;
+        double a = (lo - p) / d, b = (hi - p) / d;
+        if (a > b)
+            std::swap(a, b);
+        t0 = std::max(t0, a);
+        t1 = std::min(t1, b);
+        return true;
+    };
+    if (!clip(x0, dx, xmin, xmax) || !clip(y0, dy, ymin, ymax) || t0 > t1)
+        return;
+    drawWorldLineRed(x0 + t0 * dx, y0 + t0 * dy, x0 + t1 * dx, y0 + t1 * dy);
+}
+
+void redLineAcrossGrid(double x0, double y0, double dx, double dy)
+{
+    redLineInBox(x0, y0, dx, dy, -kGridX, kGridX, -kGridY, kGridY);
+}
+
+// A graph y = f(x), red and two pixels thick, drawn only where it lies
+// between ymin and ymax.
+template <typename F> void redCurve(F f, double x0, double x1, double ymin = 0, double ymax = kGridY)
+{
+    const double step = 0.05;
+    const int steps = static_cast<int>((x1 - x0) / step + 1e-9);
+    bool inside = false;
+    double lastX = 0, lastY = 0;
+    for (int i = 0; i <= steps; ++i) {
+        const double x = x0 + step * i;
+        const double y = f(x);
+        if (!(y >= ymin && y <= ymax)) {
+            inside = false;
+            continue;
+        }
+        if (inside) {
+            drawWorldLineRed(lastX, lastY, x, y);
+            aographic_line(pixelX(lastX), pixelY(lastY) - 1, pixelX(x), pixelY(y) - 1, kRed);
+        }
+        lastX = x;
+        lastY = y;
+        inside = true;
+    }
+}
+
+// Direction from the first to the second point, degrees 0..360.
+double direction(double x1, double y1, double x2, double y2)
+{
+    double d = std::atan2(y2 - y1, x2 - x1) * 180.0 / kPi;
+    return d < 0 ? d + 360.0 : d;
+}
+
+// An angle at (x, y) from direction a1 counterclockwise to a2 (degrees):
+// an arc of radius r and the name beside its middle, in the arc's colour.
+void markSector(double x, double y, double a1, double a2, double r, int colour, const char* name)
+{
+    while (a2 < a1)
+        a2 += 360.0;
+    if (colour == kBlue)
+        drawWorldArcBlue(x, y, r, a1, a2);
+    else
+        drawWorldArc(x, y, r, a1, a2);
+    const double mid = (a1 + a2) / 2 * kPi / 180.0;
+    const double rl = r + 1.7;
+    centredText(x + rl * std::cos(mid), y + rl * std::sin(mid), colour, name);
+}
+
+struct Point {
+    double x;
+    double y;
+};
+
+// The inner angle of a triangle at corner p, between the sides to q and r.
+void markCorner(Point p, Point q, Point r, double radius, int colour, const char* name)
+{
+    const double a = direction(p.x, p.y, q.x, q.y);
+    const double b = direction(p.x, p.y, r.x, r.y);
+    if (std::fmod(b - a + 360.0, 360.0) <= 180.0)
+        markSector(p.x, p.y, a, b, radius, colour, name);
+    else
+        markSector(p.x, p.y, b, a, radius, colour, name);
+}
+
+// A name inside the corner p, on the bisector of the sides to q and r.
+void nameInsideCorner(Point p, Point q, Point r, int colour, const char* name)
+{
+    const double lq = std::hypot(q.x - p.x, q.y - p.y), lr = std::hypot(r.x - p.x, r.y - p.y);
+    double bx = (q.x - p.x) / lq + (r.x - p.x) / lr, by = (q.y - p.y) / lq + (r.y - p.y) / lr;
+    const double lb = std::hypot(bx, by);
+    if (lb > 0) {
+        bx /= lb;
+        by /= lb;
+    }
+    centredText(p.x + 3.5 * bx, p.y + 3.5 * by, colour, name);
+}
+
+void triangleLines(Point a, Point b, Point c)
+{
+    worldLine(a.x, a.y, b.x, b.y, kBlack);
+    worldLine(b.x, b.y, c.x, c.y, kBlack);
+    worldLine(c.x, c.y, a.x, a.y, kBlack);
+}
+
+// Corner names just outside a triangle whose base AB lies below C.
+void labelCorners(Point a, Point b, Point c)
+{
+    labelPointA(a.x - 0.8, a.y - 0.1);
+    labelPointB(b.x + 0.3, b.y - 0.1);
+    labelPointC(c.x - 0.2, c.y + 1.1);
+}
+
+// A short stroke across the middle of a side: the sides with strokes are equal.
+void equalSideMark(Point p, Point q)
+{
+    const double mx = (p.x + q.x) / 2, my = (p.y + q.y) / 2;
+    const double len = std::hypot(q.x - p.x, q.y - p.y);
+    const double nx = -(q.y - p.y) / len * 0.4, ny = (q.x - p.x) / len * 0.4;
+    worldLine(mx - nx, my - ny, mx + nx, my + ny, kBlack);
+}
+
+// Fisher-Yates with the generator's draws, last place first.
+template <size_t N> void shuffleDraw(int (&values)[N], int count)
+{
+    for (int i = count - 1; i >= 1; --i) {
+        const int j = aorand() % (i + 1);
+        std::swap(values[i], values[j]);
+    }
+}
+
+// ------------------------------------------------------------ 3103, 3107
+
+void task3103()
+{
+    setWorldFrame(kChartOriginY);
+    drawGridOnly(20, 20, originX, originY);
+    const int a = drawRange(2, 8);
+    const int b = drawRange(4, 6);
+    const int c = drawRange(1, 9);
+    const int d = drawRange(3, 8);
+    const int v = drawRange(1, 5);
+    voteCounts[0] = a;
+    voteCounts[1] = b;
+    voteCounts[2] = c;
+    voteCounts[3] = d;
+    aographic_setfont("9x15");
+    drawVoteChart(4);
+    static const char* const kQuestions[5] = {
+        "Wie viele Stimmen erhielt Thomas?", "Wie viele Stimmen erhielt Melanie?",
+        "Wie viele Stimmen erhielt Jenni?",  "Wie viele Stimmen erhielt Martin?",
+        "Wie viele Stimmen wurden abgegeben?",
+    };
+    taskPrintf("\n\n\n\nDie Verteilung der Stimmen zur Klassensprecher-Wahl.\n%s", kQuestions[v - 1]);
+    const int answers[5] = {a, b, c, d, a + b + c + d};
+    sol() = answers[v - 1];
+}
+
+// The string runs along every inner edge of the cube block's faces: a loop
+// around the parcel between each pair of neighbouring cube layers, in all
+// three directions, plus the knot.
+void task3107()
+{
+    setWorldFrame(kChartOriginY); // the block's curve mark is sized by the frame
+    const int a = drawRange(2, 3);
+    const int b = drawRange(2, 3);
+    const int c = drawRange(2, 3);
+    operandN1 = a;
+    operandN2 = b;
+    operandN3 = c;
+    drawCubeBlock(560, 330, 40);
+    taskPrintf("\n\n\n\nWie viel Meter Schnur werden zum Verschnüren\ndes Paketes gebraucht, wenn für die Knoten 2 dm "
+               "Schnur\nzusätzlich benötigt werden ? ");
+    const int decimetres = 4 * (a * b + a * c + b * c) - 4 * (a + b + c) + 2;
+    decimalAnswer(decimetres / 10.0, 2);
+}
+
+// ------------------------------------------------------------ 6101-6107
+
+// A above left, B right, C above both: never on one line.
+void trianglePoint(int taskNumber)
+{
+    coordinateFrame();
+    const int x1 = drawRange(-15, -2);
+    const int y1 = drawRange(-8, -1);
+    const int x2 = drawRange(2, 15);
+    const int y2 = drawRange(-8, -1);
+    const int x3 = drawRange(-10, 10);
+    const int y3 = drawRange(2, 8);
+    const Point a{double(x1), double(y1)}, b{double(x2), double(y2)}, c{double(x3), double(y3)};
+    triangleLines(a, b, c);
+    markPointRed(a.x, a.y, 4);
+    markPointRed(b.x, b.y, 4);
+    markPointRed(c.x, c.y, 4);
+    labelCorners(a, b, c);
+    switch (taskNumber) {
+    case 6101:
+        taskPrintf("\n\n\n\n Welche Koordinaten hat der Punkt A (x/y) des Dreiecks ? ");
+        pairAnswer(2, x1, y1);
+        break;
+    case 6102:
+        taskPrintf("\n\n\n\n Welche Koordinaten hat der Punkt B (x/y) des Dreiecks ?");
+        pairAnswer(2, x2, y2);
+        break;
+    default:
+        taskPrintf("\n\n\n\n Welche Koordinaten hat der Punkt C (x/y) des Dreiecks ? ");
+        pairAnswer(2, x3, y3);
+        break;
+    }
+}
+
+// 6104-6107: a red line through two blue-marked grid points. For y asked
+// (6104, 6105) the run between the points is 1, 2 or 5, for x asked
+// (6106, 6107) the rise is: the asked coordinate then has one decimal
+// exactly. 6104 and 6106 rise, 6105 and 6107 fall.
+void linePoint(int taskNumber)
+{
+    coordinateFrame();
+    const bool askY = taskNumber <= 6105;
+    const bool rising = taskNumber == 6104 || taskNumber == 6106;
+    static const int kDividesTen[3] = {1, 2, 5};
+    const int step = kDividesTen[drawRange(0, 2)];
+    const int other = drawRange(1, 3);
+    const int x1 = drawRange(-4, 0);
+    const int y1 = rising ? drawRange(-4, 0) : drawRange(0, 4);
+    const int run = askY ? step : other;
+    const int rise = (askY ? other : step) * (rising ? 1 : -1);
+    // The asked point lies k steps of one unit from the first point along
+    // the given axis, close enough that it stays on the grid.
+    const int kmax = askY ? std::min(10, 5 * run / std::abs(rise)) : 5;
+    int k = drawRange(-kmax, kmax);
+    if (k == 0)
+        k = kmax;
+    redLineAcrossGrid(x1, y1, run, rise);
+    markPointBlue(x1, y1, 4);
+    markPointBlue(x1 + 2 * run, y1 + 2 * rise, 4);
+    if (askY) {
+        taskPrintf("\n\n\n\nWelche y-Koordinate hat der Punkt A (%d/y?), \nwenn er auf der roten Gerade liegen soll?",
+                   x1 + k);
+        decimalAnswer((10 * y1 + 10 * rise * k / run) / 10.0, 1);
+    } else {
+        taskPrintf("\n\n\n\nWelche x-Koordinate hat der Punkt A (x?/%d), \nwenn er auf der roten Gerade liegen soll?",
+                   y1 + k);
+        decimalAnswer((10 * x1 + 10 * run * k / rise) / 10.0, 1);
+    }
+}
+
+// ------------------------------------------------------------ 7105, 7106
+
+void task7105()
+{
+    const int a = drawRange(1, 100);
+    aographic_setfont("9x15");
+    drawPercentNumberLine(390, 300, a);
+    taskPrintf("\n\n\n\n Wie viel Prozent sind auf dem Zahlenstrahl rot dargestellt? \n ");
+    sol() = a;
+}
+
+void task7106()
+{
+    const int a = drawRange(1, 9);
+    const int b = drawRange(1, 9);
+    drawFractionGrid(490, 200, 30, 10, 10, 10 - a, 10 - b);
+    taskPrintf("\n\n\n\n Wie viel Prozent der Quadrate sind rot eingefärbt? ");
+    sol() = (10 - a) * (10 - b);
+}
+
+// ------------------------------------------------------------ 8301, 8302, 12202
+
+// A horizontal or vertical red line and a red point a whole number of units
+// away from it.
+void task8301()
+{
+    coordinateFrame();
+    const int v = drawRange(1, 2);
+    const int c = drawRange(-5, 5);
+    const int d = drawRange(1, 5);
+    const int side = drawRange(0, 1) == 0 ? -1 : 1;
+    const int t = drawRange(-8, 8);
+    if (v == 1) {
+        drawWorldLineRed(-kGridX, c, kGridX, c);
+        markPointRed(t, c + side * d, 5);
+    } else {
+        drawWorldLineRed(c, -kGridY, c, kGridY);
+        markPointRed(c + side * d, t, 5);
+    }
+    taskPrintf("\n\n\n\n Welchen Abstand hat der rote Punkt von der roten Linie ?  ");
+    sol() = d;
+}
+
+// Base AB on a grid line, C a whole number of units above it, anywhere from
+// a little left of A to a little right of B.
+struct BaseTriangle {
+    int base;
+    int height;
+};
+
+BaseTriangle baseTriangle()
+{
+    coordinateFrame();
+    const int xa = drawRange(-14, -6);
+    const int ya = drawRange(-8, -3);
+    const int g = drawRange(4, 16);
+    const int offset = drawRange(-3, g + 3);
+    const int h = drawRange(3, 12);
+    const Point a{double(xa), double(ya)}, b{double(xa + g), double(ya)}, c{double(xa + offset), double(ya + h)};
+    triangleLines(a, b, c);
+    labelCorners(a, b, c);
+    return {g, h};
+}
+
+void task8302()
+{
+    BaseTriangle t = baseTriangle();
+    taskPrintf("\n\n\n\n Welche Länge hat die Höhe c von der Dreieckseite AB ?  ");
+    sol() = t.height;
+}
+
+void task12202()
+{
+    BaseTriangle t = baseTriangle();
+    taskPrintf("\n\n\n\n Wie groß ist die Dreiecksfläche in Flächeneinheiten ?  ");
+    decimalAnswer(t.base * t.height / 2.0, 1);
+}
+
+// ------------------------------------------------------------ 8303-8306
+
+// Two lines crossing at the origin: the first at theta, the second phi
+// further on. Sector 0 (phi) and its vertical sector 2 are equal, sector 1
+// is their neighbour (180 - phi).
+void crossingAngles(int taskNumber)
+{
+    setWorldFrame(kChartOriginY);
+    aographic_setfont("9x15");
+    const int phi = 5 * drawRange(4, 32);
+    int theta = 0;
+    if (taskNumber == 8306) {
+        theta = 5 * drawRange(-8, 8);
+        if (theta == 0)
+            theta = 10;
+    }
+    for (double angle : {double(theta), double(theta + phi)}) {
+        const double r = angle * kPi / 180.0;
+        worldLine(-12 * std::cos(r), -12 * std::sin(r), 12 * std::cos(r), 12 * std::sin(r), kBlack);
+    }
+    const double s0 = theta, s1 = theta + phi, s2 = theta + 180, s3 = theta + 180 + phi;
+    const bool betaBeside = taskNumber == 8305;
+    markSector(0, 0, s0, s1, 2.5, kRed, betaBeside ? "Beta" : "Alpha");
+    markSector(0, 0, s1, s2, 2.0, kBlue, betaBeside ? "Alpha" : "Gamma");
+    markSector(0, 0, s2, s3, 2.5, betaBeside ? kBlue : kRed, betaBeside ? "Gamma" : "Beta");
+    switch (taskNumber) {
+    case 8304:
+        taskPrintf("\n\n\n\nWie groß ist der Winkel Gamma, wenn Alpha gleich %d Grad ist?", phi);
+        sol() = 180 - phi;
+        break;
+    case 8305:
+        taskPrintf("\n\n\n\nWie groß ist der Winkel Beta, wenn Alpha gleich %d Grad ist?", 180 - phi);
+        sol() = phi;
+        break;
+    default: // 8303, 8306: Beta is the vertical angle of Alpha
+        taskPrintf("\n\n\n\nWie groß ist der Winkel Beta, wenn Alpha gleich %d Grad ist?", phi);
+        sol() = phi;
+        break;
+    }
+    firstDistractorSlot = 4;
+}
+
+// ------------------------------------------------------------ 8307-8313
+
+// Whole degrees of an angle computed from coordinates; the tiny lift keeps
+// an exact 45 from truncating to 44.
+int truncatedDegrees(double degrees) { return static_cast<int>(degrees + 1e-9); }
+
+// 8307 acute, 8308 obtuse at B, 8309 obtuse at A. Alpha and Beta are read
+// from the corners and truncated; Gamma is stored as what the printed two
+// leave of 180, so the pupil's sum gives the stored answer.
+void triangleGamma(int taskNumber)
+{
+    setWorldFrame(kChartOriginY);
+    aographic_setfont("9x15");
+    const int xa = drawRange(-12, -8);
+    const int ya = drawRange(-6, -3);
+    const int c = drawRange(12, 20);
+    const int h = drawRange(5, 12);
+    const int xb = xa + c;
+    int xc;
+    if (taskNumber == 8307)
+        xc = xa + drawRange(3, c - 3);
+    else if (taskNumber == 8308)
+        xc = xb + drawRange(1, 6);
+    else
+        xc = xa - drawRange(1, 6);
+    const int yc = ya + h;
+    const Point a{double(xa), double(ya)}, b{double(xb), double(ya)}, cc{double(xc), double(yc)};
+    const int alpha = truncatedDegrees(std::atan2(h, xc - xa) * 180.0 / kPi);
+    const int beta = truncatedDegrees(std::atan2(h, xb - xc) * 180.0 / kPi);
+    drawWorldTriangle(cc.x, cc.y, a.x, a.y, b.x, b.y); // the chord marks the asked angle
+    labelCorners(a, b, cc);
+    markCorner(a, b, cc, 2.0, kRed, "Alpha");
+    markCorner(b, a, cc, 2.0, kBlue, "Beta");
+    nameInsideCorner(cc, a, b, kBlack, "Gamma");
+    taskPrintf("\n\n\n\nWie groß ist Gamma, wenn Alpha %d° und Beta %d°ist?", alpha, beta);
+    sol() = 180 - alpha - beta;
+}
+
+// Isosceles triangle over the base AB with the given base angle, no taller
+// than 14 units; equal legs get a stroke.
+struct Triangle {
+    Point a, b, c;
+};
+
+Triangle isoscelesTriangle(int baseAngle)
+{
+    const double slope = std::tan(baseAngle * kPi / 180.0);
+    const double half = std::min(8.0, 14.0 / slope);
+    Triangle t{{-half, -6}, {half, -6}, {0, -6 + half * slope}};
+    triangleLines(t.a, t.b, t.c);
+    equalSideMark(t.a, t.c);
+    equalSideMark(t.b, t.c);
+    labelCorners(t.a, t.b, t.c);
+    return t;
+}
+
+// Right triangle over the hypotenuse AB with the right angle at C on the
+// Thales circle, marked by a small square.
+void task8310()
+{
+    setWorldFrame(kChartOriginY);
+    aographic_setfont("9x15");
+    const int beta = drawRange(20, 70);
+    const double theta = (180 - 2 * beta) * kPi / 180.0;
+    const Point a{-8, -5}, b{8, -5}, c{8 * std::cos(theta), -5 + 8 * std::sin(theta)};
+    triangleLines(a, b, c);
+    labelCorners(a, b, c);
+    const double la = std::hypot(a.x - c.x, a.y - c.y), lb = std::hypot(b.x - c.x, b.y - c.y);
+    const Point u{(a.x - c.x) / la, (a.y - c.y) / la}, v{(b.x - c.x) / lb, (b.y - c.y) / lb};
+    worldLine(c.x + u.x, c.y + u.y, c.x + u.x + v.x, c.y + u.y + v.y, kBlack);
+    worldLine(c.x + v.x, c.y + v.y, c.x + u.x + v.x, c.y + u.y + v.y, kBlack);
+    markCorner(a, b, c, 2.5, kRed, "Alpha");
+    markCorner(b, a, c, 2.5, kBlue, "Beta");
+    taskPrintf("\n\n\n\nWie groß ist Alpha, wenn  Beta %d°ist?", beta);
+    sol() = 90 - beta;
+}
+
+// Base angles of an isosceles triangle are equal.
+void task8311()
+{
+    setWorldFrame(kChartOriginY);
+    aographic_setfont("9x15");
+    const int beta = drawRange(30, 75);
+    Triangle t = isoscelesTriangle(beta);
+    markCorner(t.a, t.b, t.c, 2.5, kRed, "Alpha");
+    markCorner(t.b, t.a, t.c, 2.5, kBlue, "Beta");
+    taskPrintf("\n\n\n\nWie groß ist Alpha, wenn  Beta %d°ist?", beta);
+    sol() = beta;
+}
+
+// The apex of an isosceles triangle: 180 minus twice the base angle.
+void task8312()
+{
+    setWorldFrame(kChartOriginY);
+    aographic_setfont("9x15");
+    const int alpha = drawRange(30, 75);
+    Triangle t = isoscelesTriangle(alpha);
+    markCorner(t.a, t.b, t.c, 2.5, kRed, "Alpha");
+    markCorner(t.c, t.a, t.b, 2.0, kBlue, "Gamma");
+    taskPrintf("\n\n\n\nWie groß ist Gamma, wenn  Alpha %d°ist?", alpha);
+    sol() = 180 - 2 * alpha;
+}
+
+// Beta is the exterior angle at B of an isosceles triangle (AB extended):
+// Alpha, a base angle, is its neighbour at B.
+void task8313()
+{
+    setWorldFrame(kChartOriginY);
+    aographic_setfont("9x15");
+    const int base = drawRange(30, 75);
+    Triangle t = isoscelesTriangle(base);
+    worldLine(t.b.x, t.b.y, t.b.x + 6, t.b.y, kBlack);
+    markCorner(t.a, t.b, t.c, 2.5, kRed, "Alpha");
+    markSector(t.b.x, t.b.y, 0, 180 - base, 1.5, kBlue, "Beta");
+    taskPrintf("\n\n\n\nWie groß ist Alpha, wenn  Beta %d°ist?", 180 - base);
+    sol() = base;
+}
+
+// ------------------------------------------------------------ 8314-8316
+
+// 8314, 8315: parallels g (y = 3) and h (y = -3) cut by a line at phi.
+// At the upper crossing P and the lower Q the four sectors are
+// [0, phi], [phi, 180], [180, 180 + phi], [180 + phi, 360].
+// 8314: Alpha P[0, phi] = phi, Beta Q[phi, 180], Gamma Q[180, 180 + phi].
+// 8315: Alpha P[180 + phi, 360], Beta Q[phi, 180] (alternate angles),
+//       Gamma Q[0, phi].
+// 8316: isosceles triangle, Alpha and Beta base angles, Gamma the apex.
+// Variant 3 writes one angle's size into the figure and asks the task's own
+// angle: 8314 Alpha from Beta, 8315 Beta from Gamma, 8316 Gamma from Alpha.
+void parallelOrIsosceles(int taskNumber)
+{
+    setWorldFrame(kChartOriginY);
+    aographic_setfont("9x15");
+    const int phi = taskNumber == 8316 ? drawRange(30, 75) : 5 * drawRange(6, 30);
+    const int v = drawRange(1, 3);
+
+    int alpha, beta, gamma;
+    const char* shownName = "";
+    if (taskNumber == 8316) {
+        alpha = phi;
+        beta = phi;
+        gamma = 180 - 2 * phi;
+        shownName = "Alpha";
+    } else if (taskNumber == 8314) {
+        alpha = phi;
+        beta = 180 - phi;
+        gamma = phi;
+        shownName = "Beta";
+    } else {
+        alpha = 180 - phi;
+        beta = 180 - phi;
+        gamma = phi;
+        shownName = "Gamma";
+    }
+    // In variant 3 the shown angle carries its size.
+    auto name = [&](const char* angle, int size) {
+        char text[32];
+        if (v == 3 && std::strcmp(angle, shownName) == 0)
+            std::snprintf(text, sizeof text, "%s = %d°", angle, size);
+        else
+            std::snprintf(text, sizeof text, "%s", angle);
+        return std::string(text);
+    };
+
+    if (taskNumber == 8316) {
+        Triangle t = isoscelesTriangle(phi);
+        markCorner(t.a, t.b, t.c, 2.5, kRed, name("Alpha", alpha).c_str());
+        markCorner(t.b, t.a, t.c, 2.5, kBlue, name("Beta", beta).c_str());
+        markCorner(t.c, t.a, t.b, 2.0, kRed, name("Gamma", gamma).c_str());
+    } else {
+        const double r = phi * kPi / 180.0;
+        const double cx = std::cos(r), cy = std::sin(r);
+        const Point p{3 * cx / cy, 3}, q{-3 * cx / cy, -3};
+        worldLine(-12, 3, 12, 3, kBlack);
+        worldLine(-12, -3, 12, -3, kBlack);
+        worldLine(p.x + 4 * cx, p.y + 4 * cy, q.x - 4 * cx, q.y - 4 * cy, kBlack);
+        centredText(13, 3, kBlack, "g");
+        centredText(13, -3, kBlack, "h");
+        centredText(-14, 8, kBlack, "g || h");
+        if (taskNumber == 8314) {
+            markSector(p.x, p.y, 0, phi, 2.0, kRed, name("Alpha", alpha).c_str());
+            markSector(q.x, q.y, phi, 180, 1.5, kBlue, name("Beta", beta).c_str());
+            markSector(q.x, q.y, 180, 180 + phi, 2.0, kRed, name("Gamma", gamma).c_str());
+        } else {
+            markSector(p.x, p.y, 180 + phi, 360, 2.0, kRed, name("Alpha", alpha).c_str());
+            markSector(q.x, q.y, phi, 180, 1.5, kBlue, name("Beta", beta).c_str());
+            markSector(q.x, q.y, 0, phi, 2.0, kRed, name("Gamma", gamma).c_str());
+        }
+    }
+
+    if (v == 1) {
+        taskPrintf("\n\n\n\nWie groß ist Beta, wenn Alpha %d° ist ?  ", alpha);
+        sol() = beta;
+    } else if (v == 2) {
+        taskPrintf("\n\n\n\nWie groß ist Alpha, wenn Beta %d° ist ?  ", beta);
+        sol() = alpha;
+    } else if (taskNumber == 8314) {
+        taskPrintf("\n\n\n\nWie groß ist Alpha ?");
+        sol() = alpha;
+    } else if (taskNumber == 8315) {
+        taskPrintf("\n\n\n\nWie groß ist Beta ?");
+        sol() = beta;
+    } else {
+        taskPrintf("\n\n\n\nWie groß ist Gamma ?");
+        sol() = gamma;
+    }
+    firstDistractorSlot = 4;
+}
+
+// ------------------------------------------------------------ 9301-9310
+
+constexpr int kNetX = 120;
+constexpr int kNetY = 300;
+constexpr int kNetSide = 80;
+
+// The six faces in the order of drawCubeNet's squares.
+void drawDiceNet(int x, int faces[6])
+{
+    const int s = kNetSide;
+    const int corners[6][2] = {{x, kNetY},         {x + s, kNetY},     {x + 2 * s, kNetY},
+                               {x + 3 * s, kNetY}, {x + s, kNetY + s}, {x + s, kNetY - s}};
+    drawCubeNet(x, kNetY, s);
+    for (int i = 0; i < 6; ++i)
+        drawBigNumber(corners[i][0] + s / 2 - 8, corners[i][1] + s / 2 - 14, faces[i]);
+}
+
+// `count` faces show `digit`; the others show different other digits, each
+// once; then the faces are shuffled onto the net.
+void diceFaces(int digit, int count, int faces[6])
+{
+    int others[5];
+    for (int d = 1, n = 0; d <= 6; ++d)
+        if (d != digit)
+            others[n++] = d;
+    shuffleDraw(others, 5);
+    int all[6];
+    for (int i = 0; i < 6; ++i)
+        all[i] = i < count ? digit : others[i - count];
+    shuffleDraw(all, 6);
+    std::copy(all, all + 6, faces);
+}
+
+void task9301()
+{
+    const int digit = drawRange(1, 6);
+    const int count = drawRange(2, 4);
+    int faces[6];
+    diceFaces(digit, count, faces);
+    drawDiceNet(440, faces);
+    taskPrintf("\n\n\n\nWelche Ziffer wird bei diesem Würfel\nam häufigsten geworfen ?");
+    answerKind = 6;
+    sol() = digit;
+}
+
+// Favourable faces over all six, not reduced: the squares offer 1..6 for both.
+void task9302()
+{
+    const int digit = drawRange(1, 6);
+    const int count = drawRange(1, 4);
+    int faces[6];
+    diceFaces(digit, count, faces);
+    drawDiceNet(kNetX, faces);
+    drawProbabilityFormula(560, 310);
+    taskPrintf("\n\n\n\nMit welcher Wahrscheinlichkeit wird bei diesem Würfel\ndie Ziffer %d geworfen ?", digit);
+    pairAnswer(7, count, 6);
+}
+
+void urnPicture(int red, int black, bool twoDraws)
+{
+    drawUrn(150, 450, 180, red, black);
+    if (twoDraws)
+        drawProductFormula(480, 360);
+    else
+        drawProbabilityFormula(480, 360);
+}
+
+void urnOneDraw(int taskNumber)
+{
+    const int hi = taskNumber == 9303 ? 5 : 7;
+    const int a = drawRange(2, hi);
+    const int b = drawRange(2, hi);
+    urnPicture(a, b, false);
+    if (taskNumber == 9303) {
+        taskPrintf("\n\n\n\nIn einer Urne sind %d rote und %d schwarze Kugeln.\nMit welcher Wahrscheinlichkeit wird "
+                   "eine\nschwarze Kugel gezogen ?",
+                   a, b);
+        pairAnswer(8, b, a + b);
+    } else {
+        taskPrintf("\n\n\n\nIn einer Urne sind %d rote und %d schwarze Kugeln.\nMit welcher Wahrscheinlichkeit wird "
+                   "eine\nrote Kugel gezogen ?",
+                   a, b);
+        pairAnswer(8, a, a + b);
+    }
+}
+
+// Products of the favourable and of the possible counts, not reduced.
+void urnTwoDraws(int taskNumber)
+{
+    const int a = drawRange(2, 6);
+    const int b = drawRange(2, 6);
+    const int n = a + b;
+    urnPicture(a, b, true);
+    switch (taskNumber) {
+    case 9305:
+        taskPrintf("\n\n\n\nIn einer Urne sind %d rote und %d schwarze Kugeln.\nMit welcher Wahrscheinlichkeit werden "
+                   "zwei\nrote Kugeln gezogen ? (ohne zurücklegen)",
+                   a, b);
+        pairAnswer(9, a * (a - 1), n * (n - 1));
+        break;
+    case 9306:
+        taskPrintf("\n\n\n\nIn einer Urne sind %d rote und %d schwarze Kugeln.\nMit welcher Wahrscheinlichkeit werden "
+                   "zwei\nschwarze Kugeln gezogen ? (ohne zurücklegen)",
+                   a, b);
+        pairAnswer(9, b * (b - 1), n * (n - 1));
+        break;
+    case 9307:
+        taskPrintf("\n\n\n\nIn einer Urne sind %d rote und %d schwarze Kugeln.\nMit welcher Wahrscheinlichkeit wird "
+                   "zuerst\neine schwarze und dann eine rote Kugel gezogen ? \n(ohne zurücklegen)",
+                   a, b);
+        pairAnswer(9, a * b, n * (n - 1));
+        break;
+    case 9308:
+        taskPrintf("\n\n\n\nIn einer Urne sind %d rote und %d schwarze Kugeln.\nMit welcher Wahrscheinlichkeit wird "
+                   "zuerst\neine schwarze und dann eine rote Kugel gezogen ? \n(mit zurücklegen; die erste Kugel kommt "
+                   "wieder in die Urne)",
+                   a, b);
+        pairAnswer(9, a * b, n * n);
+        break;
+    case 9309:
+        taskPrintf("\n\n\n\nIn einer Urne sind %d rote und %d schwarze Kugeln.\nMit welcher Wahrscheinlichkeit wird "
+                   "\neine schwarze und eine rote Kugel gezogen ? \n(mit zurücklegen; ohne Reihenfolge)",
+                   a, b);
+        pairAnswer(9, 2 * a * b, n * n);
+        break;
+    default:
+        taskPrintf("\n\n\n\nIn einer Urne sind %d rote und %d schwarze Kugeln.\nMit welcher Wahrscheinlichkeit wird "
+                   "\neine schwarze und eine rote Kugel gezogen ? \n(ohne zurücklegen; ohne Reihenfolge)",
+                   a, b);
+        pairAnswer(9, 2 * a * b, n * (n - 1));
+        break;
+    }
+}
+
+// ------------------------------------------------------------ 11201-11212
+
+// A line through the origin with a slope triangle of run 5 and rise a; the
+// text names the legs and the hypotenuse of that triangle.
+void task11201()
+{
+    coordinateFrame();
+    int a = drawRange(-5, 4);
+    if (a == 0)
+        a = 1;
+    redLineAcrossGrid(0, 0, 5, a);
+    drawSlopeStep(0, 0, 5, a);
+    taskPrintf("\n\n\n\n Zuordnungsvorschrift f(x) = mx; m = ? a%d b%d l%1.1f", 5, a, std::hypot(5.0, a));
+    decimalAnswer(2 * a / 10.0, 1);
+}
+
+// f(x) = m x + b with m in halves; both variants ask for the intercept.
+void task11202()
+{
+    coordinateFrame();
+    const int v = drawRange(1, 2);
+    int k = drawRange(-4, 4);
+    if (k == 0)
+        k = 1;
+    int b = drawRange(-4, 3);
+    if (b == 0)
+        b = 1;
+    redLineAcrossGrid(0, b, 2, k);
+    if (v == 1)
+        taskPrintf("\n\n\n\n f(x) = %2.1fx + b ; b = ?", k / 2.0);
+    else
+        taskPrintf("\n\n\n\n f(x) = ?? ");
+    sol() = b;
+}
+
+void graphFrame(void (*axes)(int, int, int, int))
+{
+    setWorldFrame(kGraphOriginY);
+    axes(20, 20, originX, originY);
+}
+
+// A proportional graph in the first quadrant, world rise dy per run dx.
+void proportionalLine(double dx, double dy) { redLineInBox(0, 0, dx, dy, 0, kGridX, 0, kGridY); }
+
+// One unit is 12 minutes and 10 km: s = 5a t lies on wy = a wx / 10.
+void task11203()
+{
+    graphFrame(drawAxesDistanceTime);
+    const int a = drawRange(1, 20);
+    proportionalLine(10, a);
+    taskPrintf("\n\n\n\nWeg-Zeit-Diagramm\nWie groß ist die Geschwindigkeit v in km/h ? ");
+    sol() = 5 * a;
+}
+
+// One unit is 20 dollars and 20 euros: euro = 0.1 a dollar.
+void task11204()
+{
+    graphFrame(drawAxesEuroDollar);
+    const int a = drawRange(5, 19);
+    const int b = drawRange(1, 3);
+    proportionalLine(10, a);
+    taskPrintf("\n\n\n\nWährungsumrechnung;\nWie viel Euro bekommt man für %d Dollar ? ", 100 * b);
+    sol() = 10 * a * b;
+}
+
+void task11205()
+{
+    graphFrame(drawAxesEuroDollar);
+    const int a = drawRange(5, 19);
+    proportionalLine(10, a);
+    taskPrintf("\n\n\n\nWährungsumrechnung;\nWie groß ist der Umrechnungsfaktor von Dollar in Euro ?\n( Euro = m * "
+               "Dollar ) ");
+    decimalAnswer(a / 10.0, 2);
+}
+
+// One unit is 1 oz and 1000 euros: 200 a euros per oz.
+void task11206()
+{
+    graphFrame(drawAxesEuroGold);
+    const int a = drawRange(5, 14);
+    const int b = drawRange(1, 3);
+    proportionalLine(5, a);
+    taskPrintf("\n\n\n\nWährungsumrechnung;\nWie viel Euro bekommt man für %d oz Gold ?\n(1 oz Gold = 31,1 g "
+               "Gold;\noz = Einheitenzeichen für Edelmetalle) ",
+               b);
+    sol() = 200 * a * b;
+}
+
+// Growth curves: one unit is a week and 10 percent.
+
+// The pond is full after `full` weeks; it doubles every `doubling` weeks,
+// so it was half full one doubling time earlier.
+void task11207()
+{
+    graphFrame(drawAxesPercentWeeks);
+    const double doubling = 0.5 * drawRange(1, 6);
+    const int full = drawRange(8, 18);
+    redCurve([&](double t) { return 10.0 * std::pow(2.0, (t - full) / doubling); }, 0, full);
+    markPointBlue(full, 10, 4);
+    taskPrintf("\n\n\n\nExponentielles Wachstum;\nSeerosen wachsen in einem Teich.\nIn %2.1f Wochen verdoppelt sich "
+               "die Fläche.\nNach wie viel Wochen ist der Teich bis zur Hälfte zugewachsen? ",
+               doubling);
+    decimalAnswer(full - doubling, 1);
+}
+
+// p(t) = 100 (1 - e^(-k t)).
+void task11208()
+{
+    graphFrame(drawAxesPercentWeeks);
+    const int p = 5 * drawRange(1, 18);
+    const double k = 0.1 + 0.05 * drawRange(1, 3);
+    redCurve([&](double t) { return 10.0 * (1 - std::exp(-k * t)); }, 0, kGridX);
+    taskPrintf("\n\n\n\nBeschränktes Wachstum;\nSeerosen wachsen in einem Teich.\nNach wie viel Wochen ist der Teich "
+               "\nbis zu %d Prozent zugewachsen? ",
+               p);
+    decimalAnswer(-std::log(1 - p / 100.0) / k, 1);
+}
+
+// p(t) = 100 / (1 + e^(-k (t - t0))), half full at t0.
+void task11209()
+{
+    graphFrame(drawAxesPercentWeeks);
+    const int p = 10 * drawRange(2, 9);
+    const int t0 = drawRange(7, 12);
+    const double k = 0.5;
+    redCurve([&](double t) { return 10.0 / (1 + std::exp(-k * (t - t0))); }, 0, kGridX);
+    taskPrintf("\n\n\n\nLogistisches Wachstum;\nSeerosen wachsen in einem Teich.\nNach wie viel Wochen ist der Teich "
+               "\nbis zu %d Prozent zugewachsen? ",
+               p);
+    decimalAnswer(t0 - std::log(100.0 / p - 1) / k, 1);
+}
+
+void task11210()
+{
+    graphFrame(drawAxesPercentWeeks);
+    const int a = drawRange(1, 39);
+    const double halfLife = 0.5 * a;
+    redCurve([&](double t) { return 10.0 * std::pow(2.0, -t / halfLife); }, 0, kGridX);
+    taskPrintf("\n\n\n\nRadioaktiver Zerfall;\nEin radioaktives Element zerfällt.\nNach wie vielen Wochen ist die "
+               "Strahlung \nbis zur Hälfte abgeklungen (Halbwertzeit)? ");
+    decimalAnswer(halfLife, 1);
+}
+
+// World population in billions, fitted by least squares with a cubic in
+// centuries after 1800. One unit is 20 years and a billion people.
+struct Census {
+    int year;
+    double billions;
+};
+constexpr Census kCensus[] = {{1800, 1.0}, {1850, 1.26}, {1900, 1.65}, {1927, 2.0}, {1950, 2.5}, {1960, 3.0},
+                              {1975, 4.0}, {1987, 5.0},  {1999, 6.0},  {2011, 7.0}, {2022, 8.0}};
+constexpr int kCubic = 4; // coefficients
+
+// Fills the normal equations and solves them; the coefficients end up in
+// linearX[1..4] for the powers 0..3.
+void fitPopulation()
+{
+    for (int i = 1; i <= kCubic; ++i) {
+        linearB[i] = 0;
+        for (int j = 1; j <= kCubic; ++j)
+            linearA[i][j] = 0;
+    }
+    for (const Census& c : kCensus) {
+        const double u = (c.year - 1800) / 100.0;
+        for (int i = 1; i <= kCubic; ++i) {
+            linearB[i] += std::pow(u, i - 1) * c.billions;
+            for (int j = 1; j <= kCubic; ++j)
+                linearA[i][j] += std::pow(u, i + j - 2);
+        }
+    }
+    solveLinearSystem(kCubic);
+}
+
+double fittedBillions(double year)
+{
+    const double u = (year - 1800) / 100.0;
+    double v = 0;
+    for (int i = kCubic; i >= 1; --i)
+        v = v * u + linearX[i];
+    return v;
+}
+
+void task11211()
+{
+    graphFrame(drawAxesPopulation);
+    const int year = 1800 + 10 * drawRange(0, 22);
+    fitPopulation();
+    redCurve([](double wx) { return fittedBillions(1800 + 20 * wx); }, 0, 11.5);
+    for (const Census& c : kCensus)
+        markPointBlue((c.year - 1800) / 20.0, c.billions, 3);
+    taskPrintf("\n\n\n\nBevölkerungswachstum;\nWie viele Milliarden Menschen lebten im Jahr %d\nauf der Erde? ", year);
+    decimalAnswer(fittedBillions(year), 1);
+}
+
+// A price of 50 euros rising by p percent a year; one unit is 2 years and
+// 10 euros, so the doubling shows where the curve reaches 100.
+void task11212()
+{
+    graphFrame(drawAxesEuroYears);
+    const int p = drawRange(2, 16);
+    const double growth = 1 + p / 100.0;
+    redCurve([&](double wx) { return 5.0 * std::pow(growth, 2 * wx); }, 0, kGridX);
+    taskPrintf("\n\n\n\nKaufkraftverlust;\nDie Inflationsrate beträgt in einem Jahr %d Prozent .\nNach wie viel "
+               "Jahren haben sich die\ndurchschnittlichen Preise der Waren verdoppelt ? ",
+               p);
+    decimalAnswer(std::log(2.0) / std::log(growth), 1);
+}
+
+// ------------------------------------------------------------ 12201-12210
+
+void task12201()
+{
+    setWorldFrame(kGraphOriginY);
+    const int a = drawRange(3, 7);
+    const int b = drawRange(3, 7);
+    const int c = drawRange(3, 7);
+    const int d = drawRange(3, 7);
+    drawFractionGrid(430, 150, 30, a + c, b + d, c, d);
+    taskPrintf("\n\n\n\n Wie groß ist die rote Fläche\n in Flächeneinheiten ? ");
+    sol() = c * d;
+}
+
+// 12203 isosceles, 12204 with the top side shifted, 12205 with the longer
+// side on top. The parallel sides and the height are whole units.
+void trapezoid(int taskNumber)
+{
+    coordinateFrame();
+    const int a = drawRange(8, 16);
+    const int b = drawRange(2, 7);
+    const int e = drawRange(3, 9);
+    const int x = drawRange(-16, -8);
+    const int y = drawRange(-8, -4);
+    if (taskNumber == 12203)
+        drawWorldTrapezoid(x, y, a, b, e);
+    else if (taskNumber == 12204)
+        drawWorldTrapezoidSkew(x, y, a, b, e);
+    else
+        drawWorldTrapezoid(x + (a - b) / 2.0, y, b, a, e);
+    taskPrintf("\n\n\n\nWie groß ist die Trapezfläche in Flächeneinheiten ? ");
+    decimalAnswer((a + b) * e / 2.0, 1);
+}
+
+// Even diagonals, so the corners sit on grid points and the area is whole.
+void task12206()
+{
+    coordinateFrame();
+    const int a = 2 * drawRange(2, 8);
+    const int b = 2 * drawRange(2, 8);
+    const int e = drawRange(-(b / 2 - 1), b / 2 - 1);
+    const int x = drawRange(-6, 6);
+    drawWorldKite(x, 0, a, b, e);
+    taskPrintf("\n\n\n\nWie groß ist die Drachenfläche in Flächeneinheiten ? ");
+    sol() = a * b / 2;
+}
+
+// A parallelogram with its base on a grid line: base times height.
+void task12207()
+{
+    coordinateFrame();
+    const int g = drawRange(4, 12);
+    const int h = drawRange(3, 8);
+    int s = drawRange(-4, 6);
+    if (s == 0)
+        s = 3;
+    const int x = drawRange(-12, -6);
+    const int y = drawRange(-8, -4);
+    drawWorldLineRed(x, y, x + g, y);
+    drawWorldLineRed(x + g, y, x + g + s, y + h);
+    drawWorldLineRed(x + g + s, y + h, x + s, y + h);
+    drawWorldLineRed(x + s, y + h, x, y);
+    taskPrintf("\n\n\n\nWie groß ist die Fläche in Flächeneinheiten ? ");
+    sol() = g * h;
+}
+
+void hexagon(int taskNumber)
+{
+    coordinateFrame();
+    const int a = drawRange(2, 9);
+    if (taskNumber == 12208)
+        drawWorldHexagon(0, 0, a, 0);
+    else
+        drawWorldCircleHexagon(0, 0, a);
+    taskPrintf("\n\n\n\nWie groß ist die Fläche des Sechsecks in Flächeneinheiten ?\nVersuche eine Abschätzung. ");
+    decimalAnswer(2.598 * a * a, 1);
+}
+
+void task12210()
+{
+    setWorldFrame(kGraphOriginY);
+    const int r = drawRange(3, 9);
+    aographic_setfont("9x15");
+    drawCircleEstimate(0, 0, r);
+    taskPrintf("\n\n\n\nEin Seite des Quadrates a ist gleich das Doppelte des\nRadiuses r. Die Fläche des Quadrates "
+               "ist 4*r*r.\nDie Fläche des Kreises ist k*r*r.\nWie groß ist der Faktor k zur Berechnung des Kreises ? ");
+    const int all = estimateBlue + estimateRed;
+    decimalAnswer(all > 0 ? 4.0 * estimateBlue / all : 0.0, 2);
+}
+
+} // namespace
+
+void generatePictureTask(int taskNumber)
+{
+    switch (taskNumber) {
+    case 3103: task3103(); break;
+    case 3107: task3107(); break;
+    case 6101:
+    case 6102:
+    case 6103: trianglePoint(taskNumber); break;
+    case 6104:
+    case 6105:
+    case 6106:
+    case 6107: linePoint(taskNumber); break;
+    case 7105: task7105(); break;
+    case 7106: task7106(); break;
+    case 8301: task8301(); break;
+    case 8302: task8302(); break;
+    case 8303:
+    case 8304:
+    case 8305:
+    case 8306: crossingAngles(taskNumber); break;
+    case 8307:
+    case 8308:
+    case 8309: triangleGamma(taskNumber); break;
+    case 8310: task8310(); break;
+    case 8311: task8311(); break;
+    case 8312: task8312(); break;
+    case 8313: task8313(); break;
+    case 8314:
+    case 8315:
+    case 8316: parallelOrIsosceles(taskNumber); break;
+    case 9301: task9301(); break;
+    case 9302: task9302(); break;
+    case 9303:
+    case 9304: urnOneDraw(taskNumber); break;
+    case 9305:
+    case 9306:
+    case 9307:
+    case 9308:
+    case 9309:
+    case 9310: urnTwoDraws(taskNumber); break;
+    case 11201: task11201(); break;
+    case 11202: task11202(); break;
+    case 11203: task11203(); break;
+    case 11204: task11204(); break;
+    case 11205: task11205(); break;
+    case 11206: task11206(); break;
+    case 11207: task11207(); break;
+    case 11208: task11208(); break;
+    case 11209: task11209(); break;
+    case 11210: task11210(); break;
+    case 11211: task11211(); break;
+    case 11212: task11212(); break;
+    case 12201: task12201(); break;
+    case 12202: task12202(); break;
+    case 12203:
+    case 12204:
+    case 12205: trapezoid(taskNumber); break;
+    case 12206: task12206(); break;
+    case 12207: task12207(); break;
+    case 12208:
+    case 12209: hexagon(taskNumber); break;
+    case 12210: task12210(); break;
+    default: break;
+    }
+}
