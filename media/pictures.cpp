@@ -145,7 +145,7 @@ void drawCovering(int x, int y, int w, int h, bool fade)
             lastDrawn = dy;
             continue;
         }
-        if (sy != packedRow) {
+        if (!fade && sy != packedRow) {
             packRow(sy, last, packed.data());
             packedRow = sy;
         }
@@ -153,19 +153,32 @@ void drawCovering(int x, int y, int w, int h, bool fade)
             // The channel table of this row, in integers: 255 - ceil((255 - c) * j / 1400)
             // equals the truncated expression exactly.
             // Built without dividing: numerator (255 - c) * j + 1399 falls by j per step of c.
-            uint32_t lut[256];
+            // One table per channel, already shifted into place; the planes
+            // are read directly, without packing the row first.
+            uint32_t lutB[256], lutG[256], lutR[256];
             int q = (255 * j + 1399) / 1400, rem = (255 * j + 1399) % 1400;
             for (int c = 0; c < 256; ++c) {
-                lut[c] = static_cast<uint32_t>(255 - q);
+                const uint32_t v = static_cast<uint32_t>(255 - q);
+                lutB[c] = v;
+                lutG[c] = v << 8;
+                lutR[c] = v << 16;
                 rem -= j;
                 if (rem < 0) {
                     rem += 1400;
                     --q;
                 }
             }
-            for (int i = i0; i < i1; ++i) {
-                const uint32_t v = packed[static_cast<size_t>(map.cols[i])];
-                d[i] = (lut[v >> 16] << 16) | (lut[(v >> 8) & 255] << 8) | lut[v & 255];
+            const size_t at = PicturePlanes::at(0, sy);
+            const uint8_t* r = picturePlanes.reward[0].data() + at;
+            const uint8_t* g = picturePlanes.reward[1].data() + at;
+            const uint8_t* b = picturePlanes.reward[2].data() + at;
+            if (identity) {
+                for (int i = i0; i < i1; ++i) d[i] = lutR[r[i]] | lutG[g[i]] | lutB[b[i]];
+            } else {
+                for (int i = i0; i < i1; ++i) {
+                    const int s = map.cols[i];
+                    d[i] = lutR[r[s]] | lutG[g[s]] | lutB[b[s]];
+                }
             }
         } else if (identity) {
             std::memcpy(d + i0, packed.data() + i0, static_cast<size_t>(i1 - i0) * 4);
