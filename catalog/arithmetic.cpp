@@ -6,8 +6,6 @@
 
 namespace {
 
-int& sol() { return solution[taskIndex]; }
-
 // Powers are worked in floating point by repeated multiplication and
 // truncated, as the pupil's calculator would show them.
 double power(int base, int exponent)

@@ -9,8 +9,6 @@ namespace {
 
 constexpr int kBlack = 0x000000;
 
-int& sol() { return solution[taskIndex]; }
-
 // The answer squares show numerator and denominator of the reduced fraction.
 void fractionAnswer(int num, int den)
 {
@@ -42,13 +40,6 @@ void signedFractionAnswer(int num, int den)
     solution2[taskIndex] = den;
     answerKind = 3;
     relationOp = 5;
-}
-
-void decimalAnswer(double value, int places)
-{
-    decimalSolution[taskIndex] = value;
-    answerKind = 4;
-    decimalPlaces = places;
 }
 
 // ------------------------------------------------------------ drawings

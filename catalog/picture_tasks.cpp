@@ -24,15 +24,6 @@ constexpr int kBlack = 0x000000;
 constexpr int kRed = 0xFF0000;
 constexpr int kBlue = 0x0000FF;
 
-int& sol() { return solution[taskIndex]; }
-
-void decimalAnswer(double value, int places)
-{
-    answerKind = 4;
-    decimalPlaces = places;
-    decimalSolution[taskIndex] = value;
-}
-
 // Two whole numbers judged part by part: a point, or favourable over
 // possible events.
 void pairAnswer(int kind, int first, int second)

@@ -19,15 +19,6 @@
 
 namespace {
 
-int& sol() { return solution[taskIndex]; }
-
-void decimalAnswer(double value, int places)
-{
-    answerKind = 4;
-    decimalPlaces = places;
-    decimalSolution[taskIndex] = value;
-}
-
 // ------------------------------------------------------------ formula setting
 
 constexpr const char* kFormulaFont = "crnew28b";

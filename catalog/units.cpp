@@ -5,15 +5,6 @@
 
 namespace {
 
-int& sol() { return solution[taskIndex]; }
-
-void decimalAnswer(double value, int places)
-{
-    answerKind = 4;
-    decimalPlaces = places;
-    decimalSolution[taskIndex] = value;
-}
-
 // ------------------------------------------------------------ unit conversions
 
 // One shown amount: factor × (lo..hi) + offset.

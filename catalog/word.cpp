@@ -8,8 +8,6 @@
 
 namespace {
 
-int& sol() { return solution[taskIndex]; }
-
 constexpr int kPrimes[24] = {2,  3,  5,  7,  11, 13, 17, 19, 23, 29, 31, 37,
                              41, 43, 47, 53, 59, 61, 67, 71, 73, 79, 83, 89};
 
