@@ -13,6 +13,8 @@
 
 namespace {
 
+using catalogtest::numbersIn;
+
 struct Example {
     int task;
     unsigned seed;
@@ -126,29 +128,6 @@ TEST(ArithmeticTasks, PowerTaskResetsDecimalPlaces)
 // ------------------------------------------------------------------ properties
 
 namespace {
-
-std::vector<double> numbersIn(const std::string& text)
-{
-    // Signed integers and decimals; a '-' counts as a sign only when a digit follows.
-    std::vector<double> out;
-    for (size_t i = 0; i < text.size();) {
-        bool sign = text[i] == '-' && i + 1 < text.size() && std::isdigit(static_cast<unsigned char>(text[i + 1]));
-        if (!sign && !std::isdigit(static_cast<unsigned char>(text[i]))) {
-            ++i;
-            continue;
-        }
-        size_t end = i + 1;
-        while (end < text.size() && (std::isdigit(static_cast<unsigned char>(text[end])) ||
-                                     (text[end] == '.' && end + 1 < text.size() &&
-                                      std::isdigit(static_cast<unsigned char>(text[end + 1])))))
-            ++end;
-        out.push_back(std::stod(text.substr(i, end - i)));
-        i = end;
-    }
-    return out;
-}
-
-bool has(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
 
 int compare3(double a, double b) { return a < b ? 1 : a == b ? 2 : 3; }
 

@@ -1,7 +1,9 @@
 // Shared set-up for the catalog tests: a fresh record, a captured terminal.
 #pragma once
 
+#include <cctype>
 #include <string>
+#include <vector>
 
 #include "answer_rows.h"
 #include "catalog.h"
@@ -45,3 +47,40 @@ inline GeneratedTask runTask(int taskNumber, unsigned int seed)
     g.decimalSolution = decimalSolution[taskIndex];
     return g;
 }
+
+inline bool has(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
+
+// Whether one of the shown squares (slots 1..optionCount) holds v.
+template <typename Row, typename V> bool rowHas(const Row& row, V v)
+{
+    for (int i = 1; i <= optionCount; ++i)
+        if (row[i] == v)
+            return true;
+    return false;
+}
+
+namespace catalogtest {
+
+// Signed whole numbers and decimals in a text; a '-' counts as a sign only
+// when a digit follows.
+inline std::vector<double> numbersIn(const std::string& text)
+{
+    std::vector<double> out;
+    for (size_t i = 0; i < text.size();) {
+        bool sign = text[i] == '-' && i + 1 < text.size() && std::isdigit(static_cast<unsigned char>(text[i + 1]));
+        if (!sign && !std::isdigit(static_cast<unsigned char>(text[i]))) {
+            ++i;
+            continue;
+        }
+        size_t end = i + 1;
+        while (end < text.size() && (std::isdigit(static_cast<unsigned char>(text[end])) ||
+                                     (text[end] == '.' && end + 1 < text.size() &&
+                                      std::isdigit(static_cast<unsigned char>(text[end + 1])))))
+            ++end;
+        out.push_back(std::stod(text.substr(i, end - i)));
+        i = end;
+    }
+    return out;
+}
+
+} // namespace catalogtest

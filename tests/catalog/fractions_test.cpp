@@ -17,7 +17,7 @@
 
 namespace {
 
-bool has(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
+using catalogtest::numbersIn;
 
 struct Example {
     int task;
@@ -187,25 +187,6 @@ TEST(FractionTasks, WholeAndFractionTasksKeepTheDecimalPlacesOfTheGame)
 namespace {
 
 // Integers and decimals in printed order; a minus glued to a digit is a sign.
-std::vector<double> numbersIn(const std::string& text)
-{
-    std::vector<double> out;
-    for (size_t i = 0; i < text.size();) {
-        bool sign = text[i] == '-' && i + 1 < text.size() && std::isdigit(static_cast<unsigned char>(text[i + 1]));
-        if (!sign && !std::isdigit(static_cast<unsigned char>(text[i]))) {
-            ++i;
-            continue;
-        }
-        size_t end = i + 1;
-        while (end < text.size() && (std::isdigit(static_cast<unsigned char>(text[end])) ||
-                                     (text[end] == '.' && end + 1 < text.size() &&
-                                      std::isdigit(static_cast<unsigned char>(text[end + 1])))))
-            ++end;
-        out.push_back(std::stod(text.substr(i, end - i)));
-        i = end;
-    }
-    return out;
-}
 
 // An exact rational p/q, q > 0 not required.
 struct Q {
@@ -296,14 +277,6 @@ std::map<int, Property> properties()
                            x == Q{100, 1} * q(n, 0, 1);
                 }};
     return p;
-}
-
-template <typename Row, typename V> bool rowHas(const Row& row, V v)
-{
-    for (int i = 1; i <= optionCount; ++i)
-        if (row[i] == v)
-            return true;
-    return false;
 }
 
 } // namespace

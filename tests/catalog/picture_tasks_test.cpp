@@ -208,8 +208,6 @@ TEST(PictureTasks, SameSeedSameTask)
 
 namespace {
 
-bool has(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
-
 // Signed integers and decimals with a point, in printed order.
 std::vector<double> numbersIn(const std::string& text)
 {
@@ -393,22 +391,6 @@ std::map<int, Property> properties()
                     return ok(std::fabs(g.decimalSolution - 4.0 * estimateBlue / (estimateBlue + estimateRed)) < 1e-12);
                 }};
     return p;
-}
-
-bool rowHas(const IntRow& row, int v)
-{
-    for (int i = 1; i <= optionCount; ++i)
-        if (row[i] == v)
-            return true;
-    return false;
-}
-
-bool rowHas(const DecimalRow& row, double v)
-{
-    for (int i = 1; i <= optionCount; ++i)
-        if (row[i] == v)
-            return true;
-    return false;
 }
 
 bool choosesDistractorsLate(int task) { return (task >= 8303 && task <= 8306) || (task >= 8314 && task <= 8316); }

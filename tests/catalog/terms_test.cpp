@@ -355,22 +355,6 @@ Checked check(int task, const GeneratedTask& g, bool others = true)
     return c;
 }
 
-bool rowHas(const IntRow& row, int v)
-{
-    for (int i = 1; i <= optionCount; ++i)
-        if (row[i] == v)
-            return true;
-    return false;
-}
-
-bool rowHas(const DecimalRow& row, double v)
-{
-    for (int i = 1; i <= optionCount; ++i)
-        if (row[i] == v)
-            return true;
-    return false;
-}
-
 } // namespace
 
 TEST(TermsTasks, FormulaReaderReadsThePrintedNotation)

@@ -146,8 +146,6 @@ TEST(UnitsTasks, SameSeedSameTask)
 
 namespace {
 
-bool has(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
-
 // Unsigned integers and decimals with a point, in printed order. Exponents of
 // area units are not amounts.
 std::vector<double> numbersIn(std::string text)
@@ -326,22 +324,6 @@ std::map<int, Property> properties()
                    return whole(n[0] * n[2] + (n[0] - 1) * g.solution == n[0] * n[1]);
                }};
     return p;
-}
-
-bool rowHas(const IntRow& row, int v)
-{
-    for (int i = 1; i <= optionCount; ++i)
-        if (row[i] == v)
-            return true;
-    return false;
-}
-
-bool rowHas(const DecimalRow& row, double v)
-{
-    for (int i = 1; i <= optionCount; ++i)
-        if (row[i] == v)
-            return true;
-    return false;
 }
 
 } // namespace

@@ -193,8 +193,6 @@ std::vector<double> numbersIn(const std::string& text)
     return out;
 }
 
-bool has(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
-
 // "nan" or "inf" as printf writes them, not inside words like "voneinander".
 bool showsNonNumber(const std::string& text)
 {
