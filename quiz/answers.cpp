@@ -144,14 +144,10 @@ void verdict(bool right)
 int nextEvent()
 {
     aoTimer timer((100 + 10 * waitingStage) * 1000);
-    while (true) {
-        int e = aogetevent();
-        if (e == timer.code[1]) {
-            if (soundOn == 1) playWaitingPrompt();
-            return -1;
-        }
-        return e;
-    }
+    int e = aogetevent();
+    if (e != timer.code[1]) return e;
+    if (soundOn == 1) playWaitingPrompt();
+    return -1;
 }
 
 void showRewardFaded()

@@ -94,18 +94,15 @@ void endOfGame()
 void runGame()
 {
     aosrand_time();
-    decimalPlaces = 0;
+    presetGameStart();
     wrongCount = 0;
     correctCount = 0;
     termPrintf("\n\n\n\n \n \n  ");
     for (taskIndex = 1; taskIndex <= taskCount && aoisrunning(); ++taskIndex) {
-        solution2[taskIndex] = -1000000;
+        // solution2, answerKind, choiceMode, optionCount and firstDistractorSlot.
+        presetTask(taskIndex);
         int entry = drawEntry();
         if (entry == 0) break;
-        answerKind = 0;
-        choiceMode = 0;
-        optionCount = 6;
-        firstDistractorSlot = 2;
         double ratio = static_cast<double>(taskCount - wrongCount) / taskCount;
         if (ratio <= 0.5) {
             if (soundOn == 1) showGameOver();

@@ -461,11 +461,6 @@ aoScriptHandler* aoi::findScriptHandler(const std::string& command)
 
 // ---------------------------------------------------------------- internals
 
-void aoi::markFetching()
-{
-    fetching = true;
-}
-
 bool aoi::fetchedEvents()
 {
     return fetching;

@@ -56,16 +56,6 @@ std::string chooseMediaDir(const std::string& given, const std::string& programD
 
 } // namespace
 
-const std::string& aomediadir()
-{
-    return aoi::settings().mediaDir;
-}
-
-long long aoseed_override()
-{
-    return aoi::settings().seed;
-}
-
 int aoentry(int argc, char** argv, aoMainFunction mainFunction)
 {
     aoi::Settings& s = aoi::settings();

@@ -15,12 +15,10 @@ void putmouse(int code, aoWindow* w, int wx, int wy, aoView* v, int vx, int vy);
 // A window or area that goes away is dropped from queued events.
 void forget(const void* object);
 
-// Marks that the program fetches events itself (so no fallback loop runs).
-void markFetching();
+// True once the program fetched events itself (so no fallback loop runs).
 bool fetchedEvents();
 
 // Window bookkeeping.
-void windowOpened(aoWindow* w);
 void windowDestroyed(aoWindow* w);
 aoWindow* mainWindow(); // the window on the platform screen
 int openedWindows();

@@ -217,27 +217,11 @@ bool aoWindow::create(const char* format, ...)
     ++opened;
     created = true;
     current = this;
-    aoi::windowOpened(this);
 
-    std::string leftovers = o.leftover(1);
-    // The client area draws straight into the window picture.
-    std::string clientOptions = aooption_format("server,x=0,y=%d,xs=%d,ys=%d,pxs=%d,pys=%d,bgcolor=%06x,%s", 0,
-                                                geo.rw, geo.rh, geo.rw, geo.rh, bg & 0xFFFFFF, "");
-    clientOptions += leftovers;
-    {
-        // vcreate takes a va_list; go through the printf-style entry.
-        struct Helper {
-            static bool make(aoView& v, aoWindow* w, const char* fmt, ...)
-            {
-                va_list a;
-                va_start(a, fmt);
-                bool ok = v.vcreate(w, fmt, a);
-                va_end(a);
-                return ok;
-            }
-        };
-        Helper::make(client, this, "%s", clientOptions.c_str());
-    }
+    // The client area draws straight into the window picture and takes the
+    // options no window reader claimed.
+    client.create("server,x=0,y=%d,xs=%d,ys=%d,pxs=%d,pys=%d,bgcolor=%06x,%s", 0, geo.rw, geo.rh, geo.rw, geo.rh,
+                  bg & 0xFFFFFF, o.leftover(1).c_str());
     for (int i = 0; i < 16; ++i) code[i] = client.code[i];
     client.select();
     invalidate(0, 0, geo.rw, geo.rh);
@@ -275,8 +259,6 @@ aoWindow* aowindow_current()
 }
 
 // ---------------------------------------------------------------- bookkeeping
-
-void aoi::windowOpened(aoWindow*) {}
 
 void aoi::windowDestroyed(aoWindow* w)
 {

@@ -7,6 +7,7 @@
 #include "pictures.h"
 #include "quiz.h"
 #include "sounds.h"
+#include "media/media_test_util.h"
 #include "toolkit/harness.h"
 
 #include <gtest/gtest.h>
@@ -19,20 +20,10 @@
 
 namespace quiztest {
 
-inline void writeWav(const std::filesystem::path& p)
-{
-    std::filesystem::create_directories(p.parent_path());
-    std::ofstream o(p, std::ios::binary);
-    const char head[] = "RIFF\x24\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x22\x56\0\0\x44\xac\0\0\x02\0\x10\0data\0\0\0\0";
-    o.write(head, sizeof head - 1);
-}
-
+// A tiny one-colour picture.
 inline void writeBmp(const std::filesystem::path& p, int colour)
 {
-    std::filesystem::create_directories(p.parent_path());
-    std::vector<uint32_t> px(16 * 16, static_cast<uint32_t>(colour));
-    std::vector<uint8_t> bytes = aobmp_encode(px.data(), 16, 16);
-    std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    mediatest::writeBmp(p, 16, 16, [colour](int, int) { return colour; });
 }
 
 // One video, one clip of every kind; the avatars are red, the logo blue.
@@ -41,14 +32,13 @@ inline std::string makeMediaTree()
     namespace fs = std::filesystem;
     fs::path root = fs::temp_directory_path() / ("ziffron_quiz_media_" + std::to_string(::getpid()));
     if (fs::exists(root / "sound/soundparameter.txt")) return root.string();
-    std::ofstream(root / "sound/soundparameter.txt");
     fs::create_directories(root / "sound");
     std::ofstream(root / "sound/soundparameter.txt") << "1\n1\n1\n1\n1\n1\n1\n1\n1\n1\n1\n1\n";
     for (const char* f : {"sound/ANFANG/ANFANG-1.wav", "sound/RIGHT/right-0.wav", "sound/WRONG/wrong-0.wav",
                           "sound/OVER/over-0.wav", "sound/CHAMPION/champion-0.wav", "sound/GESCHAFFT/geschafft1.wav",
                           "sound/ENDE/ENDE-1.wav", "sound/champion-a1.wav", "video_1/sound.wav"})
-        writeWav(root / f);
-    for (int i = 1; i <= 5; ++i) writeWav(root / ("sound/warten-" + std::to_string(i) + ".wav"));
+        mediatest::writeWav(root / f);
+    for (int i = 1; i <= 5; ++i) mediatest::writeWav(root / ("sound/warten-" + std::to_string(i) + ".wav"));
     writeBmp(root / "video_1/videob_0.bmp", 0x00FF00);
     writeBmp(root / "champion/videob_0.bmp", 0xFFFF00);
     writeBmp(root / "avatar/logo_58.bmp", 0x0000FF);

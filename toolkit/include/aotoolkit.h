@@ -443,9 +443,6 @@ void aoscript_sethandler(const std::string& command, aoScriptHandler handler);
 using aoMainFunction = void (*)();
 // Parses the command line, initialises the platform and the toolkit, runs main.
 int aoentry(int argc, char** argv, aoMainFunction main);
-// Media directory and seed chosen on the command line (empty / -1 when none).
-const std::string& aomediadir();
-long long aoseed_override();
 
 // ---- terminal, layout markup and widgets
 
