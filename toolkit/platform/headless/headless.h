@@ -8,6 +8,7 @@
 #include <deque>
 #include <functional>
 #include <set>
+#include <span>
 #include <string>
 
 namespace headless {
@@ -34,7 +35,8 @@ public:
 
     // For tests: where the transcript goes (standard output by default).
     std::function<void(const std::string&)> sink;
-    const std::vector<uint32_t>& picture() const { return picture_; }
+    // The picture shown last; it belongs to the window and is not copied.
+    std::span<const uint32_t> picture() const { return {shown_, static_cast<size_t>(pw_) * ph_}; }
     int pictureWidth() const { return pw_; }
     int pictureHeight() const { return ph_; }
     const std::string& windowTitle() const { return title_; }
@@ -52,7 +54,7 @@ private:
     long long now_ = 0;
     long long ticksDelivered_ = 0;
     std::deque<platform::Input> pending_;
-    std::vector<uint32_t> picture_;
+    const uint32_t* shown_ = nullptr;
     int pw_ = 0, ph_ = 0;
     std::string title_;
     bool open_ = false;
