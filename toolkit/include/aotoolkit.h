@@ -176,6 +176,24 @@ int aofile_getline(char* buffer, int size, aoFile* file);
 void aofile_printf(aoFile* file, const char* format, ...) AO_PRINTF(2, 3);
 bool aofileexists(const char* path);
 
+// Replaces the file at path with bytes: written to a temporary file in the
+// same folder, synced and renamed over the old one, so the file is always
+// either the old or the new one. On failure the old file stays and err says
+// "path: reason" with the reason in German.
+bool aofile_replace(const std::string& path, std::string_view bytes, std::string& err);
+// The German reason for an errno ("Datenträger voll", "keine Schreibrechte").
+std::string aofile_reason(int errnum);
+// Tests only: the next write inside aofile_replace fails with errnum.
+void aofile_injectwriteerror(int errnum);
+
+// Per-user folders of the program: settings ($XDG_CONFIG_HOME/ziffron, else
+// ~/.config/ziffron) and data ($XDG_DATA_HOME/ziffron, else
+// ~/.local/share/ziffron); under %APPDATA%/ziffron on Windows. Not created.
+std::string aopath_configdir();
+std::string aopath_datadir();
+// Creates dir and its parents; false with "dir: reason" in err.
+bool aopath_makedirs(const std::string& dir, std::string& err);
+
 // ---------------------------------------------------------------- drawing targets
 
 enum {
