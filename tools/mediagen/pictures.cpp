@@ -1,6 +1,7 @@
 // Math-themed pictures for the sample media tree: fractals, tilings,
 // curves and polyhedra, drawn straight into truecolor pixmaps.
 #include "mediagen.h"
+#include "logo_shape.h"
 
 #include <algorithm>
 #include <array>
@@ -22,19 +23,8 @@ int rgb(double r, double g, double b)
 // Hue 0..1 around the colour circle.
 int hsv(double h, double s, double v)
 {
-    h = h - std::floor(h);
-    const double k = h * 6;
-    const int i = static_cast<int>(k) % 6;
-    const double f = k - std::floor(k);
-    const double p = v * (1 - s), q = v * (1 - s * f), t = v * (1 - s * (1 - f));
-    switch (i) {
-    case 0: return rgb(v, t, p);
-    case 1: return rgb(q, v, p);
-    case 2: return rgb(p, v, t);
-    case 3: return rgb(p, q, v);
-    case 4: return rgb(t, p, v);
-    default: return rgb(v, p, q);
-    }
+    const logoshape::Rgb c = logoshape::hsv(h, s, v);
+    return rgb(c.r, c.g, c.b);
 }
 
 int scale(int colour, double f)
@@ -359,32 +349,24 @@ aoPixmap avatar(int percent)
 
 aoPixmap logo(const char* text, int hue)
 {
-    aoPixmap p = newPicture(132, 162);
-    verticalGradient(p, hsv(hue / 360.0, 0.25, 1.0), hsv(hue / 360.0, 0.6, 0.8));
-    // A golden spiral of quarter circles.
-    const double phi = (1 + std::sqrt(5.0)) / 2;
-    double cx = 66, cy = 70, r = 2, a = 0;
-    for (int i = 0; i < 9 && r < 70; ++i) {
+    aoPixmap p = newPicture(static_cast<int>(logoshape::kWidth), static_cast<int>(logoshape::kHeight));
+    const logoshape::Rgb top = logoshape::gradientTop(hue), bottom = logoshape::gradientBottom(hue);
+    verticalGradient(p, rgb(top.r, top.g, top.b), rgb(bottom.r, bottom.g, bottom.b));
+    for (const logoshape::QuarterArc& arc : logoshape::goldenSpiral()) {
         for (int s = 0; s < 40; ++s) {
-            const double t0 = a + s * kPi / 80, t1 = a + (s + 1) * kPi / 80;
-            thickLine(p, cx + r * std::cos(t0), cy + r * std::sin(t0), cx + r * std::cos(t1), cy + r * std::sin(t1), 1.5,
-                      0x203050);
+            const double t0 = arc.start + s * kPi / 80, t1 = arc.start + (s + 1) * kPi / 80;
+            thickLine(p, arc.cx + arc.r * std::cos(t0), arc.cy + arc.r * std::sin(t0), arc.cx + arc.r * std::cos(t1),
+                      arc.cy + arc.r * std::sin(t1), logoshape::kLineWidth / 2, logoshape::kInk);
         }
-        // The next quarter circle continues from the end of this one with radius r*phi.
-        const double ex = cx + r * std::cos(a + kPi / 2), ey = cy + r * std::sin(a + kPi / 2);
-        a += kPi / 2;
-        r *= phi;
-        cx = ex - r * std::cos(a);
-        cy = ey - r * std::sin(a);
     }
     aofont_loadarial();
     const int font = aofont_find("arial28");
     if (font >= 0) {
         const int tw = aofont_textwidth(font, text);
         aopxmap_fillrect(&p, (132 - tw) / 2 - 6, 118, tw + 12, 36, 0xFFFFFF);
-        aofont_drawtext(&p, font, (132 - tw) / 2, 122, 0x102040, text);
+        aofont_drawtext(&p, font, (132 - tw) / 2, 122, logoshape::kCaptionInk, text);
     } else {
-        segmentText(p, 40, 122, 24, text, 0x102040);
+        segmentText(p, 40, 122, 24, text, logoshape::kCaptionInk);
     }
     return p;
 }
