@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix, then runs the installed trainer
+# headless from another working directory: it must find its media by its own
+# location.
+# Usage: install_test.sh BUILD_DIR APP_ID
+set -euo pipefail
+build=$1 id=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+prefix=$work/prefix
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+for f in bin/ziffron bin/ziffron-catalog share/ziffron/media/sound/soundparameter.txt \
+         share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
+         share/icons/hicolor/scalable/apps/$id.svg share/icons/hicolor/48x48/apps/$id.png \
+         share/icons/hicolor/256x256/apps/$id.png share/doc/ziffron/copyright; do
+  [[ -e $prefix/$f ]] || { echo "not installed: $f"; exit 1; }
+done
+
+mkdir "$work/elsewhere" "$work/empty"
+cd "$work/elsewhere"
+echo "shot main.bmp" > one.script
+"$prefix/bin/ziffron" --headless --script one.script > /dev/null
+[[ -s main.bmp ]] || { echo "no screenshot"; exit 1; }
+# The main screen shows the logo from the media tree: without media it differs.
+mv main.bmp with-media.bmp
+"$prefix/bin/ziffron" --headless --script one.script --media "$work/empty" > /dev/null
+if cmp -s main.bmp with-media.bmp; then echo "the installed program did not find its media"; exit 1; fi
+echo "installed into $prefix and ran from $work/elsewhere"
