@@ -1,9 +1,10 @@
 #include "catalog_tool.h"
 
-#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "answer_rows.h"
 #include "catalog.h"
@@ -13,6 +14,8 @@ namespace {
 const char* const kUsage =
     "usage: ziffron-catalog --list\n"
     "       ziffron-catalog --task N [--seed S] [--picture FILE.bmp]\n"
+    "       ziffron-catalog --worksheet FILE.pdf --level L --difficulty D [--count N] [--seed S]\n"
+    "                       [--tasks LIST] [--date YYYY-MM-DD]\n"
     "       ziffron-catalog --help\n"
     "\n"
     "  --list            print the task numbers of the catalog, one per line\n"
@@ -20,6 +23,12 @@ const char* const kUsage =
     "                    and print the task record and answer rows as JSON\n"
     "  --seed S          seed the random generator with S (0..4294967295, default 1)\n"
     "  --picture FILE    also write the task area (1280 x 720) as a BMP file\n"
+    "  --worksheet FILE  write a printable A4 worksheet (PDF) with an answer key\n"
+    "  --level L         the worksheet's level, 1..12\n"
+    "  --difficulty D    the worksheet's difficulty, 1..3\n"
+    "  --count N         tasks on the worksheet, 1..24 (default 12)\n"
+    "  --tasks LIST      draw only from these task numbers, e.g. 4301,4305-4308\n"
+    "  --date DATE       the date in the worksheet's header (default today)\n"
     "  --help            show this text\n";
 
 bool parseInteger(const std::string& text, long long& value)
@@ -84,11 +93,53 @@ std::string jsonString(const std::string& utf8)
     return s + "\"";
 }
 
+namespace {
+
+bool parseRange(const std::string& text, long long low, long long high, long long& value)
+{
+    return parseInteger(text, value) && value >= low && value <= high;
+}
+
+// "4301,4305-4308": numbers and inclusive ranges, in the order given.
+bool parseTaskList(const std::string& text, std::vector<int>& tasks, std::string& error)
+{
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t comma = text.find(',', start);
+        if (comma == std::string::npos)
+            comma = text.size();
+        const std::string item = text.substr(start, comma - start);
+        const size_t dash = item.find('-', 1);
+        long long first = 0, last = 0;
+        const bool ok = dash == std::string::npos
+                            ? parseRange(item, 0, 99999, first) && (last = first, true)
+                            : parseRange(item.substr(0, dash), 0, 99999, first) &&
+                                  parseRange(item.substr(dash + 1), 0, 99999, last) && first <= last;
+        if (!ok) {
+            error = "--tasks: not a task number or range: \"" + item + "\"";
+            return false;
+        }
+        for (long long n = first; n <= last; ++n)
+            tasks.push_back(static_cast<int>(n));
+        start = comma + 1;
+    }
+    return true;
+}
+
+bool validDate(const std::string& text)
+{
+    long long year = 0, month = 0, day = 0;
+    return text.size() == 10 && text[4] == '-' && text[7] == '-' && parseRange(text.substr(0, 4), 1900, 9999, year) &&
+           parseRange(text.substr(5, 2), 1, 12, month) && parseRange(text.substr(8, 2), 1, 31, day);
+}
+
+} // namespace
+
 std::optional<CatalogToolArgs> parseCatalogArgs(const std::vector<std::string>& args,
                                                 std::string& error)
 {
     CatalogToolArgs parsed;
-    bool haveSeed = false;
+    bool haveSeed = false, worksheetOnly = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&](const char* name) -> const std::string* {
@@ -98,6 +149,30 @@ std::optional<CatalogToolArgs> parseCatalogArgs(const std::vector<std::string>& 
             }
             return &args[++i];
         };
+        // A whole number in low..high for the option `a`.
+        auto number = [&](long long low, long long high, long long& out) {
+            const std::string* v = value(a.c_str());
+            if (!v)
+                return false;
+            if (!parseRange(*v, low, high, out)) {
+                error = a + ": not a number in " + std::to_string(low) + ".." + std::to_string(high) + ": " + *v;
+                return false;
+            }
+            return true;
+        };
+        // A non-empty file name for the option `a`.
+        auto file = [&](std::string& out) {
+            const std::string* v = value(a.c_str());
+            if (!v)
+                return false;
+            if (v->empty()) {
+                error = a + " needs a file name";
+                return false;
+            }
+            out = *v;
+            return true;
+        };
+        long long n = 0;
         if (a == "--help" || a == "-h") {
             parsed.help = true;
         } else if (a == "--list") {
@@ -112,25 +187,37 @@ std::optional<CatalogToolArgs> parseCatalogArgs(const std::vector<std::string>& 
             }
             parsed.haveTask = true;
         } else if (a == "--seed") {
-            const std::string* v = value("--seed");
-            if (!v)
+            if (!number(0, 4294967295LL, n))
                 return std::nullopt;
-            long long seed = 0;
-            if (!parseInteger(*v, seed) || seed < 0 || seed > 4294967295LL) {
-                error = "--seed: not a number in 0..4294967295: " + *v;
-                return std::nullopt;
-            }
-            parsed.seed = static_cast<unsigned int>(seed);
+            parsed.seed = static_cast<unsigned int>(n);
             haveSeed = true;
         } else if (a == "--picture") {
-            const std::string* v = value("--picture");
+            if (!file(parsed.picture))
+                return std::nullopt;
+        } else if (a == "--worksheet") {
+            if (!file(parsed.worksheet))
+                return std::nullopt;
+        } else if (a == "--level" || a == "--difficulty" || a == "--count") {
+            const bool level = a == "--level", difficulty = a == "--difficulty";
+            if (!number(1, level ? kLevels : difficulty ? kDifficulties : kMaxTasks, n))
+                return std::nullopt;
+            (level ? parsed.level : difficulty ? parsed.difficulty : parsed.count) = static_cast<int>(n);
+            worksheetOnly = true;
+        } else if (a == "--tasks") {
+            const std::string* v = value("--tasks");
+            if (!v || !parseTaskList(*v, parsed.tasks, error))
+                return std::nullopt;
+            worksheetOnly = true;
+        } else if (a == "--date") {
+            const std::string* v = value("--date");
             if (!v)
                 return std::nullopt;
-            if (v->empty()) {
-                error = "--picture needs a file name";
+            if (!validDate(*v)) {
+                error = "--date: not a date YYYY-MM-DD: " + *v;
                 return std::nullopt;
             }
-            parsed.picture = *v;
+            parsed.date = *v;
+            worksheetOnly = true;
         } else {
             error = "unknown argument: " + a;
             return std::nullopt;
@@ -138,18 +225,224 @@ std::optional<CatalogToolArgs> parseCatalogArgs(const std::vector<std::string>& 
     }
     if (parsed.help)
         return parsed;
-    if (parsed.list == parsed.haveTask) {
-        error = parsed.list ? "--list and --task exclude each other" : "nothing to do";
+    const bool worksheet = !parsed.worksheet.empty();
+    if (parsed.list + parsed.haveTask + worksheet != 1) {
+        error = parsed.list || parsed.haveTask || worksheet ? "--list, --task and --worksheet exclude each other"
+                                                            : "nothing to do";
         return std::nullopt;
     }
-    if (parsed.list && (haveSeed || !parsed.picture.empty())) {
-        error = "--seed and --picture go with --task";
+    if (!parsed.haveTask && !parsed.picture.empty()) {
+        error = "--picture goes with --task";
         return std::nullopt;
     }
+    if (parsed.list && haveSeed) {
+        error = "--seed goes with --task or --worksheet";
+        return std::nullopt;
+    }
+    if (!worksheet && worksheetOnly) {
+        error = "--level, --difficulty, --count, --tasks and --date go with --worksheet";
+        return std::nullopt;
+    }
+    if (worksheet && (parsed.level == 0 || parsed.difficulty == 0)) {
+        error = "--worksheet needs --level and --difficulty";
+        return std::nullopt;
+    }
+    for (int t : parsed.tasks)
+        if (taskLevel(t) != parsed.level || taskDifficulty(t) != parsed.difficulty) {
+            error = "--tasks: " + std::to_string(t) + " is not of level " + std::to_string(parsed.level) +
+                    ", difficulty " + std::to_string(parsed.difficulty);
+            return std::nullopt;
+        }
     return parsed;
 }
 
-int runCatalogTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+namespace {
+
+const char* decimalFormat(int places)
+{
+    switch (places) {
+    case 0: return "%3.0f";
+    case 1: return "%4.1f";
+    case 2: return "%5.2f";
+    default: return "%6.3f";
+    }
+}
+
+std::string trimmed(const std::string& s)
+{
+    const size_t a = s.find_first_not_of(' ');
+    return a == std::string::npos ? std::string() : s.substr(a, s.find_last_not_of(' ') - a + 1);
+}
+
+std::string formatted(const char* format, double v)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, format, v);
+    return trimmed(text);
+}
+
+const char* const kSigns[3] = {"<", "=", ">"};
+
+// The captions beside the two rows, as the game prints them.
+std::pair<std::string, std::string> rowCaptions(int kind)
+{
+    switch (kind) {
+    case 2: return {"x Auswahl", "y Auswahl"};
+    case 3: return {"Zähler gekürzt", "Nenner gekürzt"};
+    case 7:
+    case 8: return {"günstige Ereignisse", "mögliche Ereignisse"};
+    case 9: return {"Zähler", "Nenner"};
+    default: return {"1. Reihe", "2. Reihe"};
+    }
+}
+
+// Whether a pick from each row answers a two-row task right.
+bool pairHolds(int a, int b)
+{
+    switch (relationOp) {
+    case 1: return a + b == target[taskIndex];
+    case 2: return a - b == target[taskIndex];
+    case 3: return a * b == target[taskIndex];
+    case 4: return b != 0 && a / b == target[taskIndex];
+    case 5: return a == solution[taskIndex] && b == solution2[taskIndex];
+    default: return false;
+    }
+}
+
+// Labels and key from the record at taskIndex, right after the rows are built.
+void describeSquares(AnswerRows rows, ToolTask& task)
+{
+    const int count = std::min(optionCount, 6);
+    auto intRow = [&](const IntRow& row, std::string caption) {
+        ToolTask::SquareRow r{std::move(caption), {}};
+        for (int k = 1; k <= count; ++k)
+            r.labels.push_back(std::to_string(row[k]));
+        return r;
+    };
+    task.squares.clear();
+    task.key.clear();
+    if (rows == AnswerRows::None) {
+        task.key = "(ohne Antwortfelder)";
+    } else if (choiceMode == 2) {
+        task.squares.push_back({"", {kSigns[0], kSigns[1], kSigns[2]}});
+        const int s = solution[taskIndex];
+        task.key = s >= 1 && s <= 3 ? kSigns[s - 1] : std::to_string(s);
+    } else if (rows == AnswerRows::Decimal) {
+        ToolTask::SquareRow r;
+        for (int k = 1; k <= count; ++k)
+            r.labels.push_back(formatted(decimalFormat(decimalPlaces), decimalOptions[taskIndex][k]));
+        task.squares.push_back(r);
+        task.key = formatted(decimalFormat(decimalPlaces), decimalSolution[taskIndex]);
+    } else if (rows == AnswerRows::TwoRows && (answerKind == 1 || answerKind == 2 || answerKind == 3 ||
+                                               (answerKind >= 7 && answerKind <= 9))) {
+        const auto [first, second] = rowCaptions(answerKind);
+        task.squares.push_back(intRow(options[taskIndex], first));
+        task.squares.push_back(intRow(options2[taskIndex], second));
+        // Every pair of squares that is judged right.
+        for (int a = 1; a <= count; ++a)
+            for (int b = 1; b <= count; ++b)
+                if (pairHolds(options[taskIndex][a], options2[taskIndex][b])) {
+                    const std::string pair =
+                        first + " " + std::to_string(options[taskIndex][a]) + ", " + second + " " +
+                        std::to_string(options2[taskIndex][b]);
+                    if (task.key.find(pair) == std::string::npos)
+                        task.key += (task.key.empty() ? "" : " oder ") + pair;
+                }
+    } else {
+        task.squares.push_back(intRow(options[taskIndex], ""));
+        task.key = std::to_string(solution[taskIndex]);
+    }
+}
+
+} // namespace
+
+bool generateToolTask(int taskNumber, int index, int count, ToolTask& task, std::string& error)
+{
+    if (!isTaskNumber(taskNumber)) {
+        error = "task " + std::to_string(taskNumber) + ": not a task number of the catalog";
+        return false;
+    }
+    if (!familyBuilt(taskFamily(taskNumber))) {
+        error = "task " + std::to_string(taskNumber) + ": family not built yet";
+        return false;
+    }
+    taskCount = count;
+    correctCount = index - 1;
+    taskIndex = index;
+    presetTask(taskIndex);
+
+    // Tasks that draw find the task area as the current target, as in the game.
+    task = ToolTask{};
+    task.number = taskNumber;
+    task.area.width = kAreaWidth;
+    task.area.height = kAreaHeight;
+    if (!aopxmap_allocate(&task.area)) {
+        error = "cannot make the task area";
+        return false;
+    }
+    aopxmap_clear(&task.area, 0xFFFFFF);
+    aoDrawTarget* previousTarget = aographic_gettarget();
+    aographic_settarget(&task.area);
+    std::string text;
+    catalog_setprinter([&text](const std::string& cp1252) { text += cp1252; });
+    generateTask(taskNumber);
+    task.rows = buildAnswerRows(taskLevel(taskNumber), taskDifficulty(taskNumber), taskNumber);
+    catalog_setprinter(nullptr);
+    aographic_settarget(previousTarget);
+
+    task.text = ao_cp1252_to_utf8(text);
+    task.drew = false;
+    const std::vector<uint32_t> white(kAreaWidth, 0xFFFFFF);
+    for (int y = 0; y < kAreaHeight && !task.drew; ++y)
+        task.drew = std::memcmp(task.area.row(y), white.data(), kAreaWidth * sizeof(uint32_t)) != 0;
+    describeSquares(task.rows, task);
+    return true;
+}
+
+bool worksheetTasks(const CatalogToolArgs& args, std::vector<ToolTask>& tasks, std::string& error)
+{
+    const int level = args.level, difficulty = args.difficulty;
+    catalog_filltables();
+    const int entries = std::min(entryCount[level][difficulty], kSelectionSlots);
+    if (!args.tasks.empty()) {
+        for (int e = 1; e <= kSelectionSlots; ++e)
+            selection[level][difficulty][e] = 0;
+        for (int t : args.tasks) {
+            if (!isTaskNumber(t) || taskEntry(t) > entries) {
+                error = "task " + std::to_string(t) + ": not a task number of the catalog";
+                return false;
+            }
+            selection[level][difficulty][taskEntry(t)] = taskEntry(t);
+        }
+    }
+    if (entries == 0) {
+        error = "level " + std::to_string(level) + ", difficulty " + std::to_string(difficulty) + " has no tasks";
+        return false;
+    }
+
+    aosrand(args.seed);
+    presetGameStart();
+    tasks.clear();
+    for (int index = 1; index <= args.count; ++index) {
+        // As the game draws an entry: at random among the selected ones.
+        int entry = 0;
+        if (entries == 1) {
+            entry = selection[level][difficulty][1];
+        } else {
+            do {
+                entry = selection[level][difficulty][aorand() % entries + 1];
+            } while (entry == 0);
+        }
+        ToolTask task;
+        if (!generateToolTask(level * 1000 + difficulty * 100 + entry, index, args.count, task, error))
+            return false;
+        tasks.push_back(std::move(task));
+    }
+    return true;
+}
+
+int runCatalogTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                   const WorksheetWriter& worksheet)
 {
     std::string error;
     std::optional<CatalogToolArgs> parsed = parseCatalogArgs(args, error);
@@ -166,13 +459,20 @@ int runCatalogTool(const std::vector<std::string>& args, std::ostream& out, std:
             out << n << "\n";
         return 0;
     }
+    if (!parsed->worksheet.empty()) {
+        if (!worksheet) {
+            err << "ziffron-catalog: this build cannot write worksheets\n";
+            return 2;
+        }
+        return worksheet(*parsed, out, err);
+    }
 
     long long number = parsed->task;
     if (number < 0 || number > 99999 || !isTaskNumber(static_cast<int>(number))) {
         err << "task " << number << ": not a task number of the catalog\n";
         return 2;
     }
-    int taskNumber = static_cast<int>(number);
+    const int taskNumber = static_cast<int>(number);
     if (!familyBuilt(taskFamily(taskNumber))) {
         err << "task " << taskNumber << ": family not built yet\n";
         return 3;
@@ -180,38 +480,19 @@ int runCatalogTool(const std::vector<std::string>& args, std::ostream& out, std:
 
     // The first task of a game of 12 tasks, as the game loop presets it.
     catalog_filltables();
-    taskCount = 12;
-    correctCount = 0;
-    taskIndex = 1;
     presetGameStart();
-    presetTask(taskIndex);
-
-    // Tasks that draw find the task area as the current target, as in the game.
-    aoPixmap area;
-    area.width = 1280;
-    area.height = 720;
-    if (!aopxmap_allocate(&area)) {
-        err << "ziffron-catalog: cannot make the task area\n";
+    aosrand(parsed->seed);
+    ToolTask task;
+    if (!generateToolTask(taskNumber, 1, 12, task, error)) {
+        err << "ziffron-catalog: " << error << "\n";
         return 2;
     }
-    aopxmap_clear(&area, 0xFFFFFF);
-    aoDrawTarget* previousTarget = aographic_gettarget();
-    aographic_settarget(&area);
 
-    std::string text;
-    catalog_setprinter([&text](const std::string& cp1252) { text += cp1252; });
-
-    aosrand(parsed->seed);
-    generateTask(taskNumber);
-    AnswerRows rows = buildAnswerRows(taskLevel(taskNumber), taskDifficulty(taskNumber), taskNumber);
-    catalog_setprinter(nullptr);
-    aographic_settarget(previousTarget);
-
-    bool intRow = rows == AnswerRows::Integer || rows == AnswerRows::TwoRows;
+    bool intRow = task.rows == AnswerRows::Integer || task.rows == AnswerRows::TwoRows;
     out << "{\n"
         << "  \"task\": " << taskNumber << ",\n"
         << "  \"seed\": " << parsed->seed << ",\n"
-        << "  \"text\": " << jsonString(ao_cp1252_to_utf8(text)) << ",\n"
+        << "  \"text\": " << jsonString(task.text) << ",\n"
         << "  \"answerKind\": " << answerKind << ",\n"
         << "  \"choiceMode\": " << choiceMode << ",\n"
         << "  \"relationOp\": " << relationOp << ",\n"
@@ -223,13 +504,13 @@ int runCatalogTool(const std::vector<std::string>& args, std::ostream& out, std:
         << "  \"target\": " << target[taskIndex] << ",\n"
         << "  \"decimalSolution\": " << jsonNumber(decimalSolution[taskIndex]) << ",\n"
         << "  \"options\": " << jsonRow(options[taskIndex], intRow) << ",\n"
-        << "  \"options2\": " << jsonRow(options2[taskIndex], rows == AnswerRows::TwoRows) << ",\n"
-        << "  \"decimalOptions\": " << jsonRow(decimalOptions[taskIndex], rows == AnswerRows::Decimal)
+        << "  \"options2\": " << jsonRow(options2[taskIndex], task.rows == AnswerRows::TwoRows) << ",\n"
+        << "  \"decimalOptions\": " << jsonRow(decimalOptions[taskIndex], task.rows == AnswerRows::Decimal)
         << "\n}\n";
 
-    if (!parsed->picture.empty() && !aopxmap_savetofile_bmp(&area, parsed->picture.c_str())) {
+    if (!parsed->picture.empty() && !aopxmap_savetofile_bmp(&task.area, parsed->picture.c_str())) {
         err << "ziffron-catalog: cannot write " << parsed->picture << "\n";
-        return 2;
+        return 1;
     }
     return 0;
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -115,6 +116,23 @@ TEST(CatalogTool, BrokenArguments)
         {"--list", "--seed", "3"},
         {"--frobnicate"},
         {"1101"},
+        {"--list", "--picture", "x.bmp"},
+        {"--task", "1101", "--level", "4"},
+        {"--worksheet", "w.pdf"},
+        {"--worksheet", "w.pdf", "--level", "4"},
+        {"--worksheet", "", "--level", "4", "--difficulty", "3"},
+        {"--worksheet", "w.pdf", "--task", "4301", "--level", "4", "--difficulty", "3"},
+        {"--worksheet", "w.pdf", "--level", "13", "--difficulty", "3"},
+        {"--worksheet", "w.pdf", "--level", "4", "--difficulty", "0"},
+        {"--worksheet", "w.pdf", "--level", "4", "--difficulty", "3", "--count", "25"},
+        {"--worksheet", "w.pdf", "--level", "4", "--difficulty", "3", "--count", "0"},
+        {"--worksheet", "w.pdf", "--level", "4", "--difficulty", "3", "--tasks", ""},
+        {"--worksheet", "w.pdf", "--level", "4", "--difficulty", "3", "--tasks", "4301,"},
+        {"--worksheet", "w.pdf", "--level", "4", "--difficulty", "3", "--tasks", "4305-4301"},
+        {"--worksheet", "w.pdf", "--level", "4", "--difficulty", "3", "--tasks", "4301-"},
+        {"--worksheet", "w.pdf", "--level", "4", "--difficulty", "3", "--tasks", "5301"},
+        {"--worksheet", "w.pdf", "--level", "4", "--difficulty", "3", "--date", "2026-13-01"},
+        {"--worksheet", "w.pdf", "--level", "4", "--difficulty", "3", "--date", "7.12.2026"},
     };
     for (const auto& args : broken) {
         ToolRun r = tool(args);
@@ -161,6 +179,93 @@ TEST(CatalogTool, PictureOfTheTaskArea)
     std::filesystem::remove(file);
 
     r = tool({"--task", "1101", "--seed", "1", "--picture", "/nonexistent-dir/x.bmp"});
-    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(contains(r.err, "cannot write"));
+}
+
+TEST(CatalogTool, WorksheetArguments)
+{
+    std::string error;
+    auto parsed = parseCatalogArgs({"--worksheet", "w.pdf", "--level", "4", "--difficulty", "3"}, error);
+    ASSERT_TRUE(parsed) << error;
+    EXPECT_EQ(parsed->count, 12);
+    EXPECT_EQ(parsed->seed, 1u);
+    EXPECT_TRUE(parsed->tasks.empty());
+    EXPECT_EQ(parsed->date, "");
+    parsed = parseCatalogArgs({"--level", "4", "--difficulty", "3", "--count", "24", "--seed", "9", "--tasks",
+                               "4301,4305-4307", "--date", "2026-12-07", "--worksheet", "w.pdf"},
+                              error);
+    ASSERT_TRUE(parsed) << error;
+    EXPECT_EQ(parsed->worksheet, "w.pdf");
+    EXPECT_EQ(parsed->count, 24);
+    EXPECT_EQ(parsed->seed, 9u);
+    EXPECT_EQ(parsed->tasks, (std::vector<int>{4301, 4305, 4306, 4307}));
+    EXPECT_EQ(parsed->date, "2026-12-07");
+
+    // Without a PDF writer (the library alone) the tool says so instead of pretending.
+    ToolRun r = tool({"--worksheet", "w.pdf", "--level", "4", "--difficulty", "3"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(contains(r.err, "cannot write worksheets"));
+}
+
+TEST(CatalogTool, WorksheetTasksFollowTheSeedAndTheList)
+{
+    CatalogToolArgs args;
+    args.level = 4, args.difficulty = 3, args.count = 24, args.seed = 5;
+    std::vector<ToolTask> a, b;
+    std::string error;
+    ASSERT_TRUE(worksheetTasks(args, a, error)) << error;
+    ASSERT_TRUE(worksheetTasks(args, b, error)) << error;
+    ASSERT_EQ(a.size(), 24u);
+    for (size_t i = 0; i < a.size(); ++i) {
+        EXPECT_EQ(taskLevel(a[i].number) * 10 + taskDifficulty(a[i].number), 43);
+        EXPECT_EQ(a[i].number, b[i].number);
+        EXPECT_EQ(a[i].text, b[i].text);
+        EXPECT_EQ(a[i].key, b[i].key);
+        EXPECT_EQ(a[i].area.pixels, b[i].area.pixels);
+    }
+    args.tasks = {4302, 4304};
+    ASSERT_TRUE(worksheetTasks(args, a, error)) << error;
+    for (const ToolTask& t : a)
+        EXPECT_TRUE(t.number == 4302 || t.number == 4304) << t.number;
+
+    args.tasks = {4399};
+    EXPECT_FALSE(worksheetTasks(args, a, error));
+    EXPECT_EQ(error, "task 4399: not a task number of the catalog");
+}
+
+// The answer key is what one of the squares shows (both rows for two-part
+// answers), for every task type.
+TEST(CatalogTool, KeyIsOnTheSquaresForEveryTask)
+{
+    catalog_filltables();
+    for (int number : allTaskNumbers()) {
+        presetGameStart();
+        aosrand(3);
+        ToolTask t;
+        std::string error;
+        ASSERT_TRUE(generateToolTask(number, 1, 12, t, error)) << error;
+        ASSERT_FALSE(t.squares.empty()) << number;
+        ASSERT_FALSE(t.key.empty()) << number;
+        auto onRow = [&](size_t row, const std::string& label) {
+            const auto& labels = t.squares[row].labels;
+            return std::find(labels.begin(), labels.end(), label) != labels.end();
+        };
+        if (t.squares.size() == 1) {
+            EXPECT_TRUE(onRow(0, t.key)) << number << ": key " << t.key;
+            continue;
+        }
+        // "Zähler 3, Nenner 4 oder ...": every named pair is on the rows.
+        const std::string first = t.squares[0].caption + " ", second = ", " + t.squares[1].caption + " ";
+        size_t at = 0;
+        do {
+            const size_t a = t.key.find(first, at), b = t.key.find(second, at);
+            ASSERT_TRUE(a == at && b != std::string::npos) << number << ": key " << t.key;
+            size_t end = t.key.find(" oder ", b);
+            EXPECT_TRUE(onRow(0, t.key.substr(a + first.size(), b - a - first.size()))) << number << ": " << t.key;
+            EXPECT_TRUE(onRow(1, t.key.substr(b + second.size(), end == std::string::npos ? end : end - b - second.size())))
+                << number << ": " << t.key;
+            at = end == std::string::npos ? end : end + 6;
+        } while (at != std::string::npos);
+    }
 }

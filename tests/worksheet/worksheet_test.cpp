@@ -1,0 +1,126 @@
+// Worksheets read back as a reader would: the text through pdftotext, a page
+// through pdftoppm. Skipped where poppler's tools are not installed.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "worksheet.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool haveTool(const char* name)
+{
+    return std::system((std::string("command -v ") + name + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+std::string readFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Runs of blanks and line ends as one blank: the PDF lays lines out anew.
+std::string squeezed(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        const bool blank = c == ' ' || c == '\n' || c == '\t' || c == '\f' || c == '\r';
+        if (blank) {
+            if (!out.empty() && out.back() != ' ') out += ' ';
+        } else {
+            out += c;
+        }
+    }
+    if (!out.empty() && out.back() == ' ') out.pop_back();
+    return out;
+}
+
+struct Sheet {
+    fs::path dir = fs::temp_directory_path() / ("ziffron-worksheet-" + std::to_string(::getpid()));
+    fs::path pdf = dir / "sheet.pdf";
+    Sheet() { fs::create_directories(dir); }
+    ~Sheet() { fs::remove_all(dir); }
+};
+
+int run(const std::vector<std::string>& args, std::string* err = nullptr)
+{
+    std::ostringstream out, errors;
+    const int status = runCatalogTool(args, out, errors, writeWorksheet);
+    if (err) *err = errors.str();
+    return status;
+}
+
+} // namespace
+
+TEST(Worksheet, HoldsEveryTaskAndTheKey)
+{
+    if (!haveTool("pdftotext") || !haveTool("pdftoppm")) GTEST_SKIP() << "poppler-utils not installed";
+    Sheet sheet;
+    const std::vector<std::string> args = {"--worksheet", sheet.pdf.string(), "--level", "4", "--difficulty", "3",
+                                           "--count", "8", "--seed", "7", "--date", "2026-12-07"};
+    std::string err;
+    ASSERT_EQ(run(args, &err), 0) << err;
+
+    CatalogToolArgs parsed;
+    parsed.level = 4, parsed.difficulty = 3, parsed.count = 8, parsed.seed = 7;
+    std::vector<ToolTask> tasks;
+    ASSERT_TRUE(worksheetTasks(parsed, tasks, err)) << err;
+
+    const fs::path text = sheet.dir / "sheet.txt";
+    ASSERT_EQ(std::system(("pdftotext -layout -enc UTF-8 " + sheet.pdf.string() + " " + text.string()).c_str()), 0);
+    const std::string all = squeezed(readFile(text));
+    EXPECT_NE(all.find("Level 4 Stufe 3 Datum: 07.12.2026 Name:"), std::string::npos) << all.substr(0, 200);
+    const size_t keyPage = all.find("Lösungen");
+    ASSERT_NE(keyPage, std::string::npos);
+    for (size_t i = 0; i < tasks.size(); ++i) {
+        EXPECT_NE(all.find(squeezed(tasks[i].text)), std::string::npos) << "task " << tasks[i].number << ": "
+                                                                       << squeezed(tasks[i].text);
+        const std::string keyLine = squeezed(std::to_string(i + 1) + ". (" + std::to_string(tasks[i].number) + ") " +
+                                             tasks[i].key);
+        EXPECT_NE(all.find(keyLine, keyPage), std::string::npos) << keyLine;
+    }
+
+    // The first page, printed: ink on paper, not a blank page.
+    ASSERT_EQ(std::system(("pdftoppm -r 40 -gray -f 1 -l 1 " + sheet.pdf.string() + " " + (sheet.dir / "p").string())
+                              .c_str()),
+              0);
+    fs::path page;
+    for (const auto& entry : fs::directory_iterator(sheet.dir))
+        if (entry.path().extension() == ".pgm") page = entry.path();
+    const std::string pgm = readFile(page);
+    ASSERT_GT(pgm.size(), 20u);
+    size_t dark = 0;
+    for (size_t i = pgm.size() / 2; i < pgm.size(); ++i) dark += static_cast<unsigned char>(pgm[i]) < 128;
+    EXPECT_GT(dark, 200u) << "the lower half of page 1 is blank";
+}
+
+TEST(Worksheet, SameSeedSameSheet)
+{
+    Sheet sheet;
+    std::vector<std::string> args = {"--worksheet", sheet.pdf.string(), "--level", "3", "--difficulty", "2",
+                                     "--count", "6", "--seed", "11", "--date", "2026-12-07"};
+    ASSERT_EQ(run(args), 0);
+    const std::string first = readFile(sheet.pdf);
+    ASSERT_EQ(run(args), 0);
+    EXPECT_EQ(readFile(sheet.pdf), first);
+    args[9] = "12";
+    ASSERT_EQ(run(args), 0);
+    EXPECT_NE(readFile(sheet.pdf), first);
+    EXPECT_EQ(first.substr(0, 5), "%PDF-");
+}
+
+TEST(Worksheet, UnwritableFile)
+{
+    std::string err;
+    EXPECT_EQ(run({"--worksheet", "/nonexistent-dir/w.pdf", "--level", "4", "--difficulty", "3"}, &err), 1);
+    EXPECT_NE(err.find("/nonexistent-dir/w.pdf"), std::string::npos) << err;
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
+}
