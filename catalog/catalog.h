@@ -71,12 +71,6 @@ extern int fracNum;
 extern int fracDen;
 void reduceFraction();
 
-// World frame of coordinate pictures: pixel origin and pixels per unit.
-extern int originX;
-extern int originY;
-extern double scaleX;
-extern double scaleY;
-
 // What the game loop sets before a game and before each task.
 void presetGameStart();
 void presetTask(int index);

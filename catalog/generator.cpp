@@ -28,11 +28,6 @@ double progressRatio = 0;
 int fracNum = 0;
 int fracDen = 1;
 
-int originX = 0;
-int originY = 0;
-double scaleX = 1;
-double scaleY = 1;
-
 namespace {
 
 TaskPrinter printer;

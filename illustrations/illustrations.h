@@ -5,13 +5,20 @@
 //
 // Every drawing acts at once on the current drawing target (aographic_*);
 // none selects, flushes or clears an area. Pixel arguments are signed ints,
-// world arguments doubles mapped through the world frame of catalog.h:
+// world arguments doubles mapped through the world frame below:
 // px = trunc(originX + scaleX * wx), py = trunc(originY - scaleY * wy).
 #pragma once
 
-#include "catalog.h"
+#include "aotoolkit.h"
 
 // ---------------------------------------------------------------- shared state
+
+// World frame of coordinate pictures: pixel origin and pixels per unit. The
+// task that draws a coordinate picture sets it first.
+extern int originX;
+extern int originY;
+extern double scaleX;
+extern double scaleY;
 
 // The last mapped point, written by the markers, labels and lines.
 extern int penX;

@@ -5,6 +5,10 @@
 
 using namespace illu;
 
+int originX = 0;
+int originY = 0;
+double scaleX = 1;
+double scaleY = 1;
 int penX = 0;
 int penY = 0;
 

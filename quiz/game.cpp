@@ -4,6 +4,7 @@
 #include "pictures.h"
 #include "quiz.h"
 #include "sounds.h"
+#include "squares.h"
 
 int lastTaskNumber = 0;
 
@@ -76,16 +77,18 @@ void rewriteSecondsPerTask()
     secondsPerTask[level * 3 + difficulty] = s;
 }
 
-void endOfGame()
+void endOfGame(bool aborted)
 {
-    double ratio = static_cast<double>(taskCount - wrongCount) / taskCount;
-    if (ratio == 1.0 && taskIndex == taskCount + 1 && taskIndex >= 20 && soundOn == 1) {
+    // Rewards are earned by right answers only: a skipped task is not one,
+    // and a game stopped for want of selected tasks earns nothing.
+    bool allRight = !aborted && correctCount == taskCount;
+    if (allRight && taskIndex == taskCount + 1 && taskIndex >= 20 && soundOn == 1) {
         taskArea.select();
         showChampion();
         taskArea.flush();
         mediaChoice.rewardIndex = -1;
     }
-    if (ratio > 0.5 && taskIndex < 20 && soundOn == 1) showLevelDone();
+    if (allRight && taskIndex < 20 && soundOn == 1) showLevelDone();
     termPrintf("\n\n neu starten ? \n  ");
 }
 
@@ -97,31 +100,37 @@ void runGame()
     presetGameStart();
     wrongCount = 0;
     correctCount = 0;
+    bool aborted = false;
     termPrintf("\n\n\n\n \n \n  ");
     for (taskIndex = 1; taskIndex <= taskCount && aoisrunning(); ++taskIndex) {
         // solution2, answerKind, choiceMode, optionCount and firstDistractorSlot.
         presetTask(taskIndex);
         int entry = drawEntry();
-        if (entry == 0) break;
+        if (entry == 0) {
+            aborted = true;
+            break;
+        }
         double ratio = static_cast<double>(taskCount - wrongCount) / taskCount;
         if (ratio <= 0.5) {
             if (soundOn == 1) showGameOver();
             break;
         }
         int start = wallSeconds();
-        if (level == 1) aographic_setfont("Courier New,points=20,bold");
+        selectTaskFont(level);
         int taskNumber = level * 1000 + difficulty * 100 + entry;
         rewriteSecondsPerTask();
         lastTaskNumber = taskNumber;
         generateTask(taskNumber);
         AnswerRows rows = runAnswerEntry(taskNumber);
+        // A task without squares cannot be answered; it counts as right.
+        if (rows == AnswerRows::None) ++correctCount;
         printSolution(rows, taskNumber);
         elapsedSeconds += wallSeconds() - start;
         updateTimeBar(elapsedSeconds, timeAllowance);
         taskArea.select();
         updateScore();
     }
-    endOfGame();
+    endOfGame(aborted);
 }
 
 void startGame()

@@ -4,6 +4,7 @@
 #include "pictures.h"
 #include "quiz.h"
 #include "sounds.h"
+#include "squares.h"
 
 #include <cstdio>
 
@@ -112,8 +113,7 @@ void setupMainScreen()
     setupPicturePlanes();
     aosrand_time();
     aographic_setfont("crnew36");
-    aofont_loadarial();
-    aofont_loadcouriernew();
+    setupGameFonts();
     mainWindow.create("%s", kWindow);
     screen.create("%s", kLayout);
 

@@ -51,6 +51,8 @@ void updateTimeBar(int elapsed, int allowance);
 void updateScore();
 // The texts written into the grade box for a share of right answers, in order.
 std::vector<const char*> gradeStrokes(double ratio);
+// The largest stored font in which all of them fit the grade box whole.
+const char* gradeFont(const std::vector<const char*>& strokes);
 
 // ---- answer entry
 // Builds, draws and judges the answer squares of the current task; returns
@@ -59,6 +61,15 @@ AnswerRows runAnswerEntry(int taskNumber);
 // Draws rows already built for taskIndex and runs the judging calls.
 void showAndJudge(AnswerRows rows);
 extern int clickCount, pickedValue, pickedValue2;
+
+// How the task answered last ended, for the score, the review and the history.
+enum class Verdict { Unjudged, Right, Wrong, Skipped }; // Unjudged: the task had no squares
+struct TaskOutcome {
+    Verdict verdict = Verdict::Unjudged;
+    std::string answer;      // the pupil's pick as the squares print it ("57", "3 / 4", "<"), UTF-8
+    std::string rightAnswer; // the right answer in the same form
+};
+extern TaskOutcome taskOutcome;
 
 // ---- the game
 void runGame();

@@ -23,6 +23,9 @@ void bar(aoView& area, int width, int colour)
     area.flush();
 }
 
+// Where the grade is written in its 40 x 24 box.
+constexpr int kGradeX = 10, kGradeY = 5, kGradeBoxW = 40, kGradeBoxH = 24;
+
 } // namespace
 
 void resetProgressPanel()
@@ -40,6 +43,21 @@ void updateTimeBar(int elapsed, int allowance)
         bar(timeBar, static_cast<int>(static_cast<double>(elapsed) / allowance * 196), aographic_rgb(0, 100, 0));
     if (allowance < elapsed) labelledBar(timeBar, 196, aographic_rgb(200, 0, 0), "!  T I M E    O V E R  !");
     taskArea.select();
+}
+
+// So that "1", "2 +" and "3" are read at a glance.
+const char* gradeFont(const std::vector<const char*>& strokes)
+{
+    static const char* const kFonts[] = {"Arial28b", "Arial26b", "Arial24b", "Arial22b", "Arial20b",
+                                         "Arial18b", "Arial16b", "Arial14b", "Arial12b", "Arial10b"};
+    for (const char* name : kFonts) {
+        int h = aofont_find(name);
+        if (h < 0 || kGradeY + aofont_height(h) > kGradeBoxH) continue;
+        bool fits = true;
+        for (const char* s : strokes) fits = fits && kGradeX + aofont_textwidth(h, s) <= kGradeBoxW;
+        if (fits) return name;
+    }
+    return "Arial10";
 }
 
 std::vector<const char*> gradeStrokes(double r)
@@ -63,14 +81,15 @@ void updateScore()
     aographic_setfont("arial28");
     if (taskCount > 5) {
         gradeBox.select();
-        aographic_setfont("arial28");
-        aographic_fillrect(0, 0, 40, 24, aographic_rgb(255, 255, 0));
+        std::vector<const char*> strokes = gradeStrokes(progressRatio);
+        aographic_setfont(gradeFont(strokes));
+        aographic_fillrect(0, 0, kGradeBoxW, kGradeBoxH, aographic_rgb(255, 255, 0));
         if (progressRatio == 1.0) termPrintf("\n\n Note: %d SUPER ! ", 1);
-        for (const char* s : gradeStrokes(progressRatio)) aographic_text(10, 5, 0, s);
+        for (const char* s : strokes) aographic_text(kGradeX, kGradeY, 0, s);
         gradeBox.flush();
         taskArea.select();
     }
-    correctCount = taskIndex - wrongCount;
+    // correctCount counts right answers only: a skipped task is not one.
     if (taskCount > 1) {
         bar(correctBar, correctCount * 196 / taskCount, aographic_rgb(100, 255, 100));
         bar(wrongBar, wrongCount * 196 / taskCount, aographic_rgb(255, 100, 0));

@@ -65,7 +65,7 @@ void runSelectionEditor()
     bool switchedOff[kSelectionSlots + 1] = {};
     while (aoisrunning()) {
         const int e = aogetevent();
-        if (e == 27) {
+        if (e == AOKEY_ESCAPE) {
             closeEditor();
             return;
         }

@@ -188,6 +188,11 @@ int aogetevent_nowait()
     return popEvent();
 }
 
+void aodropevents()
+{
+    queueRead = queueWrite = queueCount = 0;
+}
+
 int aowaitforevents(int count, ...)
 {
     std::vector<int> codes;

@@ -717,14 +717,14 @@ char* aoTerminal::readline(char* buffer, int limit)
         int key = keys_[keyhead_];
         keyhead_ = (keyhead_ + 1) % 32;
         --keycount_;
-        if (key == 13 || key == 10) {
+        if (key == '\r' || key == AOKEY_ENTER) {
             echo('\n');
             std::memcpy(buffer, line.data(), line.size());
             buffer[line.size()] = 0;
             result = buffer;
             break;
         }
-        if (key == 8) {
+        if (key == AOKEY_BACKSPACE) {
             if (!line.empty()) {
                 line.pop_back();
                 takeback();

@@ -285,16 +285,16 @@ void aoUpDownControl::onkey(int key)
         if (typed.size() < 11)
             typed += static_cast<char>(key);
         draw();
-    } else if (key == 8) {
+    } else if (key == AOKEY_BACKSPACE) {
         if (!typed.empty())
             typed.pop_back();
         draw();
-    } else if (key == 13 || key == 10 || key == 9) {
+    } else if (key == '\r' || key == AOKEY_ENTER || key == AOKEY_TAB) {
         commit();
         if (window && window->focus == this)
             window->focus = nullptr;
         aoputevent(code[0]);
-    } else if (key == 27) {
+    } else if (key == AOKEY_ESCAPE) {
         editing = false;
         typed.clear();
         if (window && window->focus == this)

@@ -1,4 +1,5 @@
 #include "quiz_fixture.h"
+#include "squares.h"
 
 using quiztest::count;
 using quiztest::Quiz;
@@ -106,13 +107,59 @@ TEST_F(Quiz, EighteenRightIsLevelDoneAndOneWrongInTwentyIsNeither)
     EXPECT_EQ(count(transcript(), "geschafft"), 0);
 }
 
-TEST_F(Quiz, EscapeCountsAsRightAndDoesNotBringTheEndNearer)
+TEST_F(Quiz, EscapeIsNeitherRightNorWrong)
 {
-    start(answers("eew"));
+    start(answers("eewr"));
     play(1, 1, 4);
     EXPECT_EQ(taskIndex, 5) << "two escapes and a wrong answer do not end a game of 4";
     EXPECT_EQ(wrongCount, 1);
-    EXPECT_EQ(correctCount, 3);
+    EXPECT_EQ(correctCount, 1);
+
+    // Skipping everything earns neither a reward nor a good grade.
+    start(answers(std::string(20, 'e'), 30));
+    play(1, 1, 20);
+    EXPECT_EQ(taskIndex, 21);
+    EXPECT_EQ(count(transcript(), "YOU ARE THE CHAMPION"), 0);
+    EXPECT_EQ(count(transcript(), "SUPER"), 0);
+    EXPECT_TRUE(gradeStrokes(progressRatio).empty());
+
+    start(answers("rrrrrrrrrrre", 30));
+    play(1, 1, 12);
+    EXPECT_EQ(count(transcript(), "geschafft"), 0) << "a level is done only with every task answered right";
+}
+
+TEST_F(Quiz, AGameStoppedForWantOfTasksEarnsNothing)
+{
+    start("wait 1\n");
+    for (int e = 1; e <= 5; ++e) selection[1][1][e] = 0;
+    play(1, 1, 3);
+    EXPECT_EQ(count(transcript(), "geschafft"), 0);
+    EXPECT_EQ(count(transcript(), "Fehler Auswahl!"), 1);
+}
+
+TEST(Grade, EveryGradeFitsItsBoxInAReadableFont)
+{
+    setupGameFonts();
+    for (double r : {0.6, 0.7, 0.8, 0.9, 0.95, 1.0}) {
+        std::vector<const char*> strokes = gradeStrokes(r);
+        const char* font = gradeFont(strokes);
+        int h = aofont_find(font);
+        ASSERT_GE(h, 0) << font;
+        EXPECT_GE(aofont_height(h), 16) << font << " is too small to read at a glance";
+        // Drawn into a larger picture, all ink stays inside the 40 x 24 box.
+        aoPixmap p;
+        p.width = 80;
+        p.height = 60;
+        aopxmap_allocate(&p);
+        aopxmap_clear(&p, 0xFFFFFF);
+        for (const char* s : strokes) aofont_drawtext(&p, h, 10, 5, 0, s);
+        int inside = 0, outside = 0;
+        for (int y = 0; y < p.height; ++y)
+            for (int x = 0; x < p.width; ++x)
+                if (aopxmap_getpixel(&p, x, y) == 0) ++(x < 40 && y < 24 ? inside : outside);
+        EXPECT_GT(inside, 20) << r;
+        EXPECT_EQ(outside, 0) << r << " in " << font;
+    }
 }
 
 TEST_F(Quiz, SecondGameUsesTheRewrittenSecondsPerTask)

@@ -47,6 +47,17 @@ inline std::string makeMediaTree()
     return root.string();
 }
 
+// A window shot written by the script's "shot" line.
+inline aoPixmap readShot(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    aoPixmap p;
+    std::string err;
+    EXPECT_TRUE(aobmp_decode(bytes.data(), bytes.size(), &p, err)) << path << ": " << err;
+    return p;
+}
+
 inline int count(const std::string& text, const std::string& what)
 {
     int n = 0;

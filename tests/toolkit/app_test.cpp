@@ -143,7 +143,7 @@ TEST(ScriptParser, RejectsLinesItDoesNotUnderstand)
     EXPECT_EQ(err.rfind("script line 2: ", 0), 0u) << err;
     EXPECT_FALSE(headless::parseScript("click 10\n", s, err));
     EXPECT_FALSE(headless::parseScript("wait -1\n", s, err));
-    EXPECT_FALSE(headless::parseScript("key Tab\n", s, err));
+    EXPECT_FALSE(headless::parseScript("key Tabulator\n", s, err));
     EXPECT_FALSE(headless::parseScript("answer maybe\n", s, err));
     EXPECT_FALSE(headless::parseScript("shot\n", s, err));
     ASSERT_TRUE(headless::parseScript("# c\n\nwait 1.5\nclick btStart\nspin udStufe 3\nwait 1\nshot a.bmp\n", s, err));
@@ -161,7 +161,7 @@ TEST(ScriptTimeline, UnknownLaterCommandsSayNotAvailableOnceAndGoOn)
     testing::internal::CaptureStderr();
     int e = aogetevent();
     std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(e, 5);
+    EXPECT_EQ(e, '5') << "a single character names its own key";
     EXPECT_EQ(err, "answer: not available yet\n");
 }
 

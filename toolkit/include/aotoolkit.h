@@ -122,12 +122,35 @@ int aooption_fontkey(std::string_view value);
 
 // ---------------------------------------------------------------- events, time, sound
 
+// Keys as the event queue and onkey() see them. Keys with a Windows-1252 byte
+// (digits, letters, '<', '=', '>', blank) arrive as that byte; keys without
+// one get codes above the byte range and below the ids of aonewid().
+enum aoKey {
+    AOKEY_BACKSPACE = 8,
+    AOKEY_TAB = 9,
+    AOKEY_ENTER = 10,
+    AOKEY_ESCAPE = 27,
+    AOKEY_SPACE = 32,
+    AOKEY_LEFT = 0x1000,
+    AOKEY_RIGHT,
+    AOKEY_UP,
+    AOKEY_DOWN,
+    AOKEY_HOME,
+    AOKEY_END,
+    AOKEY_PAGEUP,
+    AOKEY_PAGEDOWN,
+};
+// True for the codes above that have no byte.
+inline bool aokey_isspecial(int code) { return code >= AOKEY_LEFT && code <= AOKEY_PAGEDOWN; }
+
 bool aoisrunning();
 void aoquit();
 int aogetevent();
 int aogetevent_nowait();
 int aowaitforevents(int count, ...);
 void aoputevent(int code);
+// Forgets the events already queued (input made before something was shown).
+void aodropevents();
 int aopendingevents();
 
 void aowait(double seconds);

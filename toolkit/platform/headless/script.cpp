@@ -1,5 +1,7 @@
 #include "script.h"
 
+#include "aotoolkit.h"
+
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -8,6 +10,26 @@
 namespace headless {
 
 namespace {
+
+// A key named in a script: a name, or a single printable character standing
+// for itself ("1", "<", "R"); 0 when the text is neither.
+int keyByName(const std::string& name)
+{
+    static const struct {
+        const char* name;
+        int code;
+    } kNames[] = {
+        {"Escape", AOKEY_ESCAPE}, {"Enter", AOKEY_ENTER}, {"Backspace", AOKEY_BACKSPACE},
+        {"Tab", AOKEY_TAB},       {"Space", AOKEY_SPACE}, {"Left", AOKEY_LEFT},
+        {"Right", AOKEY_RIGHT},   {"Up", AOKEY_UP},       {"Down", AOKEY_DOWN},
+        {"Home", AOKEY_HOME},     {"End", AOKEY_END},     {"PageUp", AOKEY_PAGEUP},
+        {"PageDown", AOKEY_PAGEDOWN},
+    };
+    for (const auto& k : kNames)
+        if (name == k.name) return k.code;
+    if (name.size() == 1 && name[0] > ' ' && name[0] < 127) return static_cast<unsigned char>(name[0]);
+    return 0;
+}
 
 std::string trim(const std::string& s)
 {
@@ -73,10 +95,8 @@ bool parseScript(const std::string& text, Script& out, std::string& error)
                 return fail("click needs X Y or a widget name");
             }
         } else if (cmd == "key") {
-            if (args == "Escape") l.key = 27;
-            else if (args == "Enter") l.key = 10;
-            else if (args == "Backspace") l.key = 8;
-            else if (!parseInt(args, l.key) || l.key < 0 || l.key >= 1000000) return fail("unknown key");
+            l.key = keyByName(args);
+            if (!l.key && (!parseInt(args, l.key) || l.key < 0 || l.key >= 1000000)) return fail("unknown key");
         } else if (cmd == "type") {
             // Keeps inner blanks; the text runs to the end of the line.
             size_t at = raw.find("type");

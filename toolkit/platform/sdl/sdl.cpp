@@ -2,6 +2,8 @@
 // streaming texture, SDL timers for the 10 ms tick, SDL audio for WAV clips.
 #include "sdl.h"
 
+#include "aotoolkit.h"
+
 #include <SDL.h>
 
 #include <algorithm>
@@ -30,18 +32,25 @@ Uint32 onTick(Uint32 interval, void*)
 }
 
 // Windows-1252 byte of a Unicode code point, or -1.
-int toCp1252(unsigned cp)
+// The keys without a byte; printable keys come as text input instead.
+int keyCode(SDL_Keycode k)
 {
-    std::string utf8;
-    if (cp < 0x80) return static_cast<int>(cp);
-    if (cp >= 0xA0 && cp <= 0xFF) return static_cast<int>(cp);
-    static const unsigned high[32] = {0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
-                                      0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
-    for (int i = 0; i < 32; ++i)
-        if (high[i] == cp) return 0x80 + i;
-    return -1;
+    switch (k) {
+    case SDLK_ESCAPE: return AOKEY_ESCAPE;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: return AOKEY_ENTER;
+    case SDLK_BACKSPACE: return AOKEY_BACKSPACE;
+    case SDLK_TAB: return AOKEY_TAB;
+    case SDLK_LEFT: return AOKEY_LEFT;
+    case SDLK_RIGHT: return AOKEY_RIGHT;
+    case SDLK_UP: return AOKEY_UP;
+    case SDLK_DOWN: return AOKEY_DOWN;
+    case SDLK_HOME: return AOKEY_HOME;
+    case SDLK_END: return AOKEY_END;
+    case SDLK_PAGEUP: return AOKEY_PAGEUP;
+    case SDLK_PAGEDOWN: return AOKEY_PAGEDOWN;
+    default: return 0;
+    }
 }
 
 } // namespace
@@ -196,12 +205,7 @@ bool SdlPlatform::translate(const SDL_Event& e, platform::Input& out)
         return e.wheel.y != 0;
     }
     case SDL_KEYDOWN: {
-        SDL_Keycode k = e.key.keysym.sym;
-        int code = 0;
-        if (k == SDLK_ESCAPE) code = 27;
-        else if (k == SDLK_RETURN || k == SDLK_KP_ENTER) code = 10;
-        else if (k == SDLK_BACKSPACE) code = 8;
-        else if (k == SDLK_TAB) code = 9;
+        int code = keyCode(e.key.keysym.sym);
         if (!code) return false; // printable keys arrive as text input
         out.kind = InputKind::Key;
         out.value = code;
@@ -209,19 +213,9 @@ bool SdlPlatform::translate(const SDL_Event& e, platform::Input& out)
     }
     case SDL_TEXTINPUT: {
         // UTF-8 text becomes Windows-1252 bytes, one input each.
-        const unsigned char* p = reinterpret_cast<const unsigned char*>(e.text.text);
         bool first = true;
-        while (*p) {
-            unsigned cp;
-            int len;
-            if (*p < 0x80) cp = *p, len = 1;
-            else if ((*p & 0xE0) == 0xC0) cp = *p & 0x1F, len = 2;
-            else if ((*p & 0xF0) == 0xE0) cp = *p & 0x0F, len = 3;
-            else cp = *p & 0x07, len = 4;
-            int i = 1;
-            for (; i < len && p[i]; ++i) cp = (cp << 6) | (p[i] & 0x3F);
-            p += i;
-            int b = toCp1252(cp);
+        for (char ch : ao_utf8_to_cp1252(e.text.text)) {
+            int b = static_cast<unsigned char>(ch);
             if (b < 32) continue;
             platform::Input c;
             c.kind = InputKind::Char;
