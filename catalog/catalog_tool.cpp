@@ -1,19 +1,20 @@
 #include "catalog_tool.h"
 
 #include <charconv>
-#include <cmath>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
 #include "answer_rows.h"
 #include "catalog.h"
+#include "squares.h"
 
 namespace {
 
 const char* const kUsage =
     "usage: ziffron-catalog --list\n"
-    "       ziffron-catalog --task N [--seed S] [--picture FILE.bmp]\n"
+    "       ziffron-catalog --task N [--seed S] [--picture FILE.bmp [--squares]]\n"
     "       ziffron-catalog --worksheet FILE.pdf --level L --difficulty D [--count N] [--seed S]\n"
     "                       [--tasks LIST] [--date YYYY-MM-DD]\n"
     "       ziffron-catalog --help\n"
@@ -23,6 +24,7 @@ const char* const kUsage =
     "                    and print the task record and answer rows as JSON\n"
     "  --seed S          seed the random generator with S (0..4294967295, default 1)\n"
     "  --picture FILE    also write the task area (1280 x 720) as a BMP file\n"
+    "  --squares         with the answer squares on top, as the game shows them\n"
     "  --worksheet FILE  write a printable A4 worksheet (PDF) with an answer key\n"
     "  --level L         the worksheet's level, 1..12\n"
     "  --difficulty D    the worksheet's difficulty, 1..3\n"
@@ -194,6 +196,8 @@ std::optional<CatalogToolArgs> parseCatalogArgs(const std::vector<std::string>& 
         } else if (a == "--picture") {
             if (!file(parsed.picture))
                 return std::nullopt;
+        } else if (a == "--squares") {
+            parsed.squares = true;
         } else if (a == "--worksheet") {
             if (!file(parsed.worksheet))
                 return std::nullopt;
@@ -235,6 +239,10 @@ std::optional<CatalogToolArgs> parseCatalogArgs(const std::vector<std::string>& 
         error = "--picture goes with --task";
         return std::nullopt;
     }
+    if (parsed.squares && parsed.picture.empty()) {
+        error = "--squares needs --picture";
+        return std::nullopt;
+    }
     if (parsed.list && haveSeed) {
         error = "--seed goes with --task or --worksheet";
         return std::nullopt;
@@ -258,45 +266,14 @@ std::optional<CatalogToolArgs> parseCatalogArgs(const std::vector<std::string>& 
 
 namespace {
 
-const char* decimalFormat(int places)
-{
-    switch (places) {
-    case 0: return "%3.0f";
-    case 1: return "%4.1f";
-    case 2: return "%5.2f";
-    default: return "%6.3f";
-    }
-}
-
 std::string trimmed(const std::string& s)
 {
     const size_t a = s.find_first_not_of(' ');
     return a == std::string::npos ? std::string() : s.substr(a, s.find_last_not_of(' ') - a + 1);
 }
 
-std::string formatted(const char* format, double v)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, format, v);
-    return trimmed(text);
-}
-
-const char* const kSigns[3] = {"<", "=", ">"};
-
-// The captions beside the two rows, as the game prints them.
-std::pair<std::string, std::string> rowCaptions(int kind)
-{
-    switch (kind) {
-    case 2: return {"x Auswahl", "y Auswahl"};
-    case 3: return {"Zähler gekürzt", "Nenner gekürzt"};
-    case 7:
-    case 8: return {"günstige Ereignisse", "mögliche Ereignisse"};
-    case 9: return {"Zähler", "Nenner"};
-    default: return {"1. Reihe", "2. Reihe"};
-    }
-}
-
-// Whether a pick from each row answers a two-row task right.
+// Whether a pick from each row answers a two-row task right, as answer
+// entry judges it.
 bool pairHolds(int a, int b)
 {
     switch (relationOp) {
@@ -309,49 +286,41 @@ bool pairHolds(int a, int b)
     }
 }
 
-// Labels and key from the record at taskIndex, right after the rows are built.
+// Labels and key from the record at taskIndex, right after the rows are
+// built: the squares' printed texts, and the solution as its square shows it.
 void describeSquares(AnswerRows rows, ToolTask& task)
 {
-    const int count = std::min(optionCount, 6);
-    auto intRow = [&](const IntRow& row, std::string caption) {
-        ToolTask::SquareRow r{std::move(caption), {}};
-        for (int k = 1; k <= count; ++k)
-            r.labels.push_back(std::to_string(row[k]));
-        return r;
-    };
+    const SquareLayout layout = SquareLayout::current(rows);
+    auto text = [&](int row, int column) { return trimmed(squareText(layout, {row, column})); };
     task.squares.clear();
     task.key.clear();
-    if (rows == AnswerRows::None) {
+    for (int row = 1; row <= layout.rowCount(); ++row) {
+        // Rows without a label of their own are named as the terminal names them.
+        std::string caption = trimmed(layout.rowLabel(row));
+        if (caption.empty() && layout.rowCount() == 2) caption = row == 1 ? "1. Reihe" : "2. Reihe";
+        ToolTask::SquareRow r{caption, {}};
+        for (int c = 0; c < layout.columns(); ++c) r.labels.push_back(text(row, c));
+        task.squares.push_back(std::move(r));
+    }
+    if (rows == AnswerRows::None || layout.columns() == 0) {
         task.key = "(ohne Antwortfelder)";
-    } else if (choiceMode == 2) {
-        task.squares.push_back({"", {kSigns[0], kSigns[1], kSigns[2]}});
-        const int s = solution[taskIndex];
-        task.key = s >= 1 && s <= 3 ? kSigns[s - 1] : std::to_string(s);
-    } else if (rows == AnswerRows::Decimal) {
-        ToolTask::SquareRow r;
-        for (int k = 1; k <= count; ++k)
-            r.labels.push_back(formatted(decimalFormat(decimalPlaces), decimalOptions[taskIndex][k]));
-        task.squares.push_back(r);
-        task.key = formatted(decimalFormat(decimalPlaces), decimalSolution[taskIndex]);
-    } else if (rows == AnswerRows::TwoRows && (answerKind == 1 || answerKind == 2 || answerKind == 3 ||
-                                               (answerKind >= 7 && answerKind <= 9))) {
-        const auto [first, second] = rowCaptions(answerKind);
-        task.squares.push_back(intRow(options[taskIndex], first));
-        task.squares.push_back(intRow(options2[taskIndex], second));
+    } else if (rows == AnswerRows::Decimal && !layout.compareMode()) {
+        task.key = trimmed(decimalSquareText(decimalSolution[taskIndex], decimalPlaces));
+    } else if (layout.rowCount() == 2) {
         // Every pair of squares that is judged right.
-        for (int a = 1; a <= count; ++a)
-            for (int b = 1; b <= count; ++b)
-                if (pairHolds(options[taskIndex][a], options2[taskIndex][b])) {
-                    const std::string pair =
-                        first + " " + std::to_string(options[taskIndex][a]) + ", " + second + " " +
-                        std::to_string(options2[taskIndex][b]);
-                    if (task.key.find(pair) == std::string::npos)
-                        task.key += (task.key.empty() ? "" : " oder ") + pair;
+        for (int a = 0; a < layout.columns(); ++a)
+            for (int b = 0; b < layout.columns(); ++b)
+                if (pairHolds(squareValue(layout, {1, a}), squareValue(layout, {2, b}))) {
+                    const std::string pair = task.squares[0].caption + " " + text(1, a) + ", " +
+                                             task.squares[1].caption + " " + text(2, b);
+                    if (task.key.find(pair) == std::string::npos) task.key += (task.key.empty() ? "" : " oder ") + pair;
                 }
     } else {
-        task.squares.push_back(intRow(options[taskIndex], ""));
-        task.key = std::to_string(solution[taskIndex]);
+        for (int c = 0; c < layout.columns() && task.key.empty(); ++c)
+            if (squareValue(layout, {1, c}) == solution[taskIndex]) task.key = text(1, c);
     }
+    // A solution no square shows is still the solution; say it plainly.
+    if (task.key.empty()) task.key = std::to_string(solution[taskIndex]);
 }
 
 } // namespace
@@ -383,6 +352,9 @@ bool generateToolTask(int taskNumber, int index, int count, ToolTask& task, std:
     aopxmap_clear(&task.area, 0xFFFFFF);
     aoDrawTarget* previousTarget = aographic_gettarget();
     aographic_settarget(&task.area);
+    // The game's fonts, and the one its task area holds for this level.
+    aofont_loadbuiltins();
+    selectTaskFont(taskLevel(taskNumber));
     std::string text;
     catalog_setprinter([&text](const std::string& cp1252) { text += cp1252; });
     generateTask(taskNumber);
@@ -508,6 +480,12 @@ int runCatalogTool(const std::vector<std::string>& args, std::ostream& out, std:
         << "  \"decimalOptions\": " << jsonRow(decimalOptions[taskIndex], task.rows == AnswerRows::Decimal)
         << "\n}\n";
 
+    if (parsed->squares) {
+        aoDrawTarget* previousTarget = aographic_gettarget();
+        aographic_settarget(&task.area);
+        drawAnswerSquares(SquareLayout::current(task.rows));
+        aographic_settarget(previousTarget);
+    }
     if (!parsed->picture.empty() && !aopxmap_savetofile_bmp(&task.area, parsed->picture.c_str())) {
         err << "ziffron-catalog: cannot write " << parsed->picture << "\n";
         return 1;

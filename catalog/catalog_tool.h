@@ -20,6 +20,7 @@ struct CatalogToolArgs {
     long long task = 0;
     unsigned int seed = 1; // the runtime generator's state before any seeding
     std::string picture;   // empty: no picture
+    bool squares = false;  // the answer squares on top of the picture
     // A worksheet: level and difficulty, how many tasks, the task numbers it
     // may draw from (empty: every task of the level and difficulty) and the
     // date printed in its header as YYYY-MM-DD (empty: today).

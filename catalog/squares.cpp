@@ -115,6 +115,13 @@ int SquareLayout::textY(int row) const
     return rowStyle(answerKind_, row).textY;
 }
 
+std::string SquareLayout::rowLabel(int row) const
+{
+    if (compare_ || rows_ == AnswerRows::Decimal || rows_ == AnswerRows::None) return "";
+    const char* label = rowStyle(answerKind_, row).label;
+    return label ? label : "";
+}
+
 SquareRect SquareLayout::band(Square s) const
 {
     // c * pitch <= x <= (c + 1) * pitch, the first such c winning where two

@@ -50,6 +50,9 @@ public:
     std::optional<Square> squareAt(int x, int y) const;
     // Task-area point a click on the square should be made at.
     void clickPoint(Square s, int& x, int& y) const;
+    // The label the game prints beside a row ("Zähler gekürzt"), UTF-8 as
+    // printed (some begin with a blank); empty for none.
+    std::string rowLabel(int row) const;
     // The lowest task-area row covered by a square, its bevel or a row label.
     int bottom() const;
     // True when the rectangle (task-area pixels) touches no square, bevel or

@@ -8,6 +8,8 @@
 
 #include "catalog_test_util.h"
 #include "catalog_tool.h"
+#include "illustrations.h"
+#include "squares.h"
 
 namespace {
 
@@ -116,6 +118,8 @@ TEST(CatalogTool, BrokenArguments)
         {"--list", "--seed", "3"},
         {"--frobnicate"},
         {"1101"},
+        {"--task", "1101", "--squares"},
+        {"--list", "--squares"},
         {"--list", "--picture", "x.bmp"},
         {"--task", "1101", "--level", "4"},
         {"--worksheet", "w.pdf"},
@@ -267,5 +271,56 @@ TEST(CatalogTool, KeyIsOnTheSquaresForEveryTask)
                 << number << ": " << t.key;
             at = end == std::string::npos ? end : end + 6;
         } while (at != std::string::npos);
+    }
+}
+
+namespace {
+
+aoPixmap preview(std::vector<std::string> args)
+{
+    std::filesystem::path file = std::filesystem::temp_directory_path() / "ziffron-catalog-preview.bmp";
+    args.insert(args.end(), {"--picture", file.string()});
+    ToolRun r = tool(args);
+    EXPECT_EQ(r.status, 0) << r.err;
+    std::ifstream in(file, std::ios::binary);
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::filesystem::remove(file);
+    aoPixmap picture;
+    std::string err;
+    EXPECT_TRUE(aobmp_decode(bytes.data(), bytes.size(), &picture, err)) << err;
+    return picture;
+}
+
+} // namespace
+
+// The preview draws with the game's fonts: the numbers left of the y axis
+// keep their minus signs (a short black dash in the middle rows of the
+// number's first 9 x 15 cell), which fallback fonts lost.
+TEST(CatalogTool, PreviewKeepsTheMinusSigns)
+{
+    aoPixmap p = preview({"--task", "6101", "--seed", "7"});
+    ASSERT_EQ(p.width, 1280);
+    for (int i = 1; i <= 3; ++i) {
+        const int x0 = originX - 5 * i * static_cast<int>(scaleX) - 12, y0 = originY + 10;
+        int longest = 0;
+        for (int y = y0 + 4; y < y0 + 11; ++y)
+            for (int x = x0, run = 0; x < x0 + 9; ++x) {
+                run = aopxmap_getpixel(&p, x, y) == 0 ? run + 1 : 0;
+                longest = std::max(longest, run);
+            }
+        EXPECT_GE(longest, 4) << "no minus sign before -" << 5 * i;
+    }
+}
+
+TEST(CatalogTool, PreviewWithSquaresAsTheGameDrawsThem)
+{
+    const aoPixmap plain = preview({"--task", "1101", "--seed", "1"});
+    const aoPixmap squares = preview({"--task", "1101", "--seed", "1", "--squares"});
+    const SquareLayout layout = SquareLayout::current(AnswerRows::Integer);
+    ASSERT_EQ(layout.columns(), 6);
+    for (int c = 0; c < 6; ++c) {
+        const SquareRect r = layout.drawn({1, c});
+        EXPECT_EQ(aopxmap_getpixel(&plain, r.x + 2, r.y + 2), 0xFFFFFF);
+        EXPECT_EQ(aopxmap_getpixel(&squares, r.x + 2, r.y + 2), 0xFFFF00) << c;
     }
 }
