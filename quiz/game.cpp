@@ -10,6 +10,10 @@ int lastTaskNumber = 0;
 
 namespace {
 
+// A practice game plays these task numbers in order instead of drawing from
+// the selection; empty for an ordinary game.
+std::vector<int> practiceNumbers;
+
 int wallSeconds()
 {
     return aogettime() / 1000;
@@ -18,6 +22,7 @@ int wallSeconds()
 // The entry of the next task from the selection; 0 ends the game.
 int drawEntry()
 {
+    if (!practiceNumbers.empty()) return taskEntry(practiceNumbers[taskIndex - 1]);
     int n = entryCount[level][difficulty];
     int selected = 0, entry = 1;
     for (int e = 1; e <= n && e <= kSelectionSlots; ++e)
@@ -92,6 +97,8 @@ void endOfGame(bool aborted)
     termPrintf("\n\n neu starten ? \n  ");
 }
 
+void runStart();
+
 } // namespace
 
 void runGame()
@@ -102,17 +109,21 @@ void runGame()
     correctCount = 0;
     bool aborted = false;
     termPrintf("\n\n\n\n \n \n  ");
+    gameLogBegin(practiceNumbers.empty() ? GameKind::Game : GameKind::Practice);
+    GameEnd end = GameEnd::Finished;
     for (taskIndex = 1; taskIndex <= taskCount && aoisrunning(); ++taskIndex) {
         // solution2, answerKind, choiceMode, optionCount and firstDistractorSlot.
         presetTask(taskIndex);
         int entry = drawEntry();
         if (entry == 0) {
             aborted = true;
+            end = GameEnd::Aborted;
             break;
         }
         double ratio = static_cast<double>(taskCount - wrongCount) / taskCount;
         if (ratio <= 0.5) {
             if (soundOn == 1) showGameOver();
+            end = GameEnd::GameOver;
             break;
         }
         int start = wallSeconds();
@@ -120,17 +131,22 @@ void runGame()
         int taskNumber = level * 1000 + difficulty * 100 + entry;
         rewriteSecondsPerTask();
         lastTaskNumber = taskNumber;
+        taskLogBegin();
         generateTask(taskNumber);
         AnswerRows rows = runAnswerEntry(taskNumber);
         // A task without squares cannot be answered; it counts as right.
         if (rows == AnswerRows::None) ++correctCount;
         printSolution(rows, taskNumber);
+        taskLogEnd(rows, wallSeconds() - start);
         elapsedSeconds += wallSeconds() - start;
         updateTimeBar(elapsedSeconds, timeAllowance);
         taskArea.select();
         updateScore();
     }
+    if (!aoisrunning()) end = GameEnd::Closed;
+    gameLogEnd(end);
     endOfGame(aborted);
+    if (!gameLog.tasks.empty()) termPrintf("%s", ao_utf8_to_cp1252("R: Rückblick").c_str());
 }
 
 void startGame()
@@ -138,6 +154,25 @@ void startGame()
     level = screen.getvalue("udStufe");
     difficulty = screen.getvalue("udSchwierigkeit");
     taskCount = screen.getvalue("udAnzahlAufgaben");
+    practiceNumbers.clear();
+    runStart();
+}
+
+void startPractice(int practiceLevel, int practiceDifficulty, const std::vector<int>& taskNumbers)
+{
+    level = practiceLevel;
+    difficulty = practiceDifficulty;
+    practiceNumbers = taskNumbers;
+    taskCount = static_cast<int>(practiceNumbers.size());
+    runStart();
+    practiceNumbers.clear();
+}
+
+namespace {
+
+// The START sequence from the class badge on, for a game or a practice.
+void runStart()
+{
     schoolClass = classForLevel(level);
     drawClassBadge();
     drawMediaChoice();
@@ -155,3 +190,5 @@ void startGame()
     runGame();
     elapsedSeconds = 0;
 }
+
+} // namespace

@@ -120,7 +120,10 @@ void setupMainScreen()
     optionCount = 6;
     createAreas();
     mediaAttach(&mainWindow, &taskArea, &avatarArea, [](const char* text) { termPrintf("%s", text); });
-    catalog_setprinter([](const std::string& text) { termPrintf("%s", text.c_str()); });
+    catalog_setprinter([](const std::string& text) {
+        captureTaskText(text);
+        termPrintf("%s", text.c_str());
+    });
     resetProgressPanel();
     soundOn = 1;
     correctCount = wrongCount = 0;
@@ -149,6 +152,8 @@ void serveMainScreen()
             runSelectionEditor();
         } else if (screen.buttonpressed(e, "btStart")) {
             startGame();
+        } else {
+            reviewHandleEvent(e);
         }
     }
 }
@@ -156,5 +161,7 @@ void serveMainScreen()
 void quiz_main()
 {
     setupMainScreen();
+    openHistory();
     serveMainScreen();
+    historyClose();
 }

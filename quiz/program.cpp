@@ -1,8 +1,23 @@
-// The trainer's executable: the toolkit owns the process entry and calls the quiz.
+// The trainer's executable: the toolkit owns the process entry and calls the
+// quiz; the history options are the program's own.
 #include "aotoolkit.h"
 #include "quiz.h"
 
+#include <cstdio>
+
 int main(int argc, char** argv)
 {
-    return aoentry(argc, argv, quiz_main);
+    historySettings.enabled = true;
+    aoProgramOptions options;
+    options.help = "  --history FILE         keep the pupil's history in FILE (default:\n"
+                   "                         history.sqlite3 in the per-user data folder)\n"
+                   "  --no-history           keep no history\n"
+                   "  --pupil NAME           the pupil's name in the history (default: the login name)\n";
+    options.take = [](int n, char** args, int i) {
+        std::string err;
+        int used = takeHistoryOption(n, args, i, historySettings, err);
+        if (used < 0) std::fprintf(stderr, "ziffron: %s\n", err.c_str());
+        return used;
+    };
+    return aoentry(argc, argv, quiz_main, options);
 }

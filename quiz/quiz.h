@@ -4,8 +4,10 @@
 
 #include "answer_rows.h"
 #include "aotoolkit.h"
+#include "history.h"
 #include "options_editor.h"
 
+#include <string>
 #include <vector>
 
 // Builds the main screen and serves its buttons until the program ends.
@@ -73,6 +75,50 @@ extern TaskOutcome taskOutcome;
 
 // ---- the game
 void runGame();
+// A game of the given task numbers (all of level and difficulty), with the
+// START sequence and the usual scoring.
+void startPractice(int level, int difficulty, const std::vector<int>& taskNumbers);
 void runSelectionEditor(); // switches task types of the last START's group off and on
 // The task number of the task played last.
 extern int lastTaskNumber;
+
+// ---- what a game leaves behind: the review, the practice and the history
+
+// --history FILE, --no-history, --pupil NAME. The program enables the
+// history; tests and other callers start without one.
+struct HistorySettings {
+    bool enabled = false;
+    std::string path;  // empty: history.sqlite3 in the per-user data folder
+    std::string pupil; // empty: the login name
+};
+extern HistorySettings historySettings;
+// Takes the option at argv[i]: the number of arguments used, 0 when it is not
+// one of the three, -1 with err when it is malformed.
+int takeHistoryOption(int argc, char** argv, int i, HistorySettings& settings, std::string& err);
+// Opens the history named by historySettings; says in term when it cannot.
+void openHistory();
+
+// The game's record, kept for the review and written to the history.
+struct GameLog {
+    int level = 0, difficulty = 0;
+    std::vector<TaskRecord> tasks;
+};
+extern GameLog gameLog;
+// Hooks of the game loop.
+void gameLogBegin(GameKind kind);
+void taskLogBegin();   // before the generator: its seed, and the text it prints
+void captureTaskText(const std::string& cp1252);
+void taskLogEnd(AnswerRows rows, int seconds);
+void gameLogEnd(GameEnd end);
+
+// The review ("Rückblick") in taskArea and the practice of the mistakes.
+// Handles R, F, the wheel, the arrows and clicks into taskArea after a game;
+// false for every other event.
+bool reviewHandleEvent(int event);
+void showReview();
+// Layout blanks and line breaks folded into single blanks (any single-byte text).
+std::string foldBlanks(const std::string& text);
+// The line cut with "…" to fit maxWidth pixels in the font (Windows-1252).
+std::string shortLine(const std::string& cp1252, int font, int maxWidth);
+// The task numbers a practice of the log's mistakes plays; empty when none.
+std::vector<int> practicePlan(const GameLog& log);

@@ -101,6 +101,11 @@ void aosrand(unsigned int seed)
     randState = seed;
 }
 
+unsigned int aorand_state()
+{
+    return randState;
+}
+
 int aorand()
 {
     randState = randState * 22695477u + 1u;

@@ -56,7 +56,7 @@ std::string chooseMediaDir(const std::string& given, const std::string& programD
 
 } // namespace
 
-int aoentry(int argc, char** argv, aoMainFunction mainFunction)
+int aoentry(int argc, char** argv, aoMainFunction mainFunction, const aoProgramOptions& options)
 {
     aoi::Settings& s = aoi::settings();
     std::string media;
@@ -71,6 +71,7 @@ int aoentry(int argc, char** argv, aoMainFunction mainFunction)
         };
         if (a == "--help" || a == "-h") {
             std::fputs(kHelp, stdout);
+            if (options.help) std::fputs(options.help, stdout);
             return 0;
         } else if (a == "--version") {
             std::printf("ziffron %s\n", ZIFFRON_VERSION);
@@ -93,8 +94,13 @@ int aoentry(int argc, char** argv, aoMainFunction mainFunction)
         } else if (a == "--fullscreen") {
             s.fullscreen = true;
         } else {
-            std::fprintf(stderr, "ziffron: unknown option %s (see --help)\n", a.c_str());
-            return 2;
+            int used = options.take ? options.take(argc, argv, i) : 0;
+            if (used < 0) return 2;
+            if (used == 0) {
+                std::fprintf(stderr, "ziffron: unknown option %s (see --help)\n", a.c_str());
+                return 2;
+            }
+            i += used - 1;
         }
     }
     if (!s.scriptPath.empty() && !s.headless) {

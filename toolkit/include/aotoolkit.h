@@ -32,6 +32,8 @@ void aosrand(unsigned int seed);
 int aorand();
 // Seeds from the clock, or from --seed when one was given.
 void aosrand_time();
+// The generator's state now: aosrand(state) repeats what follows.
+unsigned int aorand_state();
 
 // Unique ids for event codes: the first of `count` consecutive ids.
 int aonewid(int count = 1);
@@ -482,8 +484,15 @@ void aoscript_sethandler(const std::string& command, aoScriptHandler handler);
 // ---------------------------------------------------------------- process entry
 
 using aoMainFunction = void (*)();
+// The program's own options. `take` is offered every argument the toolkit does
+// not know, at position i; it returns how many arguments it used (0: not its
+// own) or -1 after printing why they are wrong (the program then exits with 2).
+struct aoProgramOptions {
+    const char* help = ""; // lines added to --help
+    std::function<int(int argc, char** argv, int i)> take;
+};
 // Parses the command line, initialises the platform and the toolkit, runs main.
-int aoentry(int argc, char** argv, aoMainFunction main);
+int aoentry(int argc, char** argv, aoMainFunction main, const aoProgramOptions& options = {});
 
 // ---- terminal, layout markup and widgets
 

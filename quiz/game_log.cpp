@@ -1,0 +1,194 @@
+// What each game leaves behind: the log of its tasks for the review, and the
+// same records written to the pupil's history as each task ends.
+#include "catalog.h"
+#include "quiz.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#ifndef _WIN32
+#include <pwd.h>
+#include <unistd.h>
+#endif
+
+HistorySettings historySettings;
+GameLog gameLog;
+
+namespace {
+
+struct HistoryRun {
+    std::string path;     // of the open history, for the messages
+    std::string pupil;
+    long long epoch = 0;  // wall clock at opening, so that times follow aogettime
+    std::string taskText; // Windows-1252, as the generator printed it
+    unsigned int seed = 0;
+    int gameStartMs = 0;
+} run;
+
+std::string loginName()
+{
+#ifdef _WIN32
+    const char* n = std::getenv("USERNAME");
+    return n && *n ? n : "Schüler";
+#else
+    if (const passwd* pw = getpwuid(geteuid()); pw && pw->pw_name && *pw->pw_name) return pw->pw_name;
+    const char* n = std::getenv("USER");
+    return n && *n ? n : "Schüler";
+#endif
+}
+
+// Says once why the history stops; the game goes on without it.
+void historyFailed(const std::string& err)
+{
+    std::string line = "\n Verlauf: " + run.path + ": " + err + "; es wird ohne Verlauf gespielt.\n ";
+    termPrintf("%s", ao_utf8_to_cp1252(line).c_str());
+}
+
+// The history's verdict for the game's: a task without squares counts as
+// right in the score, and so it does here.
+TaskVerdict verdictOf(Verdict v)
+{
+    switch (v) {
+    case Verdict::Wrong: return TaskVerdict::Wrong;
+    case Verdict::Skipped: return TaskVerdict::Skipped;
+    case Verdict::Right:
+    case Verdict::Unjudged: break;
+    }
+    return TaskVerdict::Right;
+}
+
+std::string orDash(const std::string& s)
+{
+    return s.empty() ? "–" : s;
+}
+
+} // namespace
+
+// Layout blanks and line breaks folded into single blanks.
+std::string foldBlanks(const std::string& text)
+{
+    std::string out;
+    bool blank = false;
+    for (unsigned char c : text) {
+        if (c <= ' ') {
+            blank = !out.empty();
+            continue;
+        }
+        if (blank) out += ' ';
+        blank = false;
+        out += static_cast<char>(c);
+    }
+    return out;
+}
+
+int takeHistoryOption(int argc, char** argv, int i, HistorySettings& settings, std::string& err)
+{
+    std::string a = argv[i];
+    auto value = [&](const char* what) -> const char* {
+        if (i + 1 >= argc || argv[i + 1][0] == 0) {
+            err = a + " needs " + what;
+            return nullptr;
+        }
+        return argv[i + 1];
+    };
+    if (a == "--no-history") {
+        settings.enabled = false;
+        return 1;
+    }
+    if (a == "--history") {
+        const char* v = value("a file");
+        if (!v) return -1;
+        settings.enabled = true;
+        settings.path = v;
+        return 2;
+    }
+    if (a == "--pupil") {
+        const char* v = value("a name");
+        if (!v) return -1;
+        settings.pupil = v;
+        return 2;
+    }
+    return 0;
+}
+
+void openHistory()
+{
+    historyClose();
+    run = HistoryRun{};
+    run.pupil = historySettings.pupil.empty() ? loginName() : historySettings.pupil;
+    if (!historySettings.enabled) return;
+    std::string err;
+    run.path = historySettings.path;
+    if (run.path.empty()) {
+        std::string dir = aopath_datadir();
+        run.path = dir + "/history.sqlite3";
+        if (!aopath_makedirs(dir, err)) {
+            historyFailed(err);
+            return;
+        }
+    }
+    run.epoch = static_cast<long long>(std::time(nullptr)) - aogettime() / 1000;
+    if (!historyOpen(run.path, err)) historyFailed(err);
+}
+
+void gameLogBegin(GameKind kind)
+{
+    gameLog = GameLog{level, difficulty, {}};
+    run.gameStartMs = aogettime();
+    GameStart g{run.pupil, run.epoch + run.gameStartMs / 1000, level, difficulty, taskCount, kind};
+    std::string err;
+    if (!historyBeginGame(g, err)) historyFailed(err);
+}
+
+void taskLogBegin()
+{
+    run.taskText.clear();
+    run.seed = aorand_state();
+    taskOutcome = TaskOutcome{};
+}
+
+void captureTaskText(const std::string& cp1252)
+{
+    run.taskText += cp1252;
+}
+
+void taskLogEnd(AnswerRows rows, int seconds)
+{
+    // A task cut off by closing the window was never answered.
+    if (!aoisrunning() && rows != AnswerRows::None && taskOutcome.verdict != Verdict::Right &&
+        taskOutcome.verdict != Verdict::Wrong)
+        return;
+    TaskRecord t;
+    t.position = taskIndex;
+    t.taskNumber = lastTaskNumber;
+    t.seed = run.seed;
+    t.text = ao_cp1252_to_utf8(foldBlanks(run.taskText));
+    t.solution = orDash(taskOutcome.rightAnswer);
+    t.answer = orDash(taskOutcome.answer);
+    t.verdict = verdictOf(taskOutcome.verdict);
+    t.seconds = seconds;
+    std::string err;
+    if (!historyRecordTask(t, err)) historyFailed(err);
+    gameLog.tasks.push_back(std::move(t));
+}
+
+void gameLogEnd(GameEnd end)
+{
+    GameResult r;
+    for (const TaskRecord& t : gameLog.tasks)
+        (t.verdict == TaskVerdict::Right ? r.right : t.verdict == TaskVerdict::Wrong ? r.wrong : r.skipped)++;
+    // What the grade box shows at the end: the last text written wins.
+    if (taskCount > 5 && !gameLog.tasks.empty()) {
+        std::vector<const char*> strokes = gradeStrokes(progressRatio);
+        if (!strokes.empty()) {
+            std::string g = strokes.back();
+            size_t a = g.find_first_not_of(' '), b = g.find_last_not_of(' ');
+            r.grade = a == std::string::npos ? "" : g.substr(a, b - a + 1);
+        }
+    }
+    r.seconds = (aogettime() - run.gameStartMs) / 1000;
+    r.end = end;
+    std::string err;
+    if (!historyEndGame(r, err)) historyFailed(err);
+}

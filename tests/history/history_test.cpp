@@ -1,0 +1,245 @@
+#include "history.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path tempFile(const std::string& name)
+{
+    fs::path dir = fs::temp_directory_path() / ("ziffron_history_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    fs::path p = dir / name;
+    for (const char* suffix : {"", "-wal", "-shm"}) fs::remove(p.string() + suffix);
+    return p;
+}
+
+std::string bytes(const fs::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Runs SQL on a file of our own making, as another program would.
+void sql(const fs::path& p, const std::string& text)
+{
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(p.c_str(), &db), SQLITE_OK);
+    char* msg = nullptr;
+    EXPECT_EQ(sqlite3_exec(db, text.c_str(), nullptr, nullptr, &msg), SQLITE_OK) << (msg ? msg : "");
+    sqlite3_free(msg);
+    sqlite3_close(db);
+}
+
+TaskRecord task(int position, int number, TaskVerdict v, std::string text = "Berechne 3 + 4")
+{
+    TaskRecord t;
+    t.position = position;
+    t.taskNumber = number;
+    t.seed = 4000000000u + position;
+    t.text = std::move(text);
+    t.solution = "7";
+    t.answer = v == TaskVerdict::Right ? "7" : v == TaskVerdict::Wrong ? "8" : "–";
+    t.verdict = v;
+    t.seconds = position * 3;
+    return t;
+}
+
+// One game of three tasks by pupil, started at the given time.
+void writeGame(const std::string& pupil, long long started, GameEnd end = GameEnd::Finished)
+{
+    std::string err;
+    ASSERT_TRUE(historyBeginGame({pupil, started, 3, 1, 3, GameKind::Game}, err)) << err;
+    ASSERT_TRUE(historyRecordTask(task(1, 3101, TaskVerdict::Right, "Wie viel ist 3 + 4? Schätze, prüfe \"genau\""), err));
+    ASSERT_TRUE(historyRecordTask(task(2, 3102, TaskVerdict::Wrong), err));
+    ASSERT_TRUE(historyRecordTask(task(3, 3101, TaskVerdict::Skipped), err));
+    ASSERT_TRUE(historyEndGame({1, 1, 1, "", 9, end}, err)) << err;
+}
+
+} // namespace
+
+TEST(History, RoundTripKeepsEveryFieldAndFilters)
+{
+    fs::path p = tempFile("round.sqlite3");
+    std::string err;
+    ASSERT_TRUE(historyOpen(p, err)) << err;
+    writeGame("Jörg", 1000);
+    writeGame("Anna", 2000, GameEnd::GameOver);
+    historyClose();
+
+    std::vector<StoredGame> games;
+    ASSERT_TRUE(historyLoad(p, {}, games, err)) << err;
+    ASSERT_EQ(games.size(), 2u);
+    const StoredGame& g = games[0];
+    EXPECT_EQ(g.pupil, "Jörg");
+    EXPECT_EQ(g.started, 1000);
+    EXPECT_EQ(g.level, 3);
+    EXPECT_EQ(g.tasks, 3);
+    EXPECT_EQ(g.kind, GameKind::Game);
+    EXPECT_EQ(g.seconds, 9);
+    EXPECT_EQ(g.end, GameEnd::Finished);
+    EXPECT_EQ(games[1].end, GameEnd::GameOver);
+    EXPECT_EQ(g.grade, "");
+    EXPECT_EQ(g.right + g.wrong * 10 + g.skipped * 100, 111);
+    ASSERT_EQ(g.taskList.size(), 3u);
+    const TaskRecord& t = g.taskList[0];
+    EXPECT_EQ(t.text, "Wie viel ist 3 + 4? Schätze, prüfe \"genau\"");
+    EXPECT_EQ(t.seed, 4000000001u) << "seeds above 2^31 survive";
+    EXPECT_EQ(g.taskList[2].answer, "–");
+    EXPECT_EQ(g.taskList[2].verdict, TaskVerdict::Skipped);
+    EXPECT_EQ(g.taskList[1].seconds, 6);
+
+    ASSERT_TRUE(historyLoad(p, {"Anna", LLONG_MIN}, games, err));
+    EXPECT_EQ(games.size(), 1u);
+    ASSERT_TRUE(historyLoad(p, {"", 1500}, games, err));
+    ASSERT_EQ(games.size(), 1u);
+    EXPECT_EQ(games[0].pupil, "Anna");
+
+    // The file is in WAL mode and at the current schema.
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(p.c_str(), &db), SQLITE_OK);
+    sqlite3_stmt* s = nullptr;
+    sqlite3_prepare_v2(db, "SELECT (SELECT user_version FROM pragma_user_version) || ' ' || "
+                           "(SELECT journal_mode FROM pragma_journal_mode)", -1, &s, nullptr);
+    ASSERT_EQ(sqlite3_step(s), SQLITE_ROW);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(sqlite3_column_text(s, 0))),
+              std::to_string(kHistorySchemaVersion) + " wal");
+    sqlite3_finalize(s);
+    sqlite3_close(db);
+}
+
+TEST(History, VersionOneFileIsUpgradedKeepingItsGames)
+{
+    fs::path p = tempFile("v1.sqlite3");
+    // The tables as the first version wrote them.
+    sql(p, "CREATE TABLE games (id INTEGER PRIMARY KEY, pupil TEXT NOT NULL, started INTEGER NOT NULL,"
+           " level INTEGER NOT NULL, difficulty INTEGER NOT NULL, tasks INTEGER NOT NULL, answered_right INTEGER,"
+           " answered_wrong INTEGER, skipped INTEGER, grade TEXT, seconds INTEGER, ended TEXT);"
+           "CREATE TABLE tasks (game INTEGER NOT NULL REFERENCES games(id), position INTEGER NOT NULL,"
+           " task_number INTEGER NOT NULL, seed INTEGER NOT NULL, text TEXT NOT NULL, solution TEXT NOT NULL,"
+           " answer TEXT NOT NULL, verdict TEXT NOT NULL, seconds INTEGER NOT NULL, PRIMARY KEY (game, position));"
+           "INSERT INTO games VALUES (1, 'Old', 50, 2, 2, 1, 1, 0, 0, '1', 4, 'finished');"
+           "INSERT INTO tasks VALUES (1, 1, 2201, 9, 'alt', '5', '5', 'right', 4);"
+           "PRAGMA user_version = 1;");
+    std::vector<StoredGame> games;
+    std::string err;
+    ASSERT_TRUE(historyLoad(p, {}, games, err)) << "the report reads a version-1 file as it is: " << err;
+
+    ASSERT_TRUE(historyOpen(p, err)) << err;
+    ASSERT_TRUE(historyBeginGame({"New", 60, 1, 1, 6, GameKind::Practice}, err)) << err;
+    historyClose();
+    ASSERT_TRUE(historyLoad(p, {}, games, err)) << err;
+    ASSERT_EQ(games.size(), 2u);
+    EXPECT_EQ(games[0].pupil, "Old");
+    EXPECT_EQ(games[0].kind, GameKind::Game);
+    EXPECT_EQ(games[0].taskList.at(0).text, "alt");
+    EXPECT_EQ(games[1].kind, GameKind::Practice);
+    EXPECT_FALSE(games[1].end.has_value()) << "never ended";
+}
+
+// Files the history must leave exactly as they are, with the reason given.
+TEST(History, RefusedFilesStayUntouched)
+{
+    struct Case {
+        const char* name;
+        std::function<void(const fs::path&)> make;
+        const char* reason;
+    };
+    auto ours = [](const fs::path& p) {
+        std::string err;
+        ASSERT_TRUE(historyOpen(p, err)) << err;
+        writeGame("A", 1);
+        historyClose();
+    };
+    const Case cases[] = {
+        {"garbage", [](const fs::path& p) { std::ofstream(p) << std::string(3000, 'x'); }, "beschädigt"},
+        {"damaged page",
+         [&](const fs::path& p) {
+             ours(p);
+             std::fstream f(p, std::ios::in | std::ios::out | std::ios::binary);
+             f.seekp(4096 + 8);
+             f << std::string(200, '\xEE');
+         },
+         "beschädigt"},
+        {"newer", [](const fs::path& p) { sql(p, "CREATE TABLE games (x); PRAGMA user_version = 99;"); },
+         "neueren Programmversion (Schema 99"},
+        {"foreign", [](const fs::path& p) { sql(p, "CREATE TABLE notes (x); INSERT INTO notes VALUES (1);"); },
+         "fremde Daten"},
+        {"read-only",
+         [&](const fs::path& p) {
+             ours(p);
+             ::chmod(p.c_str(), 0444);
+         },
+         "schreibgeschützt"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::path p = tempFile(std::string("refused_") + c.name);
+        c.make(p);
+        std::string before = bytes(p), err;
+        EXPECT_FALSE(historyOpen(p, err));
+        EXPECT_NE(err.find(c.reason), std::string::npos) << err;
+        EXPECT_FALSE(historyActive());
+        std::string e2;
+        EXPECT_TRUE(historyRecordTask(task(1, 1101, TaskVerdict::Right), e2)) << "without a history nothing fails";
+        EXPECT_EQ(bytes(p), before);
+        ::chmod(p.c_str(), 0644);
+    }
+}
+
+TEST(History, LockedFileIsRefusedAndALockDuringPlayEndsTheHistory)
+{
+    fs::path p = tempFile("locked.sqlite3");
+    std::string err;
+    ASSERT_TRUE(historyOpen(p, err)) << err;
+    writeGame("A", 1);
+    historyClose();
+    std::string before = bytes(p);
+
+    // Another program holds the write lock.
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(p.c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    EXPECT_FALSE(historyOpen(p, err));
+    EXPECT_NE(err.find("gesperrt"), std::string::npos) << err;
+    EXPECT_EQ(bytes(p), before);
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+
+    // The lock comes while a game runs: that task fails, the history ends.
+    ASSERT_TRUE(historyOpen(p, err)) << err;
+    ASSERT_TRUE(historyBeginGame({"B", 5, 1, 1, 2, GameKind::Game}, err));
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    EXPECT_FALSE(historyRecordTask(task(1, 1101, TaskVerdict::Right), err));
+    EXPECT_NE(err.find("gesperrt"), std::string::npos) << err;
+    EXPECT_FALSE(historyActive());
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+
+    std::vector<StoredGame> games;
+    ASSERT_TRUE(historyLoad(p, {"B", LLONG_MIN}, games, err)) << err;
+    ASSERT_EQ(games.size(), 1u);
+    EXPECT_TRUE(games[0].taskList.empty());
+}
+
+TEST(History, LoadRefusesMissingAndNonHistoryFiles)
+{
+    std::vector<StoredGame> games;
+    std::string err;
+    EXPECT_FALSE(historyLoad(tempFile("missing.sqlite3"), {}, games, err));
+    EXPECT_FALSE(fs::exists(tempFile("missing.sqlite3"))) << "reading creates nothing";
+    fs::path empty = tempFile("empty.sqlite3");
+    std::ofstream(empty).flush();
+    EXPECT_FALSE(historyLoad(empty, {}, games, err));
+    EXPECT_NE(err.find("keinen Verlauf"), std::string::npos) << err;
+}
