@@ -373,7 +373,7 @@ bool historyLoad(const std::string& path, const HistoryFilter& filter, std::vect
     games.clear();
     struct stat st;
     if (::stat(path.c_str(), &st) != 0) {
-        err = aofile_reason(errno);
+        err = errno == ENOENT ? "Datei fehlt" : aofile_reason(errno);
         return false;
     }
     Db db = openDb(path, SQLITE_OPEN_READONLY, err);

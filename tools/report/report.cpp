@@ -152,7 +152,7 @@ std::vector<PupilStats> statsByPupil(const std::vector<StoredGame>& games)
             TypeStats& s = types[g.pupil][t.taskNumber];
             s.taskNumber = t.taskNumber;
             ++s.tries;
-            if (t.verdict == Verdict::Right) ++s.right;
+            if (t.verdict == TaskVerdict::Right) ++s.right;
             s.title = t.text; // the latest one
         }
     }
@@ -332,11 +332,11 @@ std::string reportText(const std::vector<StoredGame>& games)
         o << "   Aufgaben: " << p.tasks << "   richtig: " << percent(p.right, p.tasks)
           << "   Zeit: " << duration(p.seconds) << "\n"
           << "  Noten: " << gradesLine(p) << "\n\n";
-        o << "  " << pad("Beginn", 18) << pad("Art", 7) << pad("Level", 7) << pad("Aufgaben", 10) << pad("richtig", 9)
+        o << "  " << pad("Beginn", 18) << pad("Art", 7) << pad("Level/Stufe", 13) << pad("Aufgaben", 10) << pad("richtig", 9)
           << pad("falsch", 8) << pad("übersprungen", 14) << pad("Note", 6) << pad("Zeit", 14) << "Ende\n";
         for (const StoredGame* g : p.games)
             o << "  " << pad(when(g->started), 18) << pad(kindWord(g->kind), 7)
-              << pad(std::to_string(g->level) + "/" + std::to_string(g->difficulty), 7)
+              << pad(std::to_string(g->level) + "/" + std::to_string(g->difficulty), 13)
               << pad(std::to_string(g->taskList.size()) + "/" + std::to_string(g->tasks), 10)
               << pad(std::to_string(g->right), 9) << pad(std::to_string(g->wrong), 8)
               << pad(std::to_string(g->skipped), 14) << pad(g->grade.empty() ? "–" : g->grade, 6)
@@ -344,9 +344,9 @@ std::string reportText(const std::vector<StoredGame>& games)
         o << "\n  Aufgabentypen mit dem kleinsten Anteil richtig (mindestens " << kMinimumTries << " Versuche):\n";
         if (p.weakest.empty()) o << "  (noch keiner oft genug gespielt)\n";
         else
-            o << "  " << pad("Nr.", 7) << pad("Level", 7) << pad("richtig", 9) << pad("Versuche", 10) << "Titel\n";
+            o << "  " << pad("Nr.", 7) << pad("Level/Stufe", 13) << pad("richtig", 9) << pad("Versuche", 10) << "Titel\n";
         for (const TypeStats& s : p.weakest)
-            o << "  " << pad(std::to_string(s.taskNumber), 7) << pad(levelOf(s.taskNumber), 7)
+            o << "  " << pad(std::to_string(s.taskNumber), 7) << pad(levelOf(s.taskNumber), 13)
               << pad(percent(s.right, s.tries), 9) << pad(std::to_string(s.tries), 10) << cut(s.title, 60) << "\n";
         o << "\n";
     }
@@ -394,7 +394,7 @@ std::string reportHtml(const std::vector<StoredGame>& games)
           << "<tr><th>richtig</th><td class=\"n\">" << percent(p.right, p.tasks) << "</td></tr>\n"
           << "<tr><th>Zeit</th><td class=\"n\">" << duration(p.seconds) << "</td></tr>\n"
           << "<tr><th>Noten</th><td>" << html(gradesLine(p)) << "</td></tr>\n</table>\n";
-        o << "<table>\n<tr><th>Beginn</th><th>Art</th><th>Level</th><th>Aufgaben</th><th>richtig</th>"
+        o << "<table>\n<tr><th>Beginn</th><th>Art</th><th>Level/Stufe</th><th>Aufgaben</th><th>richtig</th>"
           << "<th>falsch</th><th>übersprungen</th><th>Note</th><th>Zeit</th><th>Ende</th></tr>\n";
         for (const StoredGame* g : p.games)
             o << "<tr><td>" << when(g->started) << "</td><td>" << kindWord(g->kind) << "</td><td>" << g->level << "/"
@@ -408,7 +408,7 @@ std::string reportHtml(const std::vector<StoredGame>& games)
             o << "<p>Noch keiner oft genug gespielt.</p>\n";
             continue;
         }
-        o << "<table>\n<tr><th>Nr.</th><th>Level</th><th>richtig</th><th>Versuche</th><th>Titel</th></tr>\n";
+        o << "<table>\n<tr><th>Nr.</th><th>Level/Stufe</th><th>richtig</th><th>Versuche</th><th>Titel</th></tr>\n";
         for (const TypeStats& s : p.weakest)
             o << "<tr><td>" << s.taskNumber << "</td><td>" << levelOf(s.taskNumber) << "</td><td class=\"n\">"
               << percent(s.right, s.tries) << "</td><td class=\"n\">" << s.tries << "</td><td>"

@@ -1,0 +1,206 @@
+#include "report.h"
+
+#include "aotoolkit.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path tempDir()
+{
+    fs::path dir = fs::temp_directory_path() / ("ziffron_report_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    return dir;
+}
+
+std::string slurp(const fs::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Two pupils; Anna misses 3101 three times in three tries and 3102 once in three.
+fs::path fixture()
+{
+    setenv("TZ", "UTC", 1);
+    tzset();
+    fs::path p = tempDir() / "fixture.sqlite3";
+    if (fs::exists(p)) return p;
+    std::string err;
+    EXPECT_TRUE(historyOpen(p, err)) << err;
+    const long long day = 86400, dec1 = 1796083200; // 2026-12-01 00:00 UTC
+    auto game = [&](const std::string& pupil, long long started, std::vector<std::pair<int, TaskVerdict>> tasks,
+                    const std::string& grade, GameKind kind = GameKind::Game) {
+        historyBeginGame({pupil, started, 3, 1, static_cast<int>(tasks.size()), kind}, err);
+        GameResult r;
+        int i = 0;
+        for (auto [number, v] : tasks) {
+            TaskRecord t{++i, number, 77, "Berechne, \"schnell\": 3 + " + std::to_string(number), "7",
+                         v == TaskVerdict::Right ? "7" : "9", v, 10};
+            historyRecordTask(t, err);
+            (v == TaskVerdict::Right ? r.right : v == TaskVerdict::Wrong ? r.wrong : r.skipped)++;
+        }
+        r.grade = grade;
+        r.seconds = 10 * i;
+        historyEndGame(r, err);
+    };
+    const TaskVerdict R = TaskVerdict::Right, W = TaskVerdict::Wrong, S = TaskVerdict::Skipped;
+    game("Anna", dec1 + 9 * 3600, {{3101, W}, {3102, R}, {3103, R}}, "");
+    game("Anna", dec1 + day + 9 * 3600, {{3101, W}, {3102, W}, {3103, R}}, "");
+    game("Anna", dec1 + 2 * day + 9 * 3600, {{3101, S}, {3102, R}, {3103, R}}, "", GameKind::Practice);
+    game("Ben", dec1 + day + 10 * 3600, {{3101, R}, {3101, R}, {3101, R}, {3102, R}, {3102, R}, {3102, R}}, "1");
+    historyClose();
+    return p;
+}
+
+int report(std::vector<std::string> args, std::string& out, std::string& err)
+{
+    std::ostringstream o, e;
+    int code = runReport(args, o, e);
+    out = o.str();
+    err = e.str();
+    return code;
+}
+
+} // namespace
+
+TEST(ReportArgs, ParsedIntoTheirStructAndRefusedWhenMalformed)
+{
+    setenv("TZ", "UTC", 1);
+    tzset();
+    ReportArgs a;
+    std::string err;
+    ASSERT_TRUE(parseReportArgs({"--history", "h.db", "--pupil", "Jörg", "--since", "2026-12-02", "--html", "r.html",
+                                 "--csv", "r.csv"},
+                                a, err))
+        << err;
+    EXPECT_EQ(a.history, "h.db");
+    EXPECT_EQ(a.pupil, "Jörg");
+    EXPECT_EQ(a.sinceEpoch, 1796169600);
+    EXPECT_EQ(a.html, "r.html");
+    EXPECT_EQ(a.csv, "r.csv");
+    ASSERT_TRUE(parseReportArgs({}, a, err));
+    EXPECT_EQ(a.sinceEpoch, LLONG_MIN);
+
+    const std::vector<std::vector<std::string>> bad = {
+        {"--since", "2026-02-30"}, {"--since", "2026-2-3"}, {"--since", "heute"}, {"--since"},
+        {"--html"},                {"--csv", ""},           {"--pupil", "a", "--pupil", "b"},
+        {"--verbose"},             {"report.html"},
+    };
+    for (const auto& args : bad) {
+        EXPECT_FALSE(parseReportArgs(args, a, err)) << args[0];
+        EXPECT_FALSE(err.empty());
+    }
+    std::string out;
+    EXPECT_EQ(report({"--since", "gestern"}, out, err), 2);
+    EXPECT_NE(err.find("usage: ziffron-report"), std::string::npos);
+    EXPECT_TRUE(out.empty());
+}
+
+TEST(Report, MissingOrForeignDatabaseIsOneLineAndExitOne)
+{
+    std::string out, err;
+    fs::path missing = tempDir() / "missing.sqlite3";
+    EXPECT_EQ(report({"--history", missing.string()}, out, err), 1);
+    EXPECT_EQ(err, "ziffron-report: " + missing.string() + ": Datei fehlt\n");
+    EXPECT_FALSE(fs::exists(missing));
+    fs::path text = tempDir() / "text.sqlite3";
+    std::ofstream(text) << "nur Text, keine Datenbank, nur Text, keine Datenbank, nur Text\n";
+    EXPECT_EQ(report({"--history", text.string()}, out, err), 1);
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+}
+
+TEST(Report, TextPerPupilWithTheWeakestTypes)
+{
+    std::string out, err;
+    ASSERT_EQ(report({"--history", fixture().string()}, out, err), 0) << err;
+    EXPECT_NE(out.find("Schüler: Anna\n  Spiele: 3 (davon 1 Übung)   Aufgaben: 9   richtig: 56 %   Zeit: 1 min 30 s\n"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("  Noten: keine ×3\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("  2026-12-02 09:00  Spiel  3/1          3/3       1        2       0             –     0 min 30 s    "
+                       "fertig\n"),
+              std::string::npos)
+        << out;
+    // 3101 (0 of 3) before 3102 (2 of 3); 3103 (3 of 3) last.
+    size_t a = out.find("  3101   3/1          0 %      3         Berechne, \"schnell\": 3 + 3101\n");
+    size_t b = out.find("  3102   3/1          67 %     3"), c = out.find("  3103   3/1          100 %");
+    EXPECT_NE(a, std::string::npos) << out;
+    EXPECT_LT(a, b);
+    EXPECT_LT(b, c);
+    EXPECT_NE(out.find("Schüler: Ben\n  Spiele: 1   Aufgaben: 6   richtig: 100 %"), std::string::npos);
+    EXPECT_NE(out.find("  Noten: 1 ×1\n"), std::string::npos);
+
+    ASSERT_EQ(report({"--history", fixture().string(), "--pupil", "Ben", "--since", "2026-12-02"}, out, err), 0);
+    EXPECT_EQ(out.find("Anna"), std::string::npos);
+    ASSERT_EQ(report({"--history", fixture().string(), "--since", "2026-12-03"}, out, err), 0);
+    EXPECT_NE(out.find("Spiele: 1 (davon 1 Übung)"), std::string::npos) << out;
+    EXPECT_NE(out.find("(noch keiner oft genug gespielt)"), std::string::npos);
+}
+
+TEST(Report, CsvHasOneQuotedRowPerTask)
+{
+    std::string out, err;
+    fs::path csv = tempDir() / "tasks.csv";
+    ASSERT_EQ(report({"--history", fixture().string(), "--csv", csv.string()}, out, err), 0) << err;
+    std::string text = slurp(csv);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1 + 9 + 6);
+    EXPECT_EQ(text.substr(0, text.find('\n') + 1),
+              "pupil,game,started,kind,level,difficulty,position,task_number,seed,text,solution,answer,verdict,"
+              "seconds\r\n");
+    EXPECT_NE(text.find("\r\nAnna,1,2026-12-01 09:00:00,game,3,1,1,3101,77,\"Berechne, \"\"schnell\"\": 3 + 3101\","
+                        "7,9,wrong,10\r\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find(",practice,3,1,1,3101,77,"), std::string::npos);
+}
+
+// The page opens in a real browser, and the browser draws the chart's lines.
+TEST(Report, HtmlIsSelfContainedAndItsChartShowsInChromium)
+{
+    std::string out, err;
+    fs::path dir = tempDir(), page = dir / "report.html";
+    ASSERT_EQ(report({"--history", fixture().string(), "--html", page.string()}, out, err), 0) << err;
+    std::string html = slurp(page);
+    EXPECT_EQ(html.find("src="), std::string::npos) << "nothing fetched";
+    EXPECT_EQ(html.find("href="), std::string::npos);
+    EXPECT_NE(html.find("<h2>Anna</h2>"), std::string::npos);
+    EXPECT_EQ(std::count(html.begin(), html.end(), '\n') > 20, true);
+
+    const char* browser = nullptr;
+    for (const char* b : {"/usr/bin/chromium", "/usr/bin/chromium-browser"})
+        if (access(b, X_OK) == 0) browser = b;
+    if (!browser || std::system("convert -version > /dev/null 2>&1") != 0)
+        GTEST_SKIP() << "no chromium or ImageMagick installed";
+    fs::path profile = dir / "profile", png = dir / "report.png", bmp = dir / "report.bmp";
+    fs::remove_all(profile);
+    std::string cmd = std::string(browser) +
+                      " --headless --no-sandbox --disable-gpu --disable-quic --no-first-run"
+                      " --disable-background-networking --disable-component-update --disable-sync"
+                      " --hide-scrollbars --window-size=1000,700 --user-data-dir=" +
+                      profile.string() + " --screenshot=" + png.string() + " file://" + page.string() +
+                      " > /dev/null 2>&1 && convert " + png.string() + " -type TrueColor " + bmp.string();
+    ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
+    std::string shot = slurp(bmp);
+    aoPixmap picture;
+    ASSERT_TRUE(aobmp_decode(reinterpret_cast<const uint8_t*>(shot.data()), shot.size(), &picture, err)) << err;
+    // Anna's line and dots are drawn in the first chart colour, Ben's in the second.
+    int anna = 0, ben = 0;
+    for (uint32_t px : picture.pixels) {
+        anna += px == 0x1f77b4;
+        ben += px == 0xd62728;
+    }
+    EXPECT_GT(anna, 200) << "Anna's line";
+    EXPECT_GT(ben, 40) << "Ben's one game";
+}
