@@ -117,7 +117,7 @@ TEST_F(Review, ShortLinesFitTheirWidthAndLongOnesEndInAnEllipsis)
     EXPECT_GT(aofont_textwidth(font, cut.c_str()), 650) << "cut no more than needed";
 }
 
-TEST_F(Review, WheelScrollsALongReviewToItsEnd)
+TEST_F(Review, WheelAndArrowsScrollALongReview)
 {
     std::string keys = "wait 20\n";
     for (int i = 0; i < 21; ++i) keys += "key Escape\nwait 12\n";
@@ -133,6 +133,8 @@ TEST_F(Review, WheelScrollsALongReviewToItsEnd)
     EXPECT_EQ(pixelsOf(thumb, 1268, 92 + 20 * 30 - 20, 8, 20), 8 * 20) << "and ends at the bottom";
     EXPECT_TRUE(reviewHandleEvent(taskArea.code[12]));
     EXPECT_EQ(pixelsOf(thumb, 1268, 92 + 20 * 30 - 20, 8, 20), 0) << "one wheel step back up";
+    EXPECT_TRUE(reviewHandleEvent(AOKEY_UP));
+    EXPECT_EQ(pixelsOf(thumb, 1268, 92, 8, 20), 8 * 20) << "and one line with the arrow";
 }
 
 TEST_F(Review, PracticePlaysOnlyTheMissedTypesEachTwiceAtLeastSix)
