@@ -180,7 +180,7 @@ bool writeProtected(const std::string& path)
 Db openDb(const std::string& path, int flags, std::string& err)
 {
     sqlite3* raw = nullptr;
-    int rc = sqlite3_open_v2(path.c_str(), &raw, flags | SQLITE_OPEN_NOFOLLOW, nullptr);
+    int rc = sqlite3_open_v2(path.c_str(), &raw, flags, nullptr);
     Db db(raw);
     if (rc != SQLITE_OK) {
         err = reason(db.get(), rc);

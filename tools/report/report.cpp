@@ -245,12 +245,14 @@ std::string chart(const std::vector<StoredGame>& games, const std::vector<PupilS
     }
     o << "<line x1=\"" << left << "\" y1=\"" << top + plotH << "\" x2=\"" << w - right << "\" y2=\"" << top + plotH
       << "\" stroke=\"#444\"/>\n";
-    // Dates under the first, the last and a few games between.
+    // Dates under the first, the last and a few games between; hours when
+    // the games lie within a day or two.
+    bool hours = n > 0 && games.back().started - games.front().started < 2 * 86400;
     int labels = std::min(n, 6);
     for (int k = 0; k < labels; ++k) {
         int i = labels == 1 ? 0 : (n - 1) * k / (labels - 1);
         o << "<text x=\"" << xOf(i) << "\" y=\"" << top + plotH + 20 << "\" text-anchor=\"middle\">"
-          << localTime(games[i].started, "%d.%m.") << "</text>\n";
+          << localTime(games[i].started, hours ? "%d.%m. %H:%M" : "%d.%m.") << "</text>\n";
     }
     for (size_t p = 0; p < pupils.size(); ++p) {
         const char* colour = kColours[p % (sizeof kColours / sizeof *kColours)];
