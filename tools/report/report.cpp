@@ -251,7 +251,9 @@ std::string chart(const std::vector<StoredGame>& games, const std::vector<PupilS
     int labels = std::min(n, 6);
     for (int k = 0; k < labels; ++k) {
         int i = labels == 1 ? 0 : (n - 1) * k / (labels - 1);
-        o << "<text x=\"" << xOf(i) << "\" y=\"" << top + plotH + 20 << "\" text-anchor=\"middle\">"
+        // The outer labels stay inside the picture.
+        const char* anchor = labels == 1 ? "middle" : k == 0 ? "start" : k == labels - 1 ? "end" : "middle";
+        o << "<text x=\"" << xOf(i) << "\" y=\"" << top + plotH + 20 << "\" text-anchor=\"" << anchor << "\">"
           << localTime(games[i].started, hours ? "%d.%m. %H:%M" : "%d.%m.") << "</text>\n";
     }
     for (size_t p = 0; p < pupils.size(); ++p) {
