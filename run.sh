@@ -8,6 +8,6 @@ cmake --build build -j"$(nproc)"
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
   echo "No display found: playing examples/demo.script headless, screenshots go to demo-shots/."
   mkdir -p demo-shots
-  exec build/quiz/ziffron --headless --script examples/demo.script "$@"
+  exec build/quiz/ziffron --headless --script examples/demo.script --no-history "$@"
 fi
 exec build/quiz/ziffron "$@"

@@ -8,6 +8,8 @@ build=$1 id=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 prefix=$work/prefix
+# The trainer keeps its history in the per-user data folder: a temporary one here.
+export XDG_DATA_HOME=$work/data
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 for f in bin/ziffron bin/ziffron-catalog share/ziffron/media/sound/soundparameter.txt \
@@ -22,6 +24,7 @@ cd "$work/elsewhere"
 echo "shot main.bmp" > one.script
 "$prefix/bin/ziffron" --headless --script one.script > /dev/null
 [[ -s main.bmp ]] || { echo "no screenshot"; exit 1; }
+[[ -s $XDG_DATA_HOME/ziffron/history.sqlite3 ]] || { echo "no history in the data folder"; exit 1; }
 # The main screen shows the logo from the media tree: without media it differs.
 mv main.bmp with-media.bmp
 "$prefix/bin/ziffron" --headless --script one.script --media "$work/empty" > /dev/null
