@@ -88,7 +88,8 @@ void generateTask(int taskNumber);
 // Task texts are formatted from UTF-8 literals (and UTF-8 %s arguments) and
 // handed to the sink as Windows-1252 bytes, converted once after formatting.
 using TaskPrinter = std::function<void(const std::string& cp1252)>;
-void catalog_setprinter(TaskPrinter printer);
+// Returns the printer it replaces, so a caller can put it back.
+TaskPrinter catalog_setprinter(TaskPrinter printer);
 void taskPrintf(const char* format, ...) AO_PRINTF(1, 2);
 
 // a = k..m in the catalog's notation: rand() mod (m - k + 1) + k.

@@ -9,17 +9,19 @@
 #include "answer_rows.h"
 #include "catalog.h"
 #include "squares.h"
+#include "titles.h"
 
 namespace {
 
 const char* const kUsage =
-    "usage: ziffron-catalog --list\n"
+    "usage: ziffron-catalog --list [--titles]\n"
     "       ziffron-catalog --task N [--seed S] [--picture FILE.bmp [--squares]]\n"
     "       ziffron-catalog --worksheet FILE.pdf --level L --difficulty D [--count N] [--seed S]\n"
     "                       [--tasks LIST] [--date YYYY-MM-DD]\n"
     "       ziffron-catalog --help\n"
     "\n"
     "  --list            print the task numbers of the catalog, one per line\n"
+    "  --titles          with --list: each number followed by the task type's title\n"
     "  --task N          generate task N as the first task of a game of 12 tasks\n"
     "                    and print the task record and answer rows as JSON\n"
     "  --seed S          seed the random generator with S (0..4294967295, default 1)\n"
@@ -179,6 +181,8 @@ std::optional<CatalogToolArgs> parseCatalogArgs(const std::vector<std::string>& 
             parsed.help = true;
         } else if (a == "--list") {
             parsed.list = true;
+        } else if (a == "--titles") {
+            parsed.titles = true;
         } else if (a == "--task") {
             const std::string* v = value("--task");
             if (!v)
@@ -233,6 +237,10 @@ std::optional<CatalogToolArgs> parseCatalogArgs(const std::vector<std::string>& 
     if (parsed.list + parsed.haveTask + worksheet != 1) {
         error = parsed.list || parsed.haveTask || worksheet ? "--list, --task and --worksheet exclude each other"
                                                             : "nothing to do";
+        return std::nullopt;
+    }
+    if (parsed.titles && !parsed.list) {
+        error = "--titles goes with --list";
         return std::nullopt;
     }
     if (!parsed.haveTask && !parsed.picture.empty()) {
@@ -428,7 +436,7 @@ int runCatalogTool(const std::vector<std::string>& args, std::ostream& out, std:
     }
     if (parsed->list) {
         for (int n : allTaskNumbers())
-            out << n << "\n";
+            out << n << (parsed->titles ? " " + taskTitle(n) : "") << "\n";
         return 0;
     }
     if (!parsed->worksheet.empty()) {

@@ -16,6 +16,7 @@
 struct CatalogToolArgs {
     bool help = false;
     bool list = false;
+    bool titles = false; // with list: each number followed by its title
     bool haveTask = false;
     long long task = 0;
     unsigned int seed = 1; // the runtime generator's state before any seeding

@@ -89,7 +89,7 @@ void reduceFraction()
         }
 }
 
-void catalog_setprinter(TaskPrinter p) { printer = std::move(p); }
+TaskPrinter catalog_setprinter(TaskPrinter p) { return std::exchange(printer, std::move(p)); }
 
 void taskPrintf(const char* format, ...)
 {

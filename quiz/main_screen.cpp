@@ -130,6 +130,7 @@ void setupMainScreen()
     drawSoundIndicator();
     loadSoundParameters();
     catalog_filltables();
+    loadSelection();
     aographic_setfont("arial28");
     showLogo(58);
     fillSecondsPerTask();

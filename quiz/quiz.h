@@ -79,6 +79,20 @@ void runGame();
 // START sequence and the usual scoring.
 void startPractice(int level, int difficulty, const std::vector<int>& taskNumbers);
 void runSelectionEditor(); // switches task types of the last START's group off and on
+
+// ---- the file that keeps the selection table between runs
+struct SelectionStore {
+    std::string path;      // --selection FILE, else auswahl.txt in the settings folder
+    bool keep = true;      // false: changes last for the run (file write-protected or faulty)
+    std::string reason;    // why not kept, for the one message in term
+    bool told = false;     // term has said so once
+    std::string savedText; // the table as the file holds it
+};
+extern SelectionStore selectionStore;
+// At start-up: switches off what the file says; faults are named in term.
+void loadSelection();
+// When the editor closes: writes the table if it changed and may be kept.
+void saveSelection();
 // The task number of the task played last.
 extern int lastTaskNumber;
 

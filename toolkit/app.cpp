@@ -112,6 +112,11 @@ int aorand()
     return static_cast<int>((randState >> 16) & 0x7FFF);
 }
 
+unsigned int aorand_state()
+{
+    return randState;
+}
+
 void aosrand_time()
 {
     long long s = aoi::settings().seed;

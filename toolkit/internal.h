@@ -2,6 +2,8 @@
 #pragma once
 
 #include "aotoolkit.h"
+#include <map>
+#include <string>
 
 namespace aoi {
 
@@ -37,6 +39,8 @@ struct Settings {
     bool headless = false;
     bool fullscreen = false;
     std::string scriptPath;
+    // Options for the program itself, by name without "--" (aogetoption).
+    std::map<std::string, std::string> options;
 };
 Settings& settings();
 
