@@ -34,7 +34,7 @@ constexpr TitleRange kTitleTable[] = {
     {1205, 1205, "Halbieren"},
     {2101, 2105, "Punkt vor Strich"},
     {2201, 2201, "Große Zahlen addieren"},
-    {2301, 2301, "Addieren bis 200"},
+    {2301, 2301, "Zweistellige Zahlen addieren"},
     {2302, 2303, "Fehlenden Summanden finden"},
     {2304, 2306, "Fehlende Zahl in der Summe"},
     {2307, 2309, "Fehlende Zahl in der Differenz"},
@@ -163,10 +163,10 @@ std::string generatedText(int taskNumber)
     const unsigned int savedRandom = aorand_state();
     aoDrawTarget* savedDrawTarget = aographic_gettarget();
 
-    // Tasks with a picture draw it; this one is thrown away.
+    // Tasks with a picture draw it; drawing clips, so one pixel takes it all.
     aoPixmap scratch;
-    scratch.width = 1280;
-    scratch.height = 720;
+    scratch.width = 1;
+    scratch.height = 1;
     std::string text;
     if (aopxmap_allocate(&scratch)) {
         aopxmap_clear(&scratch, 0xFFFFFF);

@@ -71,6 +71,8 @@ protected:
     void start(const std::string& script)
     {
         static std::string media = makeMediaTree();
+        // Settings the program keeps (the selection file) go to a folder of the test's own.
+        static const std::string config = configHome();
         std::filesystem::current_path(media);
         run.reset();
         run = std::make_unique<HeadlessRun>(script);
@@ -80,6 +82,9 @@ protected:
             built = true;
         }
         catalog_filltables();
+        std::filesystem::remove_all(config + "/ziffron");
+        aoi::settings().options.erase("selection");
+        loadSelection();
         fillSecondsPerTask();
         soundOn = 1;
         elapsedSeconds = 0;
@@ -109,6 +114,14 @@ protected:
     }
 
     std::string& transcript() { return run->transcript; }
+
+    static std::string configHome()
+    {
+        const std::string dir =
+            (std::filesystem::temp_directory_path() / ("ziffron_quiz_config_" + std::to_string(::getpid()))).string();
+        ::setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
+        return dir;
+    }
     std::unique_ptr<HeadlessRun> run;
 };
 

@@ -153,6 +153,8 @@ TEST_F(SelectionEditor, BeforeAnyStartOnlyTextAndEndeAndTheEndeEdgesCount)
     EXPECT_EQ(areaPixel("empty", 101, 101), aographic_rgb(255, 0, 0));
     EXPECT_GT(inkIn("empty", 10, 10, 400, 25), 100) << "the instruction line";
     EXPECT_EQ(inkIn("empty", 0, 40, 1280, 40), 0) << "no squares, no numbers";
+    EXPECT_GT(inkIn("empty", 200, 100, 900, 25), 300) << "one line: START first";
+    EXPECT_EQ(inkIn("empty", 0, 130, 1280, 590), 0) << "no titles";
     for (int l = 1; l <= kLevels; ++l)
         for (int d = 1; d <= kDifficulties; ++d)
             for (int k = 1; k <= entryCount[l][d]; ++k) ASSERT_EQ(selection[l][d][k], k);
@@ -176,4 +178,187 @@ TEST_F(SelectionEditor, DeselectingEveryEntryStopsTheNextGame)
                   "Programm wurde abgebrochen. "))),
               std::string::npos)
         << transcript();
+}
+
+namespace {
+
+// Window coordinates of the middle of entry k's title line (two columns above 14 entries).
+std::string listLine(int k, int entries)
+{
+    const int rows = entries <= 14 ? entries : (entries + 1) / 2;
+    const int x = 35 + (k - 1) / rows * 620 + 100, y = 140 + (k - 1) % rows * 26 + 13;
+    return std::to_string(x + 10) + " " + std::to_string(y + 180);
+}
+
+// Pixels of one colour in a rectangle of taskArea in a window shot.
+int colourIn(const std::string& name, int colour, int x, int y, int w, int h)
+{
+    const aoPixmap& p = loadShot(name);
+    int n = 0;
+    for (int j = y; j < y + h; ++j)
+        for (int i = x; i < x + w; ++i) n += aopxmap_getpixel(&p, i + 10, j + 180) == colour;
+    return n;
+}
+
+const int kOffText = aographic_rgb(140, 140, 140);
+
+std::string readFile(const fs::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+fs::path savedFile()
+{
+    return fs::path(std::getenv("XDG_CONFIG_HOME")) / "ziffron" / "auswahl.txt";
+}
+
+// A class file of the test's own, given as with --selection.
+fs::path classFile(const std::string& text)
+{
+    const fs::path p = fs::temp_directory_path() / ("ziffron_class_" + std::to_string(::getpid()) + ".txt");
+    std::error_code ec;
+    fs::permissions(p, fs::perms::owner_all, ec);
+    std::ofstream(p, std::ios::binary | std::ios::trunc) << text;
+    aoi::settings().options["selection"] = p.string();
+    return p;
+}
+
+} // namespace
+
+TEST_F(SelectionEditor, HeadingAndTitlesShowTheGroupAndAClickOnATitleTogglesLikeItsSquare)
+{
+    // Level 5, difficulty 2 has 17 entries: two columns of titles; entry 7 is
+    // off from before.
+    start("wait 1\n" + shot("open") + "click " + listLine(3, 17) + "\nwait 1\n" + shot("off") + "click " +
+          listLine(3, 17) + "\nclick " + listLine(10, 17) + "\nwait 1\n" + shot("on") + "key Escape\nwait 5\nclose\n");
+    selection[5][2][7] = 0;
+    open(5, 2);
+    EXPECT_EQ(selection[5][2][3], 3) << "two clicks on the title: off and on again";
+    EXPECT_EQ(selection[5][2][10], 0);
+    EXPECT_EQ(selection[5][2][7], 0);
+
+    EXPECT_GT(inkIn("open", 200, 100, 260, 25), 150) << "the heading";
+    EXPECT_EQ(inkIn("open", 460, 100, 800, 25), 0) << "a short heading, no sentence";
+    // Titles in black when on, grey with "(aus)" when off; the second column holds 10 to 17.
+    EXPECT_GT(inkIn("open", 35, 140 + 2 * 26, 600, 26), 100);
+    EXPECT_EQ(inkIn("open", 35, 140 + 6 * 26, 600, 26), 0);
+    EXPECT_GT(colourIn("open", kOffText, 35, 140 + 6 * 26, 600, 26), 100);
+    EXPECT_GT(inkIn("open", 655, 140, 600, 26), 100);
+    EXPECT_EQ(inkIn("open", 35, 140 + 9 * 26, 1200, 26), 0) << "nine rows";
+
+    EXPECT_EQ(squarePixel("off", 3), kGrey);
+    EXPECT_EQ(inkIn("off", 35, 140 + 2 * 26, 600, 26), 0);
+    EXPECT_GT(colourIn("off", kOffText, 35, 140 + 2 * 26, 600, 26), colourIn("open", kOffText, 35, 140 + 6 * 26, 600, 26) / 2);
+    EXPECT_EQ(squarePixel("on", 3), kLightYellow);
+    EXPECT_GT(inkIn("on", 35, 140 + 2 * 26, 600, 26), 100);
+    EXPECT_EQ(squarePixel("on", 10), kGrey);
+}
+
+TEST_F(SelectionEditor, SelectionIsSavedWhenTheEditorClosesAndLoadedAtTheNextStart)
+{
+    start("wait 1\nclick " + square(3) + "\nclick " + square(7) + "\nclick " + listLine(12, 17) +
+          "\nkey Escape\nwait 1\nkey Escape\nwait 5\nclose\n");
+    EXPECT_FALSE(fs::exists(savedFile())) << "nothing written before a change";
+    open(5, 2);
+    const std::string text = readFile(savedFile());
+    EXPECT_NE(text.find("\nStufe 5 Schwierigkeit 2 aus: 3 7 12\n"), std::string::npos) << text;
+    EXPECT_EQ(count(text, "\nStufe "), 1) << text;
+    std::vector<fs::path> files;
+    for (const auto& e : fs::directory_iterator(savedFile().parent_path())) files.push_back(e.path());
+    EXPECT_EQ(files, std::vector<fs::path>{savedFile()}) << "no temporary file left";
+
+    // The next run.
+    catalog_filltables();
+    loadSelection();
+    for (int k = 1; k <= 17; ++k) EXPECT_EQ(selection[5][2][k], (k == 3 || k == 7 || k == 12) ? 0 : k) << k;
+    const auto written = fs::last_write_time(savedFile());
+    open(5, 2);
+    EXPECT_EQ(fs::last_write_time(savedFile()), written) << "an editing without change writes nothing";
+    EXPECT_EQ(count(transcript(), "Auswahl"), 0) << transcript();
+}
+
+TEST_F(SelectionEditor, FaultyClassFileIsNamedLineByLineAndNeverRewritten)
+{
+    start("wait 1\nclick " + square(1) + "\nkey Escape\nwait 1\nclick " + square(2) + "\nkey Escape\nwait 5\nclose\n");
+    const std::string text = "# 6b\nStufe 5 Schwierigkeit 2 aus: 3 40\nStufe 5 Schwirigkeit 2 aus: 4\n"
+                             "Stufe 5 Schwierigkeit 2 aus: 5\r\x01\xFF\n";
+    const fs::path file = classFile(text);
+    catalog_filltables();
+    loadSelection();
+    EXPECT_NE(transcript().find(file.string() + ", Zeile 2: Stufe 5 Schwierigkeit 2 hat keine Aufgabe 40"),
+              std::string::npos)
+        << transcript();
+    EXPECT_NE(transcript().find(", Zeile 3: nicht lesbar"), std::string::npos);
+    EXPECT_NE(transcript().find(", Zeile 5: nicht lesbar"), std::string::npos);
+    for (int k = 1; k <= 17; ++k) EXPECT_EQ(selection[5][2][k], (k == 3 || k == 5) ? 0 : k) << k;
+
+    open(5, 2);
+    open(5, 2);
+    EXPECT_EQ(selection[5][2][1], 0);
+    EXPECT_EQ(selection[5][2][2], 0) << "changes last for the run";
+    EXPECT_EQ(readFile(file), text);
+    EXPECT_EQ(count(transcript(), "Änderungen gelten nur bis zum Programmende"), 1) << transcript();
+    fs::remove(file);
+}
+
+TEST_F(SelectionEditor, WriteProtectedClassFileIsUsedAndSaidOnceToBeKeptForTheRunOnly)
+{
+    start("wait 1\nclick " + square(1) + "\nkey Escape\nwait 1\nclick " + square(2) + "\nkey Escape\nwait 5\nclose\n");
+    const std::string text = "Stufe 5 Schwierigkeit 2 aus: 17\n";
+    const fs::path file = classFile(text);
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    catalog_filltables();
+    loadSelection();
+    EXPECT_EQ(selection[5][2][17], 0);
+    EXPECT_EQ(count(transcript(), "Auswahl"), 0) << "nothing to say before a change";
+    open(5, 2);
+    open(5, 2);
+    EXPECT_EQ(selection[5][2][1], 0);
+    EXPECT_EQ(selection[5][2][2], 0);
+    EXPECT_EQ(readFile(file), text);
+    EXPECT_EQ(count(transcript(), "schreibgeschützt; Änderungen gelten nur bis zum Programmende"), 1) << transcript();
+    EXPECT_FALSE(fs::exists(savedFile())) << "not written elsewhere either";
+    fs::permissions(file, fs::perms::owner_all);
+    fs::remove(file);
+}
+
+TEST_F(SelectionEditor, FailedSaveIsNamedAndTheFileStaysAsItWas)
+{
+    start("wait 1\nclick " + square(1) + "\nkey Escape\nwait 5\nclose\n");
+    const std::string text = "Stufe 5 Schwierigkeit 2 aus: 17\n";
+    const fs::path file = classFile(text);
+    catalog_filltables();
+    loadSelection();
+    aofile_injectwriteerror(ENOSPC);
+    open(5, 2);
+    EXPECT_EQ(readFile(file), text);
+    EXPECT_NE(transcript().find("Auswahl nicht gespeichert: " + file.string() + ": "), std::string::npos)
+        << transcript();
+    fs::remove(file);
+}
+
+TEST_F(SelectionEditor, GamesAfterLoadingNeverPlayAnEntryThatIsOff)
+{
+    std::map<int, int> played;
+    int solutions = 0;
+    for (unsigned seed = 1; seed <= 5; ++seed) {
+        start(answers("rrrrrrrr"));
+        const fs::path file = classFile("Stufe 5 Schwierigkeit 2 aus: 3 7 12\n");
+        catalog_filltables();
+        loadSelection();
+        // Every task prints its text; note which task it was.
+        TaskPrinter game = catalog_setprinter(nullptr);
+        catalog_setprinter([&played, game](const std::string& text) {
+            ++played[lastTaskNumber];
+            game(text);
+        });
+        play(5, 2, 8, seed);
+        catalog_setprinter(game);
+        solutions += count(transcript(), "LSG");
+        fs::remove(file);
+    }
+    EXPECT_GE(solutions, 40);
+    for (int off : {5203, 5207, 5212}) EXPECT_EQ(played.count(off), 0u) << off;
+    EXPECT_GE(played.size(), 8u) << "the other entries are drawn";
 }
