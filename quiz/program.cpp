@@ -12,10 +12,13 @@ int main(int argc, char** argv)
     options.help = "  --history FILE         keep the pupil's history in FILE (default:\n"
                    "                         history.sqlite3 in the per-user data folder)\n"
                    "  --no-history           keep no history\n"
-                   "  --pupil NAME           the pupil's name in the history (default: the login name)\n";
+                   "  --pupil NAME           the pupil's name in the history (default: the login name)\n"
+                   "  --selection FILE       keep the task selection in FILE (a class file) instead of\n"
+                   "                         auswahl.txt in the per-user settings folder\n";
     options.take = [](int n, char** args, int i) {
         std::string err;
-        int used = takeHistoryOption(n, args, i, historySettings, err);
+        int used = takeSelectionOption(n, args, i, err);
+        if (used == 0) used = takeHistoryOption(n, args, i, historySettings, err);
         if (used < 0) std::fprintf(stderr, "ziffron: %s\n", err.c_str());
         return used;
     };

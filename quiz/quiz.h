@@ -81,6 +81,10 @@ void startPractice(int level, int difficulty, const std::vector<int>& taskNumber
 void runSelectionEditor(); // switches task types of the last START's group off and on
 
 // ---- the file that keeps the selection table between runs
+// --selection FILE, absolute; empty: auswahl.txt in the per-user settings folder.
+extern std::string selectionFile;
+// Takes "--selection FILE" at argv[i]: 2 arguments used, 0 when not it, -1 with err.
+int takeSelectionOption(int argc, char** argv, int i, std::string& err);
 struct SelectionStore {
     std::string path;      // --selection FILE, else auswahl.txt in the settings folder
     bool keep = true;      // false: changes last for the run (file write-protected or faulty)

@@ -14,6 +14,7 @@
 #include <iterator>
 
 SelectionStore selectionStore;
+std::string selectionFile;
 
 namespace {
 
@@ -122,10 +123,23 @@ void closeEditor()
 
 } // namespace
 
+int takeSelectionOption(int argc, char** argv, int i, std::string& err)
+{
+    if (std::string_view(argv[i]) != "--selection") return 0;
+    if (i + 1 >= argc || argv[i + 1][0] == 0) {
+        err = "--selection needs a file";
+        return -1;
+    }
+    // Absolute now: the program works inside the media tree.
+    std::error_code ec;
+    selectionFile = fs::absolute(argv[i + 1], ec).string();
+    return 2;
+}
+
 void loadSelection()
 {
     selectionStore = SelectionStore{};
-    const std::string given = aogetoption("selection");
+    const std::string& given = selectionFile;
     selectionStore.path = given.empty() ? aopath_configdir() + "/auswahl.txt" : given;
     const fs::path path = selectionStore.path;
     std::error_code ec;

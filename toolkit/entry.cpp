@@ -31,8 +31,6 @@ const char* kHelp =
     "  --seed N               seed the random generator with N instead of the clock\n"
     "  --headless --script F  run without a display, input from the script F\n"
     "  --fullscreen           fill the screen (the picture keeps its aspect)\n"
-    "  --selection FILE       keep the task selection in FILE (a class file) instead of\n"
-    "                         auswahl.txt in the settings folder\n"
     "  --version              print the version\n"
     "  --help                 this text\n";
 
@@ -95,15 +93,6 @@ int aoentry(int argc, char** argv, aoMainFunction mainFunction, const aoProgramO
             s.scriptPath = need("a file");
         } else if (a == "--fullscreen") {
             s.fullscreen = true;
-        } else if (a == "--selection") {
-            // Absolute now: the program works inside the media tree.
-            const std::string file = need("a file");
-            std::error_code ec;
-            if (file.empty()) {
-                std::fprintf(stderr, "ziffron: --selection needs a file\n");
-                return 2;
-            }
-            s.options["selection"] = fs::absolute(file, ec).string();
         } else {
             int used = options.take ? options.take(argc, argv, i) : 0;
             if (used < 0) return 2;
@@ -175,11 +164,4 @@ int aoentry(int argc, char** argv, aoMainFunction mainFunction, const aoProgramO
     fs::current_path(startDir, ec);
     platform::install(nullptr);
     return 0;
-}
-
-std::string aogetoption(const char* name)
-{
-    const auto& options = aoi::settings().options;
-    auto it = options.find(name ? name : "");
-    return it == options.end() ? std::string() : it->second;
 }

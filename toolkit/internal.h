@@ -2,8 +2,6 @@
 #pragma once
 
 #include "aotoolkit.h"
-#include <map>
-#include <string>
 
 namespace aoi {
 
@@ -39,8 +37,6 @@ struct Settings {
     bool headless = false;
     bool fullscreen = false;
     std::string scriptPath;
-    // Options for the program itself, by name without "--" (aogetoption).
-    std::map<std::string, std::string> options;
 };
 Settings& settings();
 

@@ -83,7 +83,7 @@ protected:
         }
         catalog_filltables();
         std::filesystem::remove_all(config + "/ziffron");
-        aoi::settings().options.erase("selection");
+        selectionFile.clear();
         loadSelection();
         fillSecondsPerTask();
         soundOn = 1;

@@ -220,7 +220,7 @@ fs::path classFile(const std::string& text)
     std::error_code ec;
     fs::permissions(p, fs::perms::owner_all, ec);
     std::ofstream(p, std::ios::binary | std::ios::trunc) << text;
-    aoi::settings().options["selection"] = p.string();
+    selectionFile = p.string();
     return p;
 }
 
@@ -361,4 +361,21 @@ TEST_F(SelectionEditor, GamesAfterLoadingNeverPlayAnEntryThatIsOff)
     EXPECT_GE(solutions, 40);
     for (int off : {5203, 5207, 5212}) EXPECT_EQ(played.count(off), 0u) << off;
     EXPECT_GE(played.size(), 8u) << "the other entries are drawn";
+}
+
+TEST(SelectionOption, TakesAFileAndMakesItAbsolute)
+{
+    std::string err;
+    char prog[] = "ziffron", opt[] = "--selection", file[] = "klasse6b.txt", empty[] = "", other[] = "--pupil";
+    char* args[] = {prog, opt, file};
+    EXPECT_EQ(takeSelectionOption(3, args, 1, err), 2);
+    EXPECT_EQ(selectionFile, (fs::current_path() / "klasse6b.txt").string());
+    char* missing[] = {prog, opt};
+    EXPECT_EQ(takeSelectionOption(2, missing, 1, err), -1);
+    EXPECT_EQ(err, "--selection needs a file");
+    char* blank[] = {prog, opt, empty};
+    EXPECT_EQ(takeSelectionOption(3, blank, 1, err), -1);
+    char* notMine[] = {prog, other, file};
+    EXPECT_EQ(takeSelectionOption(3, notMine, 1, err), 0);
+    selectionFile.clear();
 }

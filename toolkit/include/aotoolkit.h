@@ -177,9 +177,6 @@ public:
 bool aoplaysound(const char* path);
 void aostopsound();
 int aogetsetting(const char* name);
-// A program option from the command line by name ("selection" for
-// --selection FILE, its path absolute); empty when not given.
-std::string aogetoption(const char* name);
 
 // ---------------------------------------------------------------- console and files
 
