@@ -112,11 +112,6 @@ int aorand()
     return static_cast<int>((randState >> 16) & 0x7FFF);
 }
 
-unsigned int aorand_state()
-{
-    return randState;
-}
-
 void aosrand_time()
 {
     long long s = aoi::settings().seed;

@@ -30,8 +30,6 @@ std::string ao_cp1252_to_utf8(std::string_view cp1252);
 // The runtime's random generator: state = state * 22695477 + 1, result bits 16..30.
 void aosrand(unsigned int seed);
 int aorand();
-// The generator's state, to put back with aosrand after a detour.
-unsigned int aorand_state();
 // Seeds from the clock, or from --seed when one was given.
 void aosrand_time();
 // The generator's state now: aosrand(state) repeats what follows.
