@@ -379,3 +379,17 @@ TEST(SelectionOption, TakesAFileAndMakesItAbsolute)
     EXPECT_EQ(takeSelectionOption(3, notMine, 1, err), 0);
     selectionFile.clear();
 }
+
+TEST_F(SelectionEditor, GroupAllOffInTheFilePlaysNothing)
+{
+    start("wait 30\nclose\n");
+    classFile("Stufe 2 Schwierigkeit 1 aus: 1 2 3 4 5\n");
+    catalog_filltables();
+    loadSelection();
+    play(2, 1, 3);
+    EXPECT_EQ(count(transcript(), "LSG"), 0);
+    EXPECT_NE(transcript().find("Fehler Auswahl!\n Es wurden keine Aufgaben im Bereich bis 5 ausgewählt."),
+              std::string::npos)
+        << transcript();
+    fs::remove(selectionFile);
+}
