@@ -17,9 +17,9 @@ constexpr double kPageHeight = 841.89;
 constexpr double kMargin = 50;
 constexpr double kTextWidth = kPageWidth - 2 * kMargin;
 constexpr double kBottom = kPageHeight - kMargin;
-// Pictures keep one scale: the whole task area is as wide as the text, about
-// 190 pixels per inch on paper.
-constexpr double kPictureScale = kTextWidth / kAreaWidth;
+// Pictures keep one scale where they fit: the 9-pixel font of the graphs'
+// numbers comes out about 7 points tall, about 150 pixels per inch.
+constexpr double kPictureScale = 1.25 * kTextWidth / kAreaWidth;
 
 constexpr const char* kSans = "Liberation Sans";
 constexpr const char* kMono = "Liberation Mono";
@@ -210,7 +210,8 @@ private:
     {
         const std::vector<std::string> lines = wrappedText(t);
         const Box box = t.drew ? drawnBox(t.area) : Box{};
-        double scale = kPictureScale;
+        // Wide pictures are made narrower to fit beside the indent.
+        double scale = box.w ? std::min(kPictureScale, (kTextWidth - kIndent) / box.w) : kPictureScale;
         const double room = kBottom - kMargin - 70; // a page below its header
         auto blockHeight = [&] {
             return lines.size() * kLine + (box.h ? box.h * scale + 8 : 0) + squaresHeight(t) + 18;
