@@ -19,6 +19,11 @@ for f in bin/ziffron bin/ziffron-catalog share/ziffron/media/sound/soundparamete
   [[ -e $prefix/$f ]] || { echo "not installed: $f"; exit 1; }
 done
 
+# A read-only tree cannot take the BMPs the program would convert its JPEGs to.
+while IFS= read -r jpg; do
+  [[ -s ${jpg%.jpg}.bmp ]] || { echo "no BMP beside $jpg"; exit 1; }
+done < <(find "$prefix/share/ziffron/media" -name '*.jpg')
+
 mkdir "$work/elsewhere" "$work/empty"
 cd "$work/elsewhere"
 echo "shot main.bmp" > one.script

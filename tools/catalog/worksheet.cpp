@@ -313,7 +313,9 @@ private:
         for (size_t i = 0; i < tasks.size(); ++i) {
             font(kSans, 11);
             const std::string head = std::to_string(i + 1) + ".";
-            const std::string number = "(" + std::to_string(tasks[i].number) + ")";
+            // "(4301)", appended: GCC 12 misreads "(" + string as an overlapping copy.
+            std::string number = std::to_string(tasks[i].number);
+            number.insert(0, 1, '(').push_back(')');
             const double keyX = kMargin + 70;
             const std::vector<std::string> lines = wrap(tasks[i].key, kTextWidth - 70);
             if (y_ + lines.size() * 16 + 4 > kBottom) {

@@ -194,13 +194,39 @@ void parameters()
 
 } // namespace
 
+// Converts every JPEG of a written tree to the BMP the program would make
+// beside it when it first shows the picture: an installed tree is read-only.
+int convertJpegs(const std::string& dir)
+{
+    std::error_code ec;
+    int converted = 0, failed = 0;
+    for (const auto& e : fs::recursive_directory_iterator(dir, ec)) {
+        if (!e.is_regular_file() || e.path().extension() != ".jpg") continue;
+        if (aojpg2bmp(e.path().string().c_str()) == 1) {
+            ++converted;
+        } else {
+            ++failed;
+            std::fprintf(stderr, "ziffron-mediagen: cannot convert %s\n", e.path().c_str());
+        }
+    }
+    if (ec) {
+        std::fprintf(stderr, "ziffron-mediagen: %s: %s\n", dir.c_str(), ec.message().c_str());
+        return 1;
+    }
+    std::printf("converted %d JPEG pictures in %s\n", converted, dir.c_str());
+    return failed ? 1 : 0;
+}
+
 int main(int argc, char** argv)
 {
+    if (argc == 3 && std::strcmp(argv[1], "--convert-jpegs") == 0) return convertJpegs(argv[2]);
     bool tones = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--tones") == 0) tones = true;
         else if (std::strcmp(argv[i], "--help") == 0) {
-            std::printf("usage: ziffron-mediagen [--tones] DIR\n  --tones  synthesised tones instead of speech\n");
+            std::printf("usage: ziffron-mediagen [--tones] DIR\n       ziffron-mediagen --convert-jpegs DIR\n"
+                        "  --tones          synthesised tones instead of speech\n"
+                        "  --convert-jpegs  write a BMP beside every JPEG of the tree DIR\n");
             return 0;
         } else root = argv[i];
     }
