@@ -4,6 +4,7 @@
 #include "quiz.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <cstdlib>
 #include <ctime>
 
@@ -100,7 +101,10 @@ int takeHistoryOption(int argc, char** argv, int i, HistorySettings& settings, s
         const char* v = value("a file");
         if (!v) return -1;
         settings.enabled = true;
-        settings.path = v;
+        // Made absolute now: the program moves into the media folder later.
+        std::error_code ec;
+        std::string absolute = std::filesystem::absolute(v, ec).string();
+        settings.path = ec ? std::string(v) : absolute;
         return 2;
     }
     if (a == "--pupil") {

@@ -277,7 +277,8 @@ TEST(HistoryOptions, TakesItsThreeOptionsAndRefusesMissingValues)
     HistorySettings s{true, "", ""};
     std::string err;
     EXPECT_EQ(take({"ziffron", "--history", "a b.sqlite3"}, s, err), 2);
-    EXPECT_EQ(s.path, "a b.sqlite3");
+    EXPECT_EQ(s.path, (std::filesystem::current_path() / "a b.sqlite3").string())
+        << "relative to where the program was started, not to the media folder";
     EXPECT_EQ(take({"ziffron", "--pupil", "Jörg", "--seed"}, s, err), 2);
     EXPECT_EQ(s.pupil, "Jörg");
     EXPECT_EQ(take({"ziffron", "--no-history"}, s, err), 1);
