@@ -18,6 +18,9 @@ for f in bin/ziffron bin/ziffron-catalog share/ziffron/media/sound/soundparamete
          share/icons/hicolor/256x256/apps/$id.png share/doc/ziffron/copyright; do
   [[ -e $prefix/$f ]] || { echo "not installed: $f"; exit 1; }
 done
+if [[ -e $build/tools/report/ziffron-report ]]; then
+  [[ -x $prefix/bin/ziffron-report ]] || { echo "not installed: bin/ziffron-report"; exit 1; }
+fi
 
 # A read-only tree cannot take the BMPs the program would convert its JPEGs to.
 while IFS= read -r jpg; do
