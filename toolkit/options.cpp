@@ -304,7 +304,7 @@ void aoGeometry::read(aoOptions& o, int start)
 namespace {
 
 void resolve_axis(const aoSize& pos, const aoSize& size, int parent, int def, int minv, int maxv,
-                  int& outPos, int& outSize)
+                  bool fitParent, int& outPos, int& outSize)
 {
     int s;
     if (!size.given) {
@@ -318,7 +318,7 @@ void resolve_axis(const aoSize& pos, const aoSize& size, int parent, int def, in
     } else {
         s = static_cast<int>(parent * size.value * 0.01);
     }
-    if (s > parent && parent > 0) s = parent;
+    if (fitParent && s > parent && parent > 0) s = parent;
     if (minv > 0 && s < minv) s = minv;
     if (maxv > 0 && s > maxv) s = maxv;
     int p;
@@ -336,8 +336,8 @@ void aoGeometry::resolve(int parentWidth, int parentHeight, int defw, int defh)
 {
     parentw = parentWidth;
     parenth = parentHeight;
-    resolve_axis(x, w, parentWidth, defw, minw, maxw, rx, rw);
-    resolve_axis(y, h, parentHeight, defh, minh, maxh, ry, rh);
+    resolve_axis(x, w, parentWidth, defw, minw, maxw, fitParent, rx, rw);
+    resolve_axis(y, h, parentHeight, defh, minh, maxh, fitParent, ry, rh);
 }
 
 aoFontDescription aooption_fontdescription(std::string_view text)

@@ -184,6 +184,7 @@ bool aoWindow::create(const char* format, ...)
     int screenw = aogetsetting("screenxs"), screenh = aogetsetting("screenys");
     geo = aoGeometry{};
     geo.read(o, 1);
+    geo.fitParent = false;
     geo.resolve(screenw, screenh, screenw / 2, screenh / 2);
     if (geo.rw == 0) geo.rw = 100;
     if (geo.rh == 0) geo.rh = 100;

@@ -120,6 +120,14 @@ TEST(OptionGeometry, ClampedToParentThenMinimumAndMaximum)
     EXPECT_EQ(d.rw, 77);
     EXPECT_EQ(d.rh, 66);
     EXPECT_EQ(d.rx, 5);
+    // A top-level window's picture keeps its size on a smaller screen.
+    aoOptions e("x=50%,y=50%,xs=1320,ys=920");
+    aoGeometry big;
+    big.read(e);
+    big.fitParent = false;
+    big.resolve(1366, 768, 0, 0);
+    EXPECT_EQ(big.rw, 1320);
+    EXPECT_EQ(big.rh, 920);
 }
 
 TEST(OptionColours, NamesHexAndEmptyValues)

@@ -101,6 +101,9 @@ struct aoGeometry {
     int minw = 0, minh = 0, maxw = 0, maxh = 0;
     int parentw = 0, parenth = 0;
     int rx = 0, ry = 0, rw = 0, rh = 0; // resolved
+    // Sizes larger than the parent shrink to it; a top-level window's picture
+    // keeps its size, the platform fits it into the screen.
+    bool fitParent = true;
 
     void read(aoOptions& opts, int start = 0);
     // Resolves against the parent; defw/defh for sizes not given.

@@ -79,13 +79,19 @@ SdlPlatform::~SdlPlatform()
 bool SdlPlatform::openWindow(const std::string& title, int x, int y, int w, int h, bool fullscreen)
 {
     if (!ok_) return false;
+    // Smooth when shrunk or scaled by a fraction; refit() picks nearest at
+    // whole-number factors.
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
     // A small screen (a 1366 x 768 laptop) gets a smaller window showing the
-    // whole picture, scaled with its aspect kept.
+    // whole picture, scaled with its aspect kept. Where the picture does not
+    // fit as drawn, the window also starts maximized: the window manager knows
+    // its decorations, which we only guess (30 pixels) for the plain size.
     SDL_Rect usable{0, 0, w, h};
     int winw = w, winh = h;
+    bool shrunk = false;
     if (SDL_GetDisplayUsableBounds(0, &usable) == 0) {
         double scale = std::min({1.0, usable.w / static_cast<double>(w), (usable.h - 30) / static_cast<double>(h)});
+        shrunk = scale < 1.0;
         winw = static_cast<int>(w * scale);
         winh = static_cast<int>(h * scale);
         x = std::clamp(x, usable.x, std::max(usable.x, usable.x + usable.w - winw));
@@ -93,6 +99,7 @@ bool SdlPlatform::openWindow(const std::string& title, int x, int y, int w, int 
     }
     Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
     if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    else if (shrunk) flags |= SDL_WINDOW_MAXIMIZED;
     std::string utf8 = utf8Title(title);
     window_ = SDL_CreateWindow(utf8.c_str(), x, y, winw, winh, flags);
     if (!window_) {
@@ -105,8 +112,6 @@ bool SdlPlatform::openWindow(const std::string& title, int x, int y, int w, int 
         std::fprintf(stderr, "SDL_CreateRenderer: %s\n", SDL_GetError());
         return false;
     }
-    // Logical size: SDL scales with the aspect kept and maps mouse positions back.
-    SDL_RenderSetLogicalSize(renderer_, w, h);
     texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_XRGB8888, SDL_TEXTUREACCESS_STREAMING, w, h);
     if (!texture_) {
         std::fprintf(stderr, "SDL_CreateTexture: %s\n", SDL_GetError());
@@ -114,8 +119,26 @@ bool SdlPlatform::openWindow(const std::string& title, int x, int y, int w, int 
     }
     texw_ = w;
     texh_ = h;
+    refit();
     SDL_StartTextInput();
     return true;
+}
+
+void SdlPlatform::refit()
+{
+    if (!renderer_ || !window_) return;
+    SDL_GetWindowSize(window_, &winw_, &winh_);
+    if (SDL_GetRendererOutputSize(renderer_, &outw_, &outh_) != 0) {
+        outw_ = winw_;
+        outh_ = winh_;
+    }
+    fit_ = platform::fitPicture(texw_, texh_, outw_, outh_);
+    if (texture_) SDL_SetTextureScaleMode(texture_, fit_.smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+}
+
+void SdlPlatform::toPicture(int wx, int wy, int& px, int& py) const
+{
+    platform::windowToPicture(fit_, texw_, texh_, winw_, winh_, outw_, outh_, wx, wy, px, py);
 }
 
 std::string SdlPlatform::utf8Title(const std::string& cp1252)
@@ -148,7 +171,8 @@ void SdlPlatform::present(const uint32_t* pixels, int w, int h)
     SDL_UpdateTexture(texture_, nullptr, pixels, w * 4);
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
-    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    SDL_Rect dst{fit_.x, fit_.y, fit_.w, fit_.h};
+    SDL_RenderCopy(renderer_, texture_, nullptr, &dst);
     SDL_RenderPresent(renderer_);
     lastPixels_ = pixels;
 }
@@ -166,14 +190,14 @@ bool SdlPlatform::translate(const SDL_Event& e, platform::Input& out)
             return true;
         }
         if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
-            // Repaint from the last picture shown.
+            // Repaint from the last picture shown, fitted to the new size.
+            if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) refit();
             if (lastPixels_) present(lastPixels_, texw_, texh_);
         }
         return false;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
-        out.x = e.button.x;
-        out.y = e.button.y;
+        toPicture(e.button.x, e.button.y, out.x, out.y);
         out.button = e.button.button == SDL_BUTTON_LEFT ? 1 : e.button.button == SDL_BUTTON_MIDDLE ? 2 : 3;
         if (e.type == SDL_MOUSEBUTTONUP) {
             out.kind = InputKind::MouseUp;
@@ -190,17 +214,13 @@ bool SdlPlatform::translate(const SDL_Event& e, platform::Input& out)
     }
     case SDL_MOUSEMOTION:
         out.kind = InputKind::MouseMove;
-        out.x = e.motion.x;
-        out.y = e.motion.y;
+        toPicture(e.motion.x, e.motion.y, out.x, out.y);
         return true;
     case SDL_MOUSEWHEEL: {
         out.kind = InputKind::Wheel;
         int mx = 0, my = 0;
         SDL_GetMouseState(&mx, &my);
-        float lx = 0, ly = 0;
-        if (renderer_) SDL_RenderWindowToLogical(renderer_, mx, my, &lx, &ly);
-        out.x = static_cast<int>(lx);
-        out.y = static_cast<int>(ly);
+        toPicture(mx, my, out.x, out.y);
         out.value = e.wheel.y;
         return e.wheel.y != 0;
     }

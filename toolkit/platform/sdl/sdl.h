@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/fit.h"
 #include "platform/platform.h"
 
 #include <SDL.h>
@@ -32,6 +33,9 @@ public:
 private:
     bool translate(const SDL_Event& e, platform::Input& out);
     bool openAudio();
+    // Fits the picture to the window's current size and picks the filtering.
+    void refit();
+    void toPicture(int wx, int wy, int& px, int& py) const;
     static std::string utf8Title(const std::string& cp1252);
 
     bool ok_ = false;
@@ -40,6 +44,8 @@ private:
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
     int texw_ = 0, texh_ = 0;
+    int winw_ = 0, winh_ = 0, outw_ = 0, outh_ = 0;
+    platform::Fit fit_;
     const uint32_t* lastPixels_ = nullptr;
     SDL_TimerID timer_ = 0;
     SDL_AudioDeviceID audio_ = 0;
