@@ -1,6 +1,7 @@
 // The START sequence and the loop of one game.
 #include "answer_rows.h"
 #include "catalog.h"
+#include "keyboard.h"
 #include "pictures.h"
 #include "quiz.h"
 #include "sounds.h"
@@ -132,10 +133,13 @@ void runGame()
         rewriteSecondsPerTask();
         lastTaskNumber = taskNumber;
         taskLogBegin();
+        taskStarts();
         generateTask(taskNumber);
+        taskShown();
         AnswerRows rows = runAnswerEntry(taskNumber);
         // A task without squares cannot be answered; it counts as right.
         if (rows == AnswerRows::None) ++correctCount;
+        taskAnswered();
         printSolution(rows, taskNumber);
         taskLogEnd(rows, wallSeconds() - start);
         elapsedSeconds += wallSeconds() - start;

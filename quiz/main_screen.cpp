@@ -1,6 +1,7 @@
 // Start-up and the main screen: the window, its controls and areas, and the
 // loop that serves the five buttons.
 #include "catalog.h"
+#include "keyboard.h"
 #include "pictures.h"
 #include "quiz.h"
 #include "sounds.h"
@@ -123,7 +124,9 @@ void setupMainScreen()
     catalog_setprinter([](const std::string& text) {
         captureTaskText(text);
         termPrintf("%s", text.c_str());
+        noteTaskText(text);
     });
+    aokey_sethandler(onAnyKey);
     resetProgressPanel();
     soundOn = 1;
     correctCount = wrongCount = 0;
@@ -134,6 +137,7 @@ void setupMainScreen()
     aographic_setfont("arial28");
     showLogo(58);
     fillSecondsPerTask();
+    termPrintf("%s", kKeyLine);
 }
 
 void serveMainScreen()
@@ -141,17 +145,18 @@ void serveMainScreen()
     while (aoisrunning()) {
         int e = aogetevent();
         if (e == 0) continue;
-        if (screen.buttonpressed(e, "btEnde")) {
+        MainScreenKey k = mainScreenKey(e);
+        if (screen.buttonpressed(e, "btEnde") || k == MainScreenKey::End) {
             if (soundOn == 1) runEndSequence();
             return;
-        } else if (screen.buttonpressed(e, "btparam")) {
+        } else if (screen.buttonpressed(e, "btparam") || k == MainScreenKey::Options) {
             runOptionsEditor();
-        } else if (screen.buttonpressed(e, "btton")) {
+        } else if (screen.buttonpressed(e, "btton") || k == MainScreenKey::Sound) {
             soundOn = -soundOn;
             drawSoundIndicator();
-        } else if (screen.buttonpressed(e, "btEdit")) {
+        } else if (screen.buttonpressed(e, "btEdit") || k == MainScreenKey::Selection) {
             runSelectionEditor();
-        } else if (screen.buttonpressed(e, "btStart")) {
+        } else if (screen.buttonpressed(e, "btStart") || k == MainScreenKey::Start) {
             startGame();
         } else {
             reviewHandleEvent(e);

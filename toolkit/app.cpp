@@ -51,6 +51,9 @@ unsigned int randState = 1;
 
 aoStdio* stdioTarget = nullptr;
 
+bool speechOn = false;
+std::function<bool(int)> keyHandler;
+
 std::map<std::string, aoScriptHandler>& scriptHandlers()
 {
     static std::map<std::string, aoScriptHandler> h;
@@ -315,6 +318,32 @@ int aogettime()
 
 // ---------------------------------------------------------------- sound and settings
 
+void aospeech_enable(bool on)
+{
+    speechOn = on;
+    if (!on) platform::current().stopSpeaking();
+}
+
+bool aospeech_enabled()
+{
+    return speechOn;
+}
+
+void aospeech_say(const std::string& utf8)
+{
+    if (speechOn && !utf8.empty()) platform::current().say(utf8);
+}
+
+void aospeech_stop()
+{
+    platform::current().stopSpeaking();
+}
+
+void aokey_sethandler(std::function<bool(int key)> handler)
+{
+    keyHandler = std::move(handler);
+}
+
 bool aoplaysound(const char* path)
 {
     platform::current().stopSound();
@@ -493,6 +522,7 @@ void aoi::resetForTest()
     timerHighWater = 0;
     timersStarted = false;
     stdioTarget = nullptr;
+    speechOn = false;
 }
 
 namespace {
@@ -577,6 +607,7 @@ void aoi::process(bool wait)
         case platform::InputKind::Key:
         case platform::InputKind::Char:
             if (w->focus) w->focus->onkey(in.value);
+            else if (keyHandler && keyHandler(in.value)) break;
             else if (in.value > 0 && in.value < 1000000) aoputevent(in.value);
             break;
         default: {

@@ -31,6 +31,7 @@ const char* kHelp =
     "  --seed N               seed the random generator with N instead of the clock\n"
     "  --headless --script F  run without a display, input from the script F\n"
     "  --fullscreen           fill the screen (the picture keeps its aspect)\n"
+    "  --read-aloud           read each task aloud (German; the key V turns it on and off)\n"
     "  --version              print the version\n"
     "  --help                 this text\n";
 
@@ -93,6 +94,8 @@ int aoentry(int argc, char** argv, aoMainFunction mainFunction, const aoProgramO
             s.scriptPath = need("a file");
         } else if (a == "--fullscreen") {
             s.fullscreen = true;
+        } else if (a == "--read-aloud") {
+            s.readAloud = true;
         } else {
             int used = options.take ? options.take(argc, argv, i) : 0;
             if (used < 0) return 2;
@@ -139,6 +142,7 @@ int aoentry(int argc, char** argv, aoMainFunction mainFunction, const aoProgramO
         backend = std::move(sdlBackend);
     }
     platform::install(backend.get());
+    aospeech_enable(s.readAloud);
 
     // Media paths in the program are relative to the media tree.
     s.mediaDir = chooseMediaDir(media, exeDir(argc > 0 ? argv[0] : nullptr));

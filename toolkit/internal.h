@@ -36,6 +36,7 @@ struct Settings {
     long long seed = -1;
     bool headless = false;
     bool fullscreen = false;
+    bool readAloud = false;
     std::string scriptPath;
 };
 Settings& settings();

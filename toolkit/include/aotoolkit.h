@@ -177,6 +177,19 @@ public:
 
 bool aoplaysound(const char* path);
 void aostopsound();
+
+// Reading aloud: while on (--read-aloud, or aospeech_enable), aospeech_say
+// reads German text (UTF-8) after what plays; a new sound or aospeech_stop
+// ends it. Where no speech engine or German voice exists it stays silent.
+void aospeech_enable(bool on);
+bool aospeech_enabled();
+void aospeech_say(const std::string& utf8);
+void aospeech_stop();
+
+// Sees every key and typed character that no focused widget takes, before
+// the event queue does; returns true when it used the key. Lets a program
+// answer a key at any time, also during waits.
+void aokey_sethandler(std::function<bool(int key)> handler);
 int aogetsetting(const char* name);
 
 // ---------------------------------------------------------------- console and files

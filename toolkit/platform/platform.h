@@ -55,6 +55,10 @@ public:
 
     virtual bool playSound(const std::string& path) = 0; // stops what plays first
     virtual void stopSound() = 0;
+    // Reads German text (UTF-8) aloud after what plays; a backend without
+    // speech stays silent.
+    virtual void say(const std::string& utf8) { (void)utf8; }
+    virtual void stopSpeaking() {}
 
     virtual int screenWidth() = 0;
     virtual int screenHeight() = 0;

@@ -119,6 +119,11 @@ bool HeadlessPlatform::playSound(const std::string& path)
     return true;
 }
 
+void HeadlessPlatform::say(const std::string& utf8)
+{
+    transcript(std::string(atLineStart_ ? "" : "\n") + "[say] " + utf8 + "\n");
+}
+
 void HeadlessPlatform::transcript(const std::string& utf8)
 {
     if (utf8.empty()) return;

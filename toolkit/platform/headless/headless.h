@@ -27,6 +27,7 @@ public:
     void sleep10() override { now_ += 10; }
     bool playSound(const std::string& path) override;
     void stopSound() override {}
+    void say(const std::string& utf8) override;
     int screenWidth() override { return 1920; }
     int screenHeight() override { return 1080; }
     platform::Rect workArea() override { return {0, 0, 1920, 1040}; }

@@ -3,6 +3,7 @@
 #include "sdl.h"
 
 #include "aotoolkit.h"
+#include "platform/speech.h"
 
 #include <SDL.h>
 
@@ -314,6 +315,22 @@ bool SdlPlatform::openAudio()
     return true;
 }
 
+bool SdlPlatform::queueConverted(SDL_AudioFormat format, Uint8 channels, int freq, const void* data, int len)
+{
+    SDL_AudioStream* stream =
+        SDL_NewAudioStream(format, channels, freq, device_.format, device_.channels, device_.freq);
+    if (!stream) return false;
+    bool ok = false;
+    if (SDL_AudioStreamPut(stream, data, len) == 0 && SDL_AudioStreamFlush(stream) == 0) {
+        int avail = SDL_AudioStreamAvailable(stream);
+        std::vector<Uint8> out(static_cast<size_t>(std::max(avail, 0)));
+        int got = avail > 0 ? SDL_AudioStreamGet(stream, out.data(), avail) : 0;
+        if (got > 0) ok = SDL_QueueAudio(audio_, out.data(), static_cast<Uint32>(got)) == 0;
+    }
+    SDL_FreeAudioStream(stream);
+    return ok;
+}
+
 bool SdlPlatform::playSound(const std::string& path)
 {
     stopSound();
@@ -323,18 +340,7 @@ bool SdlPlatform::playSound(const std::string& path)
     Uint32 len = 0;
     // SDL_LoadWAV checks the file; a missing or broken one plays nothing.
     if (!SDL_LoadWAV(path.c_str(), &spec, &buf, &len)) return false;
-    SDL_AudioStream* stream =
-        SDL_NewAudioStream(spec.format, spec.channels, spec.freq, device_.format, device_.channels, device_.freq);
-    bool ok = false;
-    if (stream) {
-        if (SDL_AudioStreamPut(stream, buf, static_cast<int>(len)) == 0 && SDL_AudioStreamFlush(stream) == 0) {
-            int avail = SDL_AudioStreamAvailable(stream);
-            std::vector<Uint8> out(static_cast<size_t>(std::max(avail, 0)));
-            int got = avail > 0 ? SDL_AudioStreamGet(stream, out.data(), avail) : 0;
-            if (got > 0) ok = SDL_QueueAudio(audio_, out.data(), static_cast<Uint32>(got)) == 0;
-        }
-        SDL_FreeAudioStream(stream);
-    }
+    bool ok = queueConverted(spec.format, spec.channels, spec.freq, buf, static_cast<int>(len));
     SDL_FreeWAV(buf);
     return ok;
 }
@@ -342,6 +348,30 @@ bool SdlPlatform::playSound(const std::string& path)
 void SdlPlatform::stopSound()
 {
     if (audio_) SDL_ClearQueuedAudio(audio_);
+    speaking_ = false;
+}
+
+void SdlPlatform::say(const std::string& utf8)
+{
+    stopSpeaking();
+    std::vector<int16_t> samples;
+    int rate = 0;
+    std::string err;
+    if (!platform::synthesizeGerman(utf8, samples, rate, err)) {
+        if (!speechWarned_) std::fprintf(stderr, "ziffron: tasks are not read aloud: %s\n", err.c_str());
+        speechWarned_ = true;
+        return;
+    }
+    // Queued behind a clip that still plays, so the two never talk at once.
+    if (samples.empty() || !openAudio()) return;
+    speaking_ = queueConverted(AUDIO_S16SYS, 1, rate, samples.data(), static_cast<int>(samples.size() * 2));
+}
+
+void SdlPlatform::stopSpeaking()
+{
+    // The queue holds the speech, at most behind the rest of a clip: both end.
+    if (speaking_ && audio_) SDL_ClearQueuedAudio(audio_);
+    speaking_ = false;
 }
 
 int SdlPlatform::screenWidth()

@@ -25,6 +25,8 @@ public:
     void sleep10() override;
     bool playSound(const std::string& path) override;
     void stopSound() override;
+    void say(const std::string& utf8) override;
+    void stopSpeaking() override;
     int screenWidth() override;
     int screenHeight() override;
     platform::Rect workArea() override;
@@ -33,6 +35,8 @@ public:
 private:
     bool translate(const SDL_Event& e, platform::Input& out);
     bool openAudio();
+    // Converts samples to the device's format and queues them after what plays.
+    bool queueConverted(SDL_AudioFormat format, Uint8 channels, int freq, const void* data, int len);
     // Fits the picture to the window's current size and picks the filtering.
     void refit();
     void toPicture(int wx, int wy, int& px, int& py) const;
@@ -51,6 +55,7 @@ private:
     SDL_AudioDeviceID audio_ = 0;
     SDL_AudioSpec device_{};
     bool audioFailed_ = false;
+    bool speaking_ = false, speechWarned_ = false;
     std::vector<platform::Input> extra_;
 };
 

@@ -1,0 +1,67 @@
+// Keys beside the mouse: the main screen's buttons, reading aloud on and
+// off (V, at any time), and the task text that is read aloud.
+#include "keyboard.h"
+
+#include "quiz.h"
+#include "speech_text.h"
+
+#include <cctype>
+
+namespace {
+
+std::string shownTaskText; // Windows-1252, as the catalog printed it
+bool taskOnScreen = false;
+
+void readCurrentTask()
+{
+    if (taskOnScreen) aospeech_say(spokenTaskText(ao_cp1252_to_utf8(shownTaskText)));
+}
+
+} // namespace
+
+const char* const kKeyLine = " Tasten: Enter START, T TON, O OPTIONEN, A Auswahl, E ENDE, V Vorlesen";
+
+MainScreenKey mainScreenKey(int key)
+{
+    if (key == '\n' || key == '\r') return MainScreenKey::Start;
+    switch (std::tolower(key < 256 ? key : 0)) {
+    case 't': return MainScreenKey::Sound;
+    case 'o': return MainScreenKey::Options;
+    case 'a': return MainScreenKey::Selection;
+    case 'e': return MainScreenKey::End;
+    default: return MainScreenKey::None;
+    }
+}
+
+bool onAnyKey(int key)
+{
+    if (key != 'v' && key != 'V') return false;
+    bool on = !aospeech_enabled();
+    aospeech_enable(on);
+    termPrintf(on ? "\n Vorlesen an" : "\n Vorlesen aus");
+    if (on) readCurrentTask();
+    return true;
+}
+
+void taskStarts()
+{
+    shownTaskText.clear();
+    taskOnScreen = false;
+}
+
+void noteTaskText(const std::string& cp1252)
+{
+    shownTaskText += cp1252;
+}
+
+void taskShown()
+{
+    taskOnScreen = true;
+    readCurrentTask();
+}
+
+void taskAnswered()
+{
+    aospeech_stop();
+    taskOnScreen = false;
+}
