@@ -1,6 +1,7 @@
 // Answer entry: the squares of a task, the clicks on them and the verdict.
 // Where the squares are and how they look is the catalog's square layout;
 // this file only judges.
+#include "answer_keys.h"
 #include "answer_rows.h"
 #include "catalog.h"
 #include "pictures.h"
@@ -74,9 +75,12 @@ bool squareIsRight(const SquareLayout& layout, Square s)
     return squareValue(layout, s) == solution[taskIndex];
 }
 
+std::vector<Square> rightSquaresOf(const SquareLayout& layout);
+
 void judgeOne(const SquareLayout& layout)
 {
     waitingStage = 0;
+    keyboardResume(layout);
     while (aoisrunning()) {
         int e = nextEvent();
         if (e == AOKEY_ESCAPE) {
@@ -84,10 +88,14 @@ void judgeOne(const SquareLayout& layout)
             break;
         }
         std::optional<Square> s = clickedSquare(e, layout);
+        if (!s) s = keyedSquare(e, layout);
         if (!s) continue;
+        keyboardPicked(layout, *s);
         bool right = squareIsRight(layout, *s);
         taskOutcome.answer = trimmed(squareText(layout, *s));
         verdict(right);
+        showVerdictFrames(layout, {*s}, right, rightSquaresOf(layout));
+        if (right) aowait(kRightFrameSeconds);
         if (!right) {
             if (layout.kind() == AnswerRows::Decimal)
                 termPrintf(ao_utf8_to_cp1252("\n!! Lösung war : %f  !!").c_str(), decimalSolution[taskIndex]);
@@ -130,6 +138,7 @@ void redEcho(const SquareLayout& layout, Square s)
 void judgeTwo(const SquareLayout& layout)
 {
     bool clicked = false;
+    keyboardResume(layout);
     while (aoisrunning()) {
         int e = nextEvent();
         if (e == AOKEY_ESCAPE) {
@@ -137,7 +146,9 @@ void judgeTwo(const SquareLayout& layout)
             break;
         }
         std::optional<Square> s = clickedSquare(e, layout);
+        if (!s) s = keyedSquare(e, layout);
         if (!s) continue;
+        keyboardPicked(layout, *s);
         clicked = true;
         bool early = answerKind >= 1 && answerKind <= 3;
         if (early) saveAreaRect(10, 1000, 10, 700);
@@ -147,7 +158,11 @@ void judgeTwo(const SquareLayout& layout)
         ++clickCount;
         if (clickCount == 2) {
             taskOutcome.answer = std::to_string(pickedValue) + " / " + std::to_string(pickedValue2);
-            verdict(relationHolds(pickedValue, pickedValue2));
+            bool right = relationHolds(pickedValue, pickedValue2);
+            verdict(right);
+            // No pause follows a two-part verdict: the frames get the short one.
+            showVerdictFrames(layout, keyboardFocus.picked, right, rightSquaresOf(layout));
+            aowait(kRightFrameSeconds);
         }
         if (answerKind == 3) {
             termPrintf(s->row == 1 ? ao_utf8_to_cp1252("\n Zähler:  %d  ").c_str() : "\n Nenner:  %d  ", value);
@@ -219,6 +234,22 @@ aoScriptResult answerCommand(const std::string& args)
     return r;
 }
 
+// The squares of a right answer: the right square, or the first right pair
+// of a two-part answer; empty when none is on screen.
+std::vector<Square> rightSquaresOf(const SquareLayout& layout)
+{
+    int n = layout.columns();
+    if (layout.kind() == AnswerRows::TwoRows && !layout.compareMode()) {
+        for (int a = 0; a < n; ++a)
+            for (int b = 0; b < n; ++b)
+                if (relationHolds(squareValue(layout, {1, a}), squareValue(layout, {2, b}))) return {{1, a}, {2, b}};
+        return {};
+    }
+    for (int c = 0; c < n; ++c)
+        if (squareIsRight(layout, {1, c})) return {{1, c}};
+    return {};
+}
+
 std::string rightAnswerText(const SquareLayout& layout)
 {
     if (layout.compareMode()) {
@@ -263,6 +294,7 @@ void showAndJudge(AnswerRows rows)
     // Clicks and keys made before these squares were on screen (during the
     // pause after a wrong answer) must not answer a task not yet seen.
     aodropevents();
+    keyboardStart();
     taskOutcome.rightAnswer = rightAnswerText(layout);
     onScreen.layout = layout;
     onScreen.active = true;
