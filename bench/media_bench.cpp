@@ -1,13 +1,14 @@
 // Picture drawing, the end zoom and frame loading, each against a memcpy of
-// one 1280 x 720 x 4 picture measured in the same run ("x_memcpy" column).
+// one 1280 x 720 x 4 picture measured in the same run ("x_memcpy" column,
+// see ratio.h).
 #include "internal.h"
 #include "pictures.h"
 #include "platform/headless/headless.h"
+#include "ratio.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <unistd.h>
@@ -18,25 +19,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr size_t kBytes = 1280u * 720u * 4u;
-
-// Median time of one memcpy of kBytes, in seconds.
-double memcpySeconds()
-{
-    static double seconds = [] {
-        std::vector<unsigned char> a(kBytes, 1), b(kBytes, 2);
-        std::vector<double> t;
-        for (int i = 0; i < 201; ++i) {
-            const auto t0 = std::chrono::steady_clock::now();
-            std::memcpy(b.data(), a.data(), kBytes);
-            benchmark::DoNotOptimize(b.data());
-            benchmark::ClobberMemory();
-            t.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
-        }
-        std::nth_element(t.begin(), t.begin() + 100, t.end());
-        return t[100];
-    }();
-    return seconds;
-}
 
 // The headless platform, a window with the task area, a reward picture and a
 // folder with one 640 x 360 frame.
@@ -88,21 +70,11 @@ Stage& stage()
     return s;
 }
 
-// Runs body per iteration with manual timing and reports its ratio to the memcpy.
 template <typename Body>
 void timed(benchmark::State& state, Body body)
 {
     stage();
-    const double base = memcpySeconds();
-    double total = 0;
-    for (auto _ : state) {
-        const auto t0 = std::chrono::steady_clock::now();
-        body();
-        const double t = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-        state.SetIterationTime(t);
-        total += t;
-    }
-    state.counters["x_memcpy"] = total / static_cast<double>(state.iterations()) / base;
+    benchratio::againstMemcpy(state, kBytes, 1, body);
 }
 
 void BM_Memcpy1280x720x4(benchmark::State& state)
