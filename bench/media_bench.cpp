@@ -126,4 +126,5 @@ BENCHMARK(BM_DrawPictureScaledHalf)->UseManualTime()->Unit(benchmark::kMicroseco
 BENCHMARK(BM_EndZoom101StepsNoWaits)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadFrame640x360)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
+
 BENCHMARK_MAIN();

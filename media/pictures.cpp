@@ -1,29 +1,59 @@
 // Reward pictures in the picture planes and the ways of drawing them, the
 // saved area rectangles, and the logo and avatar pictures.
+//
+// The drawings come twice: fast paths (whole rows copied, loops the compiler
+// turns into SSE2/NEON code) and plain per-pixel loops kept as the reference
+// the fast paths are tested against bit for bit.
 #include "pictures.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 
 PicturePlanes picturePlanes;
 RewardPicture rewardPicture;
 aoImage ausgabegrafik1;
 aoImage ausgabegrafik4;
 
+void Plane::Free::operator()(uint32_t* p) const
+{
+    std::free(p);
+}
+
+void Plane::allocate(size_t words)
+{
+    // calloc of a large block maps fresh zero pages without writing them, so
+    // rows nobody draws into never become resident.
+    auto* p = static_cast<uint32_t*>(std::calloc(words, sizeof(uint32_t)));
+    if (!p) throw std::bad_alloc();
+    words_.reset(p);
+    size_ = words;
+}
+
 namespace {
 
-const int kClearGrey = 0xDEDEE1; // (222, 222, 225)
+const uint32_t kClearGrey = 0xDEDEE1; // (222, 222, 225)
 
 bool planesReady()
 {
-    return picturePlanes.reward[0].size() == static_cast<size_t>(kPlaneWidth) * kPlaneHeight;
+    return picturePlanes.reward.size() == static_cast<size_t>(kPlaneWidth) * kPlaneHeight;
 }
 
-int pack(int r, int g, int b)
+uint32_t pack(int r, int g, int b)
 {
-    return (r << 16) | (g << 8) | b;
+    return static_cast<uint32_t>((r << 16) | (g << 8) | b);
+}
+
+int red(uint32_t c) { return static_cast<int>((c >> 16) & 255); }
+int green(uint32_t c) { return static_cast<int>((c >> 8) & 255); }
+int blue(uint32_t c) { return static_cast<int>(c & 255); }
+
+const uint32_t* rewardRow(int row)
+{
+    return picturePlanes.reward.data() + PicturePlanes::at(0, row);
 }
 
 // Loads a picture file into an image without letting it become the drawing
@@ -43,21 +73,15 @@ bool loadImage(aoImage& image, const char* label, const char* path)
     return ok && image.width > 0 && image.height > 0 && !image.pixels.empty();
 }
 
-// Copies the image into a plane triple; returns the size copied (at most the planes').
-void imageToPlanes(const aoImage& image, std::vector<uint8_t>* planes, int& w, int& h)
+// Copies the image into a plane; returns the size copied (at most the plane's).
+void imageToPlane(const aoImage& image, Plane& plane, int& w, int& h)
 {
     w = std::min(image.width, kPlaneWidth);
     h = std::min(image.height, kPlaneHeight);
     for (int y = 0; y < h; ++y) {
         const uint32_t* src = image.row(y);
-        uint8_t* r = planes[0].data() + PicturePlanes::at(0, y);
-        uint8_t* g = planes[1].data() + PicturePlanes::at(0, y);
-        uint8_t* b = planes[2].data() + PicturePlanes::at(0, y);
-        for (int x = 0; x < w; ++x) {
-            r[x] = static_cast<uint8_t>(src[x] >> 16);
-            g[x] = static_cast<uint8_t>(src[x] >> 8);
-            b[x] = static_cast<uint8_t>(src[x]);
-        }
+        uint32_t* dst = plane.data() + PicturePlanes::at(0, y);
+        for (int x = 0; x < w; ++x) dst[x] = src[x] & 0xFFFFFF;
     }
 }
 
@@ -69,7 +93,9 @@ bool loadIntoRewardPlanes(const char* path)
         rewardPicture = RewardPicture{};
         return false;
     }
-    imageToPlanes(ausgabegrafik1, picturePlanes.reward, rewardPicture.width, rewardPicture.height);
+    imageToPlane(ausgabegrafik1, picturePlanes.reward, rewardPicture.width, rewardPicture.height);
+    // The plane holds the picture now; the image's own copy is not needed.
+    ausgabegrafik1.pixels = {};
     return true;
 }
 
@@ -86,12 +112,14 @@ aoPixmap* selectTaskArea()
 struct CoverMap {
     int cols[kAreaWidth];
     int rows[kAreaHeight];
+    bool identity = true; // every column maps to itself
     CoverMap(int w, int h)
     {
         const double f = std::min(static_cast<double>(w) / kAreaWidth, static_cast<double>(h) / kAreaHeight);
         const int lastCol = std::min(w, kPlaneWidth) - 1, lastRow = std::min(h, kPlaneHeight) - 1;
         for (int i = 0; i < kAreaWidth; ++i) cols[i] = std::min(static_cast<int>(i * f), lastCol);
         for (int j = 0; j < kAreaHeight; ++j) rows[j] = std::min(static_cast<int>(j * f), lastRow);
+        for (int i = 0; i < kAreaWidth && identity; ++i) identity = cols[i] == i;
     }
 };
 
@@ -102,20 +130,43 @@ void clipColumns(const aoPixmap* p, int x, int count, int& first, int& last)
     last = std::min(count, p->width - x);
 }
 
-// Packs source row `row`, columns 0..last, into 0x00RRGGBB words.
-void packRow(int row, int last, uint32_t* out)
+// The fade of area row j: each channel c becomes trunc((c - 255) * j / 1400 + 255),
+// which is floor(N / 1400) with N = c * j + 255 * (1400 - j). The table is
+// the plain way. fadeRow computes the same on every byte of the row in
+// 16-bit lanes, exact for rows below 1400: with j = 8 j1 + j0 and
+// K = 255 * (1400 - j) = 8 K1 + K0, floor(N / 8) = c j1 + K1 + (c j0 + K0) / 8
+// stays below 44626, and floor(N / 1400) = floor(N / 8) / 175.
+struct FadeTable {
+    uint32_t r[256], g[256], b[256];
+    explicit FadeTable(int j)
+    {
+        for (int c = 0; c < 256; ++c) {
+            const uint32_t v = static_cast<uint32_t>(255 - ((255 - c) * j + 1399) / 1400);
+            r[c] = v << 16;
+            g[c] = v << 8;
+            b[c] = v;
+        }
+    }
+};
+
+void fadeRow(const uint32_t* src, uint32_t* dst, int count, int j)
 {
-    const size_t at = PicturePlanes::at(0, row);
-    const uint8_t* r = picturePlanes.reward[0].data() + at;
-    const uint8_t* g = picturePlanes.reward[1].data() + at;
-    const uint8_t* b = picturePlanes.reward[2].data() + at;
-    for (int s = 0; s <= last; ++s)
-        out[s] = (static_cast<uint32_t>(r[s]) << 16) | (static_cast<uint32_t>(g[s]) << 8) | b[s];
+    const int k = 255 * (1400 - j);
+    const uint16_t j1 = static_cast<uint16_t>(j >> 3), j0 = static_cast<uint16_t>(j & 7);
+    const uint16_t k1 = static_cast<uint16_t>(k >> 3), k0 = static_cast<uint16_t>(k & 7);
+    const uint8_t* from = reinterpret_cast<const uint8_t*>(src);
+    uint8_t* to = reinterpret_cast<uint8_t*>(dst);
+    for (int i = 0; i < 4 * count; ++i) {
+        const uint16_t c = from[i];
+        const uint16_t eighth = static_cast<uint16_t>(c * j1 + k1 + static_cast<uint16_t>((c * j0 + k0) >> 3));
+        to[i] = static_cast<uint8_t>(eighth / 175);
+    }
+    // The unused top byte went through the formula too.
+    for (int i = 0; i < count; ++i) dst[i] &= 0xFFFFFF;
 }
 
-// Draws the covering mapping; with fade, each channel c of area row j
-// becomes trunc((c - 255) * j / 1400 + 255).
-void drawCovering(int x, int y, int w, int h, bool fade)
+// Draws the covering mapping, fast or plain.
+void drawCovering(int x, int y, int w, int h, bool fade, bool plain)
 {
     aoPixmap* p = selectTaskArea();
     if (!p) return;
@@ -129,63 +180,128 @@ void drawCovering(int x, int y, int w, int h, bool fade)
     int i0, i1;
     clipColumns(p, x, kAreaWidth, i0, i1);
     if (i0 >= i1) return;
-    bool identity = true;
-    for (int i = 0; i < kAreaWidth && identity; ++i) identity = map.cols[i] == i;
-    const int last = map.cols[kAreaWidth - 1];
-    std::vector<uint32_t> packed(static_cast<size_t>(last) + 1);
-    int packedRow = -1, lastDrawn = -1;
+    std::vector<uint32_t> gathered(plain || map.identity ? 0 : kAreaWidth);
+    int lastRow = -1, lastDrawn = -1;
     for (int j = 0; j < kAreaHeight; ++j) {
         const int dy = y + j;
         if (dy < 0 || dy >= p->height) continue;
         uint32_t* d = p->row(dy) + x;
         const int sy = map.rows[j];
-        if (!fade && sy == packedRow && lastDrawn == dy - 1) {
-            // An enlarged picture repeats its rows: copy the row above.
-            std::memcpy(d + i0, p->row(dy - 1) + x + i0, static_cast<size_t>(i1 - i0) * 4);
-            lastDrawn = dy;
+        const uint32_t* s = rewardRow(sy);
+        if (plain) {
+            if (fade) {
+                const FadeTable t(j);
+                for (int i = i0; i < i1; ++i) {
+                    const uint32_t c = s[map.cols[i]];
+                    d[i] = t.r[red(c)] | t.g[green(c)] | t.b[blue(c)];
+                }
+            } else {
+                for (int i = i0; i < i1; ++i) d[i] = s[map.cols[i]];
+            }
             continue;
         }
-        if (!fade && sy != packedRow) {
-            packRow(sy, last, packed.data());
-            packedRow = sy;
-        }
-        if (fade) {
-            // The channel table of this row, in integers: 255 - ceil((255 - c) * j / 1400)
-            // equals the truncated expression exactly.
-            // Built without dividing: numerator (255 - c) * j + 1399 falls by j per step of c.
-            // One table per channel, already shifted into place; the planes
-            // are read directly, without packing the row first.
-            uint32_t lutB[256], lutG[256], lutR[256];
-            int q = (255 * j + 1399) / 1400, rem = (255 * j + 1399) % 1400;
-            for (int c = 0; c < 256; ++c) {
-                const uint32_t v = static_cast<uint32_t>(255 - q);
-                lutB[c] = v;
-                lutG[c] = v << 8;
-                lutR[c] = v << 16;
-                rem -= j;
-                if (rem < 0) {
-                    rem += 1400;
-                    --q;
-                }
-            }
-            const size_t at = PicturePlanes::at(0, sy);
-            const uint8_t* r = picturePlanes.reward[0].data() + at;
-            const uint8_t* g = picturePlanes.reward[1].data() + at;
-            const uint8_t* b = picturePlanes.reward[2].data() + at;
-            if (identity) {
-                for (int i = i0; i < i1; ++i) d[i] = lutR[r[i]] | lutG[g[i]] | lutB[b[i]];
-            } else {
-                for (int i = i0; i < i1; ++i) {
-                    const int s = map.cols[i];
-                    d[i] = lutR[r[s]] | lutG[g[s]] | lutB[b[s]];
-                }
-            }
-        } else if (identity) {
-            std::memcpy(d + i0, packed.data() + i0, static_cast<size_t>(i1 - i0) * 4);
+        if (!fade && sy == lastRow && lastDrawn == dy - 1) {
+            // An enlarged picture repeats its rows: copy the row above.
+            std::memcpy(d + i0, p->row(dy - 1) + x + i0, static_cast<size_t>(i1 - i0) * 4);
+        } else if (map.identity) {
+            if (fade) fadeRow(s + i0, d + i0, i1 - i0, j);
+            else std::memcpy(d + i0, s + i0, static_cast<size_t>(i1 - i0) * 4);
+        } else if (fade) {
+            for (int i = i0; i < i1; ++i) gathered[i] = s[map.cols[i]];
+            fadeRow(gathered.data() + i0, d + i0, i1 - i0, j);
         } else {
-            for (int i = i0; i < i1; ++i) d[i] = packed[static_cast<size_t>(map.cols[i])];
+            for (int i = i0; i < i1; ++i) d[i] = s[map.cols[i]];
         }
+        lastRow = sy;
         lastDrawn = dy;
+    }
+}
+
+// Box mean of 2 x 2 words, per channel: red and blue are summed together in
+// one word (each sum stays below 1024), green apart.
+void boxMeanRow(const uint32_t* top, const uint32_t* bottom, uint32_t* dst, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        const uint32_t a = top[2 * i], b = top[2 * i + 1], c = bottom[2 * i], e = bottom[2 * i + 1];
+        const uint32_t rb = (a & 0xFF00FF) + (b & 0xFF00FF) + (c & 0xFF00FF) + (e & 0xFF00FF);
+        const uint32_t g = ((a >> 8) & 255) + ((b >> 8) & 255) + ((c >> 8) & 255) + ((e >> 8) & 255);
+        dst[i] = (((rb >> 18) & 255) << 16) | ((g >> 2) << 8) | ((rb >> 2) & 255);
+    }
+}
+
+// The stored picture scaled by fx, fy; plain or fast.
+void drawScaled(int x, int y, int W, int H, double fx, double fy, bool plain)
+{
+    aoPixmap* p = selectTaskArea();
+    if (!p) return;
+    setupPicturePlanes();
+    const int pw = std::min(W, kPlaneWidth), ph = std::min(H, kPlaneHeight);
+    // A factor of 0 or below shows nothing of the picture.
+    const bool drawable = fx > 0 && fy > 0 && pw > 0 && ph > 0;
+    const int ws = drawable ? static_cast<int>(std::min(W * fx, 1e9)) : 0;
+    const int hs = drawable ? static_cast<int>(std::min(H * fy, 1e9)) : 0;
+
+    if (ws > 0 && hs > 0) {
+        const bool nearest = fx > 0.5 || fy > 0.5;
+        const int bx = nearest ? 1 : static_cast<int>(std::min(1 / fx, 1e6));
+        const int by = nearest ? 1 : static_cast<int>(std::min(1 / fy, 1e6));
+        // Only the columns and rows that land inside the pixmap are computed.
+        const int i0 = std::max(0, -x), i1 = std::min(ws, p->width - x);
+        const int j0 = std::max(0, -y), j1 = std::min(hs, p->height - y);
+        const size_t n = static_cast<size_t>(std::max(i1 - i0, 0));
+        std::vector<int> cols(n);
+        for (int i = i0; i < i1; ++i) cols[i - i0] = std::min(static_cast<int>(i / fx), pw - 1);
+        // Columns 2i, 2i + 1 of a 2 x 2 box mean: the leading run of area
+        // columns whose blocks lie side by side inside the picture.
+        size_t pairs = 0;
+        if (!plain && !nearest && bx == 2 && by == 2 && n > 0 && cols[0] + 1 <= pw - 1) {
+            pairs = 1;
+            while (pairs < n && cols[pairs] == cols[0] + 2 * static_cast<int>(pairs) && cols[pairs] + 1 <= pw - 1)
+                ++pairs;
+        }
+        const int area = bx * by;
+        for (int j = j0; j < j1; ++j) {
+            const int sy = std::min(static_cast<int>(j / fy), ph - 1);
+            uint32_t* d = p->row(y + j) + x + i0;
+            const uint32_t* s = rewardRow(sy);
+            if (nearest) {
+                for (size_t k = 0; k < n; ++k) d[k] = s[cols[k]];
+                continue;
+            }
+            // Box mean over bx x by source pixels; a block running over the
+            // picture's edge repeats its last row or column.
+            size_t k = 0;
+            if (pairs > 0) {
+                boxMeanRow(s + cols[0], rewardRow(std::min(sy + 1, ph - 1)) + cols[0], d, static_cast<int>(pairs));
+                k = pairs;
+            }
+            for (; k < n; ++k) {
+                const int sx = cols[k];
+                int sr = 0, sg = 0, sb = 0;
+                for (int v = 0; v < by; ++v) {
+                    const uint32_t* row = rewardRow(std::min(sy + v, ph - 1));
+                    for (int u = 0; u < bx; ++u) {
+                        const uint32_t c = row[std::min(sx + u, pw - 1)];
+                        sr += red(c);
+                        sg += green(c);
+                        sb += blue(c);
+                    }
+                }
+                d[k] = pack(sr / area, sg / area, sb / area);
+            }
+        }
+    }
+
+    // Clear what lies outside the drawn picture within the W x H rectangle.
+    const int qEnd = std::min(H, p->height), pEnd = std::max(std::min(W, p->width), 0);
+    for (int q = 0; q < qEnd; ++q) {
+        uint32_t* d = p->row(q);
+        if (q < y || q > y + hs) {
+            std::fill(d, d + pEnd, kClearGrey);
+            continue;
+        }
+        std::fill(d, d + std::clamp(x, 0, pEnd), kClearGrey);
+        std::fill(d + std::clamp(x + ws + 1, 0, pEnd), d + pEnd, kClearGrey);
     }
 }
 
@@ -195,8 +311,8 @@ void setupPicturePlanes()
 {
     if (planesReady()) return;
     const size_t n = static_cast<size_t>(kPlaneWidth) * kPlaneHeight;
-    for (auto* triple : {picturePlanes.reward, picturePlanes.backup})
-        for (int c = 0; c < 3; ++c) triple[c].assign(n, 0);
+    picturePlanes.reward.allocate(n);
+    picturePlanes.backup.allocate(n);
 }
 
 bool convertJpegIfPresent(int video, int frame)
@@ -222,12 +338,22 @@ bool loadChampionPicture(int k)
 
 void drawPictureCover(int x, int y, int w, int h)
 {
-    drawCovering(x, y, w, h, false);
+    drawCovering(x, y, w, h, false, false);
 }
 
 void drawPictureFaded(int x, int y, int w, int h)
 {
-    drawCovering(x, y, w, h, true);
+    drawCovering(x, y, w, h, true, false);
+}
+
+void drawPictureCoverPlain(int x, int y, int w, int h)
+{
+    drawCovering(x, y, w, h, false, true);
+}
+
+void drawPictureFadedPlain(int x, int y, int w, int h)
+{
+    drawCovering(x, y, w, h, true, true);
 }
 
 void drawStoredPictureFaded()
@@ -237,85 +363,12 @@ void drawStoredPictureFaded()
 
 void drawPictureScaled(int x, int y, int W, int H, double fx, double fy)
 {
-    aoPixmap* p = selectTaskArea();
-    if (!p) return;
-    setupPicturePlanes();
-    const int pw = std::min(W, kPlaneWidth), ph = std::min(H, kPlaneHeight);
-    // A factor of 0 or below shows nothing of the picture.
-    const bool drawable = fx > 0 && fy > 0 && pw > 0 && ph > 0;
-    const int ws = drawable ? static_cast<int>(std::min(W * fx, 1e9)) : 0;
-    const int hs = drawable ? static_cast<int>(std::min(H * fy, 1e9)) : 0;
+    drawScaled(x, y, W, H, fx, fy, false);
+}
 
-    if (ws > 0 && hs > 0) {
-        const bool nearest = fx > 0.5 || fy > 0.5;
-        const int bx = nearest ? 1 : static_cast<int>(std::min(1 / fx, 1e6));
-        const int by = nearest ? 1 : static_cast<int>(std::min(1 / fy, 1e6));
-        // Only the columns and rows that land inside the pixmap are computed.
-        const int i0 = std::max(0, -x), i1 = std::min(ws, p->width - x);
-        const int j0 = std::max(0, -y), j1 = std::min(hs, p->height - y);
-        std::vector<int> cols(static_cast<size_t>(std::max(i1 - i0, 0)));
-        for (int i = i0; i < i1; ++i) cols[i - i0] = std::min(static_cast<int>(i / fx), pw - 1);
-        std::vector<int> cols2(cols.size());
-        for (size_t k = 0; k < cols.size(); ++k) cols2[k] = std::min(cols[k] + 1, pw - 1);
-        const uint8_t* R = picturePlanes.reward[0].data();
-        const uint8_t* G = picturePlanes.reward[1].data();
-        const uint8_t* B = picturePlanes.reward[2].data();
-        const int area = bx * by;
-        for (int j = j0; j < j1; ++j) {
-            const int sy = std::min(static_cast<int>(j / fy), ph - 1);
-            uint32_t* d = p->row(y + j) + x;
-            if (nearest) {
-                const size_t row = PicturePlanes::at(0, sy);
-                const uint8_t *r = R + row, *g = G + row, *b = B + row;
-                for (int i = i0; i < i1; ++i) {
-                    const int s = cols[i - i0];
-                    d[i] = (static_cast<uint32_t>(r[s]) << 16) | (static_cast<uint32_t>(g[s]) << 8) | b[s];
-                }
-                continue;
-            }
-            // Box mean over bx x by source pixels; a block running over the
-            // picture's edge repeats its last row or column.
-            if (bx == 2 && by == 2) {
-                const size_t r0 = PicturePlanes::at(0, sy), r1 = PicturePlanes::at(0, std::min(sy + 1, ph - 1));
-                for (int i = i0; i < i1; ++i) {
-                    const int c0 = cols[i - i0], c1 = cols2[i - i0];
-                    const int sr = R[r0 + c0] + R[r0 + c1] + R[r1 + c0] + R[r1 + c1];
-                    const int sg = G[r0 + c0] + G[r0 + c1] + G[r1 + c0] + G[r1 + c1];
-                    const int sb = B[r0 + c0] + B[r0 + c1] + B[r1 + c0] + B[r1 + c1];
-                    d[i] = static_cast<uint32_t>(pack(sr >> 2, sg >> 2, sb >> 2));
-                }
-                continue;
-            }
-            for (int i = i0; i < i1; ++i) {
-                const int sx = cols[i - i0];
-                int sr = 0, sg = 0, sb = 0;
-                for (int v = 0; v < by; ++v) {
-                    const size_t row = PicturePlanes::at(0, std::min(sy + v, ph - 1));
-                    for (int u = 0; u < bx; ++u) {
-                        const size_t k = row + std::min(sx + u, pw - 1);
-                        sr += R[k];
-                        sg += G[k];
-                        sb += B[k];
-                    }
-                }
-                d[i] = static_cast<uint32_t>(pack(sr / area, sg / area, sb / area));
-            }
-        }
-    }
-
-    // Clear what lies outside the drawn picture within the W x H rectangle.
-    const int qEnd = std::min(H, p->height), pEnd = std::min(W, p->width);
-    for (int q = 0; q < qEnd; ++q) {
-        uint32_t* d = p->row(q);
-        if (q < y || q > y + hs) {
-            std::fill(d, d + std::max(pEnd, 0), static_cast<uint32_t>(kClearGrey));
-            continue;
-        }
-        const int leftEnd = std::clamp(x, 0, std::max(pEnd, 0));
-        std::fill(d, d + leftEnd, static_cast<uint32_t>(kClearGrey));
-        const int rightStart = std::clamp(x + ws + 1, 0, std::max(pEnd, 0));
-        std::fill(d + rightStart, d + std::max(pEnd, 0), static_cast<uint32_t>(kClearGrey));
-    }
+void drawPictureScaledPlain(int x, int y, int W, int H, double fx, double fy)
+{
+    drawScaled(x, y, W, H, fx, fy, true);
 }
 
 void saveAreaRect(int x0, int x1, int y0, int y1)
@@ -327,12 +380,8 @@ void saveAreaRect(int x0, int x1, int y0, int y1)
     const int ya = std::max(y0, 0), yb = std::min({y1, p->height - 1, kPlaneHeight - 1});
     for (int y = ya; y <= yb; ++y) {
         const uint32_t* s = p->row(y);
-        const size_t row = PicturePlanes::at(0, y);
-        for (int x = xa; x <= xb; ++x) {
-            picturePlanes.backup[0][row + x] = static_cast<uint8_t>(s[x] >> 16);
-            picturePlanes.backup[1][row + x] = static_cast<uint8_t>(s[x] >> 8);
-            picturePlanes.backup[2][row + x] = static_cast<uint8_t>(s[x]);
-        }
+        uint32_t* d = picturePlanes.backup.data() + PicturePlanes::at(0, y);
+        for (int x = xa; x <= xb; ++x) d[x] = s[x] & 0xFFFFFF;
     }
 }
 
@@ -344,11 +393,8 @@ void restoreAreaRect(int x0, int x1, int y0, int y1)
     const int xa = std::max(x0, 0), xb = std::min({x1, p->width, kPlaneWidth});
     const int ya = std::max(y0, 0), yb = std::min({y1, p->height, kPlaneHeight});
     for (int y = ya; y < yb; ++y) {
-        uint32_t* d = p->row(y);
-        const size_t row = PicturePlanes::at(0, y);
-        for (int x = xa; x < xb; ++x)
-            d[x] = static_cast<uint32_t>(pack(picturePlanes.backup[0][row + x], picturePlanes.backup[1][row + x],
-                                              picturePlanes.backup[2][row + x]));
+        const uint32_t* s = picturePlanes.backup.data() + PicturePlanes::at(0, y);
+        if (xb > xa) std::memcpy(p->row(y) + xa, s + xa, static_cast<size_t>(xb - xa) * 4);
     }
     mediaScreen.taskArea->flush();
 }
@@ -360,14 +406,11 @@ void drawBackupToAvatar(int x, int y, int w, int h)
         mediaScreen.avatarArea->select();
         aoPixmap* p = mediaScreen.avatarArea->pixmap();
         if (p && !p->pixels.empty()) {
-            // Column w is drawn too; the planes end it at their last column.
+            // Column w is drawn too; the plane ends it at its last column.
             const int cols = std::min(w, kPlaneWidth - 1), rows = std::min(h, kPlaneHeight);
             for (int j = 0; j < rows; ++j) {
-                const size_t row = PicturePlanes::at(0, j);
-                for (int i = 0; i <= cols; ++i)
-                    aopxmap_setpixel(p, x + i, y + j,
-                                     pack(picturePlanes.backup[0][row + i], picturePlanes.backup[1][row + i],
-                                          picturePlanes.backup[2][row + i]));
+                const uint32_t* s = picturePlanes.backup.data() + PicturePlanes::at(0, j);
+                for (int i = 0; i <= cols; ++i) aopxmap_setpixel(p, x + i, y + j, static_cast<int>(s[i]));
             }
         }
         mediaScreen.avatarArea->flush();
@@ -377,14 +420,14 @@ void drawBackupToAvatar(int x, int y, int w, int h)
 
 namespace {
 
-// Shows a picture file in avatarArea through the backup planes.
+// Shows a picture file in avatarArea through the backup plane.
 void showInAvatarArea(const char* path, int x, int y)
 {
     if (mediaScreen.avatarArea) mediaScreen.avatarArea->select();
     setupPicturePlanes();
     int w = -1, h = -1;
     if (loadImage(ausgabegrafik4, "ausgabegrafik4", path))
-        imageToPlanes(ausgabegrafik4, picturePlanes.backup, w, h);
+        imageToPlane(ausgabegrafik4, picturePlanes.backup, w, h);
     drawBackupToAvatar(x, y, w, h);
 }
 

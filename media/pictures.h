@@ -16,13 +16,35 @@ constexpr int kPlaneHeight = 1440; // rows
 constexpr int kAreaWidth = 1280;   // taskArea
 constexpr int kAreaHeight = 720;
 
-// Byte planes of 2560 columns x 1440 rows, addressed [column][row] through
-// at(); two RGB triples: the reward picture and the backup of saved area
-// rectangles and avatar pictures. Stored row by row so drawing reads along
-// rows.
+// A plane of 2560 columns x 1440 rows of 0x00RRGGBB words, addressed
+// [column][row] through PicturePlanes::at() and stored row by row, so drawing
+// reads along rows and copies whole rows. It is zero at first and takes its
+// memory from the system untouched: a picture smaller than the plane costs
+// only the rows it covers.
+class Plane {
+public:
+    void allocate(size_t words);
+    size_t size() const { return size_; }
+    uint32_t* data() { return words_.get(); }
+    const uint32_t* data() const { return words_.get(); }
+    uint32_t& operator[](size_t i) { return words_[i]; }
+    uint32_t operator[](size_t i) const { return words_[i]; }
+    uint32_t* begin() { return data(); }
+    uint32_t* end() { return data() + size_; }
+
+private:
+    struct Free {
+        void operator()(uint32_t* p) const;
+    };
+    std::unique_ptr<uint32_t[], Free> words_;
+    size_t size_ = 0;
+};
+
+// Two planes: the reward picture, and the backup of saved area rectangles
+// and avatar pictures.
 struct PicturePlanes {
-    std::vector<uint8_t> reward[3]; // red, green, blue
-    std::vector<uint8_t> backup[3];
+    Plane reward;
+    Plane backup;
     static size_t at(int column, int row) { return static_cast<size_t>(row) * kPlaneWidth + column; }
 };
 extern PicturePlanes picturePlanes;
@@ -58,8 +80,13 @@ void drawStoredPictureFaded();
 // The stored W x H picture scaled by fx, fy at (x, y); the rest of the
 // W x H rectangle is cleared to (222, 222, 225).
 void drawPictureScaled(int x, int y, int W, int H, double fx, double fy);
+// The same three drawings by plain per-pixel loops: the reference the fast
+// paths above are tested against bit for bit.
+void drawPictureCoverPlain(int x, int y, int w, int h);
+void drawPictureFadedPlain(int x, int y, int w, int h);
+void drawPictureScaledPlain(int x, int y, int W, int H, double fx, double fy);
 
-// taskArea pixels x0..x1, y0..y1 (both ends included) into the backup planes.
+// taskArea pixels x0..x1, y0..y1 (both ends included) into the backup plane.
 void saveAreaRect(int x0, int x1, int y0, int y1);
 // Backup pixels x0..x1-1, y0..y1-1 back into taskArea; flushes it.
 void restoreAreaRect(int x0, int x1, int y0, int y1);

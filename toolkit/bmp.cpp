@@ -258,6 +258,36 @@ int pixelAt(const BmpInfo& info, const uint8_t* row, int c)
     return info.palette[index]; // unused entries stay black
 }
 
+// One stored row into 0x00RRGGBB words, by a reader chosen once per file:
+// plain loops for the common depths, pixelAt for the rest.
+using RowReader = void (*)(const BmpInfo& info, const uint8_t* row, uint32_t* out, int count);
+
+void readRow24(const BmpInfo&, const uint8_t* row, uint32_t* out, int count)
+{
+    for (int c = 0; c < count; c++)
+        out[c] = static_cast<uint32_t>(row[3 * c]) | (static_cast<uint32_t>(row[3 * c + 1]) << 8) |
+                 (static_cast<uint32_t>(row[3 * c + 2]) << 16);
+}
+
+// 32 bits with the standard masks: each channel is its own byte already.
+void readRow32(const BmpInfo&, const uint8_t* row, uint32_t* out, int count)
+{
+    for (int c = 0; c < count; c++) out[c] = u32(row + 4 * static_cast<size_t>(c)) & 0xFFFFFF;
+}
+
+void readRowAny(const BmpInfo& info, const uint8_t* row, uint32_t* out, int count)
+{
+    for (int c = 0; c < count; c++) out[c] = static_cast<uint32_t>(pixelAt(info, row, c));
+}
+
+RowReader rowReader(const BmpInfo& info)
+{
+    if (info.bpp == 24) return readRow24;
+    if (info.bpp == 32 && info.red.mask == 0xFF0000 && info.green.mask == 0xFF00 && info.blue.mask == 0xFF)
+        return readRow32;
+    return readRowAny;
+}
+
 int paletteIndex(const BmpInfo& info, const uint8_t* row, int c)
 {
     if (info.bpp == 8) return row[c];
@@ -345,11 +375,8 @@ bool aobmp_decode(const uint8_t* data, size_t size, aoPixmap* out, std::string& 
         err = "cannot allocate the picture";
         return false;
     }
-    for (int r = 0; r < info.height; r++) {
-        const uint8_t* row = data + rowOffset(info, r);
-        uint32_t* dst = out->row(r);
-        for (int c = 0; c < info.width; c++) dst[c] = static_cast<uint32_t>(pixelAt(info, row, c));
-    }
+    const RowReader read = rowReader(info);
+    for (int r = 0; r < info.height; r++) read(info, data + rowOffset(info, r), out->row(r), info.width);
     out->loaded = true;
     return true;
 }
@@ -398,12 +425,10 @@ bool aopxmap_loadfromfile_bmp(aoPixmap* p, const char* path, const char* options
     if (p->palette.size() < 256) p->palette.resize(256, 0);
 
     if (truecolor) {
-        for (long long r = 0; r < rows; r++) {
-            const uint8_t* row = data.data() + rowOffset(info, static_cast<int>(r));
-            uint32_t* dst = p->row(static_cast<int>(y + r)) + x;
-            for (long long c = 0; c < cols; c++)
-                dst[c] = static_cast<uint32_t>(pixelAt(info, row, static_cast<int>(c)));
-        }
+        const RowReader read = rowReader(info);
+        for (long long r = 0; r < rows; r++)
+            read(info, data.data() + rowOffset(info, static_cast<int>(r)), p->row(static_cast<int>(y + r)) + x,
+                 static_cast<int>(cols));
     } else {
         // Palette files keep their indices and colours; colour files go
         // through a fixed 3-3-2 palette.

@@ -107,8 +107,7 @@ TEST(RewardPictureDrawing, PictureLargerThanThePlanesIsClamped)
     EXPECT_EQ(rewardPicture.width, 2560);
     EXPECT_EQ(rewardPicture.height, 1440);
     const size_t last = PicturePlanes::at(2559, 1439);
-    EXPECT_EQ(picturePlanes.reward[0][last], 2559 & 255);
-    EXPECT_EQ(picturePlanes.reward[1][last], 1439 & 255);
+    EXPECT_EQ(picturePlanes.reward[last], static_cast<uint32_t>(coordinateColour(2559, 1439)));
     // f = min(2, 2): every second pixel, all inside the planes.
     showFullPicture();
     EXPECT_EQ(at(s.area(), 1279, 719), coordinateColour(2558, 1438));
@@ -197,11 +196,11 @@ TEST(SavedRectangles, SaveIncludesEndsRestoreExcludesThem)
     aographic_clear(0x111111);
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 40; ++x) aographic_setpixel(x, y, aographic_rgb(x, y, 7));
-    for (int c = 0; c < 3; ++c) std::fill(picturePlanes.backup[c].begin(), picturePlanes.backup[c].end(), 0xAA);
+    std::fill(picturePlanes.backup.begin(), picturePlanes.backup.end(), 0xAAAAAAu);
     saveAreaRect(10, 20, 10, 20);
     int saved = 0;
     for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 40; ++x) saved += picturePlanes.backup[0][PicturePlanes::at(x, y)] != 0xAA;
+        for (int x = 0; x < 40; ++x) saved += picturePlanes.backup[PicturePlanes::at(x, y)] != 0xAAAAAAu;
     EXPECT_EQ(saved, 11 * 11);
 
     aographic_clear(0xFFFFFF);
@@ -249,11 +248,54 @@ TEST(AvatarPictures, LogoAndAvatarGoThroughTheBackupPlanes)
 TEST(AvatarPictures, BackupColumnWIsDrawnToo)
 {
     Stage s;
-    for (int c = 0; c < 3; ++c) std::fill(picturePlanes.backup[c].begin(), picturePlanes.backup[c].end(), 0x33);
+    std::fill(picturePlanes.backup.begin(), picturePlanes.backup.end(), 0x333333u);
     drawBackupToAvatar(0, 0, 10, 5);
     aoPixmap& a = *s.avatar.pixmap();
     EXPECT_EQ(aopxmap_getpixel(&a, 10, 4), 0x333333);
     EXPECT_EQ(aopxmap_getpixel(&a, 11, 4), 0xFFFFFF);
     EXPECT_EQ(aopxmap_getpixel(&a, 10, 5), 0xFFFFFF);
     drawBackupToAvatar(0, 0, 5000, 5000); // held at the planes
+}
+
+// The fast drawings against their plain per-pixel references, bit for bit,
+// on random pictures of odd and even sizes, smaller and larger than the area,
+// drawn at offsets that cut rows 0 and 719 and the side columns.
+TEST(FastPictureDrawing, MatchesThePlainLoopsOnRandomPictures)
+{
+    Stage s;
+    unsigned state = 12345;
+    auto next = [&state] {
+        state = state * 1103515245u + 12345u;
+        return static_cast<int>((state >> 8) & 0xFFFFFF);
+    };
+    struct Case {
+        int w, h, x, y;
+        double f;
+    };
+    const Case cases[] = {{1280, 720, 0, 0, 0.5},  {641, 359, -3, 5, 0.6},     {1281, 721, 7, -2, 0.5},
+                          {333, 777, 0, 0, 0.37}, {2000, 1111, -640, 0, 0.5}, {17, 9, 1270, 715, 0.51}};
+    aoPixmap expected;
+    for (const Case& c : cases) {
+        writeBmp("video_1/videob_0.bmp", c.w, c.h, [&](int, int) { return next(); });
+        ASSERT_TRUE(loadRewardPicture(1));
+        const auto same = [&](const char* what) {
+            const aoPixmap& got = s.area();
+            ASSERT_EQ(got.pixels.size(), expected.pixels.size());
+            for (size_t i = 0; i < got.pixels.size(); ++i)
+                ASSERT_EQ(got.pixels[i], expected.pixels[i])
+                    << what << " " << c.w << "x" << c.h << " at pixel " << i % 1280 << "," << i / 1280;
+        };
+        drawPictureCoverPlain(c.x, c.y, c.w, c.h);
+        expected = s.area();
+        drawPictureCover(c.x, c.y, c.w, c.h);
+        same("cover");
+        drawPictureFadedPlain(c.x, c.y, c.w, c.h);
+        expected = s.area();
+        drawPictureFaded(c.x, c.y, c.w, c.h);
+        same("faded");
+        drawPictureScaledPlain(c.x + 100, c.y + 50, c.w, c.h, c.f, c.f);
+        expected = s.area();
+        drawPictureScaled(c.x + 100, c.y + 50, c.w, c.h, c.f, c.f);
+        same("scaled");
+    }
 }
