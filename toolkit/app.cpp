@@ -60,6 +60,21 @@ std::map<std::string, aoScriptHandler>& scriptHandlers()
     return h;
 }
 
+// Milliseconds until the next timer is due (counted in whole ticks), -1
+// when no timer runs: how long an idle wait may sleep.
+int untilNextTimer()
+{
+    if (!timersStarted) return -1;
+    int ticks = -1;
+    for (int i = 0; i < timerHighWater; ++i) {
+        const TimerSlot& s = timers[i];
+        if (!s.context) continue;
+        const int left = std::max((s.interval - s.elapsed + 9) / 10, 1);
+        ticks = ticks < 0 ? left : std::min(ticks, left);
+    }
+    return ticks < 0 ? -1 : ticks * 10;
+}
+
 void deliverTicks()
 {
     int ticks = platform::current().takeTicks();
@@ -590,7 +605,10 @@ void aoi::process(bool wait)
     bool block = wait;
     // Handle everything pending; block for the first only.
     int handled = 0;
-    while (handled < 1000 && p.pollInput(in, block, 10)) {
+    // Waiting sleeps until input comes or the next timer is due: nothing
+    // else needs the program while it is idle.
+    const int timeout = untilNextTimer();
+    while (handled < 1000 && p.pollInput(in, block, timeout)) {
         block = false;
         ++handled;
         if (in.kind == platform::InputKind::Close) {

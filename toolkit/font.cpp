@@ -1,6 +1,7 @@
-// Registered bitmap fonts: the stored fonts compiled into the program as text,
-// the built-ins, and fonts the platform renders from a description. Glyphs are
-// kept one byte per pixel so drawing a character is a plain loop.
+// Registered bitmap fonts: the stored fonts compiled into the program as text
+// (parsed when first used), the built-ins, and fonts the platform renders from
+// a description. Glyphs are kept one byte per pixel so drawing a character is
+// a plain loop.
 #include "aotoolkit.h"
 #include "platform/platform.h"
 
@@ -119,26 +120,84 @@ int registerFont(std::unique_ptr<aoFont> f)
 }
 
 int loadLines(const std::vector<std::string_view>& lines, std::string& err);
+std::unique_ptr<aoFont> parseLines(const std::vector<std::string_view>& lines, std::string& err);
 
-// Parses one stored text; the key of built-ins replaces the "name=" key.
+std::vector<std::string_view> splitLines(std::string_view text)
+{
+    std::vector<std::string_view> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+// The "name=" of a stored text's header, as the parser would take it; empty
+// when the header has none.
+std::string storedName(std::string_view text)
+{
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = trim(text.substr(start, end - start));
+        if (line == "data:") break;
+        if (startsWith(line, "name=")) {
+            std::string name(trim(line.substr(5)));
+            if (name.size() > 63 - 5) name.resize(63 - 5);
+            return name;
+        }
+        start = end + 1;
+    }
+    return {};
+}
+
+// Registers one stored text by its name; the glyphs are parsed when the
+// font is first used (most of the stored fonts never are). The key of
+// built-ins replaces the "name=" key.
 int loadStored(std::string_view file, std::string_view key)
 {
     for (const auto& [base, text] : ao_stored_font_texts) {
         if (base != file) continue;
-        std::string err;
-        int h = aofont_loadtext(text, &err);
-        if (h < 0) {
-            aoprintf("aofont_load: %.*s: %s\n", static_cast<int>(file.size()), file.data(),
-                     err.c_str());
+        const std::string name = storedName(text);
+        if (name.empty()) {
+            aoprintf("aofont_load: %.*s: no name=\n", static_cast<int>(file.size()), file.data());
             return -1;
         }
-        if (!key.empty())
-            for (auto& f : fonts())
-                if (f->handle == h) f->key = std::string(key);
-        return h;
+        if (aoFont* old = findRecord(name)) return old->handle;
+        auto f = std::make_unique<aoFont>();
+        f->name = name;
+        f->key = key.empty() ? "name=" + name : std::string(key);
+        f->source = text;
+        return registerFont(std::move(f));
     }
     aoprintf("aofont_load: no stored font %.*s\n", static_cast<int>(file.size()), file.data());
     return -1;
+}
+
+// Parses a stored font registered by loadStored; a text that does not parse
+// says why once and leaves the font unusable.
+bool parseStored(aoFont& f)
+{
+    std::string err;
+    std::unique_ptr<aoFont> parsed = parseLines(splitLines(f.source), err);
+    f.source = {};
+    if (!parsed) {
+        aoprintf("aofont_load: %s: %s\n", f.name.c_str(), err.c_str());
+        f.used = false;
+        return false;
+    }
+    parsed->used = true;
+    parsed->handle = f.handle;
+    parsed->key = std::move(f.key);
+    parsed->name = std::move(f.name);
+    f = std::move(*parsed);
+    return true;
 }
 
 // The built-in of that name, registered now if it is not yet.
@@ -150,15 +209,21 @@ int builtin(std::string_view name)
     return -1;
 }
 
+aoFont* parsedOrNull(aoFont* f)
+{
+    if (f && !f->source.empty() && !parseStored(*f)) return nullptr;
+    return f;
+}
+
 aoFont* resolve(int handle)
 {
     auto& t = fonts();
     if (handle >= kFirstId) {
         for (auto& f : t)
-            if (f->handle == handle) return f.get();
+            if (f->handle == handle) return parsedOrNull(f.get());
         return nullptr;
     }
-    if (handle >= 0) return handle < static_cast<int>(t.size()) ? t[handle].get() : nullptr;
+    if (handle >= 0) return handle < static_cast<int>(t.size()) ? parsedOrNull(t[handle].get()) : nullptr;
     if (handle == -1 || handle == -3 || handle == -2) {
         int h = builtin(handle == -2 ? "var13" : "6x13");
         return h >= kFirstId ? resolve(h) : nullptr;
@@ -167,6 +232,16 @@ aoFont* resolve(int handle)
 }
 
 int loadLines(const std::vector<std::string_view>& lines, std::string& err)
+{
+    std::unique_ptr<aoFont> f = parseLines(lines, err);
+    if (!f) return -1;
+    // The same font loaded again keeps its first registration.
+    if (aoFont* old = findRecord(f->name)) return old->handle;
+    f->key = "name=" + f->name;
+    return registerFont(std::move(f));
+}
+
+std::unique_ptr<aoFont> parseLines(const std::vector<std::string_view>& lines, std::string& err)
 {
     auto f = std::make_unique<aoFont>();
     bool haveKind = false, haveXsize = false, haveYsize = false, haveChars = false;
@@ -210,13 +285,13 @@ int loadLines(const std::vector<std::string_view>& lines, std::string& err)
             f->kind = 2;
             haveKind = true;
         } else if (startsWith(line, "xsize=")) {
-            if (!number(line, "xsize=", 0, kMaxSide, f->xsize)) return -1;
+            if (!number(line, "xsize=", 0, kMaxSide, f->xsize)) return nullptr;
             haveXsize = true;
         } else if (startsWith(line, "ysize=")) {
-            if (!number(line, "ysize=", 1, kMaxSide, f->ysize)) return -1;
+            if (!number(line, "ysize=", 1, kMaxSide, f->ysize)) return nullptr;
             haveYsize = true;
         } else if (startsWith(line, "chars=")) {
-            if (!number(line, "chars=", 1, kMaxGlyphs, f->chars)) return -1;
+            if (!number(line, "chars=", 1, kMaxGlyphs, f->chars)) return nullptr;
             haveChars = true;
         } else if (startsWith(line, "ascent=")) {
             loose(line, "ascent=", f->ascent);
@@ -235,13 +310,13 @@ int loadLines(const std::vector<std::string_view>& lines, std::string& err)
         } else if (startsWith(line, "propxs=")) {
             if (!parseList(line.substr(7), widths)) {
                 err = "bad number in propxs=";
-                return -1;
+                return nullptr;
             }
             haveWidths = true;
         } else if (startsWith(line, "propdataoffset=")) {
             if (!parseList(line.substr(15), offsets)) {
                 err = "bad number in propdataoffset=";
-                return -1;
+                return nullptr;
             }
             haveOffsets = true;
         }
@@ -250,39 +325,39 @@ int loadLines(const std::vector<std::string_view>& lines, std::string& err)
 
     if (!haveData) {
         err = "no \"data:\" line";
-        return -1;
+        return nullptr;
     }
     if (f->name.empty()) {
         err = "no name=";
-        return -1;
+        return nullptr;
     }
     if (!haveYsize || !haveChars) {
         err = !haveYsize ? "no ysize=" : "no chars=";
-        return -1;
+        return nullptr;
     }
     if (f->name.size() > 63 - 5) f->name.resize(63 - 5);
     if (!haveWidths) {
         if (haveKind && f->kind == 2) {
             err = "proportional font without propxs=";
-            return -1;
+            return nullptr;
         }
         if (!haveXsize || f->xsize < 1) {
             err = "no glyph widths (propxs= or xsize=)";
-            return -1;
+            return nullptr;
         }
         widths.assign(f->chars, f->xsize);
     }
     if (static_cast<int>(widths.size()) < f->chars) {
         err = "propxs= has " + std::to_string(widths.size()) + " widths for " +
               std::to_string(f->chars) + " glyphs";
-        return -1;
+        return nullptr;
     }
     size_t total = 0;
     for (int i = 0; i < f->chars; ++i) {
         if (widths[i] < 0 || widths[i] > kMaxSide) {
             err = "width " + std::to_string(widths[i]) + " of glyph " + std::to_string(i) +
                   " outside 0.." + std::to_string(kMaxSide);
-            return -1;
+            return nullptr;
         }
         if (haveOffsets && (static_cast<int>(offsets.size()) <= i ||
                             offsets[i] != static_cast<long>(total))) {
@@ -290,7 +365,7 @@ int loadLines(const std::vector<std::string_view>& lines, std::string& err)
                   (static_cast<int>(offsets.size()) <= i ? std::string("missing")
                                                          : std::to_string(offsets[i])) +
                   ", expected " + std::to_string(total);
-            return -1;
+            return nullptr;
         }
         total += static_cast<size_t>(widths[i]) * f->ysize;
     }
@@ -300,7 +375,7 @@ int loadLines(const std::vector<std::string_view>& lines, std::string& err)
     if (lines.size() - row < needRows) {
         err = "only " + std::to_string(lines.size() - row) + " of " + std::to_string(needRows) +
               " glyph rows after data:";
-        return -1;
+        return nullptr;
     }
     for (int i = 0; i < f->chars; ++i)
         for (int y = 0; y < f->ysize; ++y) {
@@ -308,7 +383,7 @@ int loadLines(const std::vector<std::string_view>& lines, std::string& err)
             if (static_cast<long>(r.size()) < widths[i]) {
                 err = "row " + std::to_string(y) + " of glyph " + std::to_string(i) + " has " +
                       std::to_string(r.size()) + " of " + std::to_string(widths[i]) + " pixels";
-                return -1;
+                return nullptr;
             }
         }
 
@@ -327,10 +402,7 @@ int loadLines(const std::vector<std::string_view>& lines, std::string& err)
         f->kind = std::all_of(f->widths, f->widths + f->chars,
                               [&](int w) { return w == f->widths[0]; }) ? 1 : 2;
 
-    // The same font loaded again keeps its first registration.
-    if (aoFont* old = findRecord(f->name)) return old->handle;
-    f->key = "name=" + f->name;
-    return registerFont(std::move(f));
+    return f;
 }
 
 // Draws one glyph clipped to the pixmap.
@@ -343,9 +415,9 @@ void drawGlyph(aoPixmap* p, bool direct, const aoFont& f, int index, long x, lon
     for (long r = y0; r < y1; ++r) {
         const uint8_t* src = g + r * w;
         if (direct) {
+            // Written as a blend so that the loop vectorises.
             uint32_t* dst = p->row(static_cast<int>(y + r)) + x;
-            for (long col = x0; col < x1; ++col)
-                if (src[col]) dst[col] = c;
+            for (long col = x0; col < x1; ++col) dst[col] = src[col] ? c : dst[col];
         } else {
             for (long col = x0; col < x1; ++col)
                 if (src[col])
@@ -386,16 +458,7 @@ int aofont_load(const std::vector<std::string>& lines)
 
 int aofont_loadtext(std::string_view text, std::string* err)
 {
-    std::vector<std::string_view> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.push_back(line);
-        start = end + 1;
-    }
+    const std::vector<std::string_view> lines = splitLines(text);
     std::string message;
     int h = loadLines(lines, message);
     if (h < 0) {

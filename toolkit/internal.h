@@ -41,6 +41,10 @@ struct Settings {
 };
 Settings& settings();
 
+// The plain rule of straight lines, per pixel in double precision: the
+// reference the fast stepping in graphic.cpp is tested against.
+void drawLinePlain(aoPixmap& p, long long x1, long long y1, long long x2, long long y2, int colour);
+
 // Resets queue, timers and running state (tests run several programs in one process).
 void resetForTest();
 

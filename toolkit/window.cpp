@@ -234,8 +234,24 @@ void aoWindow::redraw()
     invalidate(0, 0, picture.width, picture.height);
 }
 
-void aoWindow::invalidate(int, int, int, int)
+void aoWindow::invalidate(int x, int y, int w, int h)
 {
+    // 64-bit ends, cut to the picture: callers pass rectangles partly outside.
+    const long long x0 = std::max<long long>(x, 0), y0 = std::max<long long>(y, 0);
+    const long long x1 = std::min<long long>(static_cast<long long>(x) + std::max(w, 0), picture.width);
+    const long long y1 = std::min<long long>(static_cast<long long>(y) + std::max(h, 0), picture.height);
+    if (x1 <= x0 || y1 <= y0) return;
+    if (!dirty) {
+        dirtyx0 = static_cast<int>(x0);
+        dirtyy0 = static_cast<int>(y0);
+        dirtyx1 = static_cast<int>(x1);
+        dirtyy1 = static_cast<int>(y1);
+    } else {
+        dirtyx0 = std::min(dirtyx0, static_cast<int>(x0));
+        dirtyy0 = std::min(dirtyy0, static_cast<int>(y0));
+        dirtyx1 = std::max(dirtyx1, static_cast<int>(x1));
+        dirtyy1 = std::max(dirtyy1, static_cast<int>(y1));
+    }
     dirty = true;
 }
 
@@ -284,7 +300,9 @@ void aoi::presentDirty()
 {
     if (onScreen && onScreen->dirty) {
         onScreen->dirty = false;
+        const platform::Rect changed{onScreen->dirtyx0, onScreen->dirtyy0, onScreen->dirtyx1 - onScreen->dirtyx0,
+                                     onScreen->dirtyy1 - onScreen->dirtyy0};
         platform::current().present(onScreen->picture.pixels.data(), onScreen->picture.width,
-                                    onScreen->picture.height);
+                                    onScreen->picture.height, changed);
     }
 }

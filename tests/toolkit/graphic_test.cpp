@@ -1,6 +1,7 @@
 // Drawing primitives on tiny pixmaps, checked pixel by pixel, and the
 // current-target model.
 #include "aotoolkit.h"
+#include "internal.h"
 
 #include <gtest/gtest.h>
 
@@ -166,6 +167,33 @@ TEST(GraphicLine, FarEndPointsAreClippedQuickly)
     aographic_line(2, -2000000000, 2, 2000000000, 1);
     EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::milliseconds(200));
     EXPECT_EQ(c.rows(), (Rows{"..#.", "####", "..#."}));
+}
+
+// The stepped lines against the plain per-pixel rule, bit for bit: random
+// end points inside, across and far outside an odd-sized pixmap, all slopes.
+TEST(GraphicLine, FastSteppingMatchesThePlainRule)
+{
+    aoPixmap fast, plain;
+    for (aoPixmap* q : {&fast, &plain}) {
+        q->width = 67;
+        q->height = 41;
+        ASSERT_TRUE(aopxmap_allocate(q));
+    }
+    unsigned state = 7;
+    auto next = [&state](int span) {
+        state = state * 1103515245u + 12345u;
+        return static_cast<int>((state >> 8) % static_cast<unsigned>(2 * span + 1)) - span;
+    };
+    aographic_settarget(&fast);
+    for (int i = 0; i < 20000; ++i) {
+        const int span = i % 3 == 0 ? 100 : i % 3 == 1 ? 5000 : 1200000; // the last beyond the exact range
+        const int x1 = next(span), y1 = next(span), x2 = i % 7 == 0 ? x1 : next(span), y2 = i % 11 == 0 ? y1 : next(span);
+        const int colour = i + 1;
+        aographic_line(x1, y1, x2, y2, colour);
+        aoi::drawLinePlain(plain, x1, y1, x2, y2, colour);
+        ASSERT_EQ(fast.pixels, plain.pixels) << "line " << x1 << "," << y1 << " to " << x2 << "," << y2;
+    }
+    aographic_settarget(nullptr);
 }
 
 TEST(GraphicCircle, FilledCircleRows)

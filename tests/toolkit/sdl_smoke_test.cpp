@@ -49,7 +49,9 @@ TEST(SdlBackend, OpensTheWindowPlaysAWavAndCloses)
     ASSERT_TRUE(p.ok());
     ASSERT_TRUE(p.openWindow("ZIFFRON-ZOVIZ-5-8: ", 10, 10, 1320, 920, false));
     std::vector<uint32_t> picture(1320 * 920, 0xE0E0E0);
-    p.present(picture.data(), 1320, 920);
+    p.present(picture.data(), 1320, 920, {0, 0, 1320, 920});
+    picture[5 * 1320 + 7] = 0x123456;
+    p.present(picture.data(), 1320, 920, {7, 5, 1, 1});
     EXPECT_GT(p.screenWidth(), 0);
     EXPECT_GT(p.workArea().w, 0);
 

@@ -387,6 +387,9 @@ struct aoFont {
     std::vector<int> offsets;    // per glyph into glyphs
     int chars = 0;
     bool underline = false;
+    // A stored font is registered by name and parsed from this text when it
+    // is first used; empty once parsed.
+    std::string_view source;
 };
 
 int aofont_get(const char* format, ...) AO_PRINTF(1, 2);
@@ -477,9 +480,11 @@ public:
     void addchild(aoWidget* w);
     void removechild(aoWidget* w);
 
-    // Marks a client rectangle for showing on screen.
+    // Marks a client rectangle for showing on screen; the marked rectangles
+    // gather into one bounding box until the next showing.
     void invalidate(int x, int y, int w, int h);
     bool dirty = false;
+    int dirtyx0 = 0, dirtyy0 = 0, dirtyx1 = 0, dirtyy1 = 0; // the box, ends excluded
 };
 
 aoWindow* aowindow_current();

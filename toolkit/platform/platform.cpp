@@ -13,10 +13,11 @@ class NullPlatform : public Platform {
 public:
     bool openWindow(const std::string&, int, int, int, int, bool) override { return true; }
     void closeWindow() override {}
-    void present(const uint32_t*, int, int) override {}
+    void present(const uint32_t*, int, int, const Rect&) override {}
     bool pollInput(Input&, bool wait, int timeoutMs) override
     {
-        if (wait) std::this_thread::sleep_for(std::chrono::milliseconds(timeoutMs));
+        // Nothing can come; a wait without a limit still returns now and then.
+        if (wait) std::this_thread::sleep_for(std::chrono::milliseconds(timeoutMs < 0 ? 10 : timeoutMs));
         return false;
     }
     int64_t millis() override

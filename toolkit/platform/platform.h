@@ -39,11 +39,13 @@ public:
     virtual bool openWindow(const std::string& titleCp1252, int x, int y, int w, int h,
                             bool fullscreen) = 0;
     virtual void closeWindow() = 0;
-    // Shows the window picture (0x00RRGGBB rows, w*h).
-    virtual void present(const uint32_t* pixels, int w, int h) = 0;
+    // Shows the window picture (0x00RRGGBB rows, w*h), of which only the
+    // changed rectangle differs from the picture shown before.
+    virtual void present(const uint32_t* pixels, int w, int h, const Rect& changed) = 0;
 
-    // Takes one pending input; with wait, blocks until input or a tick is due
-    // (at most timeoutMs). Returns false when nothing came.
+    // Takes one pending input; with wait, blocks until input comes or
+    // timeoutMs have passed (negative: no limit, as no timer is due).
+    // Returns false when nothing came.
     virtual bool pollInput(Input& out, bool wait, int timeoutMs) = 0;
 
     // Milliseconds since the platform started.

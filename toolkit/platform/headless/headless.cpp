@@ -1,5 +1,6 @@
 #include "headless.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -26,7 +27,7 @@ void HeadlessPlatform::closeWindow()
     open_ = false;
 }
 
-void HeadlessPlatform::present(const uint32_t* pixels, int w, int h)
+void HeadlessPlatform::present(const uint32_t* pixels, int w, int h, const platform::Rect&)
 {
     shown_ = pixels;
     pw_ = w;
@@ -82,6 +83,9 @@ bool HeadlessPlatform::pollInput(platform::Input& out, bool wait, int timeoutMs)
     // Lines that are due now become input, in order.
     while (pending_.empty() && next_ < script_.lines.size() && script_.lines[next_].dueMs <= now_)
         runLine(script_.lines[next_++]);
+    // Virtual time moves one tick at most per wait, whatever the wait allows,
+    // so timers see every tick.
+    timeoutMs = timeoutMs < 0 ? 10 : std::min(timeoutMs, 10);
     if (pending_.empty() && wait) {
         if (next_ < script_.lines.size()) {
             // Blocking: virtual time moves on, at most to the next due line.

@@ -19,7 +19,7 @@ public:
 
     bool openWindow(const std::string& title, int x, int y, int w, int h, bool fullscreen) override;
     void closeWindow() override;
-    void present(const uint32_t* pixels, int w, int h) override;
+    void present(const uint32_t* pixels, int w, int h, const platform::Rect& changed) override;
     bool pollInput(platform::Input& out, bool wait, int timeoutMs) override;
     int64_t millis() override { return now_; }
     int takeTicks() override;

@@ -1,5 +1,6 @@
 // The real backend: one SDL2 window showing the toolkit's picture through a
-// streaming texture, SDL timers for the 10 ms tick, SDL audio for WAV clips.
+// streaming texture, the 10 ms tick read off SDL's clock, SDL audio for WAV
+// clips.
 #include "sdl.h"
 
 #include "aotoolkit.h"
@@ -8,29 +9,12 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <cstring>
 
 namespace sdl {
 
 namespace {
-
-std::atomic<int> tickCount{0};
-Uint32 wakeEvent = 0;
-
-Uint32 onTick(Uint32 interval, void*)
-{
-    // Only count; the GUI thread delivers the ticks.
-    tickCount.fetch_add(1, std::memory_order_relaxed);
-    if (wakeEvent != 0 && wakeEvent != static_cast<Uint32>(-1)) {
-        SDL_Event e;
-        SDL_zero(e);
-        e.type = wakeEvent;
-        SDL_PushEvent(&e);
-    }
-    return interval;
-}
 
 // Windows-1252 byte of a Unicode code point, or -1.
 // The keys without a byte; printable keys come as text input instead.
@@ -63,13 +47,11 @@ SdlPlatform::SdlPlatform()
         return;
     }
     ok_ = true;
-    wakeEvent = SDL_RegisterEvents(1);
     start_ = SDL_GetTicks64();
 }
 
 SdlPlatform::~SdlPlatform()
 {
-    if (timer_) SDL_RemoveTimer(timer_);
     if (audio_) SDL_CloseAudioDevice(audio_);
     if (texture_) SDL_DestroyTexture(texture_);
     if (renderer_) SDL_DestroyRenderer(renderer_);
@@ -166,16 +148,36 @@ void SdlPlatform::closeWindow()
     window_ = nullptr;
 }
 
-void SdlPlatform::present(const uint32_t* pixels, int w, int h)
+void SdlPlatform::present(const uint32_t* pixels, int w, int h, const platform::Rect& changed)
+{
+    upload(pixels, w, h, changed);
+    show();
+}
+
+void SdlPlatform::upload(const uint32_t* pixels, int w, int h, const platform::Rect& changed)
 {
     if (!renderer_ || !texture_ || w != texw_ || h != texh_) return;
-    SDL_UpdateTexture(texture_, nullptr, pixels, w * 4);
+    // The first picture goes in whole; after that only what changed.
+    SDL_Rect r{0, 0, w, h};
+    if (shown_) {
+        r.x = std::clamp(changed.x, 0, w);
+        r.y = std::clamp(changed.y, 0, h);
+        r.w = std::clamp(changed.x + changed.w, r.x, w) - r.x;
+        r.h = std::clamp(changed.y + changed.h, r.y, h) - r.y;
+        if (r.w <= 0 || r.h <= 0) return;
+    }
+    SDL_UpdateTexture(texture_, &r, pixels + static_cast<size_t>(r.y) * w + r.x, w * 4);
+    shown_ = true;
+}
+
+void SdlPlatform::show()
+{
+    if (!renderer_ || !texture_ || !shown_) return;
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
     SDL_Rect dst{fit_.x, fit_.y, fit_.w, fit_.h};
     SDL_RenderCopy(renderer_, texture_, nullptr, &dst);
     SDL_RenderPresent(renderer_);
-    lastPixels_ = pixels;
 }
 
 bool SdlPlatform::translate(const SDL_Event& e, platform::Input& out)
@@ -191,9 +193,10 @@ bool SdlPlatform::translate(const SDL_Event& e, platform::Input& out)
             return true;
         }
         if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
-            // Repaint from the last picture shown, fitted to the new size.
+            // Repaint from the texture, which holds the last picture shown,
+            // fitted to the new size.
             if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) refit();
-            if (lastPixels_) present(lastPixels_, texw_, texh_);
+            show();
         }
         return false;
     case SDL_MOUSEBUTTONDOWN:
@@ -264,9 +267,11 @@ bool SdlPlatform::pollInput(platform::Input& out, bool wait, int timeoutMs)
     }
     if (!ok_) return false;
     SDL_Event e;
-    bool got = wait ? SDL_WaitEventTimeout(&e, timeoutMs) != 0 : SDL_PollEvent(&e) != 0;
+    // Blocks in the window system until input comes or the next timer is due.
+    bool got = !wait ? SDL_PollEvent(&e) != 0 : timeoutMs < 0 ? SDL_WaitEvent(&e) != 0
+                                                              : SDL_WaitEventTimeout(&e, timeoutMs) != 0;
     while (got) {
-        if (e.type != wakeEvent && translate(e, out)) return true;
+        if (translate(e, out)) return true;
         got = SDL_PollEvent(&e) != 0;
     }
     return false;
@@ -277,14 +282,23 @@ int64_t SdlPlatform::millis()
     return static_cast<int64_t>(SDL_GetTicks64() - start_);
 }
 
+// Ticks are read off the clock: a 10 ms timer thread would wake the program
+// a hundred times a second even when nothing is due.
 int SdlPlatform::takeTicks()
 {
-    return tickCount.exchange(0, std::memory_order_relaxed);
+    if (!ticking_) return 0;
+    const Uint64 due = (SDL_GetTicks64() - tickStart_) / 10;
+    const int n = static_cast<int>(due - ticksDelivered_);
+    ticksDelivered_ = due;
+    return n;
 }
 
 void SdlPlatform::startTicks()
 {
-    if (!timer_ && ok_) timer_ = SDL_AddTimer(10, onTick, nullptr);
+    if (ticking_ || !ok_) return;
+    ticking_ = true;
+    tickStart_ = SDL_GetTicks64();
+    ticksDelivered_ = 0;
 }
 
 void SdlPlatform::sleep10()

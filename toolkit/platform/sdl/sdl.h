@@ -17,7 +17,11 @@ public:
 
     bool openWindow(const std::string& title, int x, int y, int w, int h, bool fullscreen) override;
     void closeWindow() override;
-    void present(const uint32_t* pixels, int w, int h) override;
+    void present(const uint32_t* pixels, int w, int h, const platform::Rect& changed) override;
+    // The two halves of present: the changed rectangle into the texture, and
+    // the texture onto the window.
+    void upload(const uint32_t* pixels, int w, int h, const platform::Rect& changed);
+    void show();
     bool pollInput(platform::Input& out, bool wait, int timeoutMs) override;
     int64_t millis() override;
     int takeTicks() override;
@@ -50,8 +54,10 @@ private:
     int texw_ = 0, texh_ = 0;
     int winw_ = 0, winh_ = 0, outw_ = 0, outh_ = 0;
     platform::Fit fit_;
-    const uint32_t* lastPixels_ = nullptr;
-    SDL_TimerID timer_ = 0;
+    bool shown_ = false; // the texture holds a picture
+    Uint64 tickStart_ = 0;
+    Uint64 ticksDelivered_ = 0;
+    bool ticking_ = false;
     SDL_AudioDeviceID audio_ = 0;
     SDL_AudioSpec device_{};
     bool audioFailed_ = false;
