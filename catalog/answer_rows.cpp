@@ -1,12 +1,15 @@
 // Building the rows of answer squares.
 #include "answer_rows.h"
 
+#include <cstdio>
+#include <limits>
 #include <utility>
 
 std::array<IntRow, kTaskSlots> options{};
 std::array<IntRow, kTaskSlots> options2{};
 std::array<DecimalRow, kTaskSlots> decimalOptions{};
 int offsetSeed = 0;
+std::function<bool(int)> alsoRight;
 
 namespace {
 
@@ -66,7 +69,9 @@ void buildConsecutive(IntRow& row, int v, int o, int count)
 {
     for (int k = 2; k <= lastSlot(count); ++k) {
         int x = v < 51 ? v + o + k - 1 : v + 10 * o + 10 * k - 10;
-        row[k] = x < 1 ? 2 * v : x;
+        // Below a negative solution 2v would set five squares far off
+        // and give the answer away: keep the step there.
+        row[k] = x < 1 && v >= 0 ? 2 * v : x;
     }
 }
 
@@ -159,13 +164,17 @@ namespace {
 
 int clampCount(int count) { return count < 1 ? 1 : lastSlot(count); }
 
+// Squares are told apart by what the pupil reads on them.
+bool sameSquare(int a, int b) { return a == b; }
+bool sameSquare(double a, double b) { return decimalText(a, decimalPlaces) == decimalText(b, decimalPlaces); }
+
 template <typename Row> void dedup(Row& row, int maxRaise, int count)
 {
     // Slot 1 is never raised, so the solution stays in the row.
     for (int pass = 0; pass < 17; ++pass)
         for (int a = 1; a <= count; ++a)
             for (int b = a + 1; b <= count; ++b)
-                if (row[a] == row[b])
+                if (sameSquare(row[a], row[b]))
                     row[b] += 1 + aorand() % maxRaise;
 }
 
@@ -188,6 +197,16 @@ template <typename Row> void sortAscending(Row& row, int count)
 }
 
 } // namespace
+
+std::string decimalText(double value, int places)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", places < 0 ? 0 : places, value);
+    std::string s = text;
+    if (s[0] == '-' && s.find_first_of("123456789") == std::string::npos)
+        s.erase(0, 1);
+    return s;
+}
 
 void dedupRow(IntRow& row, int maxRaise, int count) { dedup(row, maxRaise, clampCount(count)); }
 void dedupRow(DecimalRow& row, int maxRaise, int count) { dedup(row, maxRaise, clampCount(count)); }
@@ -270,6 +289,149 @@ template <typename Row> void startRow(Row& row, typename Row::value_type first)
     row[1] = first;
 }
 
+// ------------------------------------------------------------ repairs
+
+// How far a builder steps from the solution; a replacement square is sought
+// in the same step.
+int nearStep(int v) { return v < 51 ? 1 : 10; }
+
+int scaledStep(int v)
+{
+    int step = 1;
+    if (v >= 10) step = 2;
+    if (v >= 20) step = 5;
+    if (v >= 50) step = 10;
+    if (v >= 100) step = 20;
+    if (v >= 1000) step = 200;
+    if (v >= 100000) step = 1000;
+    if (v >= 1000000) step = 10000;
+    if (v < -9) step = 2;
+    if (v < -99) step = 10;
+    if (v < -999) step = 100;
+    if (v <= -100000) step = 1000;
+    if (v < -999999) step = 10000;
+    return step;
+}
+
+double decimalStepOf(double d, bool variantB)
+{
+    double step = 1;
+    if (!variantB && d > 10) step = 5;
+    if (d > 50) step = 5;
+    if (d > 500) step = 10;
+    if (d > 5000) step = 100;
+    if (d > 50000) step = 500;
+    if (d > 500000) step = 1000;
+    return step;
+}
+
+constexpr int kSearchSteps = 1000;
+
+// Replaces each square that repeats an earlier square or that `bad` rejects
+// by the nearest acceptable value in the builder's step: on the same side of
+// the solution v where one is left, else next to v on the other side. The
+// square in slot `keep` (the solution's) stays. It draws nothing, so a row
+// without such a square stays exactly as built.
+template <typename Row, typename Bad>
+void replaceBadSquares(Row& row, int count, typename Row::value_type v, int keep,
+                       typename Row::value_type step, Bad bad)
+{
+    using V = typename Row::value_type;
+    count = clampCount(count);
+    auto acceptable = [&](V x, int k) {
+        if (bad(x))
+            return false;
+        for (int j = 1; j <= count; ++j)
+            if (j != k && sameSquare(row[j], x))
+                return false;
+        return true;
+    };
+    for (int k = 1; k <= count; ++k) {
+        if (k == keep)
+            continue;
+        bool repeated = false;
+        for (int j = 1; j <= count; ++j)
+            repeated = repeated || ((j < k || j == keep) && j != k && sameSquare(row[j], row[k]));
+        if (!repeated && !bad(row[k]))
+            continue;
+        V x = row[k];
+        int side = x < v ? -1 : 1;
+        bool found = false;
+        for (int i = 1; i <= kSearchSteps && !found; ++i)
+            for (int dir : {-side, side}) {
+                V c = x + dir * i * step;
+                if ((c - v) * side > 0 && acceptable(c, k)) {
+                    row[k] = c;
+                    found = true;
+                    break;
+                }
+            }
+        for (int i = 1; i <= kSearchSteps && !found; ++i) {
+            V c = v - side * i * step;
+            if (acceptable(c, k)) {
+                row[k] = c;
+                found = true;
+            }
+        }
+    }
+}
+
+// The slot that shows v: slot 1, except in the numbered rows.
+template <typename Row> int slotOf(const Row& row, typename Row::value_type v)
+{
+    for (int k = 1; k < kRowSlots; ++k)
+        if (row[k] == v)
+            return k;
+    return 1;
+}
+
+bool outside(double x, PlausibleRange range) { return x < range.lowest || x > range.highest; }
+
+// The first row's rule: inside the task's range (when the solution is) and
+// no second solution.
+void repairFirstRow(IntRow& row, int step, int taskNumber)
+{
+    PlausibleRange range = plausibleFirstRow(taskNumber);
+    int v = solution[taskIndex];
+    bool ranged = !outside(v, range);
+    replaceBadSquares(row, optionCount, v, slotOf(row, v), step, [&](int x) {
+        return (ranged && outside(x, range)) || (alsoRight && alsoRight(x));
+    });
+}
+
+// A second row gives a denominator or the possible events: 1 or more, and
+// for probabilities no pair of squares equal in value to the answer but the
+// answer itself.
+void repairSecondRow(IntRow& row, int step, int kind)
+{
+    int lowest = lowestSecondRow(kind);
+    bool probability = kind >= 7 && kind <= 9;
+    int a0 = solution[taskIndex];
+    int b0 = solution2[taskIndex];
+    const IntRow& first = options[taskIndex];
+    int count = clampCount(optionCount);
+    replaceBadSquares(row, optionCount, b0, slotOf(row, b0), step, [&](int b) {
+        if (b < lowest)
+            return true;
+        if (!probability || a0 == 0 || b == b0)
+            return false;
+        for (int j = 1; j <= count; ++j)
+            if (static_cast<long long>(first[j]) * b0 == static_cast<long long>(b) * a0)
+                return true;
+        return false;
+    });
+}
+
+void repairDecimalRow(DecimalRow& row, double step, int taskNumber)
+{
+    PlausibleRange range = plausibleFirstRow(taskNumber);
+    bool ranged = !outside(row[1], range);
+    replaceBadSquares(row, optionCount, row[1], 1, step,
+                      [&](double x) { return ranged && outside(x, range); });
+}
+
+// ------------------------------------------------------------ dispatch
+
 // The second row unless a kind says otherwise: Near, small on the second
 // solution, de-duplicated and sorted.
 void buildSecondRow(int level, int kind)
@@ -278,17 +440,21 @@ void buildSecondRow(int level, int kind)
     int v = solution2[taskIndex];
     offsetSeed = drawOffsetSeed(optionCount);
     startRow(row, v);
-    if (kind == 7)
+    int step = 1;
+    if (kind == 7) {
         buildNumbering(row);
-    else if (kind == 8 || kind == 9)
+    } else if (kind == 8 || kind == 9) {
         buildNear(row, v, offsetSeed, optionCount);
-    else
+        step = nearStep(v);
+    } else {
         buildNearSmall(row, v, offsetSeed, optionCount, level);
+    }
     dedupRow(row, 24, optionCount);
+    repairSecondRow(row, step, kind);
     sortRow(row, optionCount);
 }
 
-void decimalRow(bool variantB)
+void decimalRow(bool variantB, int taskNumber)
 {
     DecimalRow& row = decimalOptions[taskIndex];
     double d = decimalSolution[taskIndex];
@@ -298,7 +464,19 @@ void decimalRow(bool variantB)
     else
         buildDecimalA(row, d, optionCount);
     dedupRow(row, 12, optionCount);
+    repairDecimalRow(row, decimalStepOf(d, variantB), taskNumber);
     shuffleRow(row, optionCount);
+}
+
+enum class Order { Shuffle, Sort };
+
+void finishRow(IntRow& row, int step, int taskNumber, Order order)
+{
+    repairFirstRow(row, step, taskNumber);
+    if (order == Order::Sort)
+        sortRow(row, optionCount);
+    else
+        shuffleRow(row, optionCount);
 }
 
 void firstIntegerRow(int level, int difficulty, int taskNumber, int kind)
@@ -313,22 +491,21 @@ void firstIntegerRow(int level, int difficulty, int taskNumber, int kind)
             buildDice(row, v);
         else
             buildNear(row, v, o, optionCount);
-        shuffleRow(row, optionCount);
+        // Word problems repeat squares often enough to need it as well.
+        dedupRow(row, 12, optionCount);
+        finishRow(row, nearStep(v), taskNumber, Order::Shuffle);
         return;
     }
     if (level == 1 || (level == 2 && difficulty != 2)) {
         buildNear(row, v, o, optionCount);
         dedupRow(row, 12, optionCount);
-        if (difficulty == 1)
-            sortRow(row, optionCount);
-        else
-            shuffleRow(row, optionCount);
+        finishRow(row, nearStep(v), taskNumber, difficulty == 1 ? Order::Sort : Order::Shuffle);
         return;
     }
     if (level == 2 && difficulty == 2) {
         buildNearSmall(row, v, o, optionCount, level);
         dedupRow(row, 12, optionCount);
-        sortRow(row, optionCount);
+        finishRow(row, 1, taskNumber, Order::Sort);
         return;
     }
     if (level == 3 && difficulty == 3) {
@@ -337,23 +514,24 @@ void firstIntegerRow(int level, int difficulty, int taskNumber, int kind)
         else
             buildNear(row, v, o, optionCount);
         dedupRow(row, 12, optionCount);
-        sortRow(row, optionCount);
+        finishRow(row, nearStep(v), taskNumber, Order::Sort);
         return;
     }
     if (level == 4 && difficulty == 1) {
-        if (taskNumber == 4102 || taskNumber == 4103) {
+        // The prime table may hold the solution, so these rows are
+        // de-duplicated too.
+        if (taskNumber == 4102 || taskNumber == 4103)
             buildPrimes(row, optionCount);
-        } else {
+        else
             buildNear(row, v, o, optionCount);
-            dedupRow(row, 12, optionCount);
-        }
-        shuffleRow(row, optionCount);
+        dedupRow(row, 12, optionCount);
+        finishRow(row, nearStep(v), taskNumber, Order::Shuffle);
         return;
     }
     if (level == 5 && difficulty == 1 && kind == 0 && (taskNumber == 5102 || taskNumber == 5103)) {
         buildPrimes(row, optionCount);
         dedupRow(row, 12, optionCount);
-        shuffleRow(row, optionCount);
+        finishRow(row, 1, taskNumber, Order::Shuffle);
         return;
     }
     if (level == 9 && difficulty == 3) {
@@ -362,28 +540,82 @@ void firstIntegerRow(int level, int difficulty, int taskNumber, int kind)
             shuffleRow(row, optionCount);
             return;
         }
+        int step = nearStep(v);
         if (kind == 7) {
             buildNumbering(row);
+            step = 1;
         } else if (kind == 8 || kind == 9) {
             buildNear(row, v, o, optionCount);
         } else if (kind == 0) {
             buildScaled(row, v, o, firstDistractorSlot, optionCount);
+            step = scaledStep(v);
         } else {
             buildConsecutive(row, v, o, optionCount);
         }
         dedupRow(row, 12, optionCount);
-        shuffleRow(row, optionCount);
+        finishRow(row, step, taskNumber, Order::Shuffle);
         return;
     }
-    if (inScaledGroup(level, difficulty) && kind == 0)
+    int step = nearStep(v);
+    if (inScaledGroup(level, difficulty) && kind == 0) {
         buildScaled(row, v, o, firstDistractorSlot, optionCount);
-    else
+        step = scaledStep(v);
+    } else {
         buildConsecutive(row, v, o, optionCount);
+    }
     dedupRow(row, 12, optionCount);
-    shuffleRow(row, optionCount);
+    finishRow(row, step, taskNumber, Order::Shuffle);
 }
 
 } // namespace
+
+// Sizes, counts, lengths, prices, weights, times and distances; the value of
+// a fraction or a sum of positive numbers; lengths in Pythagoras.
+PlausibleRange plausibleFirstRow(int taskNumber)
+{
+    constexpr double kAny = std::numeric_limits<double>::infinity();
+    switch (taskNumber) {
+    case 5213:
+    case 5215:
+    case 5217:
+    case 7113:
+    case 7115:
+    case 7116:
+    case 7206:
+    case 11203:
+    case 11204:
+    case 11205:
+    case 11206:
+    case 11207:
+    case 11208:
+    case 11209:
+    case 11210:
+    case 11211:
+    case 11212:
+    case 11301:
+    case 12202:
+    case 12203:
+    case 12204:
+    case 12205:
+    case 12208:
+    case 12209:
+    case 12210:
+    case 12308: return {0, kAny};
+    case 11111:
+    case 11112: return {1, kAny};
+    case 7105:
+    case 7106: return {0, 100};
+    default: break;
+    }
+    if (taskNumber >= 8303 && taskNumber <= 8316)
+        return {1, 179};
+    return {-kAny, kAny};
+}
+
+int lowestSecondRow(int kind)
+{
+    return kind == 3 || (kind >= 7 && kind <= 9) ? 1 : std::numeric_limits<int>::min();
+}
 
 AnswerRows buildAnswerRows(int level, int difficulty, int taskNumber)
 {
@@ -394,7 +626,7 @@ AnswerRows buildAnswerRows(int level, int difficulty, int taskNumber)
     case AnswerRows::None: break;
     case AnswerRows::Decimal:
         // Kind 5 and the decimal answers of the lower levels step downwards only.
-        decimalRow(kind == 5 || level == 3);
+        decimalRow(kind == 5 || level == 3, taskNumber);
         break;
     case AnswerRows::Integer: firstIntegerRow(level, difficulty, taskNumber, kind); break;
     case AnswerRows::TwoRows:

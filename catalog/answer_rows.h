@@ -4,6 +4,8 @@
 #pragma once
 
 #include <array>
+#include <functional>
+#include <string>
 
 #include "catalog.h"
 
@@ -43,6 +45,26 @@ void shuffleRow(IntRow& row, int count = 6);
 void shuffleRow(DecimalRow& row, int count = 6);
 void sortRow(IntRow& row, int count = 6);
 void sortRow(DecimalRow& row, int count = 6);
+
+// A first-row value that solves the printed task besides the solution. The
+// generator of such a task sets it; presetTask clears it. Squares never
+// show such a value, so a pupil who solved the task right is never told
+// otherwise.
+extern std::function<bool(int)> alsoRight;
+
+// The printed text of a decimal square ("-0.00" reads as "0.00"), by which
+// decimal squares are told apart.
+std::string decimalText(double value, int places);
+
+// The values a square of the task may show in the first (or decimal) row,
+// and the smallest in the second row: a size is never negative, an angle of
+// a figure lies strictly between 0 and 180 degrees, a denominator is 1 or more.
+struct PlausibleRange {
+    double lowest;
+    double highest;
+};
+PlausibleRange plausibleFirstRow(int taskNumber);
+int lowestSecondRow(int kind);
 
 // Which squares a task got and how they are judged.
 enum class AnswerRows {

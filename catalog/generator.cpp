@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "answer_rows.h"
 #include "catalog.h"
 #include "families.h"
 
@@ -59,6 +60,7 @@ void presetTask(int index)
 {
     if (index >= 1 && index < kTaskSlots)
         solution2[index] = -1000000;
+    alsoRight = nullptr;
     answerKind = 0;
     choiceMode = 0;
     optionCount = 6;

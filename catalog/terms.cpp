@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "answer_rows.h"
 #include "catalog.h"
 #include "families.h"
 
@@ -501,6 +502,7 @@ void task10210()
     else
         taskPrintf("\n\n\n\n  (x - %d)(x + %d) = %dx %d;  x = ??", b, c, c - b, constant);
     sol() = a;
+    alsoRight = [a](int x) { return x == -a; };
 }
 
 // ------------------------------------------------------------ 10301-10310: brackets
@@ -557,6 +559,7 @@ void task10306()
         a = -2;
     taskPrintf("\n\n\n\n  x(%d + x) = %dx + %d ", a, a, b * b);
     sol() = b;
+    alsoRight = [b](int x) { return x == -b; };
 }
 
 void task10307()
@@ -699,11 +702,14 @@ void binomialExpanded(int taskNumber)
         drawFormula(kFormulaLeft, kNumeratorY, "a^2 - 2ab + b^2 = (?? - b)^2");
         drawFormula(kFormulaLeft, kSecondLineY, format("%d - %d + %d = (?? - %d)^2", a * a, 2 * a * b, b * b, b));
         sol() = a;
+        // (x - b)² = (a - b)² holds for x = 2b - a as well.
+        alsoRight = [a, b](int x) { return x == 2 * b - a; };
     } else {
         taskPrintf("\n\n\n\n2.Binomische Formel \n a^2 - 2ab + b^2 = (a - ?\?)^2 ");
         drawFormula(kFormulaLeft, kNumeratorY, "a^2 - 2ab + b^2 = (a - ?\?)^2");
         drawFormula(kFormulaLeft, kSecondLineY, format("%d - %d + %d = (%d - ?\?)^2", a * a, 2 * a * b, b * b, a));
         sol() = b;
+        alsoRight = [a, b](int x) { return x == 2 * a - b; };
     }
 }
 

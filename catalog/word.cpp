@@ -3,6 +3,10 @@
 // numerals, digit sums, palindromes, divisibility, primes and sequences.
 // Every story is built backwards: the sought number is drawn first and the
 // given numbers are computed from it, so every answer comes out whole.
+#include <algorithm>
+#include <string>
+
+#include "answer_rows.h"
 #include "catalog.h"
 #include "families.h"
 
@@ -296,6 +300,10 @@ void task3309()
     taskPrintf("\n\n\n\n Welche der Zahlen ist ein Zahlenpalindrom ?\n"
                " (Palindrome lesen sich von vorn und hinten gleich)");
     sol() = 10001 * a + 1010 * b + 100 * c;
+    alsoRight = [](int x) {
+        std::string digits = std::to_string(x);
+        return std::equal(digits.begin(), digits.end(), digits.rbegin());
+    };
 }
 
 void task3310()
@@ -304,6 +312,7 @@ void task3310()
     int b = drawRange(1, 3);
     taskPrintf("\n\n\n\n Welche der Zahlen lässt sich durch %d teilen ?", a);
     sol() = a * b;
+    alsoRight = [a](int x) { return x % a == 0; };
 }
 
 void task3311()
@@ -361,12 +370,23 @@ void task5101()
     optionCount = 3;
 }
 
+bool notPrime(int x)
+{
+    if (x < 2)
+        return true;
+    for (int d = 2; d * d <= x; ++d)
+        if (x % d == 0)
+            return true;
+    return false;
+}
+
 // 5102: a prime plus one is even, so never a prime. 5103: a product of two odd numbers above 1.
 void task5102()
 {
     int a = drawRange(1, 11);
     taskPrintf("\n\n\n\n Welche der Zahlen ist keine Primzahl? ");
     sol() = kPrimes[a] + 1;
+    alsoRight = notPrime;
 }
 
 void task5103()
@@ -375,6 +395,7 @@ void task5103()
     int b = drawRange(1, 4);
     taskPrintf("\n\n\n\n Welche der Zahlen ist keine Primzahl? ");
     sol() = (2 * a + 1) * (2 * b + 1);
+    alsoRight = notPrime;
 }
 
 void task5104()
