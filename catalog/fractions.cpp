@@ -50,29 +50,56 @@ constexpr int kFirstX = 200;
 constexpr int kSecondX = 290;
 constexpr int kTop = 5;
 constexpr int kTextY = 19;
+
+// Tasks answered in the single row of squares at the top (y 5 to 45 with
+// its bevel) draw below it, keeping the drawing's own layout; those answered
+// in the fraction rows further down keep the top.
+constexpr int kBelowSquares = 60;
+int drawingShift = 0;
+
+bool answeredAtTop(int taskNumber)
+{
+    switch (taskNumber) {
+    case 5110:
+    case 5113:
+    case 5114:
+    case 5203:
+    case 5204:
+    case 5205:
+    case 5206:
+    case 5207:
+    case 5213:
+    case 7103:
+    case 7104: return true;
+    default: return false;
+    }
+}
+
+int top() { return kTop + drawingShift; }
+int textY() { return kTextY + drawingShift; }
 constexpr int kOperatorX = 273;
 constexpr int kEqualsX = 370;
 // A result fraction right of " = ".
 constexpr int kThirdX = 400;
 
-void drawText(int x, const char* text) { aographic_text(x, kTextY, kBlack, text); }
+void drawText(int x, const char* text) { aographic_text(x, textY(), kBlack, text); }
 
 void drawTwoFractions(int p1, int q1, const char* op, int p2, int q2)
 {
-    drawFractionText(kFirstX, kTop, p1, q1);
+    drawFractionText(kFirstX, top(), p1, q1);
     drawText(kOperatorX, op);
-    drawFractionText(kSecondX, kTop, p2, q2);
+    drawFractionText(kSecondX, top(), p2, q2);
     drawText(kEqualsX, " = ? ");
 }
 
 // One fraction with its question beside it.
 void drawOneFraction(int p, int q, const char* question)
 {
-    drawFractionText(kFirstX, kTop, p, q);
+    drawFractionText(kFirstX, top(), p, q);
     drawText(270, question);
 }
 
-void drawEqualsNumber(int v) { aographic_printf(kEqualsX, kTextY, kBlack, " = %d", v); }
+void drawEqualsNumber(int v) { aographic_printf(kEqualsX, textY(), kBlack, " = %d", v); }
 
 // ------------------------------------------------------------ parts of a quantity
 
@@ -250,9 +277,9 @@ void task5110()
     int c = drawRange(5, 14);
     int d = drawRange(1, 5);
     taskPrintf("\n\n\n\n Welches Zeichen muss zwischen den Brüchen stehen?\n    <  =  >  ?");
-    drawFractionText(kFirstX, kTop, b, a);
+    drawFractionText(kFirstX, top(), b, a);
     drawText(kOperatorX, " ? ");
-    drawFractionText(kSecondX, kTop, d, c);
+    drawFractionText(kSecondX, top(), d, c);
     // Division rounds correctly, so equal fractions give equal decimals.
     double left = static_cast<double>(b) / a;
     double right = static_cast<double>(d) / c;
@@ -285,12 +312,12 @@ void partOfPart(bool kilograms)
     drawRange(2, 4);
     if (kilograms) {
         taskPrintf("\n\n\n\n  Wie viel sind %d/%d von %d/%d Kilogramm in Gramm ?\n ", a, 5, c, 4);
-        drawFractionText(kFirstX, kTop, a, 5);
-        drawFractionText(kSecondX, kTop, c, 4);
+        drawFractionText(kFirstX, top(), a, 5);
+        drawFractionText(kSecondX, top(), c, 4);
     } else {
         taskPrintf("\n\n\n\n  Wie viel sind %d/%d von %d/%d Kilometer in Metern ?\n ", a, 4, c, 5);
-        drawFractionText(kFirstX, kTop, a, 4);
-        drawFractionText(kSecondX, kTop, c, 5);
+        drawFractionText(kFirstX, top(), a, 4);
+        drawFractionText(kSecondX, top(), c, 5);
     }
     sol() = 50 * a * c;
 }
@@ -311,8 +338,8 @@ void task5116()
     int c = drawRange(1, 4);
     int d = drawRange(3, 7);
     taskPrintf("\n\n\n\n Berechne den Mittelwert von %d/%d und %d/%d ", a, b, c, d);
-    drawFractionText(kFirstX, kTop, a, b);
-    drawFractionText(kSecondX, kTop, c, d);
+    drawFractionText(kFirstX, top(), a, b);
+    drawFractionText(kSecondX, top(), c, d);
     fractionAnswer(a * d + c * b, 2 * b * d);
 }
 
@@ -344,9 +371,9 @@ void task5203()
     int d = drawRange(1, 2);
     taskPrintf("\n\n\n\n %d/%d + x/%d = %d\nWie groß muss der Platzhalter x in der Gleichung sein? ",
                a * b, b, c, d);
-    drawFractionText(kFirstX, kTop, a * b, b);
+    drawFractionText(kFirstX, top(), a * b, b);
     drawText(kOperatorX, " + ");
-    drawFractionXOver(kSecondX, kTop, c);
+    drawFractionXOver(kSecondX, top(), c);
     drawEqualsNumber(d);
     sol() = c * (d - a);
 }
@@ -371,9 +398,9 @@ void task5204()
     Quad q = drawQuad();
     taskPrintf("\n\n\n\n x/%d + %d/%d = %d\nWie groß muss der Platzhalter x in der Gleichung sein? ",
                q.a, q.b * q.c, q.c, q.d);
-    drawFractionXOver(kFirstX, kTop, q.a);
+    drawFractionXOver(kFirstX, top(), q.a);
     drawText(kOperatorX, " + ");
-    drawFractionText(kSecondX, kTop, q.b * q.c, q.c);
+    drawFractionText(kSecondX, top(), q.b * q.c, q.c);
     drawEqualsNumber(q.d);
     sol() = q.a * (q.d - q.b);
 }
@@ -390,9 +417,9 @@ void task5205()
         c = c + 1;
     taskPrintf("\n\n\n\n %d/%d + %d/x = %d\nWie groß muss der Platzhalter x in der Gleichung sein? ",
                a * b, b, (c - a) * e, c);
-    drawFractionText(kFirstX, kTop, a * b, b);
+    drawFractionText(kFirstX, top(), a * b, b);
     drawText(kOperatorX, " + ");
-    drawFractionOverX(kSecondX, kTop, (c - a) * e);
+    drawFractionOverX(kSecondX, top(), (c - a) * e);
     drawEqualsNumber(c);
     sol() = e;
 }
@@ -402,9 +429,9 @@ void task5206()
     Quad q = drawQuad();
     taskPrintf("\n\n\n\n x/%d - %d/%d = %d\nWie groß muss der Platzhalter x in der Gleichung sein? ",
                q.a, q.b * q.c, q.c, q.d);
-    drawFractionXOver(kFirstX, kTop, q.a);
+    drawFractionXOver(kFirstX, top(), q.a);
     drawText(kOperatorX, " - ");
-    drawFractionText(kSecondX, kTop, q.b * q.c, q.c);
+    drawFractionText(kSecondX, top(), q.b * q.c, q.c);
     drawEqualsNumber(q.d);
     sol() = q.a * (q.d + q.b);
 }
@@ -417,11 +444,11 @@ void task5207()
         q.d = q.d + 1;
     taskPrintf("\n\n\n\n x/%d + %d/%d = %d/%d\nWie groß muss der Platzhalter x in der Gleichung sein? ",
                q.a * q.c, q.b, q.c, q.d, q.a);
-    drawFractionXOver(kFirstX, kTop, q.a * q.c);
+    drawFractionXOver(kFirstX, top(), q.a * q.c);
     drawText(kOperatorX, " + ");
-    drawFractionText(kSecondX, kTop, q.b, q.c);
+    drawFractionText(kSecondX, top(), q.b, q.c);
     drawText(kEqualsX, " = ");
-    drawFractionText(kThirdX, kTop, q.d, q.a);
+    drawFractionText(kThirdX, top(), q.d, q.a);
     sol() = q.c * q.d - q.a * q.b;
 }
 
@@ -432,11 +459,11 @@ void placeholderFraction(const char* format, const char* op, int a, int b, int r
 {
     reduceSigned(resultNum, resultDen);
     taskPrintf(format, a, b, resultNum, resultDen);
-    drawFractionText(kFirstX, kTop, a, b);
+    drawFractionText(kFirstX, top(), a, b);
     drawText(kOperatorX, op);
-    drawFractionXOverY(kSecondX, kTop);
+    drawFractionXOverY(kSecondX, top());
     drawText(kEqualsX, " = ");
-    drawFractionText(kThirdX, kTop, resultNum, resultDen);
+    drawFractionText(kThirdX, top(), resultNum, resultDen);
     fractionAnswer(c, d);
 }
 
@@ -580,6 +607,7 @@ void percentOfFraction(int lo, int hi)
 
 void generateFractionTask(int taskNumber)
 {
+    drawingShift = answeredAtTop(taskNumber) ? kBelowSquares - kTop : 0;
     if (partTask(taskNumber))
         return;
     switch (taskNumber) {

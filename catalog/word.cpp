@@ -715,8 +715,9 @@ void task12308()
         "Nach wie viel km trifft Emma Bianca,",    "Nach wie viel Minuten treffen sie sich,",
         "Nach wie viel km trifft Bianka Emma,",    "Nach wie viel km trifft Emma Bianca,"};
     int distance = v < 3 ? 30 * c : c;
+    // Four lines, all the terminal shows: Bianca's speed shares Emma's line.
     taskPrintf("\n\n\n\nBianca und Emma wohnen %d km voneinander entfernt. Die ältere\n"
-               "Emma fährt %d km/h mit dem %s,\nBianca fährt %d km/h.\n%s"
+               "Emma fährt %d km/h mit dem %s, Bianca fährt %d km/h.\n%s"
                "\nwenn sie gleichzeitig von zu Hause losfahren?",
                distance, b, v < 3 ? "Fahrrad" : "Bike", 30 - b, questions[v]);
     switch (v) {

@@ -301,12 +301,14 @@ TEST(Dispatch, DiceTaskGetsOneToSix)
     EXPECT_EQ(slots(options[1]), (std::vector<int>{4, 5, 2, 1, 3, 6}));
 }
 
-TEST(Dispatch, LevelOneDifficultyThreeKeepsDuplicates)
+TEST(Dispatch, LevelOneDifficultyThreeRemovesDuplicates)
 {
+    // Offset 1038 mod 12 - 6 = 0: Near gives 4, 1, 6, 1 (from -1), 8; the
+    // second 1 is raised by 1 + 32467 mod 12 = 8.
     recordWith(0, 3);
     aosrand(3);
     buildAnswerRows(1, 3, 1301);
-    EXPECT_EQ(sorted(slots(options[1])), (std::vector<int>{1, 1, 3, 4, 6, 8}));
+    EXPECT_EQ(sorted(slots(options[1])), (std::vector<int>{1, 3, 4, 6, 8, 9}));
 }
 
 TEST(Dispatch, PrimesWithoutDedupAtLevelFour)

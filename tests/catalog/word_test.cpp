@@ -131,7 +131,7 @@ TEST(WordTasks, DecimalAnswers)
     GeneratedTask g = runTask(12308, 1);
     EXPECT_EQ(g.text,
               "\n\n\n\nBianca und Emma wohnen 4 km voneinander entfernt. Die ältere\nEmma fährt 18 km/h mit dem Bike,"
-              "\nBianca fährt 12 km/h.\nNach wie viel km trifft Bianka Emma,\n"
+              " Bianca fährt 12 km/h.\nNach wie viel km trifft Bianka Emma,\n"
               "wenn sie gleichzeitig von zu Hause losfahren?");
     EXPECT_NEAR(g.decimalSolution, 1.6, 1e-12);
     EXPECT_EQ(answerKind, 4);

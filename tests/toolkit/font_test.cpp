@@ -496,6 +496,18 @@ TEST(PlatformFonts, SerifFaceSizeOnlyAndExtraWidth)
     EXPECT_EQ(countInk(wide, 'm'), countInk(roman, 'm'));
 }
 
+// The probability formula is laid out for Times widths: "New Roman" must
+// come out as the metric-compatible Liberation Serif, not any wider serif.
+TEST(PlatformFonts, NewRomanHasTheWidthsOfTimes)
+{
+    const aoFont* roman = aofont_record(aofont_get("New Roman,points=12"));
+    const aoFont* twin = aofont_record(aofont_get("Liberation Serif,points=12"));
+    ASSERT_NE(roman, nullptr);
+    ASSERT_NE(twin, nullptr);
+    for (int c = 32; c < 127; ++c)
+        EXPECT_EQ(roman->widths[c - 32], twin->widths[c - 32]) << static_cast<char>(c);
+}
+
 TEST(PlatformFonts, UnderlinedFontDrawsTheBottomRow)
 {
     int h = aofont_get("Liberation Sans,points=12,underlined");

@@ -58,6 +58,15 @@ const char* genericFor(const std::string& face)
     return "sans-serif";
 }
 
+// Faces whose widths the screens were laid out for, asked for by the
+// metric-compatible face that the install scripts bring along.
+const char* metricTwin(const std::string& face)
+{
+    std::string f = lower(face);
+    if (f == "new roman" || f == "times new roman") return "Liberation Serif";
+    return nullptr;
+}
+
 struct Match {
     std::string file;
     int index = 0;
@@ -80,6 +89,8 @@ bool matchFace(const std::string& face, int pixels, bool bold, bool italic, Matc
     }();
     if (!ready) return false;
     FcPattern* pat = FcPatternCreate();
+    if (const char* twin = metricTwin(face))
+        FcPatternAddString(pat, FC_FAMILY, reinterpret_cast<const FcChar8*>(twin));
     if (!face.empty())
         FcPatternAddString(pat, FC_FAMILY, reinterpret_cast<const FcChar8*>(face.c_str()));
     FcPatternAddString(pat, FC_FAMILY, reinterpret_cast<const FcChar8*>(genericFor(face)));
