@@ -4,6 +4,7 @@
 #include "catalog.h"
 #include "families.h"
 #include "illustrations.h"
+#include "squares.h"
 
 namespace {
 
@@ -51,10 +52,10 @@ constexpr int kSecondX = 290;
 constexpr int kTop = 5;
 constexpr int kTextY = 19;
 
-// Tasks answered in the single row of squares at the top (y 5 to 45 with
-// its bevel) draw below it, keeping the drawing's own layout; those answered
-// in the fraction rows further down keep the top.
-constexpr int kBelowSquares = 60;
+// Tasks answered in the single row of squares at the top draw below it,
+// keeping the drawing's own layout; those answered in the fraction rows
+// further down keep the top.
+constexpr int kGapBelowSquares = 15;
 int drawingShift = 0;
 
 bool answeredAtTop(int taskNumber)
@@ -607,7 +608,9 @@ void percentOfFraction(int lo, int hi)
 
 void generateFractionTask(int taskNumber)
 {
-    drawingShift = answeredAtTop(taskNumber) ? kBelowSquares - kTop : 0;
+    // The record is preset here: one plain row of squares at the top.
+    int belowSquares = SquareLayout::current(AnswerRows::Integer).bottom() + kGapBelowSquares;
+    drawingShift = answeredAtTop(taskNumber) ? belowSquares - kTop : 0;
     if (partTask(taskNumber))
         return;
     switch (taskNumber) {

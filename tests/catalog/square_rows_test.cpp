@@ -12,6 +12,7 @@
 #include <set>
 
 #include "catalog_test_util.h"
+#include "squares.h"
 
 namespace {
 
@@ -388,47 +389,11 @@ TEST(SquareRows, EveryTaskShowsFairSquares)
         EXPECT_TRUE(solvedTasks.count(task)) << task;
 }
 
-namespace {
-
-struct Rect {
-    int x, y, w, h;
-};
-
-// Where the game draws the squares of the task just built: rows of pitch
-// 120 (decimals 150), each square with its one-pixel bevel around it.
-std::vector<Rect> squaresOf(AnswerRows rows)
-{
-    std::vector<Rect> out;
-    auto row = [&](int y, int pitch, int width, int count) {
-        for (int c = 0; c < count && c < 6; ++c)
-            out.push_back({c * pitch + 10 - 1, y - 1, width + 1, 40 + 1});
-    };
-    if (choiceMode == 2) {
-        row(5, 120, 100, 3);
-    } else if (rows == AnswerRows::Decimal) {
-        row(5, 150, 130, optionCount);
-    } else {
-        switch (answerKind) {
-        case 1: row(5, 120, 100, optionCount); row(70, 120, 100, optionCount); break;
-        case 2: row(5, 120, 100, optionCount); row(65, 120, 100, optionCount); break;
-        case 3: row(80, 120, 100, optionCount); row(145, 120, 100, optionCount); break;
-        case 7:
-        case 8:
-        case 9: row(20, 120, 100, optionCount); row(85, 120, 100, optionCount); break;
-        default: row(5, 120, 100, optionCount); break;
-        }
-    }
-    return out;
-}
-
-} // namespace
-
-// The drawing of a task never lies under a square: the task area rendered
-// with the game's fonts is white wherever a square will be drawn.
+// The drawing of a task never lies under a square, its bevel or a row
+// label: the task area rendered with the game's fonts shows no ink there.
 TEST(SquareRows, NoDrawingUnderASquare)
 {
-    aofont_loadarial();
-    aofont_loadcouriernew();
+    setupGameFonts();
     aoPixmap area;
     area.width = 1280;
     area.height = 200; // the squares end above y 190
@@ -438,19 +403,32 @@ TEST(SquareRows, NoDrawingUnderASquare)
     for (int task : allTaskNumbers())
         for (unsigned seed = 1; seed <= 4; ++seed) {
             aopxmap_clear(&area, 0xFFFFFF);
-            aographic_setfont(taskLevel(task) == 1 ? "Courier New,points=20,bold" : "arial28");
+            selectTaskFont(taskLevel(task));
             runTask(task, seed);
             AnswerRows rows = buildAnswerRows(taskLevel(task), taskDifficulty(task), task);
             if (rows == AnswerRows::None)
                 continue;
+            SquareLayout layout = SquareLayout::current(rows);
+            // Runs of ink along each pixel row, each checked against the layout.
             int inked = 0;
-            for (const Rect& r : squaresOf(rows))
-                for (int y = r.y; y < r.y + r.h + 1; ++y)
-                    for (int x = r.x; x < r.x + r.w + 1; ++x)
-                        inked += aopxmap_getpixel(&area, x, y) != 0xFFFFFF;
+            for (int y = 0; y <= std::min(layout.bottom(), area.height - 1); ++y) {
+                const uint32_t* line = area.row(y);
+                for (int x = 0; x < area.width;) {
+                    if (line[x] == 0xFFFFFF) {
+                        ++x;
+                        continue;
+                    }
+                    int end = x;
+                    while (end < area.width && line[end] != 0xFFFFFF)
+                        ++end;
+                    if (!layout.clearOf({x, y, end - x, 1}))
+                        inked += end - x;
+                    x = end;
+                }
+            }
             if (inked && faults.size() < 60)
                 faults.push_back(std::to_string(task) + " seed " + std::to_string(seed) + ": " +
-                                 std::to_string(inked) + " pixels under the squares");
+                                 std::to_string(inked) + " pixels of ink by the squares");
         }
     aographic_settarget(nullptr);
     for (const std::string& f : faults)
