@@ -2,6 +2,8 @@
 // generator.cpp selects the family by task number and calls it.
 #pragma once
 
+#include <vector>
+
 #include "catalog.h"
 
 // The record slots of the current task, as every family fills them.
@@ -21,3 +23,19 @@ void generateWordTask(int taskNumber);
 void generateTermsTask(int taskNumber);
 void generateFractionTask(int taskNumber);
 void generatePictureTask(int taskNumber);
+
+// The lines and names of the last angle figure (8303-8316) in task-area
+// pixels; names are placed clear of both. Tests read it.
+struct FigureInk {
+    struct Segment {
+        double x1, y1, x2, y2;
+    };
+    struct Box {
+        int x, y, w, h;
+    };
+    std::vector<Segment> segments;
+    std::vector<Box> labels;
+    int unplaced = 0; // names that found no clear place
+    bool recording = false;
+};
+extern FigureInk figureInk;

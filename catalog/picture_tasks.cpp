@@ -61,16 +61,132 @@ void coordinateFrame()
 int pixelX(double wx) { return static_cast<int>(originX + scaleX * wx); }
 int pixelY(double wy) { return static_cast<int>(originY - scaleY * wy); }
 
+} // namespace
+
+// ------------------------------------------------------------ angle figure labels
+
+FigureInk figureInk;
+
+namespace {
+
+// Whether any part of the segment lies inside the box (Liang-Barsky).
+bool segmentTouches(const FigureInk::Segment& s, const FigureInk::Box& b)
+{
+    double t0 = 0, t1 = 1;
+    const double dx = s.x2 - s.x1, dy = s.y2 - s.y1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {s.x1 - b.x, b.x + b.w - s.x1, s.y1 - b.y, b.y + b.h - s.y1};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0)
+                return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+    }
+    return t0 <= t1;
+}
+
+bool boxesTouch(const FigureInk::Box& a, const FigureInk::Box& b)
+{
+    return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
+}
+
+// The size of a name in the font the picture writes with (9 x 15 cells
+// when the target cannot tell).
+void textExtent(const char* text, int& w, int& h)
+{
+    const std::string cp1252 = ao_utf8_to_cp1252(text);
+    const aoPixmap* target = aographic_getpixmap();
+    const int font = target ? target->font : -1;
+    w = font >= 0 ? aofont_textwidth(font, cp1252.c_str()) : 9 * static_cast<int>(cp1252.size());
+    h = font >= 0 ? aofont_height(font) : 15;
+}
+
+// A label's box, two pixels of air around.
+FigureInk::Box textBox(int x, int y, const char* text)
+{
+    int w, h;
+    textExtent(text, w, h);
+    return {x - 2, y - 2, w + 4, h + 4};
+}
+
+bool boxIsClear(const FigureInk::Box& b)
+{
+    for (const FigureInk::Segment& s : figureInk.segments)
+        if (segmentTouches(s, b))
+            return false;
+    for (const FigureInk::Box& l : figureInk.labels)
+        if (boxesTouch(l, b))
+            return false;
+    return true;
+}
+
+void recordSegment(int x1, int y1, int x2, int y2)
+{
+    if (figureInk.recording)
+        figureInk.segments.push_back({double(x1), double(y1), double(x2), double(y2)});
+}
+
+void recordLabel(int x, int y, const char* text)
+{
+    if (figureInk.recording)
+        figureInk.labels.push_back(textBox(x, y, text));
+}
+
+// Starts recording an angle figure's lines and labels.
+void startFigure()
+{
+    figureInk = FigureInk{};
+    figureInk.recording = true;
+}
+
 void worldLine(double x1, double y1, double x2, double y2, int colour)
 {
     aographic_line(pixelX(x1), pixelY(y1), pixelX(x2), pixelY(y2), colour);
+    recordSegment(pixelX(x1), pixelY(y1), pixelX(x2), pixelY(y2));
 }
 
 // Text centred on a world point, in the 9-pixel-wide font the pictures use.
 void centredText(double wx, double wy, int colour, const char* text)
 {
     const int width = 9 * static_cast<int>(std::strlen(text));
-    aographic_text(pixelX(wx) - width / 2, pixelY(wy) - 7, colour, text);
+    const int x = pixelX(wx) - width / 2, y = pixelY(wy) - 7;
+    aographic_text(x, y, colour, text);
+    recordLabel(x, y, text);
+}
+
+// A name centred near a world point; where lines or other names are in the
+// way it moves on in the world direction (ax, ay), a little sideways if
+// need be, to the nearest place that is clear.
+void placeName(double wx, double wy, double ax, double ay, int colour, const char* text)
+{
+    int width, height;
+    textExtent(text, width, height);
+    const int x0 = pixelX(wx) - width / 2, y0 = pixelY(wy) - height / 2;
+    const double len = std::hypot(ax, ay);
+    const double ux = len > 0 ? ax / len : 0, uy = len > 0 ? -ay / len : -1; // pixel rows grow downwards
+    int x = x0, y = y0;
+    bool placed = false;
+    for (int along = 0; along <= 120 && !placed; along += 3)
+        for (int side : {0, 6, -6, 12, -12, 18, -18}) {
+            const int cx = x0 + static_cast<int>(std::lround(along * ux - side * uy));
+            const int cy = y0 + static_cast<int>(std::lround(along * uy + side * ux));
+            if (boxIsClear(textBox(cx, cy, text))) {
+                x = cx;
+                y = cy;
+                placed = true;
+                break;
+            }
+        }
+    if (!placed)
+        ++figureInk.unplaced;
+    aographic_text(x, y, colour, text);
+    recordLabel(x, y, text);
 }
 
 // The part of the line through (x0, y0) with direction (dx, dy) that lies
@@ -141,9 +257,14 @@ void markSector(double x, double y, double a1, double a2, double r, int colour, 
         drawWorldArcBlue(x, y, r, a1, a2);
     else
         drawWorldArc(x, y, r, a1, a2);
+    for (double a = a1; a < a2; a += 5) {
+        const double b = std::min(a + 5, a2), ra = a * kPi / 180.0, rb = b * kPi / 180.0;
+        recordSegment(pixelX(x + r * std::cos(ra)), pixelY(y + r * std::sin(ra)), pixelX(x + r * std::cos(rb)),
+                      pixelY(y + r * std::sin(rb)));
+    }
     const double mid = (a1 + a2) / 2 * kPi / 180.0;
     const double rl = r + 1.7;
-    centredText(x + rl * std::cos(mid), y + rl * std::sin(mid), colour, name);
+    placeName(x + rl * std::cos(mid), y + rl * std::sin(mid), std::cos(mid), std::sin(mid), colour, name);
 }
 
 struct Point {
@@ -172,7 +293,7 @@ void nameInsideCorner(Point p, Point q, Point r, int colour, const char* name)
         bx /= lb;
         by /= lb;
     }
-    centredText(p.x + 3.5 * bx, p.y + 3.5 * by, colour, name);
+    placeName(p.x + 3.5 * bx, p.y + 3.5 * by, bx, by, colour, name);
 }
 
 void triangleLines(Point a, Point b, Point c)
@@ -182,12 +303,26 @@ void triangleLines(Point a, Point b, Point c)
     worldLine(c.x, c.y, a.x, a.y, kBlack);
 }
 
+// What drawWorldTriangle draws: the sides and the chord 2 units from the
+// first corner.
+void recordTriangle(Point p, Point q, Point r)
+{
+    for (auto [u, v] : {std::pair{p, q}, std::pair{q, r}, std::pair{r, p}})
+        recordSegment(pixelX(u.x), pixelY(u.y), pixelX(v.x), pixelY(v.y));
+    const double lq = std::hypot(q.x - p.x, q.y - p.y), lr = std::hypot(r.x - p.x, r.y - p.y);
+    recordSegment(pixelX(p.x + 2 * (q.x - p.x) / lq), pixelY(p.y + 2 * (q.y - p.y) / lq),
+                  pixelX(p.x + 2 * (r.x - p.x) / lr), pixelY(p.y + 2 * (r.y - p.y) / lr));
+}
+
 // Corner names just outside a triangle whose base AB lies below C.
 void labelCorners(Point a, Point b, Point c)
 {
     labelPointA(a.x - 0.8, a.y - 0.1);
     labelPointB(b.x + 0.3, b.y - 0.1);
     labelPointC(c.x - 0.2, c.y + 1.1);
+    recordLabel(pixelX(a.x - 0.8), pixelY(a.y - 0.1), "A");
+    recordLabel(pixelX(b.x + 0.3), pixelY(b.y - 0.1), "B");
+    recordLabel(pixelX(c.x - 0.2), pixelY(c.y + 1.1), "C");
 }
 
 // A short stroke across the middle of a side: the sides with strokes are equal.
@@ -411,6 +546,7 @@ void crossingAngles(int taskNumber)
 {
     setWorldFrame(kChartOriginY);
     aographic_setfont("9x15");
+    startFigure();
     const int phi = 5 * drawRange(4, 32);
     int theta = 0;
     if (taskNumber == 8306) {
@@ -457,23 +593,32 @@ void triangleGamma(int taskNumber)
 {
     setWorldFrame(kChartOriginY);
     aographic_setfont("9x15");
-    const int xa = drawRange(-12, -8);
-    const int ya = drawRange(-6, -3);
-    const int c = drawRange(12, 20);
-    const int h = drawRange(5, 12);
-    const int xb = xa + c;
-    int xc;
-    if (taskNumber == 8307)
-        xc = xa + drawRange(3, c - 3);
-    else if (taskNumber == 8308)
-        xc = xb + drawRange(1, 6);
-    else
-        xc = xa - drawRange(1, 6);
+    startFigure();
+    int xa, ya, c, h, xb, xc;
+    // Drawn again until every angle of the triangle is 20 degrees or more,
+    // so that its arc and name have room.
+    for (;;) {
+        xa = drawRange(-12, -8);
+        ya = drawRange(-6, -3);
+        c = drawRange(12, 20);
+        h = drawRange(5, 12);
+        xb = xa + c;
+        if (taskNumber == 8307)
+            xc = xa + drawRange(3, c - 3);
+        else if (taskNumber == 8308)
+            xc = xb + drawRange(1, 6);
+        else
+            xc = xa - drawRange(1, 6);
+        const double atA = std::atan2(h, xc - xa) * 180.0 / kPi, atB = std::atan2(h, xb - xc) * 180.0 / kPi;
+        if (atA >= 20 && atB >= 20 && 180 - atA - atB >= 20)
+            break;
+    }
     const int yc = ya + h;
     const Point a{double(xa), double(ya)}, b{double(xb), double(ya)}, cc{double(xc), double(yc)};
     const int alpha = truncatedDegrees(std::atan2(h, xc - xa) * 180.0 / kPi);
     const int beta = truncatedDegrees(std::atan2(h, xb - xc) * 180.0 / kPi);
     drawWorldTriangle(cc.x, cc.y, a.x, a.y, b.x, b.y); // the chord marks the asked angle
+    recordTriangle(cc, a, b);
     labelCorners(a, b, cc);
     markCorner(a, b, cc, 2.0, kRed, "Alpha");
     markCorner(b, a, cc, 2.0, kBlue, "Beta");
@@ -506,6 +651,7 @@ void task8310()
 {
     setWorldFrame(kChartOriginY);
     aographic_setfont("9x15");
+    startFigure();
     const int beta = drawRange(20, 70);
     const double theta = (180 - 2 * beta) * kPi / 180.0;
     const Point a{-8, -5}, b{8, -5}, c{8 * std::cos(theta), -5 + 8 * std::sin(theta)};
@@ -526,6 +672,7 @@ void task8311()
 {
     setWorldFrame(kChartOriginY);
     aographic_setfont("9x15");
+    startFigure();
     const int beta = drawRange(30, 75);
     Triangle t = isoscelesTriangle(beta);
     markCorner(t.a, t.b, t.c, 2.5, kRed, "Alpha");
@@ -539,6 +686,7 @@ void task8312()
 {
     setWorldFrame(kChartOriginY);
     aographic_setfont("9x15");
+    startFigure();
     const int alpha = drawRange(30, 75);
     Triangle t = isoscelesTriangle(alpha);
     markCorner(t.a, t.b, t.c, 2.5, kRed, "Alpha");
@@ -553,6 +701,7 @@ void task8313()
 {
     setWorldFrame(kChartOriginY);
     aographic_setfont("9x15");
+    startFigure();
     const int base = drawRange(30, 75);
     Triangle t = isoscelesTriangle(base);
     worldLine(t.b.x, t.b.y, t.b.x + 6, t.b.y, kBlack);
@@ -577,6 +726,7 @@ void parallelOrIsosceles(int taskNumber)
 {
     setWorldFrame(kChartOriginY);
     aographic_setfont("9x15");
+    startFigure();
     const int phi = taskNumber == 8316 ? drawRange(30, 75) : 5 * drawRange(6, 30);
     const int v = drawRange(1, 3);
 
@@ -1089,6 +1239,7 @@ void task12210()
 
 void generatePictureTask(int taskNumber)
 {
+    figureInk.recording = false;
     switch (taskNumber) {
     case 3103: task3103(); break;
     case 3107: task3107(); break;

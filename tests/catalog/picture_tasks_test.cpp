@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "catalog_test_util.h"
+#include "families.h"
 #include "illustrations.h"
 
 namespace {
@@ -574,4 +575,51 @@ TEST(PictureTaskDrawings, VoteBarsReachTheirCounts)
         EXPECT_EQ(pic.at(x, top + 3), colours[i]) << i;
         EXPECT_NE(pic.at(x, top - 3), colours[i]) << i;
     }
+}
+
+// Angle figures: every name clear of every line and every other name, and
+// each angle of a triangle 20 degrees or more.
+TEST(PictureTaskDrawings, AngleNamesStandClear)
+{
+    auto touches = [](const FigureInk::Segment& s, const FigureInk::Box& b) {
+        // Points along the segment, a pixel apart.
+        const double len = std::hypot(s.x2 - s.x1, s.y2 - s.y1);
+        const int n = static_cast<int>(len) + 1;
+        for (int i = 0; i <= n; ++i) {
+            const double x = s.x1 + (s.x2 - s.x1) * i / n, y = s.y1 + (s.y2 - s.y1) * i / n;
+            if (x >= b.x && x < b.x + b.w && y >= b.y && y < b.y + b.h)
+                return true;
+        }
+        return false;
+    };
+    // The text itself, without the air the placement keeps around it.
+    auto inner = [](FigureInk::Box b) { return FigureInk::Box{b.x + 2, b.y + 2, b.w - 4, b.h - 4}; };
+    int faults = 0;
+    for (int task = 8303; task <= 8316; ++task)
+        for (unsigned seed = 1; seed <= 200 && faults < 20; ++seed) {
+            runTask(task, seed);
+            ASSERT_FALSE(figureInk.labels.empty()) << task;
+            EXPECT_EQ(figureInk.unplaced, 0) << task << " seed " << seed;
+            const auto& labels = figureInk.labels;
+            for (size_t i = 0; i < labels.size(); ++i) {
+                FigureInk::Box a = inner(labels[i]);
+                for (const FigureInk::Segment& s : figureInk.segments)
+                    if (touches(s, a) && ++faults)
+                        ADD_FAILURE() << task << " seed " << seed << ": name " << i << " on a line";
+                for (size_t j = i + 1; j < labels.size(); ++j) {
+                    FigureInk::Box b = inner(labels[j]);
+                    if (a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h && ++faults)
+                        ADD_FAILURE() << task << " seed " << seed << ": names " << i << " and " << j << " overlap";
+                }
+            }
+        }
+    for (int task : {8307, 8308, 8309})
+        for (unsigned seed = 1; seed <= 200; ++seed) {
+            GeneratedTask g = runTask(task, seed);
+            std::vector<double> n = catalogtest::numbersIn(g.text);
+            ASSERT_EQ(n.size(), 2u) << g.text;
+            EXPECT_GE(n[0], 20) << task << " seed " << seed;
+            EXPECT_GE(n[1], 20) << task << " seed " << seed;
+            EXPECT_GE(g.solution, 19) << task << " seed " << seed; // the printed angles are truncated
+        }
 }
