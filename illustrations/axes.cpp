@@ -1,5 +1,6 @@
 // Coordinate systems: one drawing with a labelled grid, told once and varied
 // by the labels and numbers of each kind of graph.
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -11,6 +12,7 @@ namespace {
 
 const int kGridColour = 0x636378;  // (99, 99, 120)
 const int kAxisShadow = 0x000064;  // (0, 0, 100)
+const int kAxisTop = 160;          // the y axis runs from here to 2 oy - 160
 
 struct AxesStyle {
     const char* yLabel = nullptr;  // at (ox - 65, 140) unless yLabelAt
@@ -96,14 +98,19 @@ void drawAxes(const AxesStyle& s, int ux, int uy, int ox, int oy)
     }
     if (s.gridOnly) return;
 
-    if (s.yLabelAfterGrid && s.yLabel) aographic_text(ox + s.yLabelDx, 140, kBlack, s.yLabel);
-    if (s.yLabel2) aographic_text(ox + s.yLabelDx, 160, kBlack, s.yLabel2);
+    // A title of two lines stands a line higher, so that its second line
+    // ends above the highest y number.
+    const int titleY = s.yLabel2 ? 120 : 140;
+    if (s.yLabelAfterGrid && s.yLabel) aographic_text(ox + s.yLabelDx, titleY, kBlack, s.yLabel);
+    if (s.yLabel2) aographic_text(ox + s.yLabelDx, titleY + 20, kBlack, s.yLabel2);
 
     // Numbers on the y axis.
     if (uy > 0) {
         const long long step = s.yEveryUnit ? 1 : 5;
         // Every unit labelled: as far as the horizontal grid reaches.
-        const long long count = s.yEveryUnit ? loy / luy - s.hGridMargin + 1 : loy / (5 * luy);
+        long long count = s.yEveryUnit ? loy / luy - s.hGridMargin + 1 : loy / (5 * luy);
+        // No number beyond the ends of the axis (y 160 to 2 oy - 160).
+        if (loy > kAxisTop) count = std::min(count, (loy - kAxisTop) / (step * luy) + 1);
         for (long long i = 0; i < count; ++i) {
             const long long yd = loy + step * i * luy, yu = loy - step * i * luy;
             const int ii = static_cast<int>(i);
@@ -117,11 +124,11 @@ void drawAxes(const AxesStyle& s, int ux, int uy, int ox, int oy)
     }
 
     // The axes, each two pixels wide with a dark blue second line.
-    const int xEnd = clampPixel(2 * lox - 100), yEnd = clampPixel(2 * loy - 160);
+    const int xEnd = clampPixel(2 * lox - 100), yEnd = clampPixel(2 * loy - kAxisTop);
     aographic_line(100, oy, xEnd, oy, kBlack);
     aographic_line(100, oy - 1, xEnd, oy - 1, kAxisShadow);
-    aographic_line(ox, 160, ox, yEnd, kBlack);
-    aographic_line(ox - 1, 160, ox - 1, yEnd, kAxisShadow);
+    aographic_line(ox, kAxisTop, ox, yEnd, kBlack);
+    aographic_line(ox - 1, kAxisTop, ox - 1, yEnd, kAxisShadow);
 }
 
 long long fiveI(int i) { return 5LL * i; }

@@ -102,7 +102,7 @@ TEST_F(Axes, MembersLabelAndNumberTheirOwnQuantities)
                               {640 - 35, 255, "100"}, {640 - 45, 456, "-100"}}},
         {drawAxesEuroGold, {{575, 140, "EURO"}, {1100, 400, "oz Gold"}, {640 + 200 - 15, 380, "10"},
                             {640 - 65, 255, "5000"}, {640 - 65, 456, "-5000"}}},
-        {drawAxesPopulation, {{540, 140, "Milliarden"}, {540, 160, "Menschen"}, {1100, 400, "Jahr"},
+        {drawAxesPopulation, {{540, 120, "Milliarden"}, {540, 140, "Menschen"}, {1100, 400, "Jahr"},
                               {640 + 100 - 3, 380, "1900"}, {640 - 100 - 12, 370, "1700"}, {640 - 65, 255, " 5"}}},
         {drawAxesPercentWeeks, {{575, 140, "Prozent"}, {1100, 400, "Wochen"}, {640 + 100 - 15, 380, " 5"},
                                 {640 - 65, 255, "50%"}, {640 - 65, 456, "-50%"}}},
@@ -117,6 +117,23 @@ TEST_F(Axes, MembersLabelAndNumberTheirOwnQuantities)
         EXPECT_EQ(at(100, 360), kBlackPx);
         EXPECT_EQ(at(640, 160), kBlackPx);
     }
+}
+
+// Titles end above the highest y number, and numbers end with the axis.
+TEST_F(Axes, TitlesAndNumbersKeepApart)
+{
+    auto blackIn = [&](int x0, int y0, int x1, int y1) {
+        int n = 0;
+        for (int y = y0; y <= y1; ++y)
+            for (int x = x0; x <= x1; ++x) n += at(x, y) == kBlackPx;
+        return n;
+    };
+    drawAxesEuroYears(20, 20, 640, 360); // the axis reaches 10 units up, to y 160
+    EXPECT_TRUE(hasText(640 - 35, 360 - 5 - 200, "9x15", "100", kBlackPx, kGrid));
+    EXPECT_EQ(blackIn(640 - 35, 100, 640 - 6, 150), 0); // no 110, 120, 130
+    open(1280, 720);
+    drawAxesPopulation(20, 20, 640, 360);
+    EXPECT_EQ(blackIn(540, 157, 634, 164), 0); // between "Menschen" and "10"
 }
 
 TEST_F(Axes, MembersExtendTheHorizontalGridFurther)
