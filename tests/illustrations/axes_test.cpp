@@ -132,8 +132,9 @@ TEST_F(Axes, TitlesAndNumbersKeepApart)
     EXPECT_TRUE(hasText(640 - 35, 360 - 5 - 200, "9x15", "100", kBlackPx, kGrid));
     EXPECT_EQ(blackIn(640 - 35, 100, 640 - 6, 150), 0); // no 110, 120, 130
     open(1280, 720);
-    drawAxesPopulation(20, 20, 640, 360);
-    EXPECT_EQ(blackIn(540, 157, 634, 164), 0); // between "Menschen" and "10"
+    drawAxesPopulation(20, 20, 510, 370); // as the population task draws it: "10" starts at y 165
+    EXPECT_TRUE(hasText(410, 140, "9x15", "Menschen", kBlackPx, kGrid));
+    EXPECT_EQ(blackIn(410, 157, 504, 164), 0); // between "Menschen" and "10"
 }
 
 TEST_F(Axes, MembersExtendTheHorizontalGridFurther)
