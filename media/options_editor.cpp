@@ -174,6 +174,7 @@ void runOptionsEditor()
             say("\n ERROR! parameter.txt used by another program\n or not available");
         else
             say("\n ERROR! Parameter nicht gespeichert");
+        if (!saved.sharedError.empty()) sayText("\n " + saved.sharedError);
         sayText("\n " + saved.error);
         return;
     }

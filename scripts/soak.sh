@@ -120,7 +120,7 @@ play() {
   local why=""
   if [[ $rc -eq 124 || $rc -eq 137 ]]; then why="hang (timeout ${TIMEOUT}s)"
   elif [[ $rc -ne 0 ]]; then why="exit $rc"
-  elif grep -qE "ERROR: (AddressSanitizer|LeakSanitizer)|runtime error:|^script line" "$dir/output.txt"; then
+  elif grep -qE "ERROR: (AddressSanitizer|LeakSanitizer)|runtime error:" "$dir/output.txt"; then
     why="report in output"
   fi
   if [[ -n "$why" ]]; then

@@ -67,14 +67,24 @@ std::vector<std::string_view> aotext_lines(std::string_view text)
 {
     std::vector<std::string_view> lines;
     size_t start = 0;
+    size_t feed = 0; // the next '\n' at or after start (npos: none left)
+    bool feedKnown = false;
     while (start < text.size()) {
-        size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.push_back(text.substr(start));
-            break;
+        // Found with memchr, each byte looked at once: stored fonts are long.
+        if (!feedKnown || (feed != std::string_view::npos && feed < start)) {
+            feed = text.find('\n', start);
+            feedKnown = true;
         }
-        lines.push_back(text.substr(start, end - start));
-        start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+        const size_t stop = feed == std::string_view::npos ? text.size() : feed;
+        const void* cr = std::memchr(text.data() + start, '\r', stop - start);
+        if (cr) {
+            const size_t end = static_cast<size_t>(static_cast<const char*>(cr) - text.data());
+            lines.push_back(text.substr(start, end - start));
+            start = end + (end + 1 == feed ? 2 : 1);
+        } else {
+            lines.push_back(text.substr(start, stop - start));
+            start = stop + 1;
+        }
     }
     return lines;
 }

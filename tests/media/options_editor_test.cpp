@@ -151,6 +151,21 @@ TEST(OptionsEditor, NoWritablePlaceIsReportedWithTheReasonAndTheEditsStayInForce
     EXPECT_EQ(counts(soundParameters), (std::vector<int>{30, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2}));
     EXPECT_FALSE(fs::exists("sound/soundparameter.txt"));
     EXPECT_FALSE(fs::exists(userParameterFile()));
+
+    // A read-only media file and a read-only user folder: both reasons are named.
+    const std::string old = "3\n4\n2\n4\n4\n1\n2\n3\n2\n1\n3\n9\n";
+    writeText("sound/soundparameter.txt", old);
+    fs::permissions("sound/soundparameter.txt", fs::perms::owner_read);
+    const fs::path userFolder = fs::path(userParameterFile()).parent_path();
+    fs::create_directories(userFolder);
+    fs::permissions(userFolder, fs::perms::owner_read | fs::perms::owner_exec);
+    const ParameterSave saved = saveSoundParameters(soundParameters);
+    fs::permissions(userFolder, fs::perms::owner_all);
+    EXPECT_FALSE(saved.saved);
+    EXPECT_TRUE(saved.unavailable);
+    EXPECT_EQ(saved.sharedError, "sound/soundparameter.txt: keine Schreibrechte");
+    EXPECT_EQ(saved.error, userParameterFile() + ": keine Schreibrechte");
+    EXPECT_EQ(readFile("sound/soundparameter.txt"), old);
 }
 
 TEST(OptionsEditor, ClosingTheWindowMidDialogueLeavesTheFileAsItWas)
