@@ -115,7 +115,7 @@ play() {
   RANDOM=$seed
   game_script "$level" "$difficulty" >"$dir/game.script"
   local rc=0
-  (cd "$dir" && XDG_CONFIG_HOME=$dir/config timeout -k 10 "$TIMEOUT" "$BIN" --headless \
+  (cd "$dir" && XDG_CONFIG_HOME=$dir/config XDG_DATA_HOME=$dir/data timeout -k 10 "$TIMEOUT" "$BIN" --headless \
       --script "$dir/game.script" --media "$dir" --seed "$seed" >"$dir/output.txt" 2>&1) || rc=$?
   local why=""
   if [[ $rc -eq 124 || $rc -eq 137 ]]; then why="hang (timeout ${TIMEOUT}s)"
