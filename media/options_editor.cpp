@@ -3,13 +3,12 @@
 // for a file that is not there.
 #include "options_editor.h"
 
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <string>
 
 namespace {
-
-const char* const kParameterFile = "sound/soundparameter.txt";
 
 struct Question {
     const char* text;  // printed with the current value
@@ -45,6 +44,12 @@ void say(const char* utf8Format, ...)
     mediaPrintf("%s", buffer);
 }
 
+// Prints UTF-8 text (paths, reasons) into the terminal as Windows-1252.
+void sayText(const std::string& utf8)
+{
+    mediaPrintf("%s", ao_utf8_to_cp1252(utf8).c_str());
+}
+
 // The answers are typed into the main window's terminal; whatever else took
 // over standard input since it was created must give it back.
 void takeTerminalAsStdio()
@@ -65,30 +70,67 @@ void printSummary(const SoundParameters& p)
     say("\n soundgeschafft %d soundkeepitup:  %d", p.soundgeschafft, p.soundkeepitup);
     say(" soundover %d soundright:  %d", p.soundover, p.soundright);
     say("\n soundwait %d soundwell:  %d", p.soundwait, p.soundwell);
-    say(" soundwrong %d ", p.soundwrong);
+    say(" soundwrong %d  bilderspiel %d ", p.soundwrong, p.bilderspiel);
+}
+
+// Failures where the folder, not the disk, is the problem: another place may work.
+bool notWritable(int errnum)
+{
+    return errnum == EACCES || errnum == EPERM || errnum == EROFS;
+}
+
+// Writes the user's copy, creating its folder.
+bool saveUserCopy(const std::string& text, ParameterSave& out)
+{
+    const std::string user = userParameterFile();
+    std::string err;
+    int errnum = 0;
+    const std::string folder = user.substr(0, user.find_last_of('/'));
+    if (!aopath_makedirs(folder, err) || !aofile_replace(user, text, err, errnum)) {
+        out.error = err;
+        out.unavailable = errnum == 0 || notWritable(errnum) || errnum == ENOENT || errnum == ENOTDIR;
+        return false;
+    }
+    out.saved = true;
+    out.path = user;
+    return true;
 }
 
 } // namespace
 
-bool saveSoundParameters(const SoundParameters& p)
+ParameterSave saveSoundParameters(const SoundParameters& p)
 {
-    // Plain "w+b": the file is created when missing and cut to the new twelve
-    // lines, so no tail of a longer old file survives.
-    FILE* f = std::fopen(kParameterFile, "w+b");
-    if (!f) return false;
     SoundParameters values = p;
-    bool ok = true;
-    for (int i = 0; i < kSoundParameterCount; ++i)
-        if (std::fprintf(f, "%i\n", soundParameter(values, i)) < 0) ok = false;
-    // A full disk shows only when the buffer goes out.
-    if (std::fflush(f) != 0 || std::ferror(f)) ok = false;
-    if (std::fclose(f) != 0) ok = false;
-    return ok;
+    std::string text;
+    for (int i = 0; i < kSoundParameterCount; ++i) text += std::to_string(soundParameter(values, i)) + "\n";
+
+    ParameterSave out;
+    // Once a user has a copy, it is what the next start reads: save there.
+    if (parameterFileInUse() != kParameterFile) {
+        saveUserCopy(text, out);
+        return out;
+    }
+    std::string err;
+    int errnum = 0;
+    if (aofile_replace(kParameterFile, text, err, errnum)) {
+        out.saved = true;
+        out.path = kParameterFile;
+        return out;
+    }
+    if (notWritable(errnum)) {
+        out.sharedError = err;
+        saveUserCopy(text, out);
+        return out;
+    }
+    out.error = err;
+    out.unavailable = errnum == ENOENT || errnum == ENOTDIR;
+    return out;
 }
 
 void runOptionsEditor()
 {
     SoundParameters& p = soundParameters;
+    const SoundParameters before = p;
     printSummary(p);
     aowait(2);
     say("\n\n ACHTUNG! \n Änderung der Systemparameter");
@@ -105,10 +147,17 @@ void runOptionsEditor()
         } else {
             say("\n Neuen Wert eingeben :");
         }
-        const int value = aoinputint("", 0);
-        // Closing the window mid-dialogue reads as empty answers; saving
-        // those zeros would wipe the file the next start depends on.
+        // Enter alone keeps the value shown.
+        const std::optional<int> answer = aoinputnumber("", count);
+        // Closing the window mid-dialogue must not save what was typed so far.
         if (!aoisrunning()) return;
+        if (!answer) {
+            p = before;
+            say("\n Abgebrochen (Escape): nichts gespeichert, die alten Werte bleiben");
+            aowait(2);
+            return;
+        }
+        const int value = *answer;
         count = value;
         say("\n Neuer Wert: %d", value);
         aowait(q.wait);
@@ -119,10 +168,19 @@ void runOptionsEditor()
         aowait(3);
     }
 
-    if (!saveSoundParameters(p)) {
-        say("\n ERROR! parameter.txt used by another program\n or not available");
+    const ParameterSave saved = saveSoundParameters(p);
+    if (!saved.saved) {
+        if (saved.unavailable)
+            say("\n ERROR! parameter.txt used by another program\n or not available");
+        else
+            say("\n ERROR! Parameter nicht gespeichert");
+        if (!saved.sharedError.empty()) sayText("\n " + saved.sharedError);
+        sayText("\n " + saved.error);
         return;
     }
-    say("\n 11 Parameters are saved !");
+    printSummary(p);
+    say("\n 12 Parameters are saved !");
+    if (!saved.sharedError.empty()) sayText("\n " + saved.sharedError);
+    if (saved.path != kParameterFile) sayText("\n gespeichert für diesen Benutzer in " + saved.path);
     aowait(2);
 }

@@ -9,7 +9,16 @@
 // handles the next event.
 void runOptionsEditor();
 
-// Writes the twelve counts, one "%i\n" line each in file order, to
-// sound/soundparameter.txt. False when the file could not be opened or not
-// be written completely.
-bool saveSoundParameters(const SoundParameters& p);
+// Where a save went, or why it did not.
+struct ParameterSave {
+    bool saved = false;
+    std::string path;        // the file written
+    std::string sharedError; // "path: reason" of the media tree's file when the user's copy was written instead
+    std::string error;       // "path: reason" when nothing was saved
+    bool unavailable = false; // nothing saved because no writable place exists (rights, read-only, no folder)
+};
+
+// Writes the twelve counts, one "%i\n" line each in file order, to the
+// parameter file in use, replacing it whole. When the media tree's folder is
+// not writable, the user's copy is written instead.
+ParameterSave saveSoundParameters(const SoundParameters& p);

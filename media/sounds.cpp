@@ -3,12 +3,16 @@
 
 #include "pictures.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
 
 MediaScreen mediaScreen;
 SoundParameters soundParameters;
@@ -44,6 +48,48 @@ int divisor(int count, const char* name, std::string& corrections)
     std::snprintf(part, sizeof part, " %s=%d", name, count);
     corrections += part;
     return 1;
+}
+
+// The files of one kind that a count points to.
+struct Present {
+    const char* name;
+    int count;                // at least 1
+    int first;                // the number of the first file
+    std::vector<int> numbers; // those that exist, ascending
+
+    // One random number per kind, whether or not files are missing, so a
+    // seed gives the same game as long as the media tree is complete.
+    int pick() const
+    {
+        const int r = aorand();
+        if (numbers.empty() || static_cast<long long>(numbers.size()) >= count) return r % count + first;
+        return numbers[static_cast<size_t>(r) % numbers.size()];
+    }
+};
+
+// The numbers k, first <= k < first + count, of folder/<prefix><k><suffix> that exist.
+std::vector<int> presentNumbers(const char* folder, const char* prefix, const char* suffix, int first, int count)
+{
+    namespace fs = std::filesystem;
+    const std::string_view pre(prefix), suf(suffix);
+    std::vector<int> found;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() <= pre.size() + suf.size() || name.compare(0, pre.size(), pre) != 0 ||
+            name.compare(name.size() - suf.size(), suf.size(), suf) != 0)
+            continue;
+        const std::string digits = name.substr(pre.size(), name.size() - pre.size() - suf.size());
+        // Decimal without leading zeros, as the names are built.
+        if (digits.size() > 10 || (digits.size() > 1 && digits[0] == '0') ||
+            digits.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        const long long k = std::stoll(digits);
+        if (k >= first && k - first < count) found.push_back(static_cast<int>(k));
+    }
+    std::sort(found.begin(), found.end());
+    found.erase(std::unique(found.begin(), found.end()), found.end());
+    return found;
 }
 
 } // namespace
@@ -96,26 +142,31 @@ int soundParameterFromText(const char* line)
 
 int parseSoundParameters(const char* data, size_t size, SoundParameters& p)
 {
-    size_t at = 0;
     int lines = 0;
-    char line[kLineLimit + 1];
-    while (lines < kSoundParameterCount && at < size) {
-        size_t n = 0;
-        while (at < size && data[at] != '\n') {
-            if (data[at] != '\r' && n < kLineLimit) line[n++] = data[at];
-            ++at;
-        }
-        if (at < size) ++at; // the line feed
-        line[n] = 0;
-        soundParameter(p, lines++) = soundParameterFromText(line);
+    for (std::string_view text : aotext_lines(std::string_view(data, size))) {
+        if (lines == kSoundParameterCount) break;
+        // As the file reader: at most kLineLimit characters, ending at a NUL.
+        const std::string line(text.substr(0, kLineLimit));
+        soundParameter(p, lines++) = soundParameterFromText(line.c_str());
     }
     return lines;
+}
+
+std::string userParameterFile()
+{
+    return aopath_configdir() + "/soundparameter.txt";
+}
+
+std::string parameterFileInUse()
+{
+    const std::string user = userParameterFile();
+    return aofileexists(user.c_str()) ? user : std::string(kParameterFile);
 }
 
 void loadSoundParameters()
 {
     lastCorrection.clear();
-    aoFile* file = aofile_open("sound/soundparameter.txt", "r");
+    aoFile* file = aofile_open(parameterFileInUse().c_str(), "r");
     if (!file) {
         mediaPrintf("Datei soundparameter fehlt! ");
         aowait(5);
@@ -139,16 +190,40 @@ void drawMediaChoice()
     const int rights = divisor(p.soundright, "soundright", corrections);
     const int waits = divisor(p.soundwait, "soundwait", corrections);
     const int wrongs = divisor(p.soundwrong, "soundwrong", corrections);
-    if (!corrections.empty() && corrections != lastCorrection)
-        mediaPrintf("\n Anzahl unter 1 gilt als 1:%s \n", corrections.c_str());
-    lastCorrection = corrections;
 
-    mediaChoice.rewardIndex = aorand() % videos + 1;
-    mediaChoice.championPick = aorand() % champions;
-    mediaChoice.gameOverPick = aorand() % overs;
-    mediaChoice.rightPick = aorand() % rights;
+    // A count larger than the files there are would pick silent clips and
+    // empty pictures: the pick is made among the files that exist.
+    std::vector<int> champion = presentNumbers("sound/CHAMPION", "champion-", ".wav", 0, champions);
+    const std::vector<int> championPictures = presentNumbers("champion", "videob_", ".bmp", 0, champions);
+    champion.insert(champion.end(), championPictures.begin(), championPictures.end());
+    std::sort(champion.begin(), champion.end());
+    champion.erase(std::unique(champion.begin(), champion.end()), champion.end());
+    const Present present[] = {
+        {"soundvideo", videos, 1, presentNumbers(".", "video_", "", 1, videos)},
+        {"soundchampion", champions, 0, champion},
+        {"soundover", overs, 0, presentNumbers("sound/OVER", "over-", ".wav", 0, overs)},
+        {"soundright", rights, 0, presentNumbers("sound/RIGHT", "right-", ".wav", 0, rights)},
+        {"soundwrong", wrongs, 0, presentNumbers("sound/WRONG", "wrong-", ".wav", 0, wrongs)},
+    };
+    std::string missing;
+    for (const Present& kind : present)
+        if (static_cast<long long>(kind.numbers.size()) < kind.count)
+            missing += std::string(missing.empty() ? "" : "; ") + kind.name + " " + std::to_string(kind.count) +
+                       ", vorhanden " + std::to_string(kind.numbers.size());
+
+    const std::string report = corrections + "|" + missing;
+    if (report != lastCorrection) {
+        if (!corrections.empty()) mediaPrintf("\n Anzahl unter 1 gilt als 1:%s \n", corrections.c_str());
+        if (!missing.empty()) mediaPrintf("\n Weniger Dateien als angegeben: %s \n", missing.c_str());
+    }
+    lastCorrection = report;
+
+    mediaChoice.rewardIndex = present[0].pick();
+    mediaChoice.championPick = present[1].pick();
+    mediaChoice.gameOverPick = present[2].pick();
+    mediaChoice.rightPick = present[3].pick();
     mediaChoice.waitingVoice = aorand() % waits;
-    mediaChoice.wrongPick = aorand() % wrongs;
+    mediaChoice.wrongPick = present[4].pick();
 }
 
 void playStartSound()

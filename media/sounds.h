@@ -69,10 +69,19 @@ int soundParameterFromText(const char* line);
 // leave their counts as they are. Returns the number of lines taken.
 int parseSoundParameters(const char* data, size_t size, SoundParameters& p);
 
-// Reads sound/soundparameter.txt; a missing file is reported in the terminal
-// followed by a 5 s wait.
+// The media tree's parameter file.
+inline constexpr const char* kParameterFile = "sound/soundparameter.txt";
+// The user's own copy of it, written when the media tree's file cannot be.
+std::string userParameterFile();
+// The file the counts are read from and saved to: the user's copy when there
+// is one, else the media tree's.
+std::string parameterFileInUse();
+
+// Reads the parameter file in use; a missing file is reported in the
+// terminal followed by a 5 s wait.
 void loadSoundParameters();
-// Draws the reward video and the clip picks of a new game.
+// Draws the reward video and the clip picks of a new game, each among the
+// files of its kind that exist; counts larger than that are named once.
 void drawMediaChoice();
 
 void playStartSound();

@@ -421,7 +421,7 @@ void aoprintf(const char* format, ...)
     }
 }
 
-int aoinputint(const char* prompt, int def)
+std::optional<int> aoinputnumber(const char* prompt, int def)
 {
     if (prompt) aoprintf("%s", prompt);
     char line[257] = {0};
@@ -432,11 +432,17 @@ int aoinputint(const char* prompt, int def)
         got = std::fgets(line, sizeof line, stdin) != nullptr;
         if (got) line[std::strcspn(line, "\r\n")] = 0;
     }
-    if (!got || line[0] == 0) return def;
+    if (!got) return std::nullopt;
+    if (line[0] == 0) return def;
     // Like atoi, but a number too big for an int is held at the limit
     // instead of wrapping round past the caller's range checks.
     long long v = std::strtoll(line, nullptr, 10);
     return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX));
+}
+
+int aoinputint(const char* prompt, int def)
+{
+    return aoinputnumber(prompt, def).value_or(def);
 }
 
 // ---------------------------------------------------------------- files
@@ -473,9 +479,14 @@ int aofile_getline(char* buffer, int size, aoFile* file)
     int n = 0;
     // The rest of an overlong line is read and dropped, so the next call
     // starts at the next line.
-    while (c != EOF && c != '\n') {
-        if (c != '\r' && n < size - 2) buffer[n++] = static_cast<char>(c);
+    while (c != EOF && c != '\n' && c != '\r') {
+        if (n < size - 2) buffer[n++] = static_cast<char>(c);
         c = std::fgetc(file->f);
+    }
+    // "\r\n", "\n" and a lone "\r" each end one line.
+    if (c == '\r') {
+        int next = std::fgetc(file->f);
+        if (next != '\n' && next != EOF) std::ungetc(next, file->f);
     }
     buffer[n++] = '\n';
     buffer[n] = 0;

@@ -466,10 +466,9 @@ bool aopxmap_savetofile_bmp(const aoPixmap* p, const char* path)
             rgb[static_cast<size_t>(yy) * p->width + xx] =
                 static_cast<uint32_t>(aopxmap_getpixel(p, xx, yy));
     const std::vector<uint8_t> bytes = aobmp_encode(rgb.data(), p->width, p->height);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out || !out.write(reinterpret_cast<const char*>(bytes.data()),
-                           static_cast<std::streamsize>(bytes.size()))) {
-        aoprintf("aopxmap_savetofile_bmp: cannot write %s\n", path);
+    std::string err;
+    if (!aofile_replace(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), err)) {
+        aoprintf("aopxmap_savetofile_bmp: cannot write %s\n", err.c_str());
         return false;
     }
     return true;

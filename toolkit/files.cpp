@@ -28,6 +28,17 @@ std::string folderOf(const std::string& path)
     return dir.empty() ? std::string(".") : dir;
 }
 
+// No write permission for anyone on an existing file or folder.
+bool markedReadOnly(const std::string& path)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::file_status st = fs::status(path, ec);
+    if (ec || !fs::exists(st)) return false;
+    const fs::perms write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    return (st.permissions() & write) == fs::perms::none;
+}
+
 #ifndef _WIN32
 bool writeAll(int fd, std::string_view bytes, int& errnum)
 {
@@ -52,6 +63,32 @@ bool writeAll(int fd, std::string_view bytes, int& errnum)
 
 } // namespace
 
+std::vector<std::string_view> aotext_lines(std::string_view text)
+{
+    std::vector<std::string_view> lines;
+    size_t start = 0;
+    size_t feed = 0; // the next '\n' at or after start (npos: none left)
+    bool feedKnown = false;
+    while (start < text.size()) {
+        // Found with memchr, each byte looked at once: stored fonts are long.
+        if (!feedKnown || (feed != std::string_view::npos && feed < start)) {
+            feed = text.find('\n', start);
+            feedKnown = true;
+        }
+        const size_t stop = feed == std::string_view::npos ? text.size() : feed;
+        const void* cr = std::memchr(text.data() + start, '\r', stop - start);
+        if (cr) {
+            const size_t end = static_cast<size_t>(static_cast<const char*>(cr) - text.data());
+            lines.push_back(text.substr(start, end - start));
+            start = end + (end + 1 == feed ? 2 : 1);
+        } else {
+            lines.push_back(text.substr(start, stop - start));
+            start = stop + 1;
+        }
+    }
+    return lines;
+}
+
 std::string aofile_reason(int errnum)
 {
     switch (errnum) {
@@ -66,6 +103,7 @@ std::string aofile_reason(int errnum)
     case ENOTDIR: return "Pfad ist kein Ordner";
     case EISDIR: return "ist ein Ordner";
     case EIO: return "Ein-/Ausgabefehler";
+    case EINVAL: return "keine gewöhnliche Datei"; // what aofile_replace refuses to replace
     default: return std::strerror(errnum);
     }
 }
@@ -74,44 +112,70 @@ void aofile_injectwriteerror(int errnum) { injectedErrno = errnum; }
 
 bool aofile_replace(const std::string& path, std::string_view bytes, std::string& err)
 {
-    const std::string dir = folderOf(path);
-#ifdef _WIN32
-    std::string tmp = path + ".tmp";
-    FILE* f = std::fopen(tmp.c_str(), "wb");
-    if (!f) {
-        err = path + ": " + aofile_reason(errno);
+    int errnum = 0;
+    return aofile_replace(path, bytes, err, errnum);
+}
+
+bool aofile_replace(const std::string& path, std::string_view bytes, std::string& err, int& errnum)
+{
+    namespace fs = std::filesystem;
+    errnum = 0;
+    auto fail = [&](int e) {
+        errnum = e;
+        err = path + ": " + aofile_reason(e);
         return false;
+    };
+    // A link stays a link: the file it points to is replaced. Only plain
+    // files are replaced, never a device or a folder.
+    std::error_code ec;
+    std::string target = path;
+    if (fs::is_symlink(fs::symlink_status(path, ec))) {
+        fs::path resolved = fs::weakly_canonical(path, ec);
+        if (ec) return fail(ENOENT);
+        target = resolved.string();
     }
+    const fs::file_status oldStatus = fs::status(target, ec);
+    if (fs::exists(oldStatus) && !fs::is_regular_file(oldStatus))
+        return fail(fs::is_directory(oldStatus) ? EISDIR : EINVAL);
+    const std::string dir = folderOf(target);
+    // Renaming would quietly replace a file (or fill a folder) marked
+    // read-only, even for an administrator: that mark is respected.
+    if (markedReadOnly(target) || markedReadOnly(dir)) return fail(EACCES);
+#ifdef _WIN32
+    std::string tmp = target + ".tmp";
+    FILE* f = std::fopen(tmp.c_str(), "wb");
+    if (!f) return fail(errno);
     bool ok = injectedErrno == 0 && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    int errnum = injectedErrno ? injectedErrno : errno;
+    errnum = injectedErrno ? injectedErrno : errno;
     injectedErrno = 0;
     ok = std::fflush(f) == 0 && ok;
     if (ok) ok = _commit(_fileno(f)) == 0;
     std::fclose(f);
-    std::error_code ec;
-    if (ok) std::filesystem::rename(tmp, path, ec);
+    if (ok) fs::rename(tmp, target, ec);
     if (!ok || ec) {
         std::filesystem::remove(tmp, ec);
-        err = path + ": " + aofile_reason(ok ? EIO : errnum);
+        if (ok) errnum = EIO;
+        err = path + ": " + aofile_reason(errnum);
         return false;
     }
     return true;
 #else
-    std::string tmp = path + ".tmp-XXXXXX";
+    std::string tmp = target + ".tmp-XXXXXX";
     int fd = ::mkstemp(tmp.data());
-    if (fd < 0) {
-        err = path + ": " + aofile_reason(errno);
-        return false;
+    if (fd < 0) return fail(errno);
+    // mkstemp creates 0600; the new file keeps the old one's mode (a shared
+    // file stays writable for its group), a first one gets the usual mode.
+    if (fs::is_regular_file(oldStatus)) {
+        ::fchmod(fd, static_cast<mode_t>(oldStatus.permissions()) & 07777);
+    } else {
+        mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(fd, 0666 & ~mask);
     }
-    // mkstemp creates 0600; a replaced file keeps the usual mode.
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    int errnum = 0;
     bool ok = writeAll(fd, bytes, errnum);
     if (ok && ::fsync(fd) != 0) ok = false, errnum = errno;
     if (::close(fd) != 0 && ok) ok = false, errnum = errno;
-    if (ok && ::rename(tmp.c_str(), path.c_str()) != 0) ok = false, errnum = errno;
+    if (ok && ::rename(tmp.c_str(), target.c_str()) != 0) ok = false, errnum = errno;
     if (!ok) {
         ::unlink(tmp.c_str());
         err = path + ": " + aofile_reason(errnum);

@@ -122,19 +122,10 @@ int registerFont(std::unique_ptr<aoFont> f)
 int loadLines(const std::vector<std::string_view>& lines, std::string& err);
 std::unique_ptr<aoFont> parseLines(const std::vector<std::string_view>& lines, std::string& err);
 
+// "\r\n", "\n" and a lone "\r" each end a line, as in every reader.
 std::vector<std::string_view> splitLines(std::string_view text)
 {
-    std::vector<std::string_view> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
+    return aotext_lines(text);
 }
 
 // The "name=" of a stored text's header, as the parser would take it; empty

@@ -105,11 +105,10 @@ void registerScriptCommands()
             r.error = "no terminal on the screen";
             return r;
         }
-        std::ofstream out(path, std::ios::binary);
-        out << t->dump();
-        if (!out) {
+        std::string err;
+        if (!aofile_replace(path, t->dump(), err)) {
             r.ok = false;
-            r.error = "cannot write " + path;
+            r.error = "cannot write " + err;
         }
         return r;
     });

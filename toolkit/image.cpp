@@ -91,10 +91,11 @@ bool convertOne(const std::string& jpg)
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) dot = jpg.size();
     const std::string bmp = jpg.substr(0, dot) + ".bmp";
     const std::vector<uint8_t> bytes = aobmp_encode(rgb.data(), w, h);
-    std::ofstream out(bmp, std::ios::binary | std::ios::trunc);
-    if (bytes.empty() || !out ||
-        !out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()))) {
-        aoprintf("aojpg2bmp: cannot write %s\n", bmp.c_str());
+    // Replaced whole: another run reading the picture never sees half of it.
+    std::string writeError = bmp + ": empty picture";
+    if (bytes.empty() ||
+        !aofile_replace(bmp, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), writeError)) {
+        aoprintf("aojpg2bmp: cannot write %s\n", writeError.c_str());
         return false;
     }
     return true;

@@ -724,6 +724,10 @@ char* aoTerminal::readline(char* buffer, int limit)
             result = buffer;
             break;
         }
+        if (key == AOKEY_ESCAPE) {
+            // Escape gives up the line: the caller learns that nothing was read.
+            break;
+        }
         if (key == AOKEY_BACKSPACE) {
             if (!line.empty()) {
                 line.pop_back();

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <cstdlib>
 #include <unistd.h>
 
 namespace mediatest {
@@ -36,6 +37,9 @@ public:
         fs::remove_all(dir);
         fs::create_directories(dir);
         fs::current_path(dir);
+        // The user's copy of the parameter file goes to the scratch folder,
+        // never into the real user's settings.
+        setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
         window.create("T: ;,x=0,y=0,xs=1320,ys=920,bgcolor=e0e0e0");
         task.create("x=10,y=180,xs=1280,ys=720,backgroundcolor=white");
         avatar.create("x=1160,y=7,xs=132,ys=162,backgroundcolor=white");

@@ -3,7 +3,11 @@
 #include "media_test_util.h"
 #include "options_editor.h"
 
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
 #include <sstream>
+#include <sys/wait.h>
 #include <vector>
 
 using namespace mediatest;
@@ -64,7 +68,7 @@ TEST(OptionsEditor, DialogueClampsToTheLimitsAndSavesWhatIsReadBack)
     const std::string expected =
         "\n Parameter: soundvideo: 3  soundanfang: 4 soundchampion 2 soundende:  4"
         "\n soundgeschafft 4 soundkeepitup:  1 soundover 2 soundright:  3"
-        "\n soundwait 2 soundwell:  1 soundwrong 3 "
+        "\n soundwait 2 soundwell:  1 soundwrong 3  bilderspiel 9 "
         "\n\n ACHTUNG! \n Änderung der Systemparameter"
         "\n Anzahl der Videos 3"
         "\n Neuen Wert eingeben (mit Maus das Quadrat anklicken)\n Zahl eintippen und mit Taste ENTER bestätigen "
@@ -80,10 +84,13 @@ TEST(OptionsEditor, DialogueClampsToTheLimitsAndSavesWhatIsReadBack)
         "\n\n Anzahl Sounds for well 1\n Neuen Wert eingeben :\n Neuer Wert: 5"
         "\n\n Anzahl Sounds for wrong 3\n Neuen Wert eingeben :\n Neuer Wert: 26"
         "\n\n Anzahl Bilder für Spiel 9\n Neuen Wert eingeben :\n Neuer Wert: 124"
-        "\n 11 Parameters are saved !";
+        "\n Parameter: soundvideo: 30  soundanfang: 30 soundchampion 6 soundende:  6"
+        "\n soundgeschafft 19 soundkeepitup:  5 soundover 17 soundright:  16"
+        "\n soundwait 5 soundwell:  5 soundwrong 26  bilderspiel 124 "
+        "\n 12 Parameters are saved !";
     EXPECT_EQ(ao_cp1252_to_utf8(s.term), expected);
 
-    // Twelve lines although the message speaks of 11; the limits themselves pass.
+    // Twelve lines; the limits themselves pass.
     EXPECT_EQ(readFile("sound/soundparameter.txt"), "30\n30\n6\n6\n19\n5\n17\n16\n5\n5\n26\n124\n");
     const std::vector<int> edited = counts(soundParameters);
     EXPECT_EQ(edited, (std::vector<int>{30, 30, 6, 6, 19, 5, 17, 16, 5, 5, 26, 124}));
@@ -95,7 +102,7 @@ TEST(OptionsEditor, DialogueClampsToTheLimitsAndSavesWhatIsReadBack)
     EXPECT_NE(t.term.dump().find("40\n30\n6\n7\n19\n"), std::string::npos) << t.term.dump();
 }
 
-TEST(OptionsEditor, EmptyAndNonNumericAnswersAreStoredAsConvertedWithoutComplaint)
+TEST(OptionsEditor, EnterAloneKeepsTheValueShownAndTextIsConvertedWithoutComplaint)
 {
     Stage s(answerScript({"", "abc", "3x", "-2", "", "", "", "", "", "", "", ""}));
     Terminal t;
@@ -103,14 +110,33 @@ TEST(OptionsEditor, EmptyAndNonNumericAnswersAreStoredAsConvertedWithoutComplain
     fs::create_directories("sound");
     runOptionsEditor();
 
-    EXPECT_EQ(counts(soundParameters), (std::vector<int>{0, 0, 3, -2, 0, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(readFile("sound/soundparameter.txt"), "0\n0\n3\n-2\n0\n0\n0\n0\n0\n0\n0\n0\n");
+    EXPECT_EQ(counts(soundParameters), (std::vector<int>{3, 0, 3, -2, 4, 1, 2, 3, 2, 1, 3, 9}));
+    EXPECT_EQ(readFile("sound/soundparameter.txt"), "3\n0\n3\n-2\n4\n1\n2\n3\n2\n1\n3\n9\n");
     EXPECT_EQ(s.term.find("Fehler!"), std::string::npos);
+    EXPECT_NE(s.term.find("Videos 3\n Neuen Wert eingeben (mit Maus"), std::string::npos);
+    EXPECT_NE(s.term.find("\n Neuer Wert: 3\n\n Anzahl Sounds am Anfang"), std::string::npos);
     EXPECT_NE(s.term.find("\n Neuer Wert: -2"), std::string::npos);
-    EXPECT_NE(s.term.find("\n 11 Parameters are saved !"), std::string::npos);
+    EXPECT_NE(s.term.find("\n 12 Parameters are saved !"), std::string::npos);
 }
 
-TEST(OptionsEditor, FileThatCannotBeOpenedIsReportedAndTheEditsStayInForce)
+TEST(OptionsEditor, EscapeCancelsNothingIsSavedAndTheOldCountsStay)
+{
+    const std::string old = "3\n4\n2\n4\n4\n1\n2\n3\n2\n1\n3\n9\n";
+    for (const char* ending : {"wait 6\nkey Escape\nwait 60\nclose\n", "wait 6\ntype 12\nkey Escape\nwait 60\nclose\n"}) {
+        Stage s(answerScript({"7", "8"}, ending));
+        Terminal t;
+        writeText("sound/soundparameter.txt", old);
+        soundParameters = kOld;
+        runOptionsEditor();
+
+        EXPECT_EQ(counts(soundParameters), counts(kOld));
+        EXPECT_EQ(readFile("sound/soundparameter.txt"), old);
+        EXPECT_EQ(s.term.find("Anzahl Sounds Levelende"), std::string::npos) << "no further question";
+        EXPECT_TRUE(s.term.ends_with("\n Abgebrochen (Escape): nichts gespeichert, die alten Werte bleiben")) << s.term;
+    }
+}
+
+TEST(OptionsEditor, NoWritablePlaceIsReportedWithTheReasonAndTheEditsStayInForce)
 {
     // No sound/ folder: the file cannot be created.
     Stage s(answerScript({"50", "2", "2", "2", "2", "2", "2", "2", "2", "2", "2", "2"}));
@@ -119,11 +145,27 @@ TEST(OptionsEditor, FileThatCannotBeOpenedIsReportedAndTheEditsStayInForce)
     runOptionsEditor();
 
     EXPECT_EQ(s.term.find("saved"), std::string::npos);
-    const std::string error = "\n ERROR! parameter.txt used by another program\n or not available";
-    ASSERT_GE(s.term.size(), error.size());
-    EXPECT_EQ(s.term.substr(s.term.size() - error.size()), error);
+    const std::string error = "\n ERROR! parameter.txt used by another program\n or not available"
+                              "\n sound/soundparameter.txt: Ordner fehlt";
+    EXPECT_TRUE(s.term.ends_with(error)) << s.term;
     EXPECT_EQ(counts(soundParameters), (std::vector<int>{30, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2}));
     EXPECT_FALSE(fs::exists("sound/soundparameter.txt"));
+    EXPECT_FALSE(fs::exists(userParameterFile()));
+
+    // A read-only media file and a read-only user folder: both reasons are named.
+    const std::string old = "3\n4\n2\n4\n4\n1\n2\n3\n2\n1\n3\n9\n";
+    writeText("sound/soundparameter.txt", old);
+    fs::permissions("sound/soundparameter.txt", fs::perms::owner_read);
+    const fs::path userFolder = fs::path(userParameterFile()).parent_path();
+    fs::create_directories(userFolder);
+    fs::permissions(userFolder, fs::perms::owner_read | fs::perms::owner_exec);
+    const ParameterSave saved = saveSoundParameters(soundParameters);
+    fs::permissions(userFolder, fs::perms::owner_all);
+    EXPECT_FALSE(saved.saved);
+    EXPECT_TRUE(saved.unavailable);
+    EXPECT_EQ(saved.sharedError, "sound/soundparameter.txt: keine Schreibrechte");
+    EXPECT_EQ(saved.error, userParameterFile() + ": keine Schreibrechte");
+    EXPECT_EQ(readFile("sound/soundparameter.txt"), old);
 }
 
 TEST(OptionsEditor, ClosingTheWindowMidDialogueLeavesTheFileAsItWas)
@@ -140,12 +182,38 @@ TEST(OptionsEditor, ClosingTheWindowMidDialogueLeavesTheFileAsItWas)
     EXPECT_EQ(s.term.find("ERROR"), std::string::npos);
 }
 
+TEST(OptionsEditor, ReadOnlyMediaFileGoesToTheUsersCopyWhichTheNextStartReads)
+{
+    Stage s(answerScript({"1", "2", "3", "4", "5", "1", "2", "3", "4", "5", "6", "7"}));
+    Terminal t;
+    const std::string old = "3\n4\n2\n4\n4\n1\n2\n3\n2\n1\n3\n9\n";
+    writeText("sound/soundparameter.txt", old);
+    fs::permissions("sound/soundparameter.txt", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    soundParameters = kOld;
+    runOptionsEditor();
+
+    const std::string user = userParameterFile();
+    EXPECT_EQ(readFile("sound/soundparameter.txt"), old);
+    EXPECT_EQ(readFile(user), "1\n2\n3\n4\n5\n1\n2\n3\n4\n5\n6\n7\n");
+    const std::string said = "\n 12 Parameters are saved !\n sound/soundparameter.txt: keine Schreibrechte"
+                             "\n gespeichert für diesen Benutzer in " + user;
+    EXPECT_NE(ao_cp1252_to_utf8(s.term).find(said), std::string::npos) << ao_cp1252_to_utf8(s.term);
+
+    soundParameters = SoundParameters{};
+    loadSoundParameters();
+    EXPECT_EQ(counts(soundParameters), (std::vector<int>{1, 2, 3, 4, 5, 1, 2, 3, 4, 5, 6, 7}));
+    // Once there is a user's copy, saves go there, even if the media file becomes writable.
+    fs::permissions("sound/soundparameter.txt", fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(saveSoundParameters(kOld).path, user);
+    EXPECT_EQ(readFile("sound/soundparameter.txt"), old);
+}
+
 TEST(SaveSoundParameters, CreatesOrCutsTheFileToTwelveLines)
 {
     Stage s;
     fs::create_directories("sound");
     SoundParameters p{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, -12};
-    ASSERT_TRUE(saveSoundParameters(p));
+    ASSERT_TRUE(saveSoundParameters(p).saved);
     EXPECT_EQ(readFile("sound/soundparameter.txt"), "1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11\n-12\n");
 
     // A longer old file leaves no tail behind.
@@ -153,15 +221,48 @@ TEST(SaveSoundParameters, CreatesOrCutsTheFileToTwelveLines)
     for (int i = 0; i < 20; ++i) longer += "123456789\n";
     writeText("sound/soundparameter.txt", longer);
     p = SoundParameters{};
-    ASSERT_TRUE(saveSoundParameters(p));
+    ASSERT_TRUE(saveSoundParameters(p).saved);
     EXPECT_EQ(readFile("sound/soundparameter.txt"), "0\n1\n1\n1\n1\n1\n1\n1\n0\n0\n0\n1\n");
 }
 
-TEST(SaveSoundParameters, AFullDiskIsAFailureNotASave)
+TEST(SaveSoundParameters, AFullDiskKeepsTheOldFileAndSaysSo)
 {
-    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    Stage s(answerScript({"1", "1", "1", "1", "1", "1", "1", "1", "1", "1", "1", "1"}));
+    Terminal t;
+    const std::string old = "3\n4\n2\n4\n4\n1\n2\n3\n2\n1\n3\n9\n";
+    writeText("sound/soundparameter.txt", old);
+    aofile_injectwriteerror(ENOSPC);
+    runOptionsEditor();
+
+    EXPECT_EQ(readFile("sound/soundparameter.txt"), old);
+    const std::string said = "\n ERROR! Parameter nicht gespeichert\n sound/soundparameter.txt: Datenträger voll";
+    EXPECT_TRUE(ao_cp1252_to_utf8(s.term).ends_with(said)) << ao_cp1252_to_utf8(s.term);
+    EXPECT_FALSE(fs::exists(userParameterFile())) << "a full disk is not a reason for another place";
+}
+
+TEST(SaveSoundParameters, KilledAtRandomMomentsTheFileIsAlwaysOldOrNew)
+{
     Stage s;
     fs::create_directories("sound");
-    fs::create_symlink("/dev/full", "sound/soundparameter.txt");
-    EXPECT_FALSE(saveSoundParameters(SoundParameters{}));
+    const SoundParameters a{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+    const SoundParameters b{30, 30, 6, 6, 19, 5, 17, 16, 5, 5, 26, 124};
+    ASSERT_TRUE(saveSoundParameters(a).saved);
+    const std::string textA = readFile("sound/soundparameter.txt");
+    ASSERT_TRUE(saveSoundParameters(b).saved);
+    const std::string textB = readFile("sound/soundparameter.txt");
+
+    std::srand(20261207);
+    for (int kill = 0; kill < 50; ++kill) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (unsigned i = 0;; ++i) saveSoundParameters(i % 2 ? a : b);
+        }
+        usleep(static_cast<useconds_t>(std::rand() % 20000));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+        const std::string now = readFile("sound/soundparameter.txt");
+        ASSERT_TRUE(now == textA || now == textB) << "kill " << kill << ": \"" << now << "\"";
+    }
 }

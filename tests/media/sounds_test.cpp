@@ -1,7 +1,9 @@
 // The sound parameter file, the clip choice and the feedback clips.
 #include "media_test_util.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <set>
 
 using namespace mediatest;
@@ -11,6 +13,23 @@ namespace {
 void writeParameters(const std::string& text)
 {
     writeText("sound/soundparameter.txt", text);
+}
+
+// Empty stand-ins for every video folder and clip the counts point to (at least one each).
+void writeClips(const SoundParameters& p)
+{
+    auto clips = [](const char* format, int count) {
+        for (int k = 0; k < std::max(count, 1); ++k) {
+            char name[100];
+            std::snprintf(name, sizeof name, format, k);
+            writeText(name, "");
+        }
+    };
+    for (int n = 1; n <= std::max(p.soundvideo, 1); ++n) fs::create_directories("video_" + std::to_string(n));
+    clips("sound/CHAMPION/champion-%d.wav", p.soundchampion);
+    clips("sound/OVER/over-%d.wav", p.soundover);
+    clips("sound/RIGHT/right-%d.wav", p.soundright);
+    clips("sound/WRONG/wrong-%d.wav", p.soundwrong);
 }
 
 } // namespace
@@ -29,6 +48,7 @@ TEST(SoundParameterFile, TwelveLinesInOrder)
     EXPECT_EQ(p.soundwait, 5);
     EXPECT_EQ(p.soundwrong, 26);
     EXPECT_EQ(p.bilderspiel, 124);
+    writeClips(p);
 
     // Every pick stays in the range of its count, and the ranges are used.
     std::set<int> rewards, rights, wrongs, overs;
@@ -64,6 +84,7 @@ TEST(SoundParameterFile, DrawsInTheStatedOrder)
     soundParameters.soundright = 3;
     soundParameters.soundwait = 9;
     soundParameters.soundwrong = 11;
+    writeClips(soundParameters);
     aosrand(99);
     drawMediaChoice();
     aosrand(99);
@@ -111,6 +132,25 @@ TEST(SoundParameterFile, BrokenAndShortFiles)
     EXPECT_TRUE(s.term.empty());
 }
 
+TEST(SoundParameterFile, AnyLineEndsGiveTwelveCounts)
+{
+    Stage s;
+    SoundParameters want{4, 4, 2, 4, 4, 1, 2, 3, 2, 1, 3, 9};
+    for (const char* end : {"\n", "\r\n", "\r"}) {
+        std::string text;
+        for (int v : {4, 4, 2, 4, 4, 1, 2, 3, 2, 1, 3, 9}) text += std::to_string(v) + end;
+        writeParameters(text);
+        soundParameters = SoundParameters{};
+        loadSoundParameters();
+        SoundParameters parsed;
+        EXPECT_EQ(parseSoundParameters(text.data(), text.size(), parsed), 12);
+        for (int i = 0; i < kSoundParameterCount; ++i) {
+            EXPECT_EQ(soundParameter(soundParameters, i), soundParameter(want, i)) << i;
+            EXPECT_EQ(soundParameter(parsed, i), soundParameter(soundParameters, i)) << i;
+        }
+    }
+}
+
 TEST(SoundParameterFile, MemoryParserMatchesTheFileReader)
 {
     SoundParameters p;
@@ -141,6 +181,7 @@ TEST(MediaChoice, CountsBelowOneActAsOneAndAreNamedOnce)
 {
     Stage s;
     loadSoundParameters(); // missing: soundvideo, soundwait, soundwrong stay 0
+    writeClips(soundParameters);
     s.term.clear();
     soundParameters.soundover = -3;
     drawMediaChoice();
@@ -157,6 +198,31 @@ TEST(MediaChoice, CountsBelowOneActAsOneAndAreNamedOnce)
     soundParameters.soundover = 2;
     drawMediaChoice();
     EXPECT_NE(s.term.find("\n Anzahl unter 1 gilt als 1: soundvideo=0 soundwait=0 soundwrong=0 \n"), std::string::npos);
+}
+
+TEST(MediaChoice, CountsPastTheFilesAreNamedOnceAndPickOnlyFilesThatExist)
+{
+    Stage s;
+    writeClips(SoundParameters{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1});
+    for (int k : {0, 2, 5, 7}) writeWav("sound/RIGHT/right-" + std::to_string(k) + ".wav");
+    writeWav("sound/RIGHT/right-07.wav"); // not a name the program builds
+    fs::create_directories("video_1732");
+    soundParameters = SoundParameters{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+    soundParameters.soundright = 26;
+    soundParameters.soundvideo = INT_MAX; // what "4\r4\r..." once read as
+    std::set<int> rights, videos;
+    aosrand(5);
+    for (int game = 0; game < 200; ++game) {
+        drawMediaChoice();
+        rights.insert(mediaChoice.rightPick);
+        videos.insert(mediaChoice.rewardIndex);
+    }
+    EXPECT_EQ(rights, (std::set<int>{0, 2, 5, 7}));
+    EXPECT_EQ(videos, (std::set<int>{1, 1732}));
+    EXPECT_EQ(s.term, "\n Weniger Dateien als angegeben: soundvideo 2147483647, vorhanden 2; soundright 26, vorhanden 4 \n");
+    s.run.transcript.clear();
+    playRightSound();
+    EXPECT_NE(s.sounds(), "") << "a clip plays on every answer";
 }
 
 TEST(FeedbackClips, NamesFollowTheirFormats)
@@ -184,6 +250,7 @@ TEST(FeedbackClips, LevelDoneClipBelongsToTheStartClipsVideo)
     Stage s;
     writeParameters("5\n1\n1\n1\n1\n1\n1\n1\n1\n1\n1\n1\n");
     loadSoundParameters();
+    writeClips(soundParameters);
     for (int n = 1; n <= 5; ++n) {
         writeWav("sound/ANFANG/ANFANG-" + std::to_string(n) + ".wav");
         writeWav("sound/GESCHAFFT/geschafft" + std::to_string(n) + ".wav");

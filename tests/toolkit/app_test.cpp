@@ -151,6 +151,11 @@ TEST(ScriptParser, RejectsLinesItDoesNotUnderstand)
     EXPECT_EQ(s.lines[0].command, "clickname");
     EXPECT_EQ(s.lines[0].dueMs, 1500);
     EXPECT_EQ(s.lines[2].dueMs, 2500);
+    // Lines may end in a lone CR, as an old editor writes them.
+    ASSERT_TRUE(headless::parseScript("wait 1\rtype a b\rkey Enter\r", s, err)) << err;
+    ASSERT_EQ(s.lines.size(), 2u);
+    EXPECT_EQ(s.lines[0].args, "a b");
+    EXPECT_EQ(s.lines[1].lineNumber, 3);
 }
 
 TEST(ScriptTimeline, UnknownLaterCommandsSayNotAvailableOnceAndGoOn)

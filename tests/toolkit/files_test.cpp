@@ -72,3 +72,63 @@ TEST(UserFolders, FollowXdgVariablesElseHome)
     EXPECT_EQ(aopath_datadir(), "/home/p/.local/share/ziffron");
     ::unsetenv("XDG_DATA_HOME");
 }
+
+TEST(FileReplace, KeepsReadOnlyMarksModesAndLinks)
+{
+    TempDir d;
+    const fs::path f = d.path / "a.txt";
+    std::string err;
+    int errnum = 0;
+    ASSERT_TRUE(aofile_replace(f.string(), "old\n", err));
+
+    // Marked read-only: refused even where renaming would work (as root too).
+    fs::permissions(f, fs::perms::owner_read | fs::perms::group_read);
+    EXPECT_FALSE(aofile_replace(f.string(), "new\n", err, errnum));
+    EXPECT_EQ(errnum, EACCES);
+    EXPECT_EQ(err, f.string() + ": keine Schreibrechte");
+    EXPECT_EQ(slurp(f), "old\n");
+    fs::permissions(d.path, fs::perms::owner_read | fs::perms::owner_exec);
+    fs::permissions(f, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_FALSE(aofile_replace(f.string(), "new\n", err, errnum)) << "folder marked read-only";
+    fs::permissions(d.path, fs::perms::owner_all);
+
+    // A group-writable shared file stays group-writable.
+    fs::permissions(f, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::group_write);
+    ASSERT_TRUE(aofile_replace(f.string(), "new\n", err)) << err;
+    EXPECT_EQ(fs::status(f).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::group_write);
+
+    // Through a link the file it points to is replaced; a device never is.
+    fs::create_symlink(f, d.path / "link.txt");
+    ASSERT_TRUE(aofile_replace((d.path / "link.txt").string(), "linked\n", err)) << err;
+    EXPECT_TRUE(fs::is_symlink(d.path / "link.txt"));
+    EXPECT_EQ(slurp(f), "linked\n");
+    if (fs::exists("/dev/null")) {
+        fs::create_symlink("/dev/null", d.path / "null.txt");
+        EXPECT_FALSE(aofile_replace((d.path / "null.txt").string(), "x", err, errnum));
+        EXPECT_NE(err.find("keine gewöhnliche Datei"), std::string::npos) << err;
+        EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    }
+}
+
+TEST(TextLines, CrLfLfAndALoneCrEachEndOneLine)
+{
+    using Lines = std::vector<std::string_view>;
+    EXPECT_EQ(aotext_lines(""), Lines{});
+    EXPECT_EQ(aotext_lines("4\r4\r2\r"), (Lines{"4", "4", "2"}));
+    EXPECT_EQ(aotext_lines("a\r\nb\nc"), (Lines{"a", "b", "c"}));
+    EXPECT_EQ(aotext_lines("a\n\rb\r\r\n"), (Lines{"a", "", "b", ""}));
+
+    // The file reader agrees, line by line, also across its buffer limit.
+    TempDir d;
+    const fs::path f = d.path / "lines.txt";
+    const std::string text = "a\n\rb\r\r\nlong line\rz";
+    std::ofstream(f, std::ios::binary) << text;
+    aoFile* file = aofile_open(f.string().c_str(), "r");
+    ASSERT_NE(file, nullptr);
+    std::vector<std::string> read;
+    char buffer[8];
+    while (aofile_getline(buffer, sizeof buffer, file) > 0) read.emplace_back(buffer);
+    aofile_close(file);
+    EXPECT_EQ(read, (std::vector<std::string>{"a\n", "\n", "b\n", "\n", "long l\n", "z\n"}));
+}

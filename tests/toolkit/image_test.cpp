@@ -1,5 +1,6 @@
 // Picture objects, picture kinds, file lookup and the JPEG to BMP converter.
 #include "aotoolkit.h"
+#include "platform/platform.h"
 
 #include <gtest/gtest.h>
 
@@ -249,6 +250,19 @@ TEST(Jpg2Bmp, TruncatedJpegNeverCrashes)
     const int n = aojpg2bmp((f.dir / "t.jpg").c_str());
     EXPECT_EQ(fs::exists(f.dir / "t.bmp"), n == 1);
     EXPECT_NE(out.text.find("t.jpg"), std::string::npos); // damaged: said so either way
+}
+
+TEST(Jpg2Bmp, AHugeClaimIsDecodedScaledDown)
+{
+    // 367 bytes (found by fuzzing) that claim 10240 x 12288 pixels: decoded
+    // at a quarter, aspect kept, instead of a gigabyte of pixels.
+    int w = 0, h = 0;
+    std::vector<uint32_t> rgb;
+    std::string err;
+    platform::decodeJpeg((kJpegs / "huge_claim.jpg").string(), w, h, rgb, err);
+    EXPECT_EQ(w, 2560);
+    EXPECT_EQ(h, 3072);
+    EXPECT_EQ(rgb.size(), static_cast<size_t>(w) * h);
 }
 
 TEST(Jpg2Bmp, FolderAndWorkingDirectoryCountConversions)

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -200,6 +201,7 @@ class aoStdio {
 public:
     virtual ~aoStdio() = default;
     virtual void stdwrite(const char* text) = 0;
+    // False when no line was given (Escape, or the application stops).
     virtual bool stdreadline(char* buffer, int limit) = 0;
 };
 void aosetstdio(aoStdio* target);
@@ -207,13 +209,21 @@ aoStdio* aogetstdio();
 
 void aoprintf(const char* format, ...) AO_PRINTF(1, 2);
 int aoinputint(const char* prompt, int def);
+// Like aoinputint, but no value when no line was read: Escape was pressed or
+// the window closed. An empty line gives def.
+std::optional<int> aoinputnumber(const char* prompt, int def);
 
 struct aoFile {
     FILE* f = nullptr;
 };
 aoFile* aofile_open(const char* path, const char* mode = "r");
 void aofile_close(aoFile* file);
+// Reads one line into buffer, ending in "\n"; "\r\n", "\n" and a lone "\r"
+// each end a line. Returns its length, 0 at the end of the file.
 int aofile_getline(char* buffer, int size, aoFile* file);
+// The lines of text, with the same line ends as aofile_getline and without
+// them; a last line without an end counts, an empty text has no lines.
+std::vector<std::string_view> aotext_lines(std::string_view text);
 void aofile_printf(aoFile* file, const char* format, ...) AO_PRINTF(2, 3);
 bool aofileexists(const char* path);
 
@@ -222,6 +232,9 @@ bool aofileexists(const char* path);
 // either the old or the new one. On failure the old file stays and err says
 // "path: reason" with the reason in German.
 bool aofile_replace(const std::string& path, std::string_view bytes, std::string& err);
+// The same, also giving the errno of a failure, for callers that choose
+// another place when the folder is not writable.
+bool aofile_replace(const std::string& path, std::string_view bytes, std::string& err, int& errnum);
 // The German reason for an errno ("Datenträger voll", "keine Schreibrechte").
 std::string aofile_reason(int errnum);
 // Tests only: the next write inside aofile_replace fails with errnum.
@@ -568,7 +581,8 @@ public:
     void write(std::string_view text);
     void printf(const char* format, ...) AO_PRINTF(2, 3);
     void clear();
-    // Collects typed keys until Enter; nullptr when the application stops.
+    // Collects typed keys until Enter; nullptr on Escape or when the
+    // application stops.
     char* readline(char* buffer, int limit);
     void setasstdio();
     void redraw();

@@ -14,6 +14,8 @@ namespace {
 
 // Larger files are not pictures the program could show.
 constexpr long long kMaxJpegBytes = 256LL * 1024 * 1024;
+// Larger pictures are decoded scaled down.
+constexpr long long kMaxJpegPixels = 4096LL * 4096;
 
 struct Handle {
     tjhandle h = tjInitDecompress();
@@ -64,6 +66,21 @@ bool decodeJpeg(const std::string& path, int& width, int& height, std::vector<ui
     if (w <= 0 || h <= 0 || w > AOPX_MAX_SIDE || h > AOPX_MAX_SIDE) {
         err = "JPEG size " + std::to_string(w) + " x " + std::to_string(h) + " not accepted";
         return false;
+    }
+
+    // A few hundred bytes can claim 16384 x 16384 pixels. Pictures are shown
+    // at most screen-sized, so larger ones are decoded scaled down (by 1/2,
+    // 1/4 or 1/8, in the decoder itself): a gigabyte is never allocated.
+    int count = 0;
+    const tjscalingfactor* factors = tjGetScalingFactors(&count);
+    for (int i = 0; i < count && static_cast<long long>(w) * h > kMaxJpegPixels; ++i) {
+        const tjscalingfactor f = factors[i];
+        if (f.num != 1 || (f.denom != 2 && f.denom != 4 && f.denom != 8)) continue;
+        const int sw = TJSCALED(w, f), sh = TJSCALED(h, f);
+        if (static_cast<long long>(sw) * sh <= kMaxJpegPixels || f.denom == 8) {
+            w = sw;
+            h = sh;
+        }
     }
 
     std::vector<unsigned char> pixels(static_cast<size_t>(w) * h * 3);

@@ -33,12 +33,10 @@ bool aopxmap_savetofile_jpg(const aoPixmap* p, const char* path, int quality)
     bool ok = false;
     if (rc != 0) {
         aoprintf("aopxmap_savetofile_jpg: %s: %s\n", path, tjGetErrorStr2(h));
-    } else if (FILE* f = std::fopen(path, "wb")) {
-        ok = std::fwrite(jpeg, 1, size, f) == size;
-        ok = std::fclose(f) == 0 && ok;
-        if (!ok) aoprintf("aopxmap_savetofile_jpg: cannot write %s\n", path);
     } else {
-        aoprintf("aopxmap_savetofile_jpg: cannot open %s\n", path);
+        std::string err;
+        ok = aofile_replace(path, std::string_view(reinterpret_cast<const char*>(jpeg), size), err);
+        if (!ok) aoprintf("aopxmap_savetofile_jpg: cannot write %s\n", err.c_str());
     }
     tjFree(jpeg);
     tjDestroy(h);

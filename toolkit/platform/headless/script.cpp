@@ -54,11 +54,10 @@ bool parseInt(const std::string& s, int& out)
 bool parseScript(const std::string& text, Script& out, std::string& error)
 {
     out.lines.clear();
-    std::istringstream in(text);
-    std::string raw;
     int number = 0;
     long long now = 0;
-    while (std::getline(in, raw)) {
+    for (std::string_view view : aotext_lines(text)) {
+        const std::string raw(view);
         ++number;
         std::string line = trim(raw);
         if (line.empty() || line[0] == '#') continue;
