@@ -7,8 +7,17 @@
 #include "catalog_tool.h"
 #include "worksheet.h"
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 int main(int argc, char** argv)
 {
+#ifdef _WIN32
+    // The JSON is the same bytes as on Linux: no CR before each LF.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
     std::vector<std::string> args(argv + 1, argv + argc);
     return runCatalogTool(args, std::cout, std::cerr, writeWorksheet);
 }
