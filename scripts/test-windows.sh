@@ -5,9 +5,14 @@
 #     transcript equal (line ends aside);
 #  2. ziffron-catalog.exe --list, and --task N --seed S for every task at 3
 #     seeds: the same bytes as the Linux tool;
-#  3. platform fonts found without fontconfig (the Liberation faces shipped
-#     beside the program when Windows has no Courier New / Arial / Times).
-# Needs wine (and Xvfb when there is no display). Not part of ./test.sh.
+#  3. platform fonts without fontconfig: Wine's fonts folder has no Courier
+#     New, Arial or Times New Roman, so the text in those faces comes from the
+#     Liberation faces shipped in fonts/; without that folder it must change;
+#  4. as a user: the installer in a fresh Wine prefix, the program started
+#     from its start-menu entry in a real (Xvfb) window, a game started with a
+#     click, screenshots, then the uninstaller (refused while the program
+#     runs, complete after it ends).
+# Needs wine, Xvfb, xdotool and ImageMagick. Not part of ./test.sh.
 # Usage: scripts/test-windows.sh [--quick]   (--quick: 20 tasks instead of all)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,10 +26,13 @@ for f in "$STAGE/ziffron.exe" "$STAGE/ziffron-catalog.exe" "$HOSTB/quiz/ziffron"
   [[ -f "$f" ]] || { echo "test-windows: $f missing; run scripts/build-windows.sh first" >&2; exit 2; }
 done
 command -v wine >/dev/null || { echo "test-windows: wine is not installed (scripts/build-windows.sh installs it)" >&2; exit 2; }
-command -v compare >/dev/null || { echo "test-windows: ImageMagick's compare is missing (apt-get install imagemagick)" >&2; exit 2; }
+for tool in compare import xdotool Xvfb; do
+  command -v $tool >/dev/null || { echo "test-windows: $tool is missing (apt-get install imagemagick xdotool xvfb)" >&2; exit 2; }
+done
 
 export WINEPREFIX=${WINEPREFIX:-$REPO/build-win/wineprefix}
-export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono/Gecko prompts, and no menu entries written into the Linux desktop.
+export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 OUT=$REPO/build-win/test
 rm -rf "$OUT"
 mkdir -p "$OUT"
@@ -117,6 +125,89 @@ for t in "${TASKS[@]}"; do
 done
 echo "  ${#TASKS[@]} tasks x ${#SEEDS[@]} seeds: $same equal, $differ different"
 [[ $differ -eq 0 && $same -gt 0 ]] || fail "$differ of $((same + differ)) catalog outputs differ"
+
+# ------------------------------------------------------- 3. platform fonts
+echo "== platform fonts from the shipped fonts/ folder"
+FONTS=$WINEPREFIX/drive_c/windows/Fonts
+if ls "$FONTS" 2>/dev/null | grep -qiE '^(cour|arial|times)\.ttf$'; then
+  echo "  skipped: this Wine prefix has Windows' own faces"
+else
+  NOFONTS=$OUT/nofonts
+  mkdir -p "$NOFONTS/stage" "$NOFONTS/demo-shots"
+  for f in "$STAGE"/*; do [[ "$(basename "$f")" == fonts ]] || ln -s "$f" "$NOFONTS/stage/"; done
+  (cd "$NOFONTS" && wine "$NOFONTS/stage/ziffron.exe" --headless --seed 7 \
+     --script "$(winpath "$REPO/examples/demo.script")" --media "$(winpath "$MEDIA")" >/dev/null 2>&1)
+  # The shot with task text in "New Roman" shows it.
+  if [[ -f "$NOFONTS/demo-shots/02-first-task.bmp" ]] &&
+     cmp -s "$NOFONTS/demo-shots/02-first-task.bmp" "$OUT/windows/demo-shots/02-first-task.bmp"; then
+    fail "the task text looks the same without fonts/: were the shipped faces used at all?"
+  else
+    echo "  the task text is drawn with the shipped faces (it changes without fonts/)"
+  fi
+fi
+
+# ------------------------------------------------------- 4. as a user would
+echo "== installer, start-menu entry, a game in a real window, uninstaller"
+USERPFX=$OUT/user-prefix
+SHOTS=$OUT/user-shots
+mkdir -p "$SHOTS"
+(
+  export WINEPREFIX=$USERPFX
+  wineboot -i >/dev/null 2>&1
+  wine "$STAGE/../ziffron-setup.exe" /S >/dev/null 2>&1
+  wineserver -w
+) || true
+INST="$USERPFX/drive_c/Program Files/Ziffron"
+LNK_DIR="$USERPFX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Ziffron"
+if [[ ! -f "$STAGE/../ziffron-setup.exe" ]]; then
+  fail "dist/ziffron-setup.exe is missing"
+elif [[ ! -f "$INST/ziffron.exe" || ! -f "$LNK_DIR/Ziffron.lnk" ]]; then
+  fail "the installer did not put ziffron.exe and its start-menu entry in place"
+else
+  echo "  installed: $(cd "$INST" && ls | tr '\n' ' ')"
+  if ! command -v openbox >/dev/null; then echo "  (no openbox: the window has no frame)"; else
+    WINEPREFIX=$USERPFX openbox >/dev/null 2>&1 & WM_PID=$!; fi
+  (cd "$INST" && WINEPREFIX=$USERPFX wine 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Ziffron\Ziffron.lnk' \
+     >"$OUT/user-run.log" 2>&1 &)
+  win=""
+  for _ in $(seq 1 60); do
+    win=$(xdotool search --name '^ZIFFRON' 2>/dev/null | head -n1 || true)
+    [[ -n "$win" ]] && break
+    sleep 1
+  done
+  if [[ -z "$win" ]]; then
+    fail "no window appeared after starting from the start-menu entry (log: $OUT/user-run.log)"
+  else
+    sleep 3
+    import -window root "$SHOTS/0-desktop.png"
+    import -window "$win" "$SHOTS/1-main-screen.png"
+    # START sits at (509, 20) of the client area; the first task appears at once.
+    xdotool mousemove --window "$win" 509 20 click 1
+    sleep 4
+    import -window "$win" "$SHOTS/2-game-in-progress.png"
+    # A game in progress shows the yellow answer squares below the terminal.
+    yellow=$(convert "$SHOTS/2-game-in-progress.png" -crop "1300x80+0+185" -fill black \
+               +opaque '#FFFF00' -fill white -opaque '#FFFF00' -format '%[fx:int(mean*w*h)]' info:)
+    if [[ "${yellow:-0}" -lt 2000 ]]; then
+      fail "no answer squares visible after START (see $SHOTS/2-game-in-progress.png)"
+    else
+      echo "  game in progress with answer squares: $SHOTS/2-game-in-progress.png"
+    fi
+    # The uninstaller refuses while the program runs ...
+    WINEPREFIX=$USERPFX wine "$INST/Deinstallieren.exe" /S >/dev/null 2>&1 || true
+    sleep 8
+    [[ -f "$LNK_DIR/Ziffron.lnk" ]] || fail "the uninstaller removed the start-menu entry while the program ran"
+    xdotool windowactivate --sync "$win" key --clearmodifiers alt+F4 2>/dev/null || true
+    for _ in $(seq 1 20); do xdotool search --name '^ZIFFRON' >/dev/null 2>&1 || break; sleep 1; done
+  fi
+  WINEPREFIX=$USERPFX wineserver -k 2>/dev/null || true
+  # ... and removes everything once it has ended.
+  if [[ -f "$INST/Deinstallieren.exe" ]]; then
+    (export WINEPREFIX=$USERPFX; wine "$INST/Deinstallieren.exe" /S >/dev/null 2>&1; sleep 8; wineserver -w) || true
+  fi
+  [[ ! -e "$INST" && ! -e "$LNK_DIR" ]] || fail "the uninstaller left files behind: $(ls "$INST" "$LNK_DIR" 2>&1 | tr '\n' ' ')"
+  [[ -n "${WM_PID:-}" ]] && kill "$WM_PID" 2>/dev/null || true
+fi
 
 echo
 if [[ $failures -eq 0 ]]; then
