@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "catalog_tool.h"
+#ifdef ZIFFRON_WORKSHEETS
 #include "worksheet.h"
+#endif
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -19,5 +21,10 @@ int main(int argc, char** argv)
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
     std::vector<std::string> args(argv + 1, argv + argc);
+#ifdef ZIFFRON_WORKSHEETS
     return runCatalogTool(args, std::cout, std::cerr, writeWorksheet);
+#else
+    // Built without cairo: --worksheet says so and everything else works.
+    return runCatalogTool(args, std::cout, std::cerr);
+#endif
 }
