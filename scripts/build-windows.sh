@@ -181,9 +181,11 @@ command -v ccache >/dev/null && LAUNCHER=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DC
 STAGE=dist/ziffron-windows
 rm -rf "$STAGE"
 mkdir -p "$STAGE/fonts"
-mapfile -t EXES < <(find build-win/win -name '*.exe' -path '*/quiz/*' -o -name 'ziffron-catalog.exe' \
-                     -o -name 'ziffron-report.exe' | grep -v CMakeFiles | sort)
-cp "${EXES[@]}" "$STAGE/"
+# ziffron-report.exe comes with the pupil history; older trees lack it.
+for prog in ziffron ziffron-catalog ziffron-report; do
+  exe=$(find build-win/win -name "$prog.exe" -not -path '*/CMakeFiles/*' | head -n1)
+  if [[ -n "$exe" ]]; then cp "$exe" "$STAGE/"; else echo "build-windows: no $prog.exe in this tree"; fi
+done
 $HOST-strip "$STAGE"/*.exe
 
 # Every DLL a program or DLL needs that is not part of Windows itself.
