@@ -16,6 +16,12 @@
 #include <memory>
 #include <sstream>
 
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#define NOMINMAX
+#include <windows.h>
+#endif
+
 namespace fs = std::filesystem;
 
 #ifndef ZIFFRON_VERSION
@@ -38,8 +44,16 @@ const char* kHelp =
 std::string exeDir(const char* argv0)
 {
     std::error_code ec;
+#ifdef _WIN32
+    // Started through PATH or a shortcut, argv[0] need not name the folder.
+    std::wstring self(32768, L'\0');
+    self.resize(GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size())));
+    fs::path p(self);
+    if (self.empty()) p = fs::absolute(argv0 ? argv0 : ".", ec);
+#else
     fs::path p = fs::read_symlink("/proc/self/exe", ec);
     if (ec) p = fs::absolute(argv0 ? argv0 : ".", ec);
+#endif
     return p.parent_path().string();
 }
 
@@ -59,6 +73,16 @@ std::string chooseMediaDir(const std::string& given, const std::string& programD
 
 int aoentry(int argc, char** argv, aoMainFunction mainFunction, const aoProgramOptions& options)
 {
+#ifdef _WIN32
+    // A window program has no console of its own: --help, errors and the
+    // headless transcript go to the console it was started from, unless
+    // they are redirected already.
+    HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+    if ((out == nullptr || out == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS)) {
+        std::freopen("CONOUT$", "w", stdout);
+        std::freopen("CONOUT$", "w", stderr);
+    }
+#endif
     aoi::Settings& s = aoi::settings();
     std::string media;
     for (int i = 1; i < argc; ++i) {

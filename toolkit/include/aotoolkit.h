@@ -13,7 +13,10 @@
 #include <string_view>
 #include <vector>
 
-#if defined(__GNUC__)
+#if defined(__MINGW32__)
+// The Windows build formats with mingw-w64's C99 printf (%zu and all).
+#define AO_PRINTF(f, a) __attribute__((format(gnu_printf, f, a)))
+#elif defined(__GNUC__)
 #define AO_PRINTF(f, a) __attribute__((format(printf, f, a)))
 #else
 #define AO_PRINTF(f, a)

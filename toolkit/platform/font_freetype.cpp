@@ -1,9 +1,24 @@
 // Platform fonts for descriptions such as "Courier New,points=20,bold":
-// fontconfig picks a file for the face, FreeType renders the 224 glyphs of
-// Windows-1252 characters 32..255 as one byte per pixel.
+// fontconfig picks a file for the face (on Windows: the fonts folder, then the
+// Liberation faces shipped beside the program), FreeType renders the 224
+// glyphs of Windows-1252 characters 32..255 as one byte per pixel.
 #include "platform/platform.h"
 
+#ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <cwchar>
+#else
 #include <fontconfig/fontconfig.h>
+#endif
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_SYNTHESIS_H
@@ -71,7 +86,94 @@ struct Match {
     std::string file;
     int index = 0;
     bool synthBold = false, synthItalic = false;
+#ifdef _WIN32
+    std::vector<unsigned char> bytes; // the font file, read through its wide path
+#endif
 };
+
+#ifdef _WIN32
+
+// Windows has no fontconfig. The faces the program asks for are metric
+// twins of Courier New, Arial and Times New Roman: look for those by their
+// usual file names, then for the Liberation faces shipped in fonts/.
+struct FaceFiles {
+    const wchar_t* windows[4];    // regular, bold, italic, bold italic
+    const wchar_t* liberation[4];
+};
+
+const FaceFiles& filesFor(const char* generic)
+{
+    static const FaceFiles mono = {
+        {L"cour.ttf", L"courbd.ttf", L"couri.ttf", L"courbi.ttf"},
+        {L"LiberationMono-Regular.ttf", L"LiberationMono-Bold.ttf", L"LiberationMono-Italic.ttf",
+         L"LiberationMono-BoldItalic.ttf"}};
+    static const FaceFiles serif = {
+        {L"times.ttf", L"timesbd.ttf", L"timesi.ttf", L"timesbi.ttf"},
+        {L"LiberationSerif-Regular.ttf", L"LiberationSerif-Bold.ttf", L"LiberationSerif-Italic.ttf",
+         L"LiberationSerif-BoldItalic.ttf"}};
+    static const FaceFiles sans = {
+        {L"arial.ttf", L"arialbd.ttf", L"ariali.ttf", L"arialbi.ttf"},
+        {L"LiberationSans-Regular.ttf", L"LiberationSans-Bold.ttf", L"LiberationSans-Italic.ttf",
+         L"LiberationSans-BoldItalic.ttf"}};
+    if (std::string(generic) == "monospace") return mono;
+    if (std::string(generic) == "serif") return serif;
+    return sans;
+}
+
+std::wstring windowsFontsDir()
+{
+    wchar_t buf[MAX_PATH];
+    if (SHGetFolderPathW(nullptr, CSIDL_FONTS, nullptr, 0, buf) == S_OK) return buf;
+    const wchar_t* w = _wgetenv(L"WINDIR");
+    return std::wstring(w && *w ? w : L"C:\\Windows") + L"\\Fonts";
+}
+
+std::wstring shippedFontsDir()
+{
+    std::wstring path(32768, L'\0');
+    DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    path.resize(n);
+    size_t cut = path.find_last_of(L"\\/");
+    path.resize(cut == std::wstring::npos ? 0 : cut + 1);
+    return path + L"fonts";
+}
+
+bool readWhole(const std::wstring& path, std::vector<unsigned char>& bytes)
+{
+    FILE* f = _wfopen(path.c_str(), L"rb");
+    if (!f) return false;
+    bytes.clear();
+    unsigned char chunk[65536];
+    size_t n = 0;
+    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.insert(bytes.end(), chunk, chunk + n);
+    bool ok = !std::ferror(f) && !bytes.empty();
+    std::fclose(f);
+    return ok;
+}
+
+bool matchFace(const std::string& face, int pixels, bool bold, bool italic, Match& out)
+{
+    const FaceFiles& files = filesFor(genericFor(face));
+    const std::wstring dirs[2] = {windowsFontsDir(), shippedFontsDir()};
+    const int wanted = (bold ? 1 : 0) + (italic ? 2 : 0);
+    // The wanted style from either folder first; a regular face made bold or
+    // slanted by FreeType only when neither has it.
+    for (int style : {wanted, 0}) {
+        for (int d = 0; d < 2; ++d) {
+            const wchar_t* name = d == 0 ? files.windows[style] : files.liberation[style];
+            if (!readWhole(dirs[d] + L"\\" + name, out.bytes)) continue;
+            out.file.assign(name, name + std::wcslen(name));
+            out.index = 0;
+            out.synthBold = bold && !(style & 1);
+            out.synthItalic = italic && !(style & 2);
+            return true;
+        }
+        if (wanted == 0) break;
+    }
+    return false;
+}
+
+#else
 
 bool matchFace(const std::string& face, int pixels, bool bold, bool italic, Match& out)
 {
@@ -119,6 +221,8 @@ bool matchFace(const std::string& face, int pixels, bool bold, bool italic, Matc
     return ok;
 }
 
+#endif
+
 FT_Library library()
 {
     static FT_Library lib = [] {
@@ -141,7 +245,12 @@ bool renderFont(const std::string& face, int points, bool bold, bool italic, Ren
     Match m;
     if (!matchFace(face, pixels, bold, italic, m)) return false;
     FT_Face ft = nullptr;
+#ifdef _WIN32
+    if (FT_New_Memory_Face(lib, m.bytes.data(), static_cast<FT_Long>(m.bytes.size()), m.index, &ft))
+        return false;
+#else
     if (FT_New_Face(lib, m.file.c_str(), m.index, &ft)) return false;
+#endif
     FT_Select_Charmap(ft, FT_ENCODING_UNICODE);
     if (FT_Set_Pixel_Sizes(ft, 0, static_cast<FT_UInt>(pixels))) {
         FT_Done_Face(ft);

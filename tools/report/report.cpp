@@ -45,7 +45,11 @@ std::string localTime(long long epoch, const char* format)
 {
     std::time_t t = static_cast<std::time_t>(epoch);
     std::tm tm{};
+#ifdef _WIN32
+    localtime_s(&tm, &t);
+#else
     localtime_r(&t, &tm);
+#endif
     char text[64];
     std::strftime(text, sizeof text, format, &tm);
     return text;

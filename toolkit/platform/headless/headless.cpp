@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 namespace headless {
 
@@ -44,7 +45,8 @@ int HeadlessPlatform::takeTicks()
 
 std::string HeadlessPlatform::resolve(const std::string& path) const
 {
-    if (path.empty() || path[0] == '/' || base_.empty()) return path;
+    // Rooted paths stay as given: /x here, and C:\x, \x or C:x on Windows.
+    if (path.empty() || base_.empty() || std::filesystem::path(path).has_root_path()) return path;
     return base_ + "/" + path;
 }
 
