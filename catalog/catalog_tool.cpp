@@ -280,20 +280,6 @@ std::string trimmed(const std::string& s)
     return a == std::string::npos ? std::string() : s.substr(a, s.find_last_not_of(' ') - a + 1);
 }
 
-// Whether a pick from each row answers a two-row task right, as answer
-// entry judges it.
-bool pairHolds(int a, int b)
-{
-    switch (relationOp) {
-    case 1: return a + b == target[taskIndex];
-    case 2: return a - b == target[taskIndex];
-    case 3: return a * b == target[taskIndex];
-    case 4: return b != 0 && a / b == target[taskIndex];
-    case 5: return a == solution[taskIndex] && b == solution2[taskIndex];
-    default: return false;
-    }
-}
-
 // Labels and key from the record at taskIndex, right after the rows are
 // built: the squares' printed texts, and the solution as its square shows it.
 void describeSquares(AnswerRows rows, ToolTask& task)
@@ -318,7 +304,7 @@ void describeSquares(AnswerRows rows, ToolTask& task)
         // Every pair of squares that is judged right.
         for (int a = 0; a < layout.columns(); ++a)
             for (int b = 0; b < layout.columns(); ++b)
-                if (pairHolds(squareValue(layout, {1, a}), squareValue(layout, {2, b}))) {
+                if (pairAnswersRight(squareValue(layout, {1, a}), squareValue(layout, {2, b}))) {
                     const std::string pair = task.squares[0].caption + " " + text(1, a) + ", " +
                                              task.squares[1].caption + " " + text(2, b);
                     if (task.key.find(pair) == std::string::npos) task.key += (task.key.empty() ? "" : " oder ") + pair;

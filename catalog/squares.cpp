@@ -208,6 +208,18 @@ int squareValue(const SquareLayout& layout, Square s)
     return row[s.column + 1];
 }
 
+bool pairAnswersRight(int a, int b)
+{
+    switch (relationOp) {
+    case 1: return a + b == target[taskIndex];
+    case 2: return a - b == target[taskIndex];
+    case 3: return a * b == target[taskIndex];
+    case 4: return b != 0 && a / b == target[taskIndex];
+    case 5: return a == solution[taskIndex] && b == solution2[taskIndex];
+    default: return false;
+    }
+}
+
 double decimalSquareValue(Square s) { return decimalOptions[taskIndex][s.column + 1]; }
 
 void drawSquareFace(int x0, int y0, int w, int h)

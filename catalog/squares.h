@@ -76,6 +76,8 @@ std::string decimalSquareText(double value, int decimalPlaces);
 // The value behind a square of the current task (compare mode: 1, 2, 3).
 int squareValue(const SquareLayout& layout, Square s);
 double decimalSquareValue(Square s);
+// Whether a pick from each row answers the current two-row task right.
+bool pairAnswersRight(int first, int second);
 
 // Draws the squares of the current task, with their row labels, onto the
 // current drawing target (the game's task area, or a preview's pixmap).

@@ -111,18 +111,6 @@ void judgeOne(const SquareLayout& layout)
     showRewardFaded();
 }
 
-bool relationHolds(int a, int b)
-{
-    switch (relationOp) {
-    case 1: return a + b == target[taskIndex];
-    case 2: return a - b == target[taskIndex];
-    case 3: return a * b == target[taskIndex];
-    case 4: return b != 0 && a / b == target[taskIndex];
-    case 5: return a == solution[taskIndex] && b == solution2[taskIndex];
-    default: return false;
-    }
-}
-
 void redEcho(const SquareLayout& layout, Square s)
 {
     std::string text = squareText(layout, s);
@@ -158,7 +146,7 @@ void judgeTwo(const SquareLayout& layout)
         ++clickCount;
         if (clickCount == 2) {
             taskOutcome.answer = std::to_string(pickedValue) + " / " + std::to_string(pickedValue2);
-            bool right = relationHolds(pickedValue, pickedValue2);
+            bool right = pairAnswersRight(pickedValue, pickedValue2);
             verdict(right);
             // No pause follows a two-part verdict: the frames get the short one.
             showVerdictFrames(layout, keyboardFocus.picked, right, rightSquaresOf(layout));
@@ -215,7 +203,7 @@ aoScriptResult answerCommand(const std::string& args)
     if (layout.kind() == AnswerRows::TwoRows && !layout.compareMode()) {
         for (int a = 0; a < n; ++a)
             for (int b = 0; b < n; ++b) {
-                if (relationHolds(squareValue(layout, {1, a}), squareValue(layout, {2, b})) == wantRight) {
+                if (pairAnswersRight(squareValue(layout, {1, a}), squareValue(layout, {2, b})) == wantRight) {
                     clickAt({1, a});
                     clickAt({2, b});
                     return r;
@@ -242,7 +230,7 @@ std::vector<Square> rightSquaresOf(const SquareLayout& layout)
     if (layout.kind() == AnswerRows::TwoRows && !layout.compareMode()) {
         for (int a = 0; a < n; ++a)
             for (int b = 0; b < n; ++b)
-                if (relationHolds(squareValue(layout, {1, a}), squareValue(layout, {2, b}))) return {{1, a}, {2, b}};
+                if (pairAnswersRight(squareValue(layout, {1, a}), squareValue(layout, {2, b}))) return {{1, a}, {2, b}};
         return {};
     }
     for (int c = 0; c < n; ++c)
@@ -263,7 +251,7 @@ std::string rightAnswerText(const SquareLayout& layout)
         if (relationOp == 5) return std::to_string(solution[taskIndex]) + " / " + std::to_string(solution2[taskIndex]);
         for (int a = 0; a < layout.columns(); ++a)
             for (int b = 0; b < layout.columns(); ++b)
-                if (relationHolds(squareValue(layout, {1, a}), squareValue(layout, {2, b})))
+                if (pairAnswersRight(squareValue(layout, {1, a}), squareValue(layout, {2, b})))
                     return std::to_string(squareValue(layout, {1, a})) + " / " +
                            std::to_string(squareValue(layout, {2, b}));
     }
