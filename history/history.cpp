@@ -137,7 +137,8 @@ bool checkOurs(sqlite3* db, long long& version, std::string& err)
     }
     long long objects = 0;
     if (!queryInt(db, "SELECT count(*) FROM sqlite_schema", objects, err)) return false;
-    if (version == 0 && objects > 0) {
+    // A negative version is no version of ours, whatever the file holds.
+    if (version < 0 || (version == 0 && objects > 0)) {
         err = "enthält fremde Daten, keinen Verlauf";
         return false;
     }

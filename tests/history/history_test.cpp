@@ -159,7 +159,10 @@ TEST(History, DamagedOrForeignFilesStayUntouched)
         f << std::string(200, '\xEE');
     }
     sql(foreign, "CREATE TABLE notes (x); INSERT INTO notes VALUES (1);");
-    for (auto [p, reason] : {std::pair{damaged, "beschädigt"}, std::pair{foreign, "fremde Daten"}}) {
+    fs::path negative = tempFile("negative.sqlite3");
+    sql(negative, "PRAGMA user_version = -3;");
+    for (auto [p, reason] : {std::pair{damaged, "beschädigt"}, std::pair{foreign, "fremde Daten"},
+                             std::pair{negative, "fremde Daten"}}) {
         std::string before = bytes(p);
         EXPECT_FALSE(historyOpen(p, err));
         EXPECT_NE(err.find(reason), std::string::npos) << err;
