@@ -14,6 +14,7 @@ shift || true
 JOBS=${FUZZ_JOBS:-1}
 WORK=${FUZZ_WORK:-${XDG_CACHE_HOME:-$HOME/.cache}/ziffron-fuzz}
 BUILD=${FUZZ_BUILD:-build-fuzz}
+[[ "$BUILD" = /* ]] || BUILD=$ROOT/$BUILD
 FINDINGS=$ROOT/fuzz-findings
 
 command -v clang++ >/dev/null || { echo "fuzz.sh: clang++ is missing (apt-get install clang libclang-rt-14-dev)" >&2; exit 1; }
@@ -42,7 +43,7 @@ run_target() {
   local name=$1 bin="$BUILD/fuzz/fuzz_$1" log="$WORK/$1.log"
   mkdir -p "$WORK/$name"
   local rc=0
-  (cd "$WORK" && "$ROOT/$bin" -max_total_time="$SECONDS_EACH" -timeout=10 -print_final_stats=1 \
+  (cd "$WORK" && "$bin" -max_total_time="$SECONDS_EACH" -timeout=10 -print_final_stats=1 \
       -artifact_prefix="$FINDINGS/$name-" "$WORK/$name" "$ROOT/tests/data") >"$log" 2>&1 || rc=$?
   local runs cov corpus
   runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || true)
