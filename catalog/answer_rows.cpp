@@ -1,8 +1,12 @@
 // Building the rows of answer squares.
 #include "answer_rows.h"
+#include "squares.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <limits>
+#include <string_view>
 #include <utility>
 
 std::array<IntRow, kTaskSlots> options{};
@@ -164,18 +168,44 @@ namespace {
 
 int clampCount(int count) { return count < 1 ? 1 : lastSlot(count); }
 
+// decimalText into a buffer: the printed text without the minus of a zero.
+std::string_view decimalView(char* buffer, size_t cap, double value, int places)
+{
+    const size_t n = printDecimal(buffer, cap, value, places);
+    std::string_view s(buffer, n);
+    if (!s.empty() && s[0] == '-' && s.find_first_of("123456789") == std::string_view::npos)
+        s.remove_prefix(1);
+    return s;
+}
+
 // Squares are told apart by what the pupil reads on them.
 bool sameSquare(int a, int b) { return a == b; }
-bool sameSquare(double a, double b) { return decimalText(a, decimalPlaces) == decimalText(b, decimalPlaces); }
+bool sameSquare(double a, double b)
+{
+    if (a == b) return true;
+    // Values further apart than one and a half units of the last place
+    // round to different texts; only close ones need printing.
+    const double unit = std::pow(10.0, -std::clamp(decimalPlaces, 0, 17));
+    if (std::fabs(a - b) > 1.5 * unit) return false;
+    char ta[400], tb[400];
+    return decimalView(ta, sizeof ta, a, decimalPlaces) == decimalView(tb, sizeof tb, b, decimalPlaces);
+}
 
 template <typename Row> void dedup(Row& row, int maxRaise, int count)
 {
-    // Slot 1 is never raised, so the solution stays in the row.
-    for (int pass = 0; pass < 17; ++pass)
+    // Slot 1 is never raised, so the solution stays in the row. A pass that
+    // raises nothing leaves the row, and the random numbers, as they are for
+    // every later pass too.
+    for (int pass = 0; pass < 17; ++pass) {
+        bool raised = false;
         for (int a = 1; a <= count; ++a)
             for (int b = a + 1; b <= count; ++b)
-                if (sameSquare(row[a], row[b]))
+                if (sameSquare(row[a], row[b])) {
                     row[b] += 1 + aorand() % maxRaise;
+                    raised = true;
+                }
+        if (!raised) break;
+    }
 }
 
 template <typename Row> void shuffle(Row& row, int count)
@@ -200,12 +230,8 @@ template <typename Row> void sortAscending(Row& row, int count)
 
 std::string decimalText(double value, int places)
 {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", places < 0 ? 0 : places, value);
-    std::string s = text;
-    if (s[0] == '-' && s.find_first_of("123456789") == std::string::npos)
-        s.erase(0, 1);
-    return s;
+    char text[400];
+    return std::string(decimalView(text, sizeof text, value, places));
 }
 
 void dedupRow(IntRow& row, int maxRaise, int count) { dedup(row, maxRaise, clampCount(count)); }

@@ -2,6 +2,7 @@
 #include "squares.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 
 namespace {
@@ -49,16 +50,6 @@ const KindStyle& kindStyle(int kind)
     case 8: return kEvents;
     case 9: return kFraction;
     default: return kPlain;
-    }
-}
-
-const char* decimalFormat(int places)
-{
-    switch (places) {
-    case 0: return "%3.0f";
-    case 1: return "%4.1f";
-    case 2: return "%5.2f";
-    default: return "%6.3f";
     }
 }
 
@@ -182,11 +173,25 @@ bool SquareLayout::clearOf(const SquareRect& r) const
     return true;
 }
 
+size_t printDecimal(char* out, size_t cap, double value, int places)
+{
+    places = std::max(places, 0);
+    // Correctly rounded like printf; printf itself stays for what does not fit.
+    const std::to_chars_result r = std::to_chars(out, out + cap, value, std::chars_format::fixed, places);
+    if (r.ec == std::errc()) return static_cast<size_t>(r.ptr - out);
+    const int n = std::snprintf(out, cap, "%.*f", places, value);
+    return n < 0 ? 0 : std::min(static_cast<size_t>(n), cap > 0 ? cap - 1 : 0);
+}
+
 std::string decimalSquareText(double value, int places)
 {
-    char text[64];
-    std::snprintf(text, sizeof text, decimalFormat(places), value);
-    return text;
+    // printf's "%3.0f", "%4.1f", "%5.2f", and "%6.3f" for any other places.
+    static const int widths[4] = {3, 4, 5, 6};
+    const int p = places >= 0 && places <= 2 ? places : 3;
+    char text[400];
+    const size_t n = printDecimal(text, sizeof text, value, p);
+    std::string s(n < static_cast<size_t>(widths[p]) ? widths[p] - n : 0, ' ');
+    return s.append(text, n);
 }
 
 std::string squareText(const SquareLayout& layout, Square s)

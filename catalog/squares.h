@@ -73,6 +73,10 @@ private:
 std::string squareText(const SquareLayout& layout, Square s);
 // The printed text of a decimal square with the given decimal places.
 std::string decimalSquareText(double value, int decimalPlaces);
+// printf's "%.*f" of value into out (at most cap bytes, not terminated);
+// returns the length. The one decimal printer of the squares and rows: it
+// runs in every comparison of two decimal squares, so it avoids printf.
+size_t printDecimal(char* out, size_t cap, double value, int decimalPlaces);
 // The value behind a square of the current task (compare mode: 1, 2, 3).
 int squareValue(const SquareLayout& layout, Square s);
 double decimalSquareValue(Square s);
