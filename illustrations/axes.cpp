@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "draw_util.h"
 
@@ -57,15 +58,17 @@ void drawAxes(const AxesStyle& s, int ux, int uy, int ox, int oy)
     } else {
         if (!s.gridOnly) aographic_setfont("9x15");
         const int top = clampPixel(loy - 10 * luy), bottom = clampPixel(loy + 10 * luy);
+        // The grid lines at once, then the ticks on them: a tick never lies
+        // on another unit's grid line, so the picture is the one of drawing
+        // them in turn.
+        std::vector<int> columns;
         for (long long i = 0; i <= lox / lux - 5; ++i) {
-            const int xr = clampPixel(lox + i * lux), xl = clampPixel(lox - i * lux);
-            aographic_line(xr, top, xr, bottom, kGridColour);
-            aographic_line(xl, top, xl, bottom, kGridColour);
-            if (!s.gridOnly) {
-                aographic_line(xr, oy - 5, xr, oy + 5, kBlack);
-                aographic_line(xl, oy - 5, xl, oy + 5, kBlack);
-            }
+            columns.push_back(clampPixel(lox + i * lux));
+            columns.push_back(clampPixel(lox - i * lux));
         }
+        aographic_uprightlines(columns.data(), static_cast<int>(columns.size()), top, bottom, kGridColour);
+        if (!s.gridOnly)
+            for (int x : columns) aographic_line(x, oy - 5, x, oy + 5, kBlack);
     }
 
     // Numbers on the x axis every five units; none for a unit of no width.

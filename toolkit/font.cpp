@@ -406,6 +406,11 @@ void drawGlyph(aoPixmap* p, bool direct, const aoFont& f, int index, long x, lon
     for (long r = y0; r < y1; ++r) {
         const uint8_t* src = g + r * w;
         if (direct) {
+            // Rows without ink (above and below most letters) leave the
+            // picture alone: not even read.
+            uint8_t ink = 0;
+            for (long col = x0; col < x1; ++col) ink |= src[col];
+            if (!ink) continue;
             // Written as a blend so that the loop vectorises.
             uint32_t* dst = p->row(static_cast<int>(y + r)) + x;
             for (long col = x0; col < x1; ++col) dst[col] = src[col] ? c : dst[col];

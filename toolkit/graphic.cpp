@@ -201,6 +201,32 @@ void line(aoPixmap& p, long long x1, long long y1, long long x2, long long y2, i
     plot(p, x2, y2, colour);
 }
 
+// line() from (x, y1) to (x, y2) for each x of xs, row by row: the same
+// pixels, and the pen ends where the last line ends.
+void uprightLines(aoPixmap& p, const int* xs, int n, int y1, int y2, int colour)
+{
+    if (n < 1) return;
+    if (y1 == y2 || !wordFormat(p.format)) {
+        for (int i = 0; i < n; ++i) line(p, xs[i], y1, xs[i], y2, colour);
+        return;
+    }
+    // An upright line lies in column trunc(x + 0.5), one right of x below
+    // zero; its end points (x, y1) and (x, y2) lie in the same column or, below
+    // zero, outside the pixmap.
+    std::vector<int> columns;
+    columns.reserve(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        const long long x = xs[i] < 0 ? xs[i] + 1LL : xs[i];
+        if (x >= 0 && x < p.width) columns.push_back(static_cast<int>(x));
+    }
+    const int from = std::max(std::min(y1, y2), 0), to = std::min(std::max(y1, y2), p.height - 1);
+    const uint32_t c = static_cast<uint32_t>(colour);
+    for (int y = from; y <= to; ++y) {
+        uint32_t* row = p.row(y);
+        for (int x : columns) row[x] = c;
+    }
+}
+
 // True when the box around (x, y) with the given radii misses the pixmap;
 // one pixel of slack covers the rounding.
 bool outside(const aoPixmap& p, long long x, long long y, long long rx, long long ry)
@@ -238,6 +264,55 @@ void fillEllipse(aoPixmap& p, int x, int y, int rx, int ry, int colour)
 
 // Points from the start angle to the end angle joined by lines. The end
 // angle itself is always the last point, so a full circle closes.
+// The cosines and sines of an arc's steps: a0, a0 + step, ... while below
+// a1, then a1. Drawings repeat the same circles over and over, so the last
+// few sequences of moderate length are kept; the values are the same ones.
+struct ArcSteps {
+    double a0 = 0, a1 = 0, step = 0;
+    std::vector<double> cosines, sines;
+};
+
+void computeArcSteps(ArcSteps& s)
+{
+    s.cosines.clear();
+    s.sines.clear();
+    const auto add = [&s](double a) {
+        s.cosines.push_back(std::cos(a));
+        s.sines.push_back(std::sin(a));
+    };
+    add(s.a0);
+    for (double a = s.a0 + s.step;; a += s.step) {
+        if (a >= s.a1) {
+            add(s.a1);
+            break;
+        }
+        add(a);
+    }
+}
+
+const ArcSteps& arcSteps(double a0, double a1, double step)
+{
+    constexpr size_t kKept = 8;
+    constexpr double kMostSteps = 30000; // about a radius of 300 all round
+    thread_local std::vector<ArcSteps> kept;
+    thread_local size_t next = 0;
+    thread_local ArcSteps once;
+    for (const ArcSteps& s : kept)
+        if (s.a0 == a0 && s.a1 == a1 && s.step == step) return s;
+    ArcSteps* s = &once;
+    if ((a1 - a0) / step < kMostSteps) {
+        kept.reserve(kKept); // the caller's reference stays valid
+        if (kept.size() < kKept) kept.emplace_back();
+        s = &kept[next];
+        next = (next + 1) % kKept;
+    }
+    s->a0 = a0;
+    s->a1 = a1;
+    s->step = step;
+    computeArcSteps(*s);
+    return *s;
+}
+
 void arc(aoPixmap& p, int x, int y, int rx, int ry, double startDeg, double endDeg, int colour)
 {
     if (rx < 0 || ry < 0 || outside(p, x, y, rx, ry)) return;
@@ -245,20 +320,20 @@ void arc(aoPixmap& p, int x, int y, int rx, int ry, double startDeg, double endD
     endDeg = std::min(endDeg, startDeg + 360); // once round is all there is to draw
     const double a0 = startDeg * kPi / 180, a1 = endDeg * kPi / 180;
     const double step = kPi / (12.0 * std::clamp(rx, 1, kMaxSteppedRadius));
-    auto point = [&](double a, long long& px, long long& py) {
-        px = x + static_cast<long long>(std::trunc(std::cos(a) * rx + 0.5));
-        py = y + static_cast<long long>(std::trunc(std::sin(a) * ry + 0.5));
+    const ArcSteps& steps = arcSteps(a0, a1, step);
+    auto point = [&](size_t i, long long& px, long long& py) {
+        px = x + static_cast<long long>(std::trunc(steps.cosines[i] * rx + 0.5));
+        py = y + static_cast<long long>(std::trunc(steps.sines[i] * ry + 0.5));
     };
     long long px, py, qx, qy;
-    point(a0, px, py);
+    point(0, px, py);
     plot(p, px, py, colour);
-    for (double a = a0 + step;; a += step) {
-        const bool last = a >= a1;
-        point(last ? a1 : a, qx, qy);
-        line(p, px, py, qx, qy, colour);
+    for (size_t i = 1; i < steps.cosines.size(); ++i) {
+        point(i, qx, qy);
+        // Most steps stay on their pixel, which is set already.
+        if (qx != px || qy != py) line(p, px, py, qx, qy, colour);
         px = qx;
         py = qy;
-        if (last) break;
     }
 }
 
@@ -398,6 +473,12 @@ intptr_t aoPixmap::command(const aoCommand& c)
         penx = a[0];
         peny = a[1];
         break;
+    case AOCMD_UPRIGHTLINES:
+        if (!c.list || a[0] < 1) break;
+        uprightLines(*this, c.list, a[0], a[1], a[2], a[3]);
+        penx = c.list[a[0] - 1];
+        peny = a[2];
+        break;
     case AOCMD_CIRCLE: arc(*this, a[0], a[1], a[2], a[2], 0, 360, a[3]); break;
     case AOCMD_FILLCIRCLE: fillEllipse(*this, a[0], a[1], a[2], a[2], a[3]); break;
     case AOCMD_ARC: arc(*this, a[0], a[1], a[2], a[3], a[4], a[5], a[6]); break;
@@ -449,6 +530,13 @@ int aographic_getpixel(int x, int y)
 void aographic_line(int x1, int y1, int x2, int y2, int colour)
 {
     aographic_send(make(AOCMD_LINE, {x1, y1, x2, y2, colour}));
+}
+
+void aographic_uprightlines(const int* columns, int count, int y1, int y2, int colour)
+{
+    aoCommand c = make(AOCMD_UPRIGHTLINES, {count, y1, y2, colour});
+    c.list = columns;
+    aographic_send(c);
 }
 
 void aographic_moveto(int x, int y)

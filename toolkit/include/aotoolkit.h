@@ -187,6 +187,8 @@ void aostopsound();
 // ends it. Where no speech engine or German voice exists it stays silent.
 void aospeech_enable(bool on);
 bool aospeech_enabled();
+// False in a build without a speech engine (the Windows build): nothing is read aloud.
+bool aospeech_available();
 void aospeech_say(const std::string& utf8);
 void aospeech_stop();
 
@@ -279,12 +281,14 @@ enum {
     AOCMD_GETWIDTH = 1043,
     AOCMD_GETHEIGHT = 1044,
     AOCMD_CHAR = 1048,
+    AOCMD_UPRIGHTLINES = 1049,
 };
 
 struct aoCommand {
     int code = 0;
     int a[8] = {0, 0, 0, 0, 0, 0, 0, 0};
     const char* text = nullptr;
+    const int* list = nullptr;
 };
 
 // Anything drawing commands can be sent to: a pixmap, a drawing area, a terminal.
@@ -363,6 +367,9 @@ int aojpg2bmp(const char* path);
 void aographic_setpixel(int x, int y, int colour);
 int aographic_getpixel(int x, int y);
 void aographic_line(int x1, int y1, int x2, int y2, int colour);
+// One aographic_line(x, y1, x, y2, colour) for each x of columns[0..count),
+// drawn row by row: a grid of upright lines costs one pass over its rows.
+void aographic_uprightlines(const int* columns, int count, int y1, int y2, int colour);
 void aographic_moveto(int x, int y);
 void aographic_lineto(int x, int y, int colour);
 void aographic_rect(int x, int y, int w, int h, int colour);
@@ -452,6 +459,9 @@ public:
     bool vcreate(aoWindow* win, const char* format, va_list args);
     void select();
     void flush();
+    // Only the rectangle x, y, w, h of the view (its own coordinates) goes
+    // to the window: for drawings that know what they changed.
+    void flush(int x, int y, int w, int h);
     int mousex() const { return mx; }
     int mousey() const { return my; }
     aoPixmap* pixmap() { return pix; }
