@@ -13,6 +13,11 @@
 #include <cstring>
 #include <new>
 
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+#include <immintrin.h>
+#define ZIFFRON_X86 1
+#endif
+
 PicturePlanes picturePlanes;
 RewardPicture rewardPicture;
 aoImage ausgabegrafik1;
@@ -149,20 +154,156 @@ struct FadeTable {
     }
 };
 
-void fadeRow(const uint32_t* src, uint32_t* dst, int count, int j)
+// The exact fade of one row in 16-bit lanes: the reference of the fast
+// forms below, and the form of the rows they cannot serve.
+void fadeRowExact(const uint8_t* from, uint8_t* to, size_t bytes, int j)
 {
     const int k = 255 * (1400 - j);
     const uint16_t j1 = static_cast<uint16_t>(j >> 3), j0 = static_cast<uint16_t>(j & 7);
     const uint16_t k1 = static_cast<uint16_t>(k >> 3), k0 = static_cast<uint16_t>(k & 7);
-    const uint8_t* from = reinterpret_cast<const uint8_t*>(src);
-    uint8_t* to = reinterpret_cast<uint8_t*>(dst);
-    for (int i = 0; i < 4 * count; ++i) {
+    for (size_t i = 0; i < bytes; ++i) {
         const uint16_t c = from[i];
         const uint16_t eighth = static_cast<uint16_t>(c * j1 + k1 + static_cast<uint16_t>((c * j0 + k0) >> 3));
         to[i] = static_cast<uint8_t>(eighth / 175);
     }
+}
+
+// Most rows' fade is also v = (hi16((c * 256 + b) * m) + k) >> 7, three
+// vector operations per eight bytes. The constants are searched once per row
+// and used only where they give the exact value for all 256 bytes; the
+// others (rows 1 and 2 among them) keep the exact form.
+struct FadeConstants {
+    uint16_t m = 0, b = 0, k = 0;
+    bool usable = false;
+};
+
+uint8_t fadeByFormula(const FadeConstants& f, unsigned c)
+{
+    const unsigned u = ((c << 8 | f.b) * f.m) >> 16;
+    return static_cast<uint8_t>((u + f.k) >> 7);
+}
+
+FadeConstants searchFadeConstants(int j)
+{
+    uint8_t want[256];
+    for (int c = 0; c < 256; ++c) want[c] = static_cast<uint8_t>(255 - ((255 - c) * j + 1399) / 1400);
+    const int m0 = (j * 256 * 128 + 700) / 1400;
+    for (int m : {m0, m0 - 1, m0 + 1}) {
+        if (m < 0 || m > 65535) continue;
+        for (int b = 0; b < 256; ++b) {
+            // k must put every (u + k) >> 7 on its value: intersect the ranges.
+            long lo = 0, hi = 65535;
+            for (int c = 0; c < 256 && lo <= hi; ++c) {
+                const long u = (static_cast<long>(c << 8 | b) * m) >> 16;
+                lo = std::max(lo, (static_cast<long>(want[c]) << 7) - u);
+                hi = std::min(hi, ((static_cast<long>(want[c]) + 1) << 7) - 1 - u);
+                hi = std::min(hi, 65535 - u); // no wrap in the 16-bit lane
+            }
+            if (lo <= hi) {
+                FadeConstants f{static_cast<uint16_t>(m), static_cast<uint16_t>(b), static_cast<uint16_t>(lo), true};
+                return f;
+            }
+        }
+    }
+    return {};
+}
+
+const FadeConstants& fadeConstants(int j)
+{
+    static const std::vector<FadeConstants> table = [] {
+        std::vector<FadeConstants> t(kAreaHeight);
+        for (int row = 0; row < kAreaHeight; ++row) t[row] = searchFadeConstants(row);
+        return t;
+    }();
+    return table[static_cast<size_t>(j)];
+}
+
+#ifdef ZIFFRON_X86
+
+bool haveAvx2()
+{
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    return avx2;
+}
+
+// 16 bytes at a time (SSE2, every x86-64 processor).
+size_t fadeBytesSse2(const uint8_t* from, uint8_t* to, size_t bytes, const FadeConstants& f)
+{
+    const __m128i low = _mm_set1_epi8(static_cast<char>(f.b)), m = _mm_set1_epi16(static_cast<short>(f.m));
+    const __m128i k = _mm_set1_epi16(static_cast<short>(f.k)), rgb = _mm_set1_epi32(0xFFFFFF);
+    size_t i = 0;
+    for (; i + 16 <= bytes; i += 16) {
+        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i));
+        __m128i a = _mm_mulhi_epu16(_mm_unpacklo_epi8(low, c), m);
+        __m128i z = _mm_mulhi_epu16(_mm_unpackhi_epi8(low, c), m);
+        a = _mm_srli_epi16(_mm_add_epi16(a, k), 7);
+        z = _mm_srli_epi16(_mm_add_epi16(z, k), 7);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i), _mm_and_si128(_mm_packus_epi16(a, z), rgb));
+    }
+    return i;
+}
+
+// The same 32 bytes at a time where the processor has AVX2.
+__attribute__((target("avx2"))) size_t fadeBytesAvx2(const uint8_t* from, uint8_t* to, size_t bytes,
+                                                     const FadeConstants& f)
+{
+    const __m256i low = _mm256_set1_epi8(static_cast<char>(f.b)), m = _mm256_set1_epi16(static_cast<short>(f.m));
+    const __m256i k = _mm256_set1_epi16(static_cast<short>(f.k)), rgb = _mm256_set1_epi32(0xFFFFFF);
+    size_t i = 0;
+    for (; i + 32 <= bytes; i += 32) {
+        const __m256i c = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + i));
+        __m256i a = _mm256_mulhi_epu16(_mm256_unpacklo_epi8(low, c), m);
+        __m256i z = _mm256_mulhi_epu16(_mm256_unpackhi_epi8(low, c), m);
+        a = _mm256_srli_epi16(_mm256_add_epi16(a, k), 7);
+        z = _mm256_srli_epi16(_mm256_add_epi16(z, k), 7);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + i), _mm256_and_si256(_mm256_packus_epi16(a, z), rgb));
+    }
+    return i;
+}
+
+// Nearest-neighbour columns of one row, eight at a time: two loads of eight
+// source words and two permutes instead of eight loads. Returns the columns done.
+__attribute__((target("avx2"))) size_t nearestRowAvx2(const uint32_t* src, const int* cols, const int32_t* offsets,
+                                                      uint32_t* dst, size_t blocks)
+{
+    const __m256i seven = _mm256_set1_epi32(7);
+    for (size_t b = 0; b < blocks; ++b) {
+        const uint32_t* run = src + cols[8 * b];
+        const __m256i at = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(offsets + 8 * b));
+        const __m256i first = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(run));
+        const __m256i second = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(run + 8));
+        const __m256i fromFirst = _mm256_permutevar8x32_epi32(first, at);
+        const __m256i fromSecond = _mm256_permutevar8x32_epi32(second, at); // uses at & 7
+        const __m256i words = _mm256_blendv_epi8(fromFirst, fromSecond, _mm256_cmpgt_epi32(at, seven));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + 8 * b), words);
+    }
+    return blocks * 8;
+}
+
+size_t fadeBytesVector(const uint8_t* from, uint8_t* to, size_t bytes, const FadeConstants& f)
+{
+    const size_t done = haveAvx2() ? fadeBytesAvx2(from, to, bytes, f) : 0;
+    return done + fadeBytesSse2(from + done, to + done, bytes - done, f);
+}
+#endif
+
+void fadeRow(const uint32_t* src, uint32_t* dst, int count, int j)
+{
+    const uint8_t* from = reinterpret_cast<const uint8_t*>(src);
+    uint8_t* to = reinterpret_cast<uint8_t*>(dst);
+    const size_t bytes = static_cast<size_t>(count) * 4;
+    const FadeConstants& f = fadeConstants(j);
+    size_t done = 0;
+    if (f.usable) {
+#ifdef ZIFFRON_X86
+        done = fadeBytesVector(from, to, bytes, f);
+#endif
+        for (size_t i = done; i < bytes; ++i) to[i] = fadeByFormula(f, from[i]);
+    } else {
+        fadeRowExact(from, to, bytes, j);
+    }
     // The unused top byte went through the formula too.
-    for (int i = 0; i < count; ++i) dst[i] &= 0xFFFFFF;
+    for (int i = static_cast<int>(done / 4); i < count; ++i) dst[i] &= 0xFFFFFF;
 }
 
 // Draws the covering mapping, fast or plain.
@@ -259,13 +400,32 @@ void drawScaled(int x, int y, int W, int H, double fx, double fy, bool plain)
             while (pairs < n && cols[pairs] == cols[0] + 2 * static_cast<int>(pairs) && cols[pairs] + 1 <= pw - 1)
                 ++pairs;
         }
+        // Eight area columns at a time from the sixteen source words from
+        // the first one's: their offsets in that run, the same for every row.
+        // Only where the run stays inside the plane's row.
+        size_t nearestBlocks = 0;
+        std::vector<int32_t> offsets;
+#ifdef ZIFFRON_X86
+        if (!plain && nearest && haveAvx2()) {
+            while ((nearestBlocks + 1) * 8 <= n) {
+                const int base = cols[nearestBlocks * 8];
+                if (base + 16 > kPlaneWidth || cols[nearestBlocks * 8 + 7] - base > 15) break;
+                for (int i = 0; i < 8; ++i) offsets.push_back(cols[nearestBlocks * 8 + i] - base);
+                ++nearestBlocks;
+            }
+        }
+#endif
         const int area = bx * by;
         for (int j = j0; j < j1; ++j) {
             const int sy = std::min(static_cast<int>(j / fy), ph - 1);
             uint32_t* d = p->row(y + j) + x + i0;
             const uint32_t* s = rewardRow(sy);
             if (nearest) {
-                for (size_t k = 0; k < n; ++k) d[k] = s[cols[k]];
+                size_t k = 0;
+#ifdef ZIFFRON_X86
+                if (!plain && nearestBlocks > 0) k = nearestRowAvx2(s, cols.data(), offsets.data(), d, nearestBlocks);
+#endif
+                for (; k < n; ++k) d[k] = s[cols[k]];
                 continue;
             }
             // Box mean over bx x by source pixels; a block running over the

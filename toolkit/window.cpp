@@ -122,6 +122,26 @@ void aoView::flush()
     else window->invalidate(wx, wy, ww, wh);
 }
 
+void aoView::flush(int x, int y, int w, int h)
+{
+    if (!created || !visible || !window) return;
+    // Cut to the part of the view that shows its pixmap; 64-bit ends, for
+    // rectangles partly outside.
+    long long x0 = std::max(x, 0), y0 = std::max(y, 0);
+    long long x1 = std::min<long long>(static_cast<long long>(x) + std::max(w, 0), ww);
+    long long y1 = std::min<long long>(static_cast<long long>(y) + std::max(h, 0), wh);
+    aoPixmap* dst = &window->picture;
+    if (pix && pix != dst) {
+        x1 = std::min<long long>(x1, pix->width - scrollx);
+        y1 = std::min<long long>(y1, pix->height - scrolly);
+    }
+    if (x1 <= x0 || y1 <= y0) return;
+    const int rx = static_cast<int>(x0), ry = static_cast<int>(y0);
+    const int rw = static_cast<int>(x1 - x0), rh = static_cast<int>(y1 - y0);
+    if (pix && pix != dst) aopxmap_merge4(dst, pix, wx + rx, wy + ry, scrollx + rx, scrolly + ry, rw, rh, 0, 0);
+    window->invalidate(wx + rx, wy + ry, rw, rh);
+}
+
 intptr_t aoView::command(const aoCommand& c)
 {
     if (c.code == AOCMD_FLUSH) {
