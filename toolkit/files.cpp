@@ -3,6 +3,7 @@
 #include "aotoolkit.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -58,6 +59,25 @@ bool writeAll(int fd, std::string_view bytes, int& errnum)
         done += static_cast<size_t>(n);
     }
     return true;
+}
+
+// Removes what killed saves of target left: "NAME.tmp-XXXXXX" files that
+// nobody has written to for ten minutes (a save takes milliseconds, so such
+// a file belongs to no save in progress).
+void removeStaleTemporaries(const std::string& target)
+{
+    namespace fs = std::filesystem;
+    const std::string prefix = fs::path(target).filename().string() + ".tmp-";
+    const auto staleBefore = fs::file_time_type::clock::now() - std::chrono::minutes(10);
+    std::error_code ec;
+    for (fs::directory_iterator it(folderOf(target), ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
+        std::error_code ec2;
+        if (!it->is_regular_file(ec2) || ec2) continue;
+        const auto written = fs::last_write_time(it->path(), ec2);
+        if (!ec2 && written < staleBefore) fs::remove(it->path(), ec2);
+    }
 }
 #endif
 
@@ -187,6 +207,7 @@ bool aofile_replace(const std::string& path, std::string_view bytes, std::string
         ::fsync(dfd);
         ::close(dfd);
     }
+    removeStaleTemporaries(target);
     return true;
 #endif
 }

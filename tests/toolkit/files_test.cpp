@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -43,6 +44,18 @@ TEST(FileReplace, WritesNewFileAndReplacesOldOneLeavingNoTemporaries)
     ASSERT_TRUE(aofile_replace(f, "new\n", err)) << err;
     EXPECT_EQ(slurp(f), "new\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(d.path), fs::directory_iterator{}), 1);
+
+    // What a killed save left is removed by the next one once it is old; a
+    // fresh one may be a save in progress and stays, as do other names.
+    const fs::path stale = d.path / "a.txt.tmp-Ab12Cd", fresh = d.path / "a.txt.tmp-Xy34Zw";
+    const fs::path other = d.path / "b.txt.tmp-Ab12Cd";
+    for (const fs::path& p : {stale, fresh, other}) std::ofstream(p) << "torn";
+    fs::last_write_time(stale, fs::file_time_type::clock::now() - std::chrono::hours(1));
+    fs::last_write_time(other, fs::file_time_type::clock::now() - std::chrono::hours(1));
+    ASSERT_TRUE(aofile_replace(f, "newer\n", err)) << err;
+    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_TRUE(fs::exists(fresh));
+    EXPECT_TRUE(fs::exists(other));
 }
 
 TEST(FileReplace, FailedWriteKeepsOldFileAndNamesTheReason)
