@@ -17,6 +17,15 @@ void readCurrentTask()
     if (taskOnScreen) aospeech_say(spokenTaskText(ao_cp1252_to_utf8(shownTaskText)));
 }
 
+// Said once, where the pupil and teacher look: a build without speech
+// (the Windows one) has no other way to tell them.
+void tellSpeechUnavailable()
+{
+    static bool told = false;
+    if (!told) termPrintf("\n Vorlesen gibt es in dieser Ausgabe nicht.");
+    told = true;
+}
+
 } // namespace
 
 const char* const kKeyLine = " Tasten: Enter START, T TON, O OPTIONEN, A Auswahl, E ENDE, V Vorlesen";
@@ -33,9 +42,20 @@ MainScreenKey mainScreenKey(int key)
     }
 }
 
+void checkReadingAloud()
+{
+    if (!aospeech_enabled() || aospeech_available()) return;
+    aospeech_enable(false);
+    tellSpeechUnavailable();
+}
+
 bool onAnyKey(int key)
 {
     if (key != 'v' && key != 'V') return false;
+    if (!aospeech_available()) {
+        tellSpeechUnavailable();
+        return true;
+    }
     bool on = !aospeech_enabled();
     aospeech_enable(on);
     termPrintf(on ? "\n Vorlesen an" : "\n Vorlesen aus");

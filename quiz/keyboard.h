@@ -11,6 +11,9 @@ enum class MainScreenKey { None, Start, Sound, Options, Selection, End };
 // A Aufgabenauswahl?, E ENDE (either case).
 MainScreenKey mainScreenKey(int key);
 
+// At start-up: --read-aloud in a build without speech is said to be unavailable.
+void checkReadingAloud();
+
 // For aokey_sethandler: V turns reading aloud on and off at any time, with a
 // line in the terminal; other keys go on to the event queue.
 bool onAnyKey(int key);

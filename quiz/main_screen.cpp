@@ -138,6 +138,7 @@ void setupMainScreen()
     showLogo(58);
     fillSecondsPerTask();
     termPrintf("%s", kKeyLine);
+    checkReadingAloud();
 }
 
 void serveMainScreen()

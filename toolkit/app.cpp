@@ -2,6 +2,7 @@
 // sound, settings, console and small file helpers.
 #include "internal.h"
 #include "platform/platform.h"
+#include "platform/speech.h"
 
 #include <algorithm>
 #include <atomic>
@@ -342,6 +343,11 @@ void aospeech_enable(bool on)
 bool aospeech_enabled()
 {
     return speechOn;
+}
+
+bool aospeech_available()
+{
+    return platform::speechBuiltIn();
 }
 
 void aospeech_say(const std::string& utf8)

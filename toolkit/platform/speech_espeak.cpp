@@ -8,6 +8,15 @@
 
 namespace platform {
 
+bool speechBuiltIn()
+{
+#ifdef ZIFFRON_HAVE_ESPEAK
+    return true;
+#else
+    return false;
+#endif
+}
+
 #ifdef ZIFFRON_HAVE_ESPEAK
 
 namespace {
