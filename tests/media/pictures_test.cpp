@@ -1,6 +1,9 @@
 // Reward pictures in the planes and their drawings into the task area.
 #include "media_test_util.h"
 
+#include <cstring>
+#include <utility>
+
 using namespace mediatest;
 
 namespace {
@@ -175,6 +178,25 @@ TEST(ScaledDrawing, EndZoomStep101ReachesTheFrameSize)
     drawEndZoomStep(1, 640, 360);
     EXPECT_EQ(at(s.area(), 3, 1), coordinateColour(0, 0));
     EXPECT_EQ(at(s.area(), 2, 1), 0xDEDEE1);
+}
+
+TEST(ScaledDrawing, EveryZoomStepLeavesTheWindowShowingTheWholeArea)
+{
+    // Steps flush only what changed: after each, the window must still show
+    // the area exactly, for pictures that shrink inside the step before and
+    // for small ones whose right edge moves outward.
+    Stage s;
+    for (auto [w, h] : {std::pair{1280, 720}, std::pair{500, 300}}) {
+        writeBmp("video_1/videob_0.bmp", w, h, coordinateColour);
+        ASSERT_TRUE(loadRewardPicture(1));
+        aopxmap_clear(&s.area(), 0x123456);
+        for (int step = 1; step <= 101; ++step) {
+            drawEndZoomStep(step, 640, 360);
+            for (int y = 0; y < 720; ++y)
+                ASSERT_EQ(std::memcmp(s.area().row(y), s.window.picture.row(180 + y) + 10, 1280 * 4), 0)
+                    << w << "x" << h << " step " << step << " row " << y;
+        }
+    }
 }
 
 TEST(ScaledDrawing, TinyFactorsStayInsideThePicture)
