@@ -371,7 +371,7 @@ void boxMeanRow(const uint32_t* top, const uint32_t* bottom, uint32_t* dst, int 
 }
 
 // The stored picture scaled by fx, fy; plain or fast.
-void drawScaled(int x, int y, int W, int H, double fx, double fy, bool plain)
+void drawScaled(int x, int y, int W, int H, double fx, double fy, bool plain, const GreyOutside* box = nullptr)
 {
     aoPixmap* p = selectTaskArea();
     if (!p) return;
@@ -452,16 +452,24 @@ void drawScaled(int x, int y, int W, int H, double fx, double fy, bool plain)
         }
     }
 
-    // Clear what lies outside the drawn picture within the W x H rectangle.
+    // Clear what lies outside the drawn picture within the W x H rectangle;
+    // only inside the box where the rest is known to be grey.
     const int qEnd = std::min(H, p->height), pEnd = std::max(std::min(W, p->width), 0);
-    for (int q = 0; q < qEnd; ++q) {
+    const int qFrom = box ? std::max(box->y0, 0) : 0, qTo = box ? std::min(box->y1, qEnd) : qEnd;
+    const int cFrom = box ? std::clamp(box->x0, 0, pEnd) : 0, cTo = box ? std::clamp(box->x1, cFrom, pEnd) : pEnd;
+    const auto clear = [&](uint32_t* d, int from, int to) {
+        from = std::max(from, cFrom);
+        to = std::min(to, cTo);
+        if (from < to) std::fill(d + from, d + to, kClearGrey);
+    };
+    for (int q = qFrom; q < qTo; ++q) {
         uint32_t* d = p->row(q);
         if (q < y || q > y + hs) {
-            std::fill(d, d + pEnd, kClearGrey);
+            clear(d, 0, pEnd);
             continue;
         }
-        std::fill(d, d + std::clamp(x, 0, pEnd), kClearGrey);
-        std::fill(d + std::clamp(x + ws + 1, 0, pEnd), d + pEnd, kClearGrey);
+        clear(d, 0, std::clamp(x, 0, pEnd));
+        clear(d, std::clamp(x + ws + 1, 0, pEnd), pEnd);
     }
 }
 
@@ -524,6 +532,11 @@ void drawStoredPictureFaded()
 void drawPictureScaled(int x, int y, int W, int H, double fx, double fy)
 {
     drawScaled(x, y, W, H, fx, fy, false);
+}
+
+void drawPictureScaled(int x, int y, int W, int H, double fx, double fy, const GreyOutside& box)
+{
+    drawScaled(x, y, W, H, fx, fy, false, &box);
 }
 
 void drawPictureScaledPlain(int x, int y, int W, int H, double fx, double fy)

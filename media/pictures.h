@@ -80,6 +80,13 @@ void drawStoredPictureFaded();
 // The stored W x H picture scaled by fx, fy at (x, y); the rest of the
 // W x H rectangle is cleared to (222, 222, 225).
 void drawPictureScaled(int x, int y, int W, int H, double fx, double fy);
+// drawPictureScaled where all of the W x H rectangle outside the box
+// [x0, x1) x [y0, y1) holds that grey already (a zoom's step before left it
+// so): the clearing stays inside the box. The same pixels, fewer written.
+struct GreyOutside {
+    int x0, y0, x1, y1;
+};
+void drawPictureScaled(int x, int y, int W, int H, double fx, double fy, const GreyOutside& box);
 // The same three drawings by plain per-pixel loops: the reference the fast
 // paths above are tested against bit for bit.
 void drawPictureCoverPlain(int x, int y, int w, int h);

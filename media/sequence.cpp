@@ -222,12 +222,12 @@ void drawEndZoomStep(int step, int frameWidth, int frameHeight)
     const double s = 1 + step * ds;
     if (mediaScreen.taskArea) mediaScreen.taskArea->select();
     const int x = static_cast<int>(step * dx), y = static_cast<int>(step * dy);
-    drawPictureScaled(x, y, rewardPicture.width, rewardPicture.height, s, s);
-    if (!mediaScreen.taskArea) return;
-    // Each step's picture lies inside the one before, and around it the area
-    // was grey already: only the rectangle of the step before (and this
-    // one, two pixels wider for the rounding) changed. The first step, or a
-    // step not following its predecessor, shows the whole area.
+    // A step changes only pixels inside its own picture and the picture of
+    // the step before (with the column and row right of and below each that
+    // the drawing leaves alone; two pixels of margin for the rounding):
+    // around them the step before left the area grey, and the window showing
+    // it. The first step, or one not following its predecessor, clears and
+    // shows the whole area.
     struct Rect {
         long long x0, y0, x1, y1;
     };
@@ -235,16 +235,24 @@ void drawEndZoomStep(int step, int frameWidth, int frameHeight)
     static int lastStep = 0;
     const Rect now{x - 2LL, y - 2LL, x + static_cast<long long>(rewardPicture.width * s) + 3,
                    y + static_cast<long long>(rewardPicture.height * s) + 3};
-    if (step > 1 && step == lastStep + 1) {
-        const Rect u{std::min(last.x0, now.x0), std::min(last.y0, now.y0), std::max(last.x1, now.x1),
-                     std::max(last.y1, now.y1)};
-        const auto side = [](long long v) { return static_cast<int>(std::clamp<long long>(v, -1, 1 << 20)); };
+    const auto side = [](long long v) { return static_cast<int>(std::clamp<long long>(v, -1, 1 << 20)); };
+    const bool following = step > 1 && step == lastStep + 1;
+    const Rect before = last;
+    last = now;
+    lastStep = step;
+    if (following)
+        drawPictureScaled(x, y, rewardPicture.width, rewardPicture.height, s, s,
+                          GreyOutside{side(before.x0), side(before.y0), side(before.x1), side(before.y1)});
+    else
+        drawPictureScaled(x, y, rewardPicture.width, rewardPicture.height, s, s);
+    if (!mediaScreen.taskArea) return;
+    if (following) {
+        const Rect u{std::min(before.x0, now.x0), std::min(before.y0, now.y0), std::max(before.x1, now.x1),
+                     std::max(before.y1, now.y1)};
         mediaScreen.taskArea->flush(side(u.x0), side(u.y0), side(u.x1 - u.x0), side(u.y1 - u.y0));
     } else {
         mediaScreen.taskArea->flush();
     }
-    last = now;
-    lastStep = step;
 }
 
 void runEndSequence()

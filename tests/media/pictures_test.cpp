@@ -180,21 +180,32 @@ TEST(ScaledDrawing, EndZoomStep101ReachesTheFrameSize)
     EXPECT_EQ(at(s.area(), 2, 1), 0xDEDEE1);
 }
 
-TEST(ScaledDrawing, EveryZoomStepLeavesTheWindowShowingTheWholeArea)
+TEST(ScaledDrawing, EveryZoomStepEqualsAWholeDrawingAndTheWindowShowsIt)
 {
-    // Steps flush only what changed: after each, the window must still show
-    // the area exactly, for pictures that shrink inside the step before and
-    // for small ones whose right edge moves outward.
+    // Steps clear and flush only what changed. After each, the area must be
+    // what the plain drawing with its whole clearing makes of the area before
+    // the step, and the window must show the area exactly: for pictures that
+    // shrink inside the step before and for small ones whose right edge
+    // moves outward.
     Stage s;
     for (auto [w, h] : {std::pair{1280, 720}, std::pair{500, 300}}) {
         writeBmp("video_1/videob_0.bmp", w, h, coordinateColour);
         ASSERT_TRUE(loadRewardPicture(1));
         aopxmap_clear(&s.area(), 0x123456);
         for (int step = 1; step <= 101; ++step) {
+            const aoPixmap before = s.area();
             drawEndZoomStep(step, 640, 360);
             for (int y = 0; y < 720; ++y)
                 ASSERT_EQ(std::memcmp(s.area().row(y), s.window.picture.row(180 + y) + 10, 1280 * 4), 0)
                     << w << "x" << h << " step " << step << " row " << y;
+            const aoPixmap fast = s.area();
+            s.area() = before;
+            // The step's place and scale, reckoned as the zoom does.
+            const double dx = (1280.0 - 640) / 202, dy = (720.0 - 360) / 202, ds = -(1280.0 - 640) / (1280 * 101.0);
+            const double f = 1 + step * ds;
+            drawPictureScaledPlain(static_cast<int>(step * dx), static_cast<int>(step * dy), w, h, f, f);
+            ASSERT_TRUE(s.area().pixels == fast.pixels) << w << "x" << h << " step " << step;
+            s.area() = fast;
         }
     }
 }
