@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <new>
 
 #if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
@@ -487,6 +488,13 @@ bool convertJpegIfPresent(int video, int frame)
 {
     std::string jpg;
     if (!aofindfile(jpg, "video_%d/videob_%d.jpg", video, frame)) return false;
+    // A BMP at least as new as the JPEG is its conversion already (an
+    // installed, read-only media tree has them all): nothing to write.
+    namespace fs = std::filesystem;
+    std::error_code e1, e2;
+    const fs::path bmp = fs::path(jpg).replace_extension(".bmp");
+    const auto bmpTime = fs::last_write_time(bmp, e1), jpgTime = fs::last_write_time(jpg, e2);
+    if (!e1 && !e2 && bmpTime >= jpgTime) return true;
     return aojpg2bmp(jpg.c_str()) == 1;
 }
 

@@ -63,7 +63,8 @@ void setupPicturePlanes();
 extern aoImage ausgabegrafik1;
 extern aoImage ausgabegrafik4;
 
-// Converts video_<video>/videob_<frame>.jpg to a BMP beside it when the JPEG exists.
+// Converts video_<video>/videob_<frame>.jpg to a BMP beside it when the JPEG
+// exists and no BMP as new as it is there; true when the BMP is there then.
 bool convertJpegIfPresent(int video, int frame);
 // Load video_<n>/videob_0.bmp or champion/videob_<k>.bmp into the reward
 // planes; false when no picture came (the picture is then empty).

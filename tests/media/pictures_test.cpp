@@ -131,6 +131,15 @@ TEST(RewardPictureDrawing, JpegPictureIsConvertedAndKept)
     EXPECT_NEAR(blue(bottom), 255 - (255 - 0xC0) * 719 / 1400, 3);
     // Flushed into the window picture.
     EXPECT_EQ(aopxmap_getpixel(&s.window.picture, 10 + 640, 180 + 719), bottom);
+
+    // Converted once: a read-only folder (as installed) with its BMP is
+    // not written to again, and says nothing.
+    CaptureStdio console;
+    fs::permissions("video_4", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    EXPECT_TRUE(convertJpegIfPresent(4, 0));
+    fs::permissions("video_4", fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(console.out, "");
 }
 
 TEST(ScaledDrawing, NearestAboveHalfBoxMeanAtHalf)
