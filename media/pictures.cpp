@@ -281,6 +281,35 @@ __attribute__((target("avx2"))) size_t nearestRowAvx2(const uint32_t* src, const
     return blocks * 8;
 }
 
+// boxMeanRow eight words at a time: the vertical sums per word, then the
+// sums of neighbouring words (hadd keeps 128-bit halves, a permute restores
+// the order). Returns the words done.
+__attribute__((target("avx2"))) int boxMeanRowAvx2(const uint32_t* top, const uint32_t* bottom, uint32_t* dst,
+                                                   int count)
+{
+    const __m256i rbMask = _mm256_set1_epi32(0xFF00FF), byte = _mm256_set1_epi32(255);
+    int i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const __m256i* t = reinterpret_cast<const __m256i*>(top + 2 * i);
+        const __m256i* b = reinterpret_cast<const __m256i*>(bottom + 2 * i);
+        const __m256i t0 = _mm256_loadu_si256(t), t1 = _mm256_loadu_si256(t + 1);
+        const __m256i b0 = _mm256_loadu_si256(b), b1 = _mm256_loadu_si256(b + 1);
+        const __m256i rb0 = _mm256_add_epi32(_mm256_and_si256(t0, rbMask), _mm256_and_si256(b0, rbMask));
+        const __m256i rb1 = _mm256_add_epi32(_mm256_and_si256(t1, rbMask), _mm256_and_si256(b1, rbMask));
+        const __m256i g0 = _mm256_add_epi32(_mm256_and_si256(_mm256_srli_epi32(t0, 8), byte),
+                                            _mm256_and_si256(_mm256_srli_epi32(b0, 8), byte));
+        const __m256i g1 = _mm256_add_epi32(_mm256_and_si256(_mm256_srli_epi32(t1, 8), byte),
+                                            _mm256_and_si256(_mm256_srli_epi32(b1, 8), byte));
+        const __m256i rb = _mm256_permute4x64_epi64(_mm256_hadd_epi32(rb0, rb1), 0xD8);
+        const __m256i g = _mm256_permute4x64_epi64(_mm256_hadd_epi32(g0, g1), 0xD8);
+        const __m256i red = _mm256_slli_epi32(_mm256_and_si256(_mm256_srli_epi32(rb, 18), byte), 16);
+        const __m256i green = _mm256_slli_epi32(_mm256_srli_epi32(g, 2), 8);
+        const __m256i blue = _mm256_and_si256(_mm256_srli_epi32(rb, 2), byte);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), _mm256_or_si256(_mm256_or_si256(red, green), blue));
+    }
+    return i;
+}
+
 size_t fadeBytesVector(const uint8_t* from, uint8_t* to, size_t bytes, const FadeConstants& f)
 {
     const size_t done = haveAvx2() ? fadeBytesAvx2(from, to, bytes, f) : 0;
@@ -363,7 +392,11 @@ void drawCovering(int x, int y, int w, int h, bool fade, bool plain)
 // one word (each sum stays below 1024), green apart.
 void boxMeanRow(const uint32_t* top, const uint32_t* bottom, uint32_t* dst, int count)
 {
-    for (int i = 0; i < count; ++i) {
+    int i = 0;
+#ifdef ZIFFRON_X86
+    if (haveAvx2()) i = boxMeanRowAvx2(top, bottom, dst, count);
+#endif
+    for (; i < count; ++i) {
         const uint32_t a = top[2 * i], b = top[2 * i + 1], c = bottom[2 * i], e = bottom[2 * i + 1];
         const uint32_t rb = (a & 0xFF00FF) + (b & 0xFF00FF) + (c & 0xFF00FF) + (e & 0xFF00FF);
         const uint32_t g = ((a >> 8) & 255) + ((b >> 8) & 255) + ((c >> 8) & 255) + ((e >> 8) & 255);
