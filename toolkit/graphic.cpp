@@ -241,6 +241,58 @@ constexpr int kMaxSteppedRadius = 100000;
 
 // Rows from the top of the shape to the bottom, each a horizontal line
 // between the two points of the outline at the same angle.
+// The cosines and sines of a round shape's steps: a0, a0 + step, ... while
+// below a1, then a1 itself where the shape closes there. Drawings repeat the
+// same circles over and over, so the last few sequences of moderate length
+// are kept (the values are the same ones); longer ones are computed as they go.
+struct ArcSteps {
+    double a0 = 0, a1 = 0, step = 0;
+    bool withEnd = true;
+    std::vector<double> cosines, sines;
+};
+
+template <typename Visit>
+void computeSteps(double a0, double a1, double step, bool withEnd, Visit visit)
+{
+    if (withEnd) visit(std::cos(a0), std::sin(a0));
+    for (double a = withEnd ? a0 + step : a0;; a += step) {
+        if (a >= a1) {
+            if (withEnd) visit(std::cos(a1), std::sin(a1));
+            break;
+        }
+        visit(std::cos(a), std::sin(a));
+    }
+}
+
+template <typename Visit>
+void forEachStep(double a0, double a1, double step, bool withEnd, Visit visit)
+{
+    constexpr size_t kKept = 8;
+    constexpr double kMostSteps = 30000; // about a radius of 300 all round
+    if (!((a1 - a0) / step < kMostSteps)) {
+        computeSteps(a0, a1, step, withEnd, visit);
+        return;
+    }
+    thread_local std::vector<ArcSteps> kept;
+    thread_local size_t next = 0;
+    const ArcSteps* found = nullptr;
+    for (const ArcSteps& s : kept)
+        if (s.a0 == a0 && s.a1 == a1 && s.step == step && s.withEnd == withEnd) found = &s;
+    if (!found) {
+        kept.reserve(kKept); // references stay valid
+        if (kept.size() < kKept) kept.emplace_back();
+        ArcSteps& s = kept[next];
+        next = (next + 1) % kKept;
+        s = ArcSteps{a0, a1, step, withEnd, {}, {}};
+        computeSteps(a0, a1, step, withEnd, [&s](double c, double n) {
+            s.cosines.push_back(c);
+            s.sines.push_back(n);
+        });
+        found = &s;
+    }
+    for (size_t i = 0; i < found->cosines.size(); ++i) visit(found->cosines[i], found->sines[i]);
+}
+
 void fillEllipse(aoPixmap& p, int x, int y, int rx, int ry, int colour)
 {
     if (rx < 0 || ry < 0 || outside(p, x, y, rx, ry)) return;
@@ -256,63 +308,23 @@ void fillEllipse(aoPixmap& p, int x, int y, int rx, int ry, int colour)
         return;
     }
     const double step = r > 0 ? kPi / (12.0 * r) : kPi; // radius 0: one row
-    for (double a = kPi / 2; a < 3 * kPi / 2; a += step) {
-        const long long row = roundUp(y + std::sin(a) * ry);
-        hline(p, roundUp(x + std::cos(a) * rx), roundUp(x - std::cos(a) * rx), row, colour);
-    }
+    bool first = true;
+    long long lastRow = 0, lastFrom = 0, lastTo = 0;
+    forEachStep(kPi / 2, 3 * kPi / 2, step, false, [&](double cosine, double sine) {
+        const long long row = roundUp(y + sine * ry);
+        const long long from = roundUp(x + cosine * rx), to = roundUp(x - cosine * rx);
+        // Steps near the top and bottom repeat their row: it is filled already.
+        if (!first && row == lastRow && from == lastFrom && to == lastTo) return;
+        hline(p, from, to, row, colour);
+        first = false;
+        lastRow = row;
+        lastFrom = from;
+        lastTo = to;
+    });
 }
 
 // Points from the start angle to the end angle joined by lines. The end
 // angle itself is always the last point, so a full circle closes.
-// The cosines and sines of an arc's steps: a0, a0 + step, ... while below
-// a1, then a1. Drawings repeat the same circles over and over, so the last
-// few sequences of moderate length are kept; the values are the same ones.
-struct ArcSteps {
-    double a0 = 0, a1 = 0, step = 0;
-    std::vector<double> cosines, sines;
-};
-
-void computeArcSteps(ArcSteps& s)
-{
-    s.cosines.clear();
-    s.sines.clear();
-    const auto add = [&s](double a) {
-        s.cosines.push_back(std::cos(a));
-        s.sines.push_back(std::sin(a));
-    };
-    add(s.a0);
-    for (double a = s.a0 + s.step;; a += s.step) {
-        if (a >= s.a1) {
-            add(s.a1);
-            break;
-        }
-        add(a);
-    }
-}
-
-const ArcSteps& arcSteps(double a0, double a1, double step)
-{
-    constexpr size_t kKept = 8;
-    constexpr double kMostSteps = 30000; // about a radius of 300 all round
-    thread_local std::vector<ArcSteps> kept;
-    thread_local size_t next = 0;
-    thread_local ArcSteps once;
-    for (const ArcSteps& s : kept)
-        if (s.a0 == a0 && s.a1 == a1 && s.step == step) return s;
-    ArcSteps* s = &once;
-    if ((a1 - a0) / step < kMostSteps) {
-        kept.reserve(kKept); // the caller's reference stays valid
-        if (kept.size() < kKept) kept.emplace_back();
-        s = &kept[next];
-        next = (next + 1) % kKept;
-    }
-    s->a0 = a0;
-    s->a1 = a1;
-    s->step = step;
-    computeArcSteps(*s);
-    return *s;
-}
-
 void arc(aoPixmap& p, int x, int y, int rx, int ry, double startDeg, double endDeg, int colour)
 {
     if (rx < 0 || ry < 0 || outside(p, x, y, rx, ry)) return;
@@ -320,21 +332,18 @@ void arc(aoPixmap& p, int x, int y, int rx, int ry, double startDeg, double endD
     endDeg = std::min(endDeg, startDeg + 360); // once round is all there is to draw
     const double a0 = startDeg * kPi / 180, a1 = endDeg * kPi / 180;
     const double step = kPi / (12.0 * std::clamp(rx, 1, kMaxSteppedRadius));
-    const ArcSteps& steps = arcSteps(a0, a1, step);
-    auto point = [&](size_t i, long long& px, long long& py) {
-        px = x + static_cast<long long>(std::trunc(steps.cosines[i] * rx + 0.5));
-        py = y + static_cast<long long>(std::trunc(steps.sines[i] * ry + 0.5));
-    };
-    long long px, py, qx, qy;
-    point(0, px, py);
-    plot(p, px, py, colour);
-    for (size_t i = 1; i < steps.cosines.size(); ++i) {
-        point(i, qx, qy);
+    bool first = true;
+    long long px = 0, py = 0;
+    forEachStep(a0, a1, step, true, [&](double cosine, double sine) {
+        const long long qx = x + static_cast<long long>(std::trunc(cosine * rx + 0.5));
+        const long long qy = y + static_cast<long long>(std::trunc(sine * ry + 0.5));
+        if (first) plot(p, qx, qy, colour);
         // Most steps stay on their pixel, which is set already.
-        if (qx != px || qy != py) line(p, px, py, qx, qy, colour);
+        else if (qx != px || qy != py) line(p, px, py, qx, qy, colour);
+        first = false;
         px = qx;
         py = qy;
-    }
+    });
 }
 
 // A filled rectangle whose corner may lie beyond the int range; clipped here
