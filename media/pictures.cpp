@@ -155,8 +155,8 @@ struct FadeTable {
     }
 };
 
-// The exact fade of one row in 16-bit lanes: the reference of the fast
-// forms below, and the form of the rows they cannot serve.
+// The exact fade of one row in 16-bit lanes, for the rows the multiply
+// constants below cannot serve.
 void fadeRowExact(const uint8_t* from, uint8_t* to, size_t bytes, int j)
 {
     const int k = 255 * (1400 - j);

@@ -239,8 +239,6 @@ bool outside(const aoPixmap& p, long long x, long long y, long long rx, long lon
 // minutes for the huge radii a far zoom can produce.
 constexpr int kMaxSteppedRadius = 100000;
 
-// Rows from the top of the shape to the bottom, each a horizontal line
-// between the two points of the outline at the same angle.
 // The cosines and sines of a round shape's steps: a0, a0 + step, ... while
 // below a1, then a1 itself where the shape closes there. Drawings repeat the
 // same circles over and over, so the last few sequences of moderate length
@@ -293,6 +291,8 @@ void forEachStep(double a0, double a1, double step, bool withEnd, Visit visit)
     for (size_t i = 0; i < found->cosines.size(); ++i) visit(found->cosines[i], found->sines[i]);
 }
 
+// Rows from the top of the shape to the bottom, each a horizontal line
+// between the two points of the outline at the same angle.
 void fillEllipse(aoPixmap& p, int x, int y, int rx, int ry, int colour)
 {
     if (rx < 0 || ry < 0 || outside(p, x, y, rx, ry)) return;

@@ -58,6 +58,15 @@ void sixSquares(int kind = 0, std::array<int, 7> row2 = {})
     solution[1] = 3;
 }
 
+// Two rows whose picks must add up to sum: row 1 as above, row 2 7 1 2 11 12 13.
+void twoRowSum(int sum)
+{
+    sixSquares(1, {0, 7, 1, 2, 11, 12, 13});
+    relationOp = 1;
+    target[1] = sum;
+    clickCount = pickedValue = pickedValue2 = 0;
+}
+
 // The colour of a shot's pixel just inside the frame around a square.
 int frameColour(const std::string& bmp, Square s)
 {
@@ -92,20 +101,14 @@ TEST_F(Quiz, KeysOneToSixPickTheColumnOfTheWaitingRow)
 
     // Two rows: row 1 waits, then row 2 (3 + 7 = 10).
     start("wait 1\nkey 1\nwait 1\nkey 1\n");
-    sixSquares(1, {0, 7, 1, 2, 11, 12, 13});
-    relationOp = 1;
-    target[1] = 10;
-    clickCount = pickedValue = pickedValue2 = 0;
+    twoRowSum(10);
     showAndJudge(AnswerRows::TwoRows);
     EXPECT_EQ(pickedValue, 7);
     EXPECT_EQ(pickedValue2, 7);
     EXPECT_EQ(wrongCount, 1) << "7 + 7";
 
     start("wait 1\nkey 2\nwait 1\nkey 1\n");
-    sixSquares(1, {0, 7, 1, 2, 11, 12, 13});
-    relationOp = 1;
-    target[1] = 10;
-    clickCount = pickedValue = pickedValue2 = 0;
+    twoRowSum(10);
     showAndJudge(AnswerRows::TwoRows);
     EXPECT_EQ(correctCount, 1) << "3 + 7";
 }
@@ -139,10 +142,7 @@ TEST_F(Quiz, ArrowsMoveAVisibleFocusFrameAndEnterOrSpacePicks)
 
     // Up and Down move between two rows; Enter picks; the frame follows to row 2.
     start("wait 1\nkey Right\nkey Right\nkey Enter\nwait 1\nkey Enter\n");
-    sixSquares(1, {0, 7, 1, 2, 11, 12, 13});
-    relationOp = 1;
-    target[1] = 14;
-    clickCount = pickedValue = pickedValue2 = 0;
+    twoRowSum(14);
     showAndJudge(AnswerRows::TwoRows);
     EXPECT_EQ(pickedValue, 3);
     EXPECT_EQ(pickedValue2, 1) << "row 2 waits, in the same column";
