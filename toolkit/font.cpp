@@ -6,6 +6,7 @@
 #include "platform/platform.h"
 
 #include <algorithm>
+#include <bit>
 #include <cctype>
 #include <charconv>
 #include <cstdarg>
@@ -397,12 +398,46 @@ std::unique_ptr<aoFont> parseLines(const std::vector<std::string_view>& lines, s
 }
 
 // Draws one glyph clipped to the pixmap.
+constexpr int kMaskedWidth = 64;
+
+// The ink of every glyph up to kMaskedWidth wide as one bit mask per row.
+void buildInkRows(aoFont& f)
+{
+    f.inkRows.assign(static_cast<size_t>(f.chars) * f.ysize, 0);
+    for (int i = 0; i < f.chars; ++i) {
+        const int w = f.widths[i];
+        if (w > kMaskedWidth) continue;
+        const uint8_t* g = f.glyphs.data() + f.offsets[i];
+        for (int r = 0; r < f.ysize; ++r) {
+            uint64_t bits = 0;
+            for (int col = 0; col < w; ++col)
+                if (g[static_cast<size_t>(r) * w + col]) bits |= uint64_t{1} << col;
+            f.inkRows[static_cast<size_t>(i) * f.ysize + r] = bits;
+        }
+    }
+}
+
 void drawGlyph(aoPixmap* p, bool direct, const aoFont& f, int index, long x, long y, uint32_t c)
 {
     int w = f.widths[index];
     const uint8_t* g = f.glyphs.data() + f.offsets[index];
     long x0 = std::max(0L, -x), x1 = std::min<long>(w, p->width - x);
     long y0 = std::max(0L, -y), y1 = std::min<long>(f.ysize, p->height - y);
+    if (direct && w <= kMaskedWidth && !f.inkRows.empty()) {
+        // Only the ink is written: a few pixels of most rows, none of many.
+        const uint64_t* rows = f.inkRows.data() + static_cast<size_t>(index) * f.ysize;
+        const uint64_t inside = (x1 - x0 >= 64 ? ~uint64_t{0} : (uint64_t{1} << (x1 - x0)) - 1) << x0;
+        for (long r = y0; r < y1; ++r) {
+            uint64_t bits = rows[r] & inside;
+            if (!bits) continue;
+            uint32_t* dst = p->row(static_cast<int>(y + r)) + x;
+            do {
+                dst[std::countr_zero(bits)] = c;
+                bits &= bits - 1;
+            } while (bits);
+        }
+        return;
+    }
     for (long r = y0; r < y1; ++r) {
         const uint8_t* src = g + r * w;
         if (direct) {
@@ -597,11 +632,12 @@ int aooption_fontkey(std::string_view value)
 
 void aofont_drawtext(aoPixmap* p, int handle, int x, int y, int colour, const char* text)
 {
-    const aoFont* f = resolve(handle);
+    aoFont* f = resolve(handle);
     if (!p || !f || !text || p->width <= 0 || p->height <= 0) return;
     size_t area = static_cast<size_t>(p->width) * p->height;
     bool direct = p->format == AOPX_TRUECOLOR;
     if (direct && p->pixels.size() < area) return;
+    if (direct && f->inkRows.empty()) buildInkRows(*f);
     uint32_t c = static_cast<uint32_t>(colour) & 0xFFFFFF;
     long cx = x, cy = y;
     for (const unsigned char* s = reinterpret_cast<const unsigned char*>(text); *s; ++s) {

@@ -355,6 +355,39 @@ TEST(FontDrawing, StoredFontDrawsTheSamePixelsAsItsGlyph)
                 << x << "," << y;
 }
 
+// Every glyph of fonts narrow, wide and just past the width drawn from bit
+// masks, put near every edge: exactly its ink inside the pixmap changes.
+TEST(FontDrawing, EveryGlyphWritesItsInkClippedAtEveryEdge)
+{
+    aofont_loadarial();
+    const auto pattern = [](int c, int x, int y) { return (c * 7 + x * 3 + y * 5) % 4 == 0 || x == 63; };
+    std::vector<int> handles = {aofont_find("Arial16"), aofont_loadtext(fontText("Wide64", 224, 5, 64, pattern)),
+                                aofont_loadtext(fontText("Wide65", 224, 5, 65, pattern))};
+    handles.push_back(aooption_fontkey("9x15"));
+    for (int h : handles) {
+        const aoFont* f = aofont_record(h);
+        ASSERT_NE(f, nullptr);
+        const int width = 90, height = 30;
+        for (int c = 33; c < 256; ++c) {
+            const char text[2] = {static_cast<char>(c), 0};
+            const int i = c - 32, w = f->widths[i];
+            for (auto [x, y] : {std::pair{-w / 2 - 1, -3}, {width - w / 2, height - 4}, {5, 4}}) {
+                aoPixmap p = canvas(width, height);
+                aofont_drawtext(&p, h, x, y, 0x123456, text);
+                for (int py = 0; py < height; ++py)
+                    for (int px = 0; px < width; ++px) {
+                        const int gx = px - x, gy = py - y;
+                        const bool ink = c != 255 && gx >= 0 && gx < w && gy >= 0 && gy < f->ysize &&
+                                         f->glyphs[f->offsets[i] + gy * w + gx];
+                        if (p.row(py)[px] != (ink ? 0x123456u : 0xFFFFFFu))
+                            FAIL() << f->name << " char " << c << " at " << x << "," << y << ": pixel " << px
+                                   << "," << py;
+                    }
+            }
+        }
+    }
+}
+
 // ---------------------------------------------------------------- broken font texts
 
 class FontLoaderRejects : public ::testing::Test {

@@ -413,6 +413,9 @@ struct aoFont {
     // A stored font is registered by name and parsed from this text when it
     // is first used; empty once parsed.
     std::string_view source;
+    // Per glyph and row (glyph i's rows from i * ysize): bit c set where
+    // column c has ink. Built on the first drawing, for glyphs up to 64 wide.
+    std::vector<uint64_t> inkRows;
 };
 
 int aofont_get(const char* format, ...) AO_PRINTF(1, 2);
