@@ -2,6 +2,7 @@
 // and the dispatch from task number to family.
 #include <cstdarg>
 #include <cstdio>
+#include <string_view>
 #include <utility>
 
 #include "answer_rows.h"
@@ -95,17 +96,24 @@ TaskPrinter catalog_setprinter(TaskPrinter p) { return std::exchange(printer, st
 
 void taskPrintf(const char* format, ...)
 {
+    // Most task lines fit the buffer: formatted once. A longer one is
+    // formatted again into a string of its length.
+    char buffer[512];
     va_list args;
     va_start(args, format);
     va_list copy;
     va_copy(copy, args);
-    int n = std::vsnprintf(nullptr, 0, format, copy);
+    const int n = std::vsnprintf(buffer, sizeof buffer, format, copy);
     va_end(copy);
-    std::string text;
-    if (n > 0) {
-        text.resize(static_cast<size_t>(n) + 1);
-        std::vsnprintf(text.data(), text.size(), format, args);
-        text.resize(static_cast<size_t>(n));
+    std::string longer;
+    std::string_view text;
+    if (n > 0 && static_cast<size_t>(n) < sizeof buffer) {
+        text = std::string_view(buffer, static_cast<size_t>(n));
+    } else if (n > 0) {
+        longer.resize(static_cast<size_t>(n) + 1);
+        std::vsnprintf(longer.data(), longer.size(), format, args);
+        longer.resize(static_cast<size_t>(n));
+        text = longer;
     }
     va_end(args);
     if (printer)

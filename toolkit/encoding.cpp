@@ -54,6 +54,12 @@ std::string ao_utf8_to_cp1252(std::string_view in)
     out.reserve(in.size());
     size_t i = 0;
     while (i < in.size()) {
+        // Runs of ASCII, most of any text, are copied whole.
+        size_t ascii = i;
+        while (ascii < in.size() && static_cast<unsigned char>(in[ascii]) < 0x80) ++ascii;
+        out.append(in.data() + i, ascii - i);
+        i = ascii;
+        if (i == in.size()) break;
         unsigned char b = static_cast<unsigned char>(in[i]);
         unsigned cp;
         size_t len;

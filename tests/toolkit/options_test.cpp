@@ -194,6 +194,7 @@ TEST(TextEncoding, Cp1252RoundTrip)
     EXPECT_EQ(ao_cp1252_to_utf8(cp), utf8);
     // Bytes that are not UTF-8 are kept as they are.
     EXPECT_EQ(ao_utf8_to_cp1252("\xF6"), "\xF6");
+    EXPECT_EQ(ao_utf8_to_cp1252("ab\xC3" "cd\xE2\x82" "e"), "ab\xC3" "cd\xE2\x82" "e");
 }
 
 TEST(Random, RuntimeGeneratorSequence)
