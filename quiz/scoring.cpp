@@ -34,6 +34,9 @@ void resetProgressPanel()
     labelledBar(timeBar, 196, aographic_rgb(240, 240, 255), "Z E I T");
     labelledBar(correctBar, 196, aographic_rgb(240, 240, 255), "AUFGABEN richtig");
     labelledBar(wrongBar, 196, aographic_rgb(240, 240, 255), "AUFGABEN falsch");
+    // The last game's grade is not this one's: a game of five tasks or fewer
+    // gets none, a longer one gets its own after the first task.
+    bar(gradeBox, kGradeBoxW, aographic_rgb(255, 255, 0));
     taskArea.select();
 }
 

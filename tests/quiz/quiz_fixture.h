@@ -79,6 +79,9 @@ protected:
         static bool built = false;
         if (!built) {
             setupMainScreen();
+            firstShown() = {screen.getvalue("udStufe"), screen.getvalue("udAnzahlAufgaben"),
+                            aopxmap_getpixel(soundIndicator.pixmap(), 1, 1), aopxmap_getpixel(gradeBox.pixmap(), 1, 1),
+                            aopxmap_getpixel(progressBar.pixmap(), 1, 1), aopxmap_getpixel(avatarArea.pixmap(), 1, 1)};
             built = true;
         }
         catalog_filltables();
@@ -114,6 +117,17 @@ protected:
     }
 
     std::string& transcript() { return run->transcript; }
+
+    // The main screen as it was first shown: built once per process, so the
+    // tests before may have changed it since.
+    struct FirstShown {
+        int level = 0, tasks = 0, soundPixel = 0, gradePixel = 0, progressPixel = 0, avatarPixel = 0;
+    };
+    static FirstShown& firstShown()
+    {
+        static FirstShown shown;
+        return shown;
+    }
 
     static std::string configHome()
     {
