@@ -460,12 +460,19 @@ bool aopxmap_savetofile_bmp(const aoPixmap* p, const char* path)
         aoprintf("aopxmap_savetofile_bmp: empty picture, %s not written\n", path);
         return false;
     }
-    std::vector<uint32_t> rgb(static_cast<size_t>(p->width) * p->height);
-    for (int yy = 0; yy < p->height; yy++)
-        for (int xx = 0; xx < p->width; xx++)
-            rgb[static_cast<size_t>(yy) * p->width + xx] =
-                static_cast<uint32_t>(aopxmap_getpixel(p, xx, yy));
-    const std::vector<uint8_t> bytes = aobmp_encode(rgb.data(), p->width, p->height);
+    const size_t area = static_cast<size_t>(p->width) * p->height;
+    // A true-colour picture is encoded from its own words; others through a
+    // copy of their colours.
+    std::vector<uint32_t> rgb;
+    const uint32_t* pixels = p->pixels.data();
+    if (p->format != AOPX_TRUECOLOR || p->pixels.size() < area) {
+        rgb.resize(area);
+        for (int yy = 0; yy < p->height; yy++)
+            for (int xx = 0; xx < p->width; xx++)
+                rgb[static_cast<size_t>(yy) * p->width + xx] = static_cast<uint32_t>(aopxmap_getpixel(p, xx, yy));
+        pixels = rgb.data();
+    }
+    const std::vector<uint8_t> bytes = aobmp_encode(pixels, p->width, p->height);
     std::string err;
     if (!aofile_replace(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), err)) {
         aoprintf("aopxmap_savetofile_bmp: cannot write %s\n", err.c_str());
