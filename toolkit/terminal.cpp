@@ -1,6 +1,7 @@
 // The terminal widget: a character-cell text pane with scroll-back, the
 // toolkit's standard input and output target once created.
 #include "aotoolkit.h"
+#include "internal.h"
 #include "platform/platform.h"
 
 #include <algorithm>
@@ -711,7 +712,9 @@ char* aoTerminal::readline(char* buffer, int limit)
     char* result = nullptr;
     while (aoisrunning()) {
         if (keycount_ == 0) {
-            aowait(0.01);
+            // Sleeps until input comes or a timer is due; a closed window
+            // (or a used-up headless script) ends the line unread.
+            aoi::process(true);
             continue;
         }
         int key = keys_[keyhead_];
