@@ -140,7 +140,17 @@ export -f play make_media game_script options_editor selection_editor
 export FIRST_SEED WORK BIN MEDIA TIMEOUT OUT
 
 results=$WORK/results.txt
-seq 0 $((GAMES - 1)) | xargs -P "$JOBS" -I{} bash -c 'play {}' >"$results"
+# Stopped (Ctrl-C, kill), the soak takes its running games with it.
+kill_tree() {
+  local child
+  for child in $(pgrep -P "$1"); do kill_tree "$child"; done
+  kill "$1" 2>/dev/null || true
+}
+seq 0 $((GAMES - 1)) | xargs -P "$JOBS" -I{} bash -c 'play {}' >"$results" &
+runner=$!
+trap 'kill_tree "$runner"; exit 143' TERM INT
+wait "$runner"
+trap - TERM INT
 
 failures=0
 for group in $(seq 0 35); do
