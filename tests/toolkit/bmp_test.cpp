@@ -52,7 +52,8 @@ std::vector<uint32_t> pattern(int w, int h)
 {
     std::vector<uint32_t> px(static_cast<size_t>(w) * h);
     for (int y = 0; y < h; y++)
-        for (int x = 0; x < w; x++) px[static_cast<size_t>(y) * w + x] = (x * 16) << 16 | (y * 16) << 8 | 0x40;
+        for (int x = 0; x < w; x++)
+            px[static_cast<size_t>(y) * w + x] = ((x * 16) & 0xFF) << 16 | ((y * 16) & 0xFF) << 8 | (0x40 ^ ((x >> 4) & 0x3F));
     return px;
 }
 
@@ -107,7 +108,8 @@ TEST(BmpEncode, HeaderAndPaddedRowsAsWritten)
 
 TEST(BmpRoundTrip, WidthNotMultipleOfFourShowsNoShear)
 {
-    for (int w : {1, 2, 3, 5, 7}) {
+    // Also widths past the eight-pixel steps of the fast reader, and its tail.
+    for (int w : {1, 2, 3, 5, 7, 9, 10, 11, 17, 641}) {
         const int h = 4;
         const auto px = pattern(w, h);
         const fs::path file = scratch("shear.bmp");
