@@ -397,7 +397,6 @@ std::unique_ptr<aoFont> parseLines(const std::vector<std::string_view>& lines, s
     return f;
 }
 
-// Draws one glyph clipped to the pixmap.
 constexpr int kMaskedWidth = 64;
 
 // The ink of every glyph up to kMaskedWidth wide as one bit mask per row.
@@ -417,6 +416,7 @@ void buildInkRows(aoFont& f)
     }
 }
 
+// Draws one glyph clipped to the pixmap.
 void drawGlyph(aoPixmap* p, bool direct, const aoFont& f, int index, long x, long y, uint32_t c)
 {
     int w = f.widths[index];
