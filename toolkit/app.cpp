@@ -521,7 +521,9 @@ bool aofileexists(const char* path)
 
 void aoscript_sethandler(const std::string& command, aoScriptHandler handler)
 {
-    scriptHandlers()[command] = std::move(handler);
+    // No handler takes the command back: its lines are "not available" again.
+    if (!handler) scriptHandlers().erase(command);
+    else scriptHandlers()[command] = std::move(handler);
 }
 
 aoScriptHandler* aoi::findScriptHandler(const std::string& command)

@@ -59,13 +59,9 @@ aoTerminal* firstTerminal(const aoGUIScript& script)
     return nullptr;
 }
 
+// Every new layout puts its commands back, in case one was taken over since.
 void registerScriptCommands()
 {
-    static bool registered = false;
-    if (registered)
-        return;
-    registered = true;
-
     aoscript_sethandler("clickname", [](const std::string& args) {
         aoScriptResult r;
         std::string name = trim(args);

@@ -172,7 +172,7 @@ TEST(ScriptTimeline, UnknownLaterCommandsSayNotAvailableOnceAndGoOn)
 
 TEST(ScriptTimeline, RegisteredHandlerClicksItsPoints)
 {
-    HeadlessRun run("click btStart\n");
+    HeadlessRun run("click btStart\nwait 1\nclick btStart\nkey 5\n");
     aoscript_sethandler("clickname", [](const std::string& args) {
         aoScriptResult r;
         if (args == "btStart") r.clicks.push_back({30, 40});
@@ -184,7 +184,11 @@ TEST(ScriptTimeline, RegisteredHandlerClicksItsPoints)
     EXPECT_EQ(aogetevent(), w.code[1]);
     EXPECT_EQ(w.mousex(), 30);
     EXPECT_EQ(w.mousey(), 40);
+    // Taken back, the command is one the program does not know, not a crash.
     aoscript_sethandler("clickname", nullptr);
+    int e = aogetevent();
+    while (e && e != '5') e = aogetevent();
+    EXPECT_EQ(e, '5');
 }
 
 TEST(Sound, MissingOrBrokenFilesAreSilentAndRealOnesReachTheTranscript)
