@@ -177,6 +177,7 @@ namespace {
 // The START sequence from the class badge on, for a game or a practice.
 void runStart()
 {
+    closeReview();
     schoolClass = classForLevel(level);
     drawClassBadge();
     drawMediaChoice();

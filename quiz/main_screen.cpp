@@ -151,11 +151,13 @@ void serveMainScreen()
             if (soundOn == 1) runEndSequence();
             return;
         } else if (screen.buttonpressed(e, "btparam") || k == MainScreenKey::Options) {
+            closeReview();
             runOptionsEditor();
         } else if (screen.buttonpressed(e, "btton") || k == MainScreenKey::Sound) {
             soundOn = -soundOn;
             drawSoundIndicator();
         } else if (screen.buttonpressed(e, "btEdit") || k == MainScreenKey::Selection) {
+            closeReview();
             runSelectionEditor();
         } else if (screen.buttonpressed(e, "btStart") || k == MainScreenKey::Start) {
             startGame();

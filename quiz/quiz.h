@@ -134,6 +134,9 @@ void gameLogEnd(GameEnd end);
 // false for every other event.
 bool reviewHandleEvent(int event);
 void showReview();
+// Something else takes the task area (a game, an editor): the review's keys
+// and clicks are off until R or a click opens it again.
+void closeReview();
 // Layout blanks and line breaks folded into single blanks (any single-byte text).
 std::string foldBlanks(const std::string& text);
 // The line cut with "…" to fit maxWidth pixels in the font (Windows-1252).

@@ -122,7 +122,6 @@ void practise()
         termPrintf("%s", ao_utf8_to_cp1252("\n Nichts zu üben: im letzten Spiel war alles richtig.").c_str());
         return;
     }
-    review.open = false;
     startPractice(gameLog.level, gameLog.difficulty, plan);
 }
 
@@ -138,6 +137,11 @@ void showReview()
     review.open = true;
     review.top = 0;
     draw();
+}
+
+void closeReview()
+{
+    review.open = false;
 }
 
 bool reviewHandleEvent(int e)
