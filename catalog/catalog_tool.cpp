@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "answer_rows.h"
 #include "catalog.h"
@@ -350,10 +351,11 @@ bool generateToolTask(int taskNumber, int index, int count, ToolTask& task, std:
     aofont_loadbuiltins();
     selectTaskFont(taskLevel(taskNumber));
     std::string text;
-    catalog_setprinter([&text](const std::string& cp1252) { text += cp1252; });
+    TaskPrinter previousPrinter = catalog_setprinter([&text](const std::string& cp1252) { text += cp1252; });
     generateTask(taskNumber);
     task.rows = buildAnswerRows(taskLevel(taskNumber), taskDifficulty(taskNumber), taskNumber);
-    catalog_setprinter(nullptr);
+    // The caller's printer and target as they were (a game keeps printing to its terminal).
+    catalog_setprinter(std::move(previousPrinter));
     aographic_settarget(previousTarget);
 
     task.text = ao_cp1252_to_utf8(text);

@@ -243,6 +243,10 @@ TEST(CatalogTool, WorksheetTasksFollowTheSeedAndTheList)
 TEST(CatalogTool, KeyIsOnTheSquaresForEveryTask)
 {
     catalog_filltables();
+    // The caller's printer is its own again after each task.
+    static std::string printed; // outlives the test, as the printer may
+    printed.clear();
+    catalog_setprinter([](const std::string& text) { printed += text; });
     for (int number : allTaskNumbers()) {
         presetGameStart();
         aosrand(3);
@@ -272,6 +276,8 @@ TEST(CatalogTool, KeyIsOnTheSquaresForEveryTask)
             at = end == std::string::npos ? end : end + 6;
         } while (at != std::string::npos);
     }
+    EXPECT_TRUE(catalog_setprinter(nullptr)) << "the caller's printer was dropped";
+    EXPECT_TRUE(printed.empty()) << "task texts went to the caller's printer";
 }
 
 namespace {
