@@ -185,8 +185,9 @@ bool sameSquare(double a, double b)
     if (a == b) return true;
     // Values further apart than one and a half units of the last place
     // round to different texts; only close ones need printing.
-    const double unit = std::pow(10.0, -std::clamp(decimalPlaces, 0, 17));
-    if (std::fabs(a - b) > 1.5 * unit) return false;
+    static constexpr double kUnits[18] = {1,    1e-1,  1e-2,  1e-3,  1e-4,  1e-5,  1e-6,  1e-7,  1e-8,
+                                          1e-9, 1e-10, 1e-11, 1e-12, 1e-13, 1e-14, 1e-15, 1e-16, 1e-17};
+    if (std::fabs(a - b) > 1.5 * kUnits[std::clamp(decimalPlaces, 0, 17)]) return false;
     char ta[400], tb[400];
     return decimalView(ta, sizeof ta, a, decimalPlaces) == decimalView(tb, sizeof tb, b, decimalPlaces);
 }
