@@ -98,18 +98,21 @@ public:
         if (colon != std::string::npos) spaced.replace(colon, 1, " : ");
         const std::vector<std::string_view> w = words(spaced);
         const size_t first = 6;
-        if (w.size() < first || !sameWord(w[0], "Stufe") || !sameWord(w[2], "Schwierigkeit") ||
-            !sameWord(w[4], "aus") || w[5] != ":") {
-            report(number, "nicht lesbar, erwartet \"Stufe L Schwierigkeit D aus: Nummern\", übersprungen");
+        // "Level L Stufe D", as the main screen names them; files of earlier
+        // versions say "Stufe L Schwierigkeit D" for the same two numbers.
+        const bool current = w.size() >= first && sameWord(w[0], "Level") && sameWord(w[2], "Stufe");
+        const bool earlier = w.size() >= first && sameWord(w[0], "Stufe") && sameWord(w[2], "Schwierigkeit");
+        if (!(current || earlier) || !sameWord(w[4], "aus") || w[5] != ":") {
+            report(number, "nicht lesbar, erwartet \"Level L Stufe S aus: Nummern\", übersprungen");
             return;
         }
         long lvl = 0, diff = 0;
         if (!readNumber(w[1], lvl) || lvl < 1 || lvl > kLevels) {
-            report(number, "Stufe \"" + shown(w[1]) + "\" gibt es nicht (1 bis 12), übersprungen");
+            report(number, std::string(w[0]) + " \"" + shown(w[1]) + "\" gibt es nicht (1 bis 12), übersprungen");
             return;
         }
         if (!readNumber(w[3], diff) || diff < 1 || diff > kDifficulties) {
-            report(number, "Schwierigkeit \"" + shown(w[3]) + "\" gibt es nicht (1 bis 3), übersprungen");
+            report(number, std::string(w[2]) + " \"" + shown(w[3]) + "\" gibt es nicht (1 bis 3), übersprungen");
             return;
         }
         const int n = catalog_groupsize(static_cast<int>(lvl), static_cast<int>(diff));
@@ -126,7 +129,7 @@ public:
         for (size_t i = 0; i < entries.size(); ++i) {
             const long e = entries[i];
             if (e < 1 || e > n) {
-                report(number, "Stufe " + std::to_string(lvl) + " Schwierigkeit " + std::to_string(diff) +
+                report(number, "Level " + std::to_string(lvl) + " Stufe " + std::to_string(diff) +
                                    " hat keine Aufgabe " + shown(w[first + i]) + " (1 bis " + std::to_string(n) +
                                    "), ignoriert");
                 continue;
@@ -190,8 +193,8 @@ void applySelectionFile(const SelectionFile& file, SelectionTable& table)
 
 std::string formatSelectionFile(const SelectionTable& table)
 {
-    std::string text = "# Aufgabenauswahl: abgeschaltete Aufgabentypen, eine Zeile je Stufe und Schwierigkeit.\n"
-                       "# Form: Stufe L Schwierigkeit D aus: Nummern   (Text nach # wird nicht gelesen)\n";
+    std::string text = "# Aufgabenauswahl: abgeschaltete Aufgabentypen, eine Zeile je Level und Stufe.\n"
+                       "# Form: Level L Stufe S aus: Nummern   (Text nach # wird nicht gelesen)\n";
     for (int l = 1; l <= kLevels; ++l)
         for (int d = 1; d <= kDifficulties; ++d) {
             std::string off;
@@ -199,7 +202,7 @@ std::string formatSelectionFile(const SelectionTable& table)
             for (int e = 1; e <= n; ++e)
                 if (table[l][d][e] == 0) off += " " + std::to_string(e);
             if (!off.empty())
-                text += "Stufe " + std::to_string(l) + " Schwierigkeit " + std::to_string(d) + " aus:" + off + "\n";
+                text += "Level " + std::to_string(l) + " Stufe " + std::to_string(d) + " aus:" + off + "\n";
         }
     return text;
 }

@@ -1,6 +1,7 @@
 // The teacher's selection file: which task types are switched off, kept
 // between runs. Plain text, one line per group with entries off,
-// "Stufe 5 Schwierigkeit 2 aus: 3 7 12"; '#' starts a comment. Reading and
+// "Level 5 Stufe 2 aus: 3 7 12" (earlier versions wrote "Stufe 5 Schwierigkeit
+// 2 aus: ...", which is read too); '#' starts a comment. Reading and
 // writing are pure functions over text, so the file's owner decides where the
 // bytes come from and go to.
 #pragma once

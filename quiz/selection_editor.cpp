@@ -214,10 +214,10 @@ void runSelectionEditor()
     aographic_text(112, 102, kBlack, "ENDE");
     if (group) {
         aographic_setfont("Arial20b");
-        aographic_printf(200, 100, kBlack, "Stufe %d, Schwierigkeit %d", level, difficulty);
+        aographic_printf(200, 100, kBlack, "Level %d, Stufe %d", level, difficulty);
     } else {
         aographic_text(200, 100, kBlack,
-                       "Die Auswahl gilt für Stufe und Schwierigkeit des letzten Spiels: bitte zuerst START drücken.");
+                       "Die Auswahl gilt für Level und Stufe des letzten Spiels: bitte zuerst START drücken.");
     }
     aographic_setfont("arial20");
     for (int k = 1; k <= entries; ++k) {

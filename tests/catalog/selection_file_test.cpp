@@ -58,9 +58,9 @@ TEST(SelectionFile, RandomTablesSurviveWriteAndRead)
         EXPECT_TRUE(messages.empty()) << messages.front();
     }
     Table all;
-    EXPECT_EQ(formatSelectionFile(all.t).find("\nStufe "), std::string::npos) << "nothing off, no group line";
+    EXPECT_EQ(formatSelectionFile(all.t).find("\nLevel "), std::string::npos) << "nothing off, no group line";
     all.t[5][2][3] = all.t[5][2][7] = all.t[5][2][12] = 0;
-    EXPECT_NE(formatSelectionFile(all.t).find("\nStufe 5 Schwierigkeit 2 aus: 3 7 12\n"), std::string::npos);
+    EXPECT_NE(formatSelectionFile(all.t).find("\nLevel 5 Stufe 2 aus: 3 7 12\n"), std::string::npos);
 }
 
 TEST(SelectionFile, HandWrittenLinesAreReadLeniently)
@@ -77,6 +77,12 @@ TEST(SelectionFile, HandWrittenLinesAreReadLeniently)
     EXPECT_EQ(off(t, 1, 1), std::vector<int>{});
     EXPECT_EQ(off(t, 12, 3), std::vector<int>{11});
     EXPECT_EQ(off(t, 5, 1), std::vector<int>{});
+
+    // The main screen's words ("Level 5 Stufe 2") and the earlier file's
+    // ("Stufe 5 Schwierigkeit 2") name the same group, also mixed in one file.
+    const Table mixed = read("level 5 stufe 2 aus: 4\nStufe 5 Schwierigkeit 2 aus: 9\nLevel 12 Stufe 3 aus: 11\n");
+    EXPECT_EQ(off(mixed, 5, 2), (std::vector<int>{4, 9}));
+    EXPECT_EQ(off(mixed, 12, 3), std::vector<int>{11});
 }
 
 TEST(SelectionFile, FaultsAreNamedByLineAndOnlyTheirLineIsLost)
@@ -97,6 +103,8 @@ TEST(SelectionFile, FaultsAreNamedByLineAndOnlyTheirLineIsLost)
         {"Stufe 5 Schwierigkeit 2: 3", "nicht lesbar", {}},
         {"Stufe 5 aus: 3", "nicht lesbar", {}},
         {"Level 5 Schwierigkeit 2 aus: 3", "nicht lesbar", {}},
+        {"Stufe 5 Stufe 2 aus: 3", "nicht lesbar", {}},
+        {"Level 5 Stufe 4 aus: 1", "Stufe \"4\" gibt es nicht", {}},
         {std::string("Stufe 5 Schwierigkeit 2 aus: 3\0 4", 33), "ist keine Aufgabennummer", {}},
         {"\x01\x02\xFF\xFE binary \x7F", "nicht lesbar", {}},
         {longLine, "zu lang", {}},

@@ -262,8 +262,8 @@ TEST_F(SelectionEditor, SelectionIsSavedWhenTheEditorClosesAndLoadedAtTheNextSta
     EXPECT_FALSE(fs::exists(savedFile())) << "nothing written before a change";
     open(5, 2);
     const std::string text = readFile(savedFile());
-    EXPECT_NE(text.find("\nStufe 5 Schwierigkeit 2 aus: 3 7 12\n"), std::string::npos) << text;
-    EXPECT_EQ(count(text, "\nStufe "), 1) << text;
+    EXPECT_NE(text.find("\nLevel 5 Stufe 2 aus: 3 7 12\n"), std::string::npos) << text;
+    EXPECT_EQ(count(text, "\nLevel "), 1) << text;
     std::vector<fs::path> files;
     for (const auto& e : fs::directory_iterator(savedFile().parent_path())) files.push_back(e.path());
     EXPECT_EQ(files, std::vector<fs::path>{savedFile()}) << "no temporary file left";
@@ -286,7 +286,7 @@ TEST_F(SelectionEditor, FaultyClassFileIsNamedLineByLineAndNeverRewritten)
     const fs::path file = classFile(text);
     catalog_filltables();
     loadSelection();
-    EXPECT_NE(transcript().find(file.string() + ", Zeile 2: Stufe 5 Schwierigkeit 2 hat keine Aufgabe 40"),
+    EXPECT_NE(transcript().find(file.string() + ", Zeile 2: Level 5 Stufe 2 hat keine Aufgabe 40"),
               std::string::npos)
         << transcript();
     EXPECT_NE(transcript().find(", Zeile 3: nicht lesbar"), std::string::npos);
