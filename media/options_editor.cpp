@@ -131,17 +131,28 @@ void runOptionsEditor()
 {
     SoundParameters& p = soundParameters;
     const SoundParameters before = p;
+    // Escape cancels at any moment, during the pauses as at the prompts.
+    auto cancelled = [&] {
+        p = before;
+        say("\n Abgebrochen (Escape): nichts gespeichert, die alten Werte bleiben");
+        aowait(2);
+    };
+    auto pause = [&](double seconds) {
+        if (aowait_unlessescape(seconds) || !aoisrunning()) return true;
+        cancelled();
+        return false;
+    };
     printSummary(p);
-    aowait(2);
+    if (!pause(2)) return;
     say("\n\n ACHTUNG! \n Änderung der Systemparameter");
-    aowait(2);
+    if (!pause(2)) return;
 
     for (int i = 0; i < kSoundParameterCount; ++i) {
         const Question& q = kQuestions[i];
         int& count = soundParameter(p, i);
         say(q.text, count);
         if (i == 0) {
-            aowait(2);
+            if (!pause(2)) return;
             say("\n Neuen Wert eingeben (mit Maus das Quadrat anklicken)\n Zahl eintippen und mit Taste ENTER bestätigen ");
             takeTerminalAsStdio();
         } else {
@@ -152,20 +163,18 @@ void runOptionsEditor()
         // Closing the window mid-dialogue must not save what was typed so far.
         if (!aoisrunning()) return;
         if (!answer) {
-            p = before;
-            say("\n Abgebrochen (Escape): nichts gespeichert, die alten Werte bleiben");
-            aowait(2);
+            cancelled();
             return;
         }
         const int value = *answer;
         count = value;
         say("\n Neuer Wert: %d", value);
-        aowait(q.wait);
+        if (!pause(q.wait)) return;
         if (value > q.limit) {
             say("\n\n Fehler! %d Wert wird auf %d gesetzt", value, q.limit);
             count = q.limit;
         }
-        aowait(3);
+        if (!pause(3)) return;
     }
 
     const ParameterSave saved = saveSoundParameters(p);

@@ -17,13 +17,16 @@ void readCurrentTask()
     if (taskOnScreen) aospeech_say(spokenTaskText(ao_cp1252_to_utf8(shownTaskText)));
 }
 
-// Said once, where the pupil and teacher look: a build without speech
-// (the Windows one) has no other way to tell them.
+// Said once, where the pupil and teacher look: a build without speech (the
+// Windows one) or a machine without the voice data has no other way to tell
+// them.
 void tellSpeechUnavailable()
 {
-    static bool told = false;
-    if (!told) termPrintf("\n Vorlesen gibt es in dieser Ausgabe nicht.");
-    told = true;
+    static std::string told;
+    const std::string why = aospeech_problem();
+    if (why == told) return;
+    told = why;
+    termPrintf("%s", ao_utf8_to_cp1252("\n Vorlesen geht nicht: " + why + ". Vorlesen bleibt aus.").c_str());
 }
 
 } // namespace

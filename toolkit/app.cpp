@@ -54,6 +54,9 @@ aoStdio* stdioTarget = nullptr;
 
 bool speechOn = false;
 std::function<bool(int)> keyHandler;
+// aowait_unlessescape: the waits running, and the Escape keys they took.
+int escapeWaits = 0;
+unsigned escapesSeen = 0;
 
 std::map<std::string, aoScriptHandler>& scriptHandlers()
 {
@@ -327,6 +330,23 @@ void aowait(double seconds)
     delete waiting;
 }
 
+bool aowait_unlessescape(double seconds)
+{
+    const unsigned before = escapesSeen;
+    auto waiting = std::make_unique<bool>(true);
+    int ms = static_cast<int>(std::max(seconds, 0.0) * 1000);
+    if (!aosettimer(waitDone, waiting.get(), std::max(ms, 1), 0)) return true;
+    ++escapeWaits;
+    while (*waiting && running && escapesSeen == before) {
+        aoi::process(false);
+        if (!*waiting || escapesSeen != before) break;
+        platform::current().sleep10();
+    }
+    --escapeWaits;
+    aokilltimer(waiting.get(), 0);
+    return escapesSeen == before;
+}
+
 int aogettime()
 {
     return static_cast<int>(platform::current().millis());
@@ -347,7 +367,15 @@ bool aospeech_enabled()
 
 bool aospeech_available()
 {
-    return platform::speechBuiltIn();
+    return aospeech_problem().empty();
+}
+
+std::string aospeech_problem()
+{
+    if (!platform::speechBuiltIn()) return "diese Ausgabe kann nicht vorlesen";
+    std::string why;
+    if (platform::current().speechReady(why)) return {};
+    return why.empty() ? "keine deutsche Stimme" : why;
 }
 
 void aospeech_say(const std::string& utf8)
@@ -643,6 +671,11 @@ void aoi::process(bool wait)
         switch (in.kind) {
         case platform::InputKind::Key:
         case platform::InputKind::Char:
+            // A wait that Escape ends takes the key: nothing else acts on it later.
+            if (in.value == AOKEY_ESCAPE && escapeWaits > 0) {
+                ++escapesSeen;
+                break;
+            }
             if (w->focus) w->focus->onkey(in.value);
             else if (keyHandler && keyHandler(in.value)) break;
             else if (in.value > 0 && in.value < 1000000) aoputevent(in.value);

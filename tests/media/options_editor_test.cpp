@@ -266,3 +266,31 @@ TEST(SaveSoundParameters, KilledAtRandomMomentsTheFileIsAlwaysOldOrNew)
         ASSERT_TRUE(now == textA || now == textB) << "kill " << kill << ": \"" << now << "\"";
     }
 }
+
+TEST(OptionsEditor, EscapeDuringItsPausesCancelsAtOnce)
+{
+    // During the first pauses (before any prompt), and in the pause after an answer.
+    struct Case {
+        std::string script;
+        int escapeMs;
+    };
+    const std::vector<Case> cases = {
+        {"wait 1\nkey Escape\nwait 60\nclose\n", 1000},
+        {"wait 5\nkey Escape\nwait 60\nclose\n", 5000},
+        {answerScript({"7"}, "wait 1\nkey Escape\nwait 60\nclose\n"), 8000},
+    };
+    const std::string old = "3\n4\n2\n4\n4\n1\n2\n3\n2\n1\n3\n9\n";
+    for (const Case& c : cases) {
+        Stage s(c.script);
+        Terminal t;
+        writeText("sound/soundparameter.txt", old);
+        soundParameters = kOld;
+        const int t0 = aogettime();
+        runOptionsEditor();
+        // The cancel message stays up for 2 s; nothing waits for the pause to end.
+        EXPECT_LE(aogettime() - t0, c.escapeMs + 2100) << c.script;
+        EXPECT_EQ(counts(soundParameters), counts(kOld));
+        EXPECT_EQ(readFile("sound/soundparameter.txt"), old);
+        EXPECT_TRUE(s.term.ends_with("\n Abgebrochen (Escape): nichts gespeichert, die alten Werte bleiben")) << s.term;
+    }
+}

@@ -163,6 +163,9 @@ void aodropevents();
 int aopendingevents();
 
 void aowait(double seconds);
+// Like aowait, but Escape ends the wait early, also when a focused widget
+// (the terminal) takes the key: false when it did.
+bool aowait_unlessescape(double seconds);
 int aogettime(); // milliseconds since start
 
 using aoTimerCallback = void (*)(void* context, int message, int id);
@@ -187,8 +190,11 @@ void aostopsound();
 // ends it. Where no speech engine or German voice exists it stays silent.
 void aospeech_enable(bool on);
 bool aospeech_enabled();
-// False in a build without a speech engine (the Windows build): nothing is read aloud.
+// False where nothing is read aloud: a build without a speech engine (the
+// Windows build), or a machine without the German voice data.
 bool aospeech_available();
+// Why not, in German (UTF-8); empty when reading aloud works.
+std::string aospeech_problem();
 void aospeech_say(const std::string& utf8);
 void aospeech_stop();
 

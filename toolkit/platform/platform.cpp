@@ -1,4 +1,5 @@
 #include "platform.h"
+#include "speech.h"
 
 #include <chrono>
 #include <thread>
@@ -56,6 +57,11 @@ Platform& nullPlatform()
 }
 
 } // namespace
+
+bool Platform::speechReady(std::string& why)
+{
+    return germanVoiceReady(why);
+}
 
 Platform& current()
 {

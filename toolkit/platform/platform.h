@@ -61,6 +61,8 @@ public:
     // speech stays silent.
     virtual void say(const std::string& utf8) { (void)utf8; }
     virtual void stopSpeaking() {}
+    // True when say() can be heard; else false with the reason, in German.
+    virtual bool speechReady(std::string& why);
 
     virtual int screenWidth() = 0;
     virtual int screenHeight() = 0;

@@ -13,6 +13,10 @@ bool speechBuiltIn();
 // Synthesises UTF-8 text with a German voice into 16-bit mono samples at
 // `rate` per second. False, with the reason, when there is no engine or no
 // German voice; the engine is started on the first call.
+// Starts the engine: false, with the reason in German, when there is no
+// engine or no German voice to read with.
+bool germanVoiceReady(std::string& err);
+
 bool synthesizeGerman(const std::string& utf8, std::vector<int16_t>& samples, int& rate, std::string& err);
 
 } // namespace platform

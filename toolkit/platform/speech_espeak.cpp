@@ -42,7 +42,7 @@ int collect(short* wav, int count, espeak_EVENT* events)
 
 } // namespace
 
-bool synthesizeGerman(const std::string& utf8, std::vector<int16_t>& samples, int& rate, std::string& err)
+bool germanVoiceReady(std::string& err)
 {
     Engine& e = engine();
     if (!e.started) {
@@ -50,19 +50,23 @@ bool synthesizeGerman(const std::string& utf8, std::vector<int16_t>& samples, in
         // Without DONT_EXIT the library ends the process when its data is missing.
         int r = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, espeakINITIALIZE_DONT_EXIT);
         if (r <= 0) {
-            e.error = "libespeak-ng finds no voice data";
+            e.error = "die Sprachdaten von espeak-ng fehlen";
         } else if (espeak_SetVoiceByName("de") != EE_OK) {
-            e.error = "libespeak-ng has no German voice";
+            e.error = "espeak-ng hat keine deutsche Stimme";
         } else {
             espeak_SetSynthCallback(collect);
             e.rate = r;
             e.ok = true;
         }
     }
-    if (!e.ok) {
-        err = e.error;
-        return false;
-    }
+    if (!e.ok) err = e.error;
+    return e.ok;
+}
+
+bool synthesizeGerman(const std::string& utf8, std::vector<int16_t>& samples, int& rate, std::string& err)
+{
+    Engine& e = engine();
+    if (!germanVoiceReady(err)) return false;
     samples.clear();
     espeak_ERROR r = espeak_Synth(utf8.c_str(), utf8.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr,
                                   &samples);
@@ -75,6 +79,12 @@ bool synthesizeGerman(const std::string& utf8, std::vector<int16_t>& samples, in
 }
 
 #else
+
+bool germanVoiceReady(std::string& err)
+{
+    err = "diese Ausgabe kann nicht vorlesen";
+    return false;
+}
 
 bool synthesizeGerman(const std::string&, std::vector<int16_t>& samples, int& rate, std::string& err)
 {

@@ -125,6 +125,13 @@ bool HeadlessPlatform::playSound(const std::string& path)
     return true;
 }
 
+bool HeadlessPlatform::speechReady(std::string& why)
+{
+    // The transcript's "[say]" lines stand in for a voice.
+    if (voiceMissing) why = "die Sprachdaten von espeak-ng fehlen";
+    return !voiceMissing;
+}
+
 void HeadlessPlatform::say(const std::string& utf8)
 {
     transcript(std::string(atLineStart_ ? "" : "\n") + "[say] " + utf8 + "\n");

@@ -28,6 +28,7 @@ public:
     bool playSound(const std::string& path) override;
     void stopSound() override {}
     void say(const std::string& utf8) override;
+    bool speechReady(std::string& why) override;
     int screenWidth() override { return 1920; }
     int screenHeight() override { return 1080; }
     platform::Rect workArea() override { return {0, 0, 1920, 1040}; }
@@ -44,6 +45,8 @@ public:
     bool windowOpen() const { return open_; }
     // A failure while running the script (a shot that could not be written).
     int errors = 0;
+    // For tests: a machine without the German voice data.
+    bool voiceMissing = false;
 
 private:
     void runLine(const ScriptLine& l);
