@@ -56,6 +56,15 @@ extern std::array<int, kTaskSlots> solution;
 extern std::array<int, kTaskSlots> solution2;
 extern std::array<int, kTaskSlots> target;
 extern std::array<double, kTaskSlots> decimalSolution;
+// The worked solution (Lösungsweg) of the task at each index: 1 to 5 lines,
+// UTF-8, cleared by presetTask.
+extern std::array<std::vector<std::string>, kTaskSlots> taskSteps;
+// Appends one line to the Lösungsweg of the current task (taskIndex).
+void taskStep(const char* format, ...) AO_PRINTF(1, 2);
+// The numbers a task's picture shows and its text does not, written as the
+// text would ("3/7 ?? 2/9"), for reading aloud; empty for most tasks.
+// Cleared by presetTask.
+extern std::string taskPictureText;
 
 extern int answerKind;
 extern int choiceMode;

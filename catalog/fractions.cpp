@@ -281,6 +281,7 @@ void task5110()
     drawFractionText(kFirstX, top(), b, a);
     drawText(kOperatorX, " ? ");
     drawFractionText(kSecondX, top(), d, c);
+    taskPictureText = std::to_string(b) + "/" + std::to_string(a) + " ?? " + std::to_string(d) + "/" + std::to_string(c);
     // Division rounds correctly, so equal fractions give equal decimals.
     double left = static_cast<double>(b) / a;
     double right = static_cast<double>(d) / c;

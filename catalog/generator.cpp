@@ -17,6 +17,8 @@ std::array<int, kTaskSlots> solution{};
 std::array<int, kTaskSlots> solution2{};
 std::array<int, kTaskSlots> target{};
 std::array<double, kTaskSlots> decimalSolution{};
+std::array<std::vector<std::string>, kTaskSlots> taskSteps{};
+std::string taskPictureText;
 
 int answerKind = 0;
 int choiceMode = 0;
@@ -59,9 +61,12 @@ void presetGameStart() { decimalPlaces = 0; }
 
 void presetTask(int index)
 {
-    if (index >= 1 && index < kTaskSlots)
+    if (index >= 1 && index < kTaskSlots) {
         solution2[index] = -1000000;
+        taskSteps[index].clear();
+    }
     alsoRight = nullptr;
+    taskPictureText.clear();
     answerKind = 0;
     choiceMode = 0;
     optionCount = 6;
@@ -121,6 +126,21 @@ void taskPrintf(const char* format, ...)
 }
 
 int drawRange(int k, int m) { return aorand() % (m - k + 1) + k; }
+
+void taskStep(const char* format, ...)
+{
+    if (taskIndex < 1 || taskIndex >= kTaskSlots) return;
+    va_list args;
+    va_start(args, format);
+    va_list copy;
+    va_copy(copy, args);
+    const int n = std::vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    std::string line(n > 0 ? static_cast<size_t>(n) : 0, '\0');
+    if (n > 0) std::vsnprintf(line.data(), line.size() + 1, format, args);
+    va_end(args);
+    taskSteps[taskIndex].push_back(std::move(line));
+}
 
 void generateTask(int taskNumber)
 {

@@ -9,6 +9,7 @@
 #include "sounds.h"
 #include "squares.h"
 
+#include <cctype>
 #include <cstdio>
 
 int clickCount = 0;
@@ -27,6 +28,7 @@ struct SquaresOnScreen {
 void verdict(bool right)
 {
     taskOutcome.verdict = right ? Verdict::Right : Verdict::Wrong;
+    taskOutcome.answeredMs = aogettime();
     if (right) {
         ++correctCount;
         if (soundOn == 1) playRightSound();
@@ -77,6 +79,31 @@ bool squareIsRight(const SquareLayout& layout, Square s)
 
 std::vector<Square> rightSquaresOf(const SquareLayout& layout);
 
+// A two-part answer as a reader takes it: a fraction for the numerator and
+// denominator rows, a point for coordinates, otherwise two numbers picked.
+std::string pairText(int first, int second)
+{
+    const std::string a = std::to_string(first), b = std::to_string(second);
+    switch (answerKind) {
+    case 2: return "(" + a + " | " + b + ")";
+    case 3:
+    case 7:
+    case 8:
+    case 9: return a + " / " + b;
+    default: return a + " und " + b;
+    }
+}
+
+// "3.8" as a German reader writes it.
+std::string germanDecimal(std::string s)
+{
+    for (size_t i = 1; i + 1 < s.size(); ++i)
+        if (s[i] == '.' && std::isdigit(static_cast<unsigned char>(s[i - 1])) &&
+            std::isdigit(static_cast<unsigned char>(s[i + 1])))
+            s[i] = ',';
+    return s;
+}
+
 void judgeOne(const SquareLayout& layout)
 {
     waitingStage = 0;
@@ -85,6 +112,8 @@ void judgeOne(const SquareLayout& layout)
         int e = nextEvent();
         if (e == AOKEY_ESCAPE) {
             taskOutcome.verdict = Verdict::Skipped;
+            taskOutcome.answeredMs = aogettime();
+            showSolutionSteps(0);
             break;
         }
         std::optional<Square> s = clickedSquare(e, layout);
@@ -92,16 +121,13 @@ void judgeOne(const SquareLayout& layout)
         if (!s) continue;
         keyboardPicked(layout, *s);
         bool right = squareIsRight(layout, *s);
-        taskOutcome.answer = trimmed(squareText(layout, *s));
+        taskOutcome.answer = germanDecimal(trimmed(squareText(layout, *s)));
         verdict(right);
         showVerdictFrames(layout, {*s}, right, rightSquaresOf(layout));
         if (right) aowait(kRightFrameSeconds);
         if (!right) {
-            if (layout.kind() == AnswerRows::Decimal)
-                termPrintf(ao_utf8_to_cp1252("\n!! Lösung war : %f  !!").c_str(), decimalSolution[taskIndex]);
-            else
-                termPrintf(ao_utf8_to_cp1252("\n!! Lösung war : %d  !!").c_str(), solution[taskIndex]);
-            aowait(4);
+            termPrintf("%s", ao_utf8_to_cp1252("\n!! Lösung war : " + taskOutcome.rightAnswer + "  !!").c_str());
+            showSolutionSteps(4);
         }
         break;
     }
@@ -131,6 +157,8 @@ void judgeTwo(const SquareLayout& layout)
         int e = nextEvent();
         if (e == AOKEY_ESCAPE) {
             taskOutcome.verdict = Verdict::Skipped;
+            taskOutcome.answeredMs = aogettime();
+            showSolutionSteps(0);
             break;
         }
         std::optional<Square> s = clickedSquare(e, layout);
@@ -145,12 +173,13 @@ void judgeTwo(const SquareLayout& layout)
         else pickedValue2 = value;
         ++clickCount;
         if (clickCount == 2) {
-            taskOutcome.answer = std::to_string(pickedValue) + " / " + std::to_string(pickedValue2);
+            taskOutcome.answer = pairText(pickedValue, pickedValue2);
             bool right = pairAnswersRight(pickedValue, pickedValue2);
             verdict(right);
-            // No pause follows a two-part verdict: the frames get the short one.
+            // No pause follows a right two-part verdict: the frames get the short one.
             showVerdictFrames(layout, keyboardFocus.picked, right, rightSquaresOf(layout));
             aowait(kRightFrameSeconds);
+            if (!right) showSolutionSteps(0);
         }
         if (answerKind == 3) {
             termPrintf(s->row == 1 ? ao_utf8_to_cp1252("\n Zähler:  %d  ").c_str() : "\n Nenner:  %d  ", value);
@@ -246,14 +275,13 @@ std::string rightAnswerText(const SquareLayout& layout)
         return s >= 1 && s <= 3 ? signs[s - 1] : std::to_string(s);
     }
     if (layout.kind() == AnswerRows::Decimal)
-        return trimmed(decimalSquareText(decimalSolution[taskIndex], decimalPlaces));
+        return germanDecimal(trimmed(decimalSquareText(decimalSolution[taskIndex], decimalPlaces)));
     if (layout.kind() == AnswerRows::TwoRows) {
-        if (relationOp == 5) return std::to_string(solution[taskIndex]) + " / " + std::to_string(solution2[taskIndex]);
+        if (relationOp == 5) return pairText(solution[taskIndex], solution2[taskIndex]);
         for (int a = 0; a < layout.columns(); ++a)
             for (int b = 0; b < layout.columns(); ++b)
                 if (pairAnswersRight(squareValue(layout, {1, a}), squareValue(layout, {2, b})))
-                    return std::to_string(squareValue(layout, {1, a})) + " / " +
-                           std::to_string(squareValue(layout, {2, b}));
+                    return pairText(squareValue(layout, {1, a}), squareValue(layout, {2, b}));
     }
     return std::to_string(solution[taskIndex]);
 }

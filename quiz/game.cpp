@@ -55,7 +55,7 @@ int drawEntry()
     return entry;
 }
 
-void printSolution(AnswerRows rows, int taskNumber)
+void printSolution(AnswerRows rows)
 {
     switch (rows) {
     case AnswerRows::Integer:
@@ -65,10 +65,8 @@ void printSolution(AnswerRows rows, int taskNumber)
         termPrintf(" LSG1 = %d LSG2 = %d ", solution[taskIndex], solution2[taskIndex]);
         break;
     case AnswerRows::Decimal:
-        if (level == 3) termPrintf(" LSG = %f ", decimalSolution[taskIndex]);
-        else if (level == 11 && difficulty == 2) termPrintf(" LSG = %3.3f ", decimalSolution[taskIndex]);
-        else if (level == 6 && difficulty == 1) termPrintf("\nLSG = %f q= %d", decimalSolution[taskIndex], taskNumber);
-        else termPrintf(" LSG = %6.3f ", decimalSolution[taskIndex]);
+        // As the square shows it, with its decimal comma.
+        termPrintf(" LSG = %s ", ao_utf8_to_cp1252(taskOutcome.rightAnswer).c_str());
         break;
     case AnswerRows::None:
         break;
@@ -136,12 +134,15 @@ void runGame()
         taskStarts();
         generateTask(taskNumber);
         taskShown();
+        taskLogShown();
+        const int shownMs = aogettime();
         AnswerRows rows = runAnswerEntry(taskNumber);
         // A task without squares cannot be answered; it counts as right.
         if (rows == AnswerRows::None) ++correctCount;
         taskAnswered();
-        printSolution(rows, taskNumber);
-        taskLogEnd(rows, wallSeconds() - start);
+        printSolution(rows);
+        // The pupil's own time: the pause after the verdict is not theirs.
+        taskLogEnd(rows, pupilSeconds(shownMs, taskOutcome.answeredMs, aogettime()));
         elapsedSeconds += wallSeconds() - start;
         updateTimeBar(elapsedSeconds, timeAllowance);
         taskArea.select();

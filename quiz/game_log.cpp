@@ -2,7 +2,9 @@
 // same records written to the pupil's history as each task ends.
 #include "catalog.h"
 #include "quiz.h"
+#include "squares.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <cstdlib>
@@ -25,7 +27,60 @@ struct HistoryRun {
     std::string taskText; // Windows-1252, as the generator printed it
     unsigned int seed = 0;
     int gameStartMs = 0;
+    aoPixmap picture; // of the task on screen, for the review
+    std::vector<uint32_t> before; // the task area before the task was drawn
 } run;
+
+constexpr int kPictureScale = 3;
+
+// The task area at a third of its size, each pixel the mean of its 3 x 3.
+aoPixmap smallCopy(const aoPixmap& from)
+{
+    aoPixmap p;
+    p.width = from.width / kPictureScale;
+    p.height = from.height / kPictureScale;
+    if (p.width <= 0 || p.height <= 0 || from.format != AOPX_TRUECOLOR) return aoPixmap{};
+    p.pixels.resize(static_cast<size_t>(p.width) * p.height);
+    for (int y = 0; y < p.height; ++y)
+        for (int x = 0; x < p.width; ++x) {
+            int r = 0, g = 0, b = 0;
+            for (int dy = 0; dy < kPictureScale; ++dy) {
+                const uint32_t* row = from.row(y * kPictureScale + dy) + x * kPictureScale;
+                for (int dx = 0; dx < kPictureScale; ++dx) {
+                    r += (row[dx] >> 16) & 0xFF;
+                    g += (row[dx] >> 8) & 0xFF;
+                    b += row[dx] & 0xFF;
+                }
+            }
+            constexpr int n = kPictureScale * kPictureScale;
+            p.row(y)[x] = static_cast<uint32_t>((r / n) << 16 | (g / n) << 8 | (b / n));
+        }
+    p.loaded = true;
+    return p;
+}
+
+bool hasDigit(const std::string& s)
+{
+    return s.find_first_of("0123456789") != std::string::npos;
+}
+
+// The values of the squares, for a task whose text names no number
+// ("Welche der Zahlen ist keine Primzahl?").
+std::string choicesOf(AnswerRows rows)
+{
+    if (rows != AnswerRows::Integer && rows != AnswerRows::Decimal) return {};
+    SquareLayout layout = SquareLayout::current(rows);
+    if (layout.compareMode()) return {};
+    std::string out;
+    for (int c = 0; c < layout.columns(); ++c) {
+        std::string t = squareText(layout, {1, c});
+        t.erase(0, t.find_first_not_of(' '));
+        for (char& ch : t)
+            if (ch == '.') ch = ',';
+        out += (out.empty() ? "" : ", ") + t;
+    }
+    return out;
+}
 
 std::string loginName()
 {
@@ -138,7 +193,7 @@ void openHistory()
 
 void gameLogBegin(GameKind kind)
 {
-    gameLog = GameLog{level, difficulty, {}};
+    gameLog = GameLog{level, difficulty, {}, {}};
     run.gameStartMs = aogettime();
     GameStart g{run.pupil, run.epoch + run.gameStartMs / 1000, level, difficulty, taskCount, kind};
     std::string err;
@@ -148,6 +203,8 @@ void gameLogBegin(GameKind kind)
 void taskLogBegin()
 {
     run.taskText.clear();
+    run.picture = aoPixmap{};
+    if (const aoPixmap* area = taskArea.pixmap()) run.before = area->pixels;
     run.seed = aorand_state();
     taskOutcome = TaskOutcome{};
 }
@@ -155,6 +212,26 @@ void taskLogBegin()
 void captureTaskText(const std::string& cp1252)
 {
     run.taskText += cp1252;
+}
+
+void taskLogShown()
+{
+    // Only a task that drew something has a picture worth keeping; the text
+    // of the others is in the review's line.
+    const aoPixmap* area = taskArea.pixmap();
+    if (area && area->pixels != run.before) run.picture = smallCopy(*area);
+    run.before.clear();
+}
+
+std::string currentTaskLine()
+{
+    return ao_cp1252_to_utf8(foldBlanks(run.taskText));
+}
+
+int pupilSeconds(int shownMs, int answeredMs, int nowMs)
+{
+    const int end = answeredMs >= shownMs ? answeredMs : nowMs;
+    return std::max(0, (end - shownMs + 500) / 1000);
 }
 
 void taskLogEnd(AnswerRows rows, int seconds)
@@ -174,7 +251,12 @@ void taskLogEnd(AnswerRows rows, int seconds)
     t.seconds = seconds;
     std::string err;
     if (!historyRecordTask(t, err)) historyFailed(err);
+    TaskShown shown;
+    if (taskIndex >= 1 && taskIndex < kTaskSlots) shown.steps = taskSteps[taskIndex];
+    if (!hasDigit(t.text)) shown.choices = choicesOf(rows);
+    shown.picture = std::move(run.picture);
     gameLog.tasks.push_back(std::move(t));
+    gameLog.shown.push_back(std::move(shown));
 }
 
 void gameLogEnd(GameEnd end)

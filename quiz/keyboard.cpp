@@ -2,6 +2,7 @@
 // off (V, at any time), and the task text that is read aloud.
 #include "keyboard.h"
 
+#include "catalog.h"
 #include "quiz.h"
 #include "speech_text.h"
 
@@ -14,7 +15,10 @@ bool taskOnScreen = false;
 
 void readCurrentTask()
 {
-    if (taskOnScreen) aospeech_say(spokenTaskText(ao_cp1252_to_utf8(shownTaskText)));
+    if (!taskOnScreen) return;
+    std::string shown = ao_cp1252_to_utf8(shownTaskText);
+    // The pupil picks <, = or >: the task is a question about two numbers.
+    aospeech_say(choiceMode == 2 ? spokenComparison(shown, taskPictureText) : spokenTaskText(shown));
 }
 
 // Said once, where the pupil and teacher look: a build without speech (the

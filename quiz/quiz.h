@@ -68,10 +68,25 @@ extern int clickCount, pickedValue, pickedValue2;
 enum class Verdict { Unjudged, Right, Wrong, Skipped }; // Unjudged: the task had no squares
 struct TaskOutcome {
     Verdict verdict = Verdict::Unjudged;
+    int answeredMs = -1;     // aogettime() of the verdict or the skip; -1 none
     std::string answer;      // the pupil's pick as the squares print it ("57", "3 / 4", "<"), UTF-8
     std::string rightAnswer; // the right answer in the same form
 };
 extern TaskOutcome taskOutcome;
+
+// ---- the worked solution (Lösungsweg) of the current task
+// After a wrong answer or a skip: drawn at the foot of the task area,
+// written to term and read aloud; waits at least minSeconds (the verdict's
+// pause) and long enough to read, a key or a click going on early.
+// Without a Lösungsweg it waits minSeconds, as before.
+void showSolutionSteps(double minSeconds);
+double stepsReadingSeconds(size_t lines);
+// The card of Lösungsweg lines (UTF-8) at x, y, w pixels wide, under the
+// task's text when one is given.
+void drawStepsPanel(const std::vector<std::string>& lines, int x, int y, int w, const std::string& task);
+int stepsPanelHeight(size_t lines, bool withTask);
+// The lines as read aloud.
+std::string spokenSteps(const std::vector<std::string>& lines);
 
 // ---- the game
 void runGame();
@@ -117,16 +132,29 @@ int takeHistoryOption(int argc, char** argv, int i, HistorySettings& settings, s
 void openHistory();
 
 // The game's record, kept for the review and written to the history.
+// What the review shows of a task beyond its record, kept for this run only.
+struct TaskShown {
+    std::vector<std::string> steps; // the Lösungsweg, UTF-8
+    std::string choices;             // the squares' values when the text names none ("21, 23, 29")
+    aoPixmap picture;                // the task area as the task was posed, a third of its size
+};
 struct GameLog {
     int level = 0, difficulty = 0;
     std::vector<TaskRecord> tasks;
+    std::vector<TaskShown> shown; // one per task
 };
 extern GameLog gameLog;
 // Hooks of the game loop.
 void gameLogBegin(GameKind kind);
 void taskLogBegin();   // before the generator: its seed, and the text it prints
 void captureTaskText(const std::string& cp1252);
+void taskLogShown();    // the task is on screen: its picture is kept for the review
+// The text of the task on screen, layout blanks folded (UTF-8).
+std::string currentTaskLine();
 void taskLogEnd(AnswerRows rows, int seconds);
+// The seconds a task took the pupil: from shownMs to the verdict (or to
+// nowMs when there was none), rounded.
+int pupilSeconds(int shownMs, int answeredMs, int nowMs);
 void gameLogEnd(GameEnd end);
 
 // The review ("Rückblick") in taskArea and the practice of the mistakes.
@@ -141,5 +169,10 @@ void closeReview();
 std::string foldBlanks(const std::string& text);
 // The line cut with "…" to fit maxWidth pixels in the font (Windows-1252).
 std::string shortLine(const std::string& cp1252, int font, int maxWidth);
+// The text broken at blanks into lines of maxWidth pixels, at most maxLines
+// (the last one cut with "…" when more would be needed).
+std::vector<std::string> wrapLines(const std::string& cp1252, int font, int maxWidth, int maxLines);
+// Opens (or closes) the Lösungsweg of the task at index task of the log, as a click on it does.
+void openReviewTask(int task);
 // The task numbers a practice of the log's mistakes plays; empty when none.
 std::vector<int> practicePlan(const GameLog& log);

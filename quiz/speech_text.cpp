@@ -390,3 +390,49 @@ std::string spokenTaskText(std::string_view shown)
     }
     return out.take();
 }
+
+namespace {
+
+std::string trimmedText(std::string_view s)
+{
+    size_t a = s.find_first_not_of(" \t\r\n"), b = s.find_last_not_of(" \t\r\n");
+    return a == std::string_view::npos ? std::string() : std::string(s.substr(a, b - a + 1));
+}
+
+// "1. Wurf" is read "Wurf 1": the ordinal alone would need the right ending.
+std::string spokenOperand(const std::string& operand)
+{
+    size_t dot = operand.find(". ");
+    if (dot != std::string::npos && dot > 0 && operand.find_first_not_of("0123456789") == dot &&
+        operand.find(' ', dot + 2) == std::string::npos)
+        return operand.substr(dot + 2) + " " + operand.substr(0, dot);
+    return spokenTaskText(operand);
+}
+
+} // namespace
+
+std::string spokenComparison(std::string_view shown, std::string_view pictureText)
+{
+    const std::string_view compared = pictureText.empty() ? shown : pictureText;
+    const size_t gap = compared.rfind("??");
+    if (gap == std::string_view::npos) return spokenTaskText(shown);
+    // The left operand starts after a line break or a wide gap (three blanks).
+    size_t left = 0;
+    for (size_t i = gap; i-- > 0;) {
+        if (compared[i] == '\n' || (i >= 2 && compared.substr(i - 2, 3) == "   ")) {
+            left = i + 1;
+            break;
+        }
+    }
+    std::string first = trimmedText(compared.substr(left, gap - left));
+    std::string_view after = compared.substr(gap + 2);
+    std::string second = trimmedText(after.substr(0, after.find('\n')));
+    if (first.empty() || second.empty()) return spokenTaskText(shown);
+    // Before the comparison: the text's own question, without the row of signs.
+    std::string_view intro = pictureText.empty() ? shown.substr(0, left) : shown.substr(0, shown.find('<'));
+    std::string said = spokenTaskText(intro);
+    if (!said.empty() && said.back() != '?' && said.back() != '.') said += '.';
+    if (!said.empty()) said += ' ';
+    return said + "Was gehört zwischen " + spokenOperand(first) + " und " + spokenOperand(second) +
+           ": kleiner, gleich oder größer?";
+}

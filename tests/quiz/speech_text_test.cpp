@@ -153,6 +153,24 @@ TEST(SpeechText, PictureTasks)
     });
 }
 
+TEST(SpeechText, ComparisonsAskForTheSignBetweenTheTwoNumbers)
+{
+    const char* const ask = ": kleiner, gleich oder größer?";
+    EXPECT_EQ(spokenComparison("\n\n\n\n  ( 4 )  ??  ( -3 ) ", ""),
+              std::string("Was gehört zwischen 4 und minus 3") + ask);
+    EXPECT_EQ(spokenComparison("\n\n\n\n  (  2.6 )  ??  ( -4.6 ) ", ""),
+              std::string("Was gehört zwischen 2,6 und minus 4,6") + ask);
+    EXPECT_EQ(spokenComparison("\n\n\n\nBei welchem Versuch war der Anteil größer oder\ngleich?   1. Wurf  ??  2. Wurf", ""),
+              std::string("Bei welchem Versuch war der Anteil größer oder gleich? Was gehört zwischen Wurf 1 und Wurf 2") +
+                  ask);
+    EXPECT_EQ(spokenComparison("\n\n\n\n Welches Zeichen muss zwischen den Brüchen stehen?\n    <  =  >  ?", "3/7 ?? 1/9"),
+              std::string("Welches Zeichen muss zwischen den Brüchen stehen? Was gehört zwischen 3 Siebtel und ein "
+                          "Neuntel") + ask);
+    // Nothing to compare found: read as any task.
+    EXPECT_EQ(spokenComparison("\n 5 + 3 = ?", ""), "5 plus 3 gleich wie viel");
+    EXPECT_EQ(spokenComparison("  ??  ( 4 )", ""), spokenTaskText("  ??  ( 4 )"));
+}
+
 TEST(SpeechText, EveryTaskTypeReadsWithoutSymbolsOrLayout)
 {
     for (int task : allTaskNumbers()) {
