@@ -56,11 +56,6 @@ extern std::array<int, kTaskSlots> solution;
 extern std::array<int, kTaskSlots> solution2;
 extern std::array<int, kTaskSlots> target;
 extern std::array<double, kTaskSlots> decimalSolution;
-// The worked solution (Lösungsweg) of the task at each index: 1 to 5 lines,
-// UTF-8, cleared by presetTask.
-extern std::array<std::vector<std::string>, kTaskSlots> taskSteps;
-// Appends one line to the Lösungsweg of the current task (taskIndex).
-void taskStep(const char* format, ...) AO_PRINTF(1, 2);
 // The numbers a task's picture shows and its text does not, written as the
 // text would ("3/7 ?? 2/9"), for reading aloud; empty for most tasks.
 // Cleared by presetTask.
@@ -74,6 +69,14 @@ extern int optionCount;
 extern int firstDistractorSlot;
 
 extern double progressRatio;
+
+// The worked solution (Lösungsweg) of each task: 1 to 5 short UTF-8 lines in
+// school notation that the family generator writes from the numbers it drew,
+// the last ending in the solution as its square shows it. Writing them draws
+// no random numbers. presetTask clears the slot.
+extern std::array<std::vector<std::string>, kTaskSlots> taskSteps;
+// Appends one line (printf-style, UTF-8) to the steps of the current task.
+void taskStep(const char* format, ...) AO_PRINTF(1, 2);
 
 // The shared fraction reduceFraction() works on.
 extern int fracNum;

@@ -17,7 +17,6 @@ std::array<int, kTaskSlots> solution{};
 std::array<int, kTaskSlots> solution2{};
 std::array<int, kTaskSlots> target{};
 std::array<double, kTaskSlots> decimalSolution{};
-std::array<std::vector<std::string>, kTaskSlots> taskSteps{};
 std::string taskPictureText;
 
 int answerKind = 0;
@@ -28,6 +27,8 @@ int optionCount = 6;
 int firstDistractorSlot = 2;
 
 double progressRatio = 0;
+
+std::array<std::vector<std::string>, kTaskSlots> taskSteps{};
 
 int fracNum = 0;
 int fracDen = 1;
@@ -99,13 +100,13 @@ void reduceFraction()
 
 TaskPrinter catalog_setprinter(TaskPrinter p) { return std::exchange(printer, std::move(p)); }
 
-void taskPrintf(const char* format, ...)
+namespace {
+
+// Most lines fit the buffer: formatted once. A longer one is formatted again
+// into a string of its length.
+template <typename Use> void formatted(const char* format, va_list args, Use use)
 {
-    // Most task lines fit the buffer: formatted once. A longer one is
-    // formatted again into a string of its length.
     char buffer[512];
-    va_list args;
-    va_start(args, format);
     va_list copy;
     va_copy(copy, args);
     const int n = std::vsnprintf(buffer, sizeof buffer, format, copy);
@@ -120,27 +121,33 @@ void taskPrintf(const char* format, ...)
         longer.resize(static_cast<size_t>(n));
         text = longer;
     }
-    va_end(args);
-    if (printer)
-        printer(ao_utf8_to_cp1252(text));
+    use(text);
 }
 
-int drawRange(int k, int m) { return aorand() % (m - k + 1) + k; }
+} // namespace
+
+void taskPrintf(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    formatted(format, args, [](std::string_view text) {
+        if (printer)
+            printer(ao_utf8_to_cp1252(text));
+    });
+    va_end(args);
+}
 
 void taskStep(const char* format, ...)
 {
-    if (taskIndex < 1 || taskIndex >= kTaskSlots) return;
+    if (taskIndex < 1 || taskIndex >= kTaskSlots)
+        return;
     va_list args;
     va_start(args, format);
-    va_list copy;
-    va_copy(copy, args);
-    const int n = std::vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
-    std::string line(n > 0 ? static_cast<size_t>(n) : 0, '\0');
-    if (n > 0) std::vsnprintf(line.data(), line.size() + 1, format, args);
+    formatted(format, args, [](std::string_view text) { taskSteps[taskIndex].emplace_back(text); });
     va_end(args);
-    taskSteps[taskIndex].push_back(std::move(line));
 }
+
+int drawRange(int k, int m) { return aorand() % (m - k + 1) + k; }
 
 void generateTask(int taskNumber)
 {
