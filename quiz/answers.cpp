@@ -9,7 +9,6 @@
 #include "sounds.h"
 #include "squares.h"
 
-#include <cctype>
 #include <cstdio>
 
 int clickCount = 0;
@@ -94,16 +93,6 @@ std::string pairText(int first, int second)
     }
 }
 
-// "3.8" as a German reader writes it.
-std::string germanDecimal(std::string s)
-{
-    for (size_t i = 1; i + 1 < s.size(); ++i)
-        if (s[i] == '.' && std::isdigit(static_cast<unsigned char>(s[i - 1])) &&
-            std::isdigit(static_cast<unsigned char>(s[i + 1])))
-            s[i] = ',';
-    return s;
-}
-
 void judgeOne(const SquareLayout& layout)
 {
     waitingStage = 0;
@@ -121,7 +110,7 @@ void judgeOne(const SquareLayout& layout)
         if (!s) continue;
         keyboardPicked(layout, *s);
         bool right = squareIsRight(layout, *s);
-        taskOutcome.answer = germanDecimal(trimmed(squareText(layout, *s)));
+        taskOutcome.answer = trimmed(squareText(layout, *s));
         verdict(right);
         showVerdictFrames(layout, {*s}, right, rightSquaresOf(layout));
         if (right) aowait(kRightFrameSeconds);
@@ -275,7 +264,7 @@ std::string rightAnswerText(const SquareLayout& layout)
         return s >= 1 && s <= 3 ? signs[s - 1] : std::to_string(s);
     }
     if (layout.kind() == AnswerRows::Decimal)
-        return germanDecimal(trimmed(decimalSquareText(decimalSolution[taskIndex], decimalPlaces)));
+        return trimmed(decimalSquareText(decimalSolution[taskIndex], decimalPlaces));
     if (layout.kind() == AnswerRows::TwoRows) {
         if (relationOp == 5) return pairText(solution[taskIndex], solution2[taskIndex]);
         for (int a = 0; a < layout.columns(); ++a)

@@ -65,7 +65,7 @@ void printSolution(AnswerRows rows)
         termPrintf(" LSG1 = %d LSG2 = %d ", solution[taskIndex], solution2[taskIndex]);
         break;
     case AnswerRows::Decimal:
-        // As the square shows it, with its decimal comma.
+        // As the square shows it.
         termPrintf(" LSG = %s ", ao_utf8_to_cp1252(taskOutcome.rightAnswer).c_str());
         break;
     case AnswerRows::None:

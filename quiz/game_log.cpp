@@ -75,8 +75,6 @@ std::string choicesOf(AnswerRows rows)
     for (int c = 0; c < layout.columns(); ++c) {
         std::string t = squareText(layout, {1, c});
         t.erase(0, t.find_first_not_of(' '));
-        for (char& ch : t)
-            if (ch == '.') ch = ',';
         out += (out.empty() ? "" : ", ") + t;
     }
     return out;

@@ -292,7 +292,9 @@ void showReview()
     review.open = true;
     review.top = 0;
     review.cursor = 0;
+    // A task posed by a picture is open from the start: its line alone lacks the numbers.
     review.opened.assign(gameLog.tasks.size(), false);
+    for (size_t i = 0; i < review.opened.size(); ++i) review.opened[i] = shownOf(static_cast<int>(i)).picture.width > 0;
     draw();
 }
 

@@ -99,6 +99,11 @@ TEST_F(Review, LinesForRightWrongSkippedAndTwoPartAnswers)
     EXPECT_EQ(gameLog.tasks[1].verdict, TaskVerdict::Wrong);
     EXPECT_NE(gameLog.tasks[1].answer, gameLog.tasks[1].solution);
     showReview();
+    // Their fractions are drawn: each task opens with its picture; closed, one line each.
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_GT(gameLog.shown[i].picture.width, 0);
+        openReviewTask(i);
+    }
     EXPECT_GT(verdictPixels(0, kGreen), 20);
     EXPECT_GT(verdictPixels(1, kRed), 20);
 }

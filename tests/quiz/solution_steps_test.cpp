@@ -140,8 +140,7 @@ TEST_F(Quiz, ReviewOfAPictureTaskShowsItsPictureAndChoices)
     ASSERT_EQ(copy.width, 1280 / 3);
     EXPECT_EQ(copy.height, 720 / 3);
     showReview();
-    openReviewTask(0);
-    // A framed copy beside the Lösungsweg, under the answer columns.
+    // Open from the start: a framed copy beside the Lösungsweg, under the answer columns.
     const int frame = aographic_rgb(160, 160, 160);
     int top = 92;
     while (top < 700 && aopxmap_getpixel(taskArea.pixmap(), 789, top) != frame) ++top;
