@@ -120,6 +120,22 @@ TEST_F(Review, ShortLinesFitTheirWidthAndLongOnesEndInAnEllipsis)
     EXPECT_EQ(cut.back(), '\x85');
     EXPECT_LE(aofont_textwidth(font, cut.c_str()), 700);
     EXPECT_GT(aofont_textwidth(font, cut.c_str()), 650) << "cut no more than needed";
+
+    // The longest urn text keeps its "(mit zurücklegen ...)" in three lines of the task column.
+    const std::string urn = ao_utf8_to_cp1252(foldBlanks(
+        "In einer Urne sind 6 rote und 6 schwarze Kugeln.\nMit welcher Wahrscheinlichkeit wird zuerst\neine schwarze "
+        "und dann eine rote Kugel gezogen ? \n(mit zurücklegen; die erste Kugel kommt wieder in die Urne)"));
+    std::vector<std::string> lines = wrapLines(urn, font, 708, 3);
+    ASSERT_LE(lines.size(), 3u);
+    EXPECT_TRUE(lines.back().ends_with("Urne)")) << lines.back();
+    std::string joined;
+    for (const std::string& l : lines) {
+        EXPECT_LE(aofont_textwidth(font, l.c_str()), 708) << l;
+        joined += (joined.empty() ? "" : " ") + l;
+    }
+    EXPECT_EQ(joined, urn) << "broken at blanks only";
+    // Beyond the lines allowed, the last one ends in the ellipsis.
+    EXPECT_EQ(wrapLines(urn, font, 300, 2).back().back(), '\x85');
 }
 
 TEST_F(Review, WheelAndArrowsScrollALongReview)
