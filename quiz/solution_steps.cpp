@@ -24,9 +24,15 @@ bool goesOn(int e)
 
 void readingPause(double minSeconds, double seconds)
 {
-    aowait(minSeconds);
-    // A key pressed while the verdict was shown ends the pause at its minimum.
+    // A click queued now still belongs to the answer (it reaches the task
+    // area too); a key already pressed means to go on.
     bool early = false;
+    while (aoisrunning() && aopendingevents() > 0) {
+        int e = aogetevent_nowait();
+        if (goesOn(e) && e != mainWindow.code[1] && e != taskArea.code[1]) early = true;
+    }
+    aowait(minSeconds);
+    // A key or click while the verdict was shown ends the pause at its minimum.
     while (aoisrunning() && aopendingevents() > 0)
         if (goesOn(aogetevent_nowait())) early = true;
     if (early || seconds <= minSeconds || !aoisrunning()) return;

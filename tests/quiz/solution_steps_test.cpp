@@ -211,3 +211,26 @@ TEST_F(Quiz, MissingVoiceIsSaidOnceInGermanAndReadingStaysOff)
         << transcript();
     EXPECT_EQ(count(transcript(), "Vorlesen an"), 0);
 }
+
+TEST_F(Quiz, TheReadingPauseIsNeverShorterThanTheVerdictsAndAKeyEndsTheRest)
+{
+    // Two lines to read: 5.5 s; a key at once still leaves the wrong answer's 4 s.
+    const int reading = static_cast<int>(stepsReadingSeconds(2) * 1000);
+    ASSERT_GT(reading, 4500);
+    for (bool key : {false, true}) {
+        start(std::string("wait 20\nanswer wrong\n") + (key ? "key 32\n" : "") + "wait 20\nclose\n");
+        StepsForEveryTask steps;
+        soundOn = -1;
+        play(1, 1, 1);
+        ASSERT_EQ(gameLog.shown.size(), 1u);
+        ASSERT_EQ(gameLog.shown[0].steps.size(), 2u);
+        const int pause = aogettime() - taskOutcome.answeredMs;
+        if (key) {
+            EXPECT_GE(pause, 4000);
+            EXPECT_LT(pause, reading);
+        } else {
+            EXPECT_GE(pause, reading);
+            EXPECT_LT(pause, reading + 1000);
+        }
+    }
+}
