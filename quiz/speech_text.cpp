@@ -305,6 +305,9 @@ std::string spokenTaskText(std::string_view shown)
                 if (next.text == "^" && attached(i + 1) && at(i + 2).text == "2" && unit->squared) {
                     out.say(unit->squared);
                     i += 2;
+                } else if (next.text == "\u00B2" && attached(i + 1) && unit->squared) {
+                    out.say(unit->squared); // cm²
+                    i += 1;
                 } else if (next.text == "/" && attached(i + 1) && attached(i + 2) && findUnit(at(i + 2).text)) {
                     out.say(std::string(unit->name) + " pro " + findUnit(at(i + 2).text)->perName);
                     i += 2;
@@ -357,6 +360,12 @@ std::string spokenTaskText(std::string_view shown)
                 out.say("Prozent");
             } else if (s == "°") {
                 out.say("Grad");
+            } else if (s == "\u00B7") {
+                out.say("mal"); // the school's multiplication dot
+            } else if (s == "\u00B2") {
+                out.say("Quadrat");
+            } else if (s == "\u00B3") {
+                out.say("hoch drei");
             } else if (s == "(" || s == "[") {
                 size_t close = matchingClose(t, i);
                 int kind = 0;

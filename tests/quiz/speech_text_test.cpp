@@ -171,6 +171,15 @@ TEST(SpeechText, ComparisonsAskForTheSignBetweenTheTwoNumbers)
     EXPECT_EQ(spokenComparison("  ??  ( 4 )", ""), spokenTaskText("  ??  ( 4 )"));
 }
 
+TEST(SpeechText, LoesungswegLinesInSchoolNotation)
+{
+    expectSaid({
+        {"A = a · b = 4 cm · 6 cm = 24 cm²",
+         "A gleich a mal b gleich 4 Zentimeter mal 6 Zentimeter gleich 24 Quadratzentimeter"},
+        {"x² = 2,5³", "x Quadrat gleich 2,5 hoch drei"},
+    });
+}
+
 TEST(SpeechText, EveryTaskTypeReadsWithoutSymbolsOrLayout)
 {
     for (int task : allTaskNumbers()) {
