@@ -46,6 +46,14 @@ void historyFailed(const std::string& err)
     termPrintf("%s", ao_utf8_to_cp1252(line).c_str());
 }
 
+// What the history's background threads have to say (a lock holds tasks
+// back, the school server is away), each line once.
+void showHistoryNotices()
+{
+    std::string line;
+    while (historyNotice(line)) termPrintf("%s", ao_utf8_to_cp1252("\n " + line + "\n ").c_str());
+}
+
 // The history's verdict for the game's: a task without squares counts as
 // right in the score, and so it does here.
 TaskVerdict verdictOf(Verdict v)
@@ -143,6 +151,7 @@ void gameLogBegin(GameKind kind)
     GameStart g{run.pupil, run.epoch + run.gameStartMs / 1000, level, difficulty, taskCount, kind};
     std::string err;
     if (!historyBeginGame(g, err)) historyFailed(err);
+    showHistoryNotices();
 }
 
 void taskLogBegin()
@@ -174,6 +183,7 @@ void taskLogEnd(AnswerRows rows, int seconds)
     t.seconds = seconds;
     std::string err;
     if (!historyRecordTask(t, err)) historyFailed(err);
+    showHistoryNotices();
     gameLog.tasks.push_back(std::move(t));
 }
 
@@ -195,4 +205,12 @@ void gameLogEnd(GameEnd end)
     r.end = end;
     std::string err;
     if (!historyEndGame(r, err)) historyFailed(err);
+    showHistoryNotices();
+}
+
+void closeHistory()
+{
+    std::string err;
+    if (!historyClose(err))
+        termPrintf("%s", ao_utf8_to_cp1252("\n Verlauf: " + run.path + ": " + err + "\n ").c_str());
 }

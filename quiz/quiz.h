@@ -115,6 +115,8 @@ extern HistorySettings historySettings;
 int takeHistoryOption(int argc, char** argv, int i, HistorySettings& settings, std::string& err);
 // Opens the history named by historySettings; says in term when it cannot.
 void openHistory();
+// Closes it, writing what waits for a lock; says in term what was lost.
+void closeHistory();
 
 // The game's record, kept for the review and written to the history.
 struct GameLog {
