@@ -105,7 +105,9 @@ PgResult exec(PGconn* c, const std::string& sql, const std::vector<std::string>&
 {
     std::vector<const char*> v;
     for (const std::string& p : params) v.push_back(p.c_str());
-    PgResult r(PQexecParams(c, sql.c_str(), static_cast<int>(v.size()), nullptr, v.data(), nullptr, nullptr, 0));
+    // Without parameters the simple protocol, which takes several statements.
+    PgResult r(v.empty() ? PQexec(c, sql.c_str())
+                         : PQexecParams(c, sql.c_str(), static_cast<int>(v.size()), nullptr, v.data(), nullptr, nullptr, 0));
     ExecStatusType st = r ? PQresultStatus(r.get()) : PGRES_FATAL_ERROR;
     if (st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK) {
         const char* state = r ? PQresultErrorField(r.get(), PG_DIAG_SQLSTATE) : nullptr;
@@ -328,7 +330,7 @@ void senderLoop(std::string path, std::string uri)
     }
     Pg pg;
     bool unreachableSaid = false;
-    auto backoff = std::chrono::seconds(2);
+    auto backoff = std::chrono::seconds(1);
     while (!stopping()) {
         if (!pg) pg = connect(uri, err, stopping);
         int sent = 0;
@@ -343,12 +345,12 @@ void senderLoop(std::string path, std::string uri)
             unreachableSaid = true;
             pg.reset();
             pause = backoff;
-            backoff = std::min<std::chrono::seconds>(backoff * 2, std::chrono::seconds(30));
+            backoff = std::min<std::chrono::seconds>(backoff * 2, std::chrono::seconds(15));
         } else if (result == Push::LocalFailed) {
             // The file is busy with the game's own writes; soon again.
             pause = std::chrono::seconds(1);
         } else {
-            backoff = std::chrono::seconds(2);
+            backoff = std::chrono::seconds(1);
         }
         std::unique_lock<std::mutex> l(sender.lock);
         bool failed = result == Push::ServerFailed;

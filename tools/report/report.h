@@ -3,8 +3,10 @@
 #pragma once
 
 #include "history.h"
+#include "settings.h"
 
 #include <climits>
+#include <istream>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -15,6 +17,10 @@ struct ReportArgs {
     std::string since;   // YYYY-MM-DD as given
     long long sinceEpoch = LLONG_MIN; // local midnight of since
     std::string html, csv;
+    std::string className;  // --class: only this class
+    bool sync = false;      // --sync: send the local file to the school server
+    std::string server;     // --server URI for --sync (default: ziffron.conf's)
+    std::string initServer; // --init-server URI
     bool help = false;
 };
 
@@ -29,5 +35,10 @@ std::string reportCsv(const std::vector<StoredGame>& games);
 std::string reportHtml(const std::vector<StoredGame>& games);
 
 // The whole program: 0, 1 for an unreadable database or an unwritable output,
-// 2 for bad arguments.
+// 2 for bad arguments. in gives --init-server its passwords.
 int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runReport(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err);
+
+// --init-server and --sync (server_commands.cpp); the same exit codes.
+int runServerCommand(const ReportArgs& args, const Settings& conf, std::istream& in, std::ostream& out,
+                     std::ostream& err);
