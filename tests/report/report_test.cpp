@@ -129,7 +129,7 @@ TEST(Report, TextPerPupilWithTheWeakestTypes)
               std::string::npos)
         << out;
     EXPECT_NE(out.find("  Noten: keine ×3\n"), std::string::npos) << out;
-    EXPECT_NE(out.find("  2026-12-02 09:00  Spiel  3/1          3/3       1        2       0             –     0 min 30 s    "
+    EXPECT_NE(out.find("  2026-12-02 09:00  Spiel, Felder   3/1          3/3       1        2       0             –     0 min 30 s    "
                        "fertig\n"),
               std::string::npos)
         << out;
