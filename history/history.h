@@ -134,6 +134,28 @@ void historyStartSender(const std::string& uri);
 // number of tasks sent. False with err when the server refuses or is away.
 bool historySync(const std::string& path, const std::string& uri, int& sent, std::string& err);
 
+// A connection of its own to a school server, for tools that act as many
+// machines at once (bench/school_load); the quiz has the sender instead.
+class ServerSession {
+public:
+    explicit ServerSession(std::string uri);
+    ~ServerSession();
+    ServerSession(const ServerSession&) = delete;
+    ServerSession& operator=(const ServerSession&) = delete;
+    // One finished task as the sender sends it: the game's start (a repeat
+    // is harmless) and the task in one transaction. False with err when the
+    // server is away or refuses; the next call connects again.
+    bool sendTask(const std::string& machine, long long game, const GameStart& start, const std::string& className,
+                  const TaskRecord& task, std::string& err);
+    // Ends the connection; the next task connects again (as the sender
+    // does between tasks).
+    void disconnect();
+
+private:
+    std::string uri_;
+    void* connection_ = nullptr;
+};
+
 // Creates or upgrades the server's schema and the two roles: ziffron_pupil
 // may only add results, ziffron_teacher may read them. A non-empty password
 // is set (hashed here, so the plain text never reaches the server's log).

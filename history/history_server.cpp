@@ -33,6 +33,10 @@ struct PgClear {
 using Pg = std::unique_ptr<PGconn, PgClose>;
 using PgResult = std::unique_ptr<PGresult, PgClear>;
 
+// How long the sender keeps an idle connection to the server: longer than
+// the pause between two tasks of a pupil.
+constexpr std::chrono::seconds kKeepIdleConnection(60);
+
 constexpr const char* kUnreachable = "Schulserver nicht erreichbar – Ergebnisse werden später übertragen";
 
 // Each step takes the server's schema from version i to i + 1.
@@ -149,6 +153,13 @@ std::string newerSchema(int version)
 
 // ---- pushing the local file's rows
 
+const char* const kInsertGame =
+    "INSERT INTO ziffron.games (machine, game, pupil, class, started, level, difficulty, tasks, kind, input) "
+    "VALUES ($1, $2, $3, $4, $5, $6, $7, $8, $9, $10) ON CONFLICT DO NOTHING";
+const char* const kInsertTask =
+    "INSERT INTO ziffron.tasks (machine, game, position, task_number, seed, text, solution, answer, verdict, seconds) "
+    "VALUES ($1, $2, $3, $4, $5, $6, $7, $8, $9, $10) ON CONFLICT DO NOTHING";
+
 enum class Push { Done, ServerFailed, LocalFailed, Refused };
 
 std::string text(sqlite3_stmt* s, int i)
@@ -208,9 +219,7 @@ Push pushAll(PGconn* pg, sqlite3* local, int& sent, std::string& err, const std:
         while ((rc = sqlite3_step(starts.get())) == SQLITE_ROW) {
             sqlite3_stmt* s = starts.get();
             startIds.push_back(sqlite3_column_int64(s, 0));
-            if (!exec(pg,
-                      "INSERT INTO ziffron.games (machine, game, pupil, class, started, level, difficulty, tasks, "
-                      "kind, input) VALUES ($1, $2, $3, $4, $5, $6, $7, $8, $9, $10) ON CONFLICT DO NOTHING",
+            if (!exec(pg, kInsertGame,
                       {machine, text(s, 0), text(s, 1), text(s, 2), text(s, 3), text(s, 4), text(s, 5), text(s, 6),
                        text(s, 7), text(s, 8)},
                       err))
@@ -225,10 +234,7 @@ Push pushAll(PGconn* pg, sqlite3* local, int& sent, std::string& err, const std:
         while ((rc = sqlite3_step(tasks.get())) == SQLITE_ROW) {
             sqlite3_stmt* s = tasks.get();
             taskKeys.emplace_back(sqlite3_column_int64(s, 0), sqlite3_column_int(s, 1));
-            if (!exec(pg,
-                      "INSERT INTO ziffron.tasks (machine, game, position, task_number, seed, text, solution, "
-                      "answer, verdict, seconds) VALUES ($1, $2, $3, $4, $5, $6, $7, $8, $9, $10) "
-                      "ON CONFLICT DO NOTHING",
+            if (!exec(pg, kInsertTask,
                       {machine, text(s, 0), text(s, 1), text(s, 2), text(s, 3), text(s, 4), text(s, 5), text(s, 6),
                        text(s, 7), text(s, 8)},
                       err))
@@ -355,7 +361,16 @@ void senderLoop(std::string path, std::string uri)
         std::unique_lock<std::mutex> l(sender.lock);
         bool failed = result == Push::ServerFailed;
         // After a failure the pause is kept; otherwise each commit wakes.
-        sender.wake.wait_for(l, pause, [&] { return sender.stop || (!failed && sender.woken); });
+        auto woken = [&] { return sender.stop || (!failed && sender.woken); };
+        if (pg && result == Push::Done && !sender.wake.wait_for(l, kKeepIdleConnection, woken)) {
+            // Between lessons a machine holds no connection; during one it
+            // keeps it, since connecting (password hashing) costs the server
+            // far more than an insert.
+            l.unlock();
+            pg.reset();
+            l.lock();
+        }
+        sender.wake.wait_for(l, pause, woken);
         sender.woken = false;
     }
 }
@@ -414,6 +429,47 @@ bool historySync(const std::string& path, const std::string& uri, int& sent, std
     Pg pg = connect(uri, err);
     if (!pg) return false;
     return pushAll(pg.get(), local.get(), sent, err, {}) == Push::Done;
+}
+
+ServerSession::ServerSession(std::string uri) : uri_(std::move(uri)) {}
+
+ServerSession::~ServerSession()
+{
+    PQfinish(static_cast<PGconn*>(connection_));
+}
+
+void ServerSession::disconnect()
+{
+    PQfinish(static_cast<PGconn*>(connection_));
+    connection_ = nullptr;
+}
+
+bool ServerSession::sendTask(const std::string& machine, long long game, const GameStart& g,
+                             const std::string& className, const TaskRecord& t, std::string& err)
+{
+    PGconn* c = static_cast<PGconn*>(connection_);
+    if (!c || PQstatus(c) != CONNECTION_OK) {
+        PQfinish(c);
+        connection_ = c = connect(uri_, err).release();
+        if (!c) return false;
+    }
+    std::string id = std::to_string(game);
+    bool ok = execOk(c, "BEGIN", err) &&
+              exec(c, kInsertGame,
+                   {machine, id, g.pupil, className, std::to_string(g.started), std::to_string(g.level),
+                    std::to_string(g.difficulty), std::to_string(g.tasks),
+                    g.kind == GameKind::Practice ? "practice" : "game", g.input},
+                   err) &&
+              exec(c, kInsertTask,
+                   {machine, id, std::to_string(t.position), std::to_string(t.taskNumber), std::to_string(t.seed),
+                    t.text, t.solution, t.answer, verdictName(t.verdict), std::to_string(t.seconds)},
+                   err) &&
+              execOk(c, "COMMIT", err);
+    if (!ok) {
+        PQfinish(c);
+        connection_ = nullptr;
+    }
+    return ok;
 }
 
 bool historyInitServer(const std::string& uri, const std::string& pupilPassword, const std::string& teacherPassword,

@@ -34,3 +34,14 @@ bool historyLoadServer(const std::string&, const HistoryFilter&, std::vector<Sto
     err = kMissing;
     return false;
 }
+
+ServerSession::ServerSession(std::string uri) : uri_(std::move(uri)) {}
+ServerSession::~ServerSession() = default;
+void ServerSession::disconnect() {}
+
+bool ServerSession::sendTask(const std::string&, long long, const GameStart&, const std::string&, const TaskRecord&,
+                             std::string& err)
+{
+    err = kMissing;
+    return false;
+}
