@@ -17,6 +17,7 @@ namespace {
 const char* const kUsage =
     "usage: ziffron-catalog --list [--titles]\n"
     "       ziffron-catalog --task N [--seed S] [--picture FILE.bmp [--squares]]\n"
+    "       ziffron-catalog --explain N [--seed S]\n"
     "       ziffron-catalog --worksheet FILE.pdf --level L --difficulty D [--count N] [--seed S]\n"
     "                       [--tasks LIST] [--date YYYY-MM-DD]\n"
     "       ziffron-catalog --help\n"
@@ -25,6 +26,7 @@ const char* const kUsage =
     "  --titles          with --list: each number followed by the task type's title\n"
     "  --task N          generate task N as the first task of a game of 12 tasks\n"
     "                    and print the task record and answer rows as JSON\n"
+    "  --explain N       print task N and its Lösungsweg as plain text\n"
     "  --seed S          seed the random generator with S (0..4294967295, default 1)\n"
     "  --picture FILE    also write the task area (1280 x 720) as a BMP file\n"
     "  --squares         with the answer squares on top, as the game shows them\n"
@@ -184,12 +186,13 @@ std::optional<CatalogToolArgs> parseCatalogArgs(const std::vector<std::string>& 
             parsed.list = true;
         } else if (a == "--titles") {
             parsed.titles = true;
-        } else if (a == "--task") {
-            const std::string* v = value("--task");
+        } else if (a == "--task" || a == "--explain") {
+            parsed.explain = a == "--explain";
+            const std::string* v = value(a.c_str());
             if (!v)
                 return std::nullopt;
             if (!parseInteger(*v, parsed.task)) {
-                error = "--task: not a number: " + *v;
+                error = a + ": not a number: " + *v;
                 return std::nullopt;
             }
             parsed.haveTask = true;
@@ -244,6 +247,10 @@ std::optional<CatalogToolArgs> parseCatalogArgs(const std::vector<std::string>& 
         error = "--titles goes with --list";
         return std::nullopt;
     }
+    if (parsed.explain && !parsed.picture.empty()) {
+        error = "--picture goes with --task";
+        return std::nullopt;
+    }
     if (!parsed.haveTask && !parsed.picture.empty()) {
         error = "--picture goes with --task";
         return std::nullopt;
@@ -281,8 +288,9 @@ std::string trimmed(const std::string& s)
     return a == std::string::npos ? std::string() : s.substr(a, s.find_last_not_of(' ') - a + 1);
 }
 
-// Labels and key from the record at taskIndex, right after the rows are
-// built: the squares' printed texts, and the solution as its square shows it.
+} // namespace
+
+// The squares' printed texts, and the solution as its square shows it.
 void describeSquares(AnswerRows rows, ToolTask& task)
 {
     const SquareLayout layout = SquareLayout::current(rows);
@@ -317,8 +325,6 @@ void describeSquares(AnswerRows rows, ToolTask& task)
     // A solution no square shows is still the solution; say it plainly.
     if (task.key.empty()) task.key = std::to_string(solution[taskIndex]);
 }
-
-} // namespace
 
 bool generateToolTask(int taskNumber, int index, int count, ToolTask& task, std::string& error)
 {
@@ -364,6 +370,7 @@ bool generateToolTask(int taskNumber, int index, int count, ToolTask& task, std:
     for (int y = 0; y < kAreaHeight && !task.drew; ++y)
         task.drew = std::memcmp(task.area.row(y), white.data(), kAreaWidth * sizeof(uint32_t)) != 0;
     describeSquares(task.rows, task);
+    task.steps = taskSteps[taskIndex];
     return true;
 }
 
@@ -456,6 +463,31 @@ int runCatalogTool(const std::vector<std::string>& args, std::ostream& out, std:
         return 2;
     }
 
+    if (parsed->explain) {
+        // Layout blanks and empty lines of the terminal text are left out.
+        out << "Aufgabe " << taskNumber << " (" << taskTitle(taskNumber) << "), Startwert " << parsed->seed << "\n\n";
+        size_t start = 0;
+        while (start < task.text.size()) {
+            size_t end = task.text.find('\n', start);
+            if (end == std::string::npos) end = task.text.size();
+            const std::string line = trimmed(task.text.substr(start, end - start));
+            if (!line.empty()) out << "  " << line << "\n";
+            start = end + 1;
+        }
+        for (const ToolTask::SquareRow& row : task.squares) {
+            out << "\n  " << (row.caption.empty() ? "Antwortfelder" : row.caption) << ":";
+            for (const std::string& label : row.labels) out << "  " << label;
+        }
+        out << "\n\nLösung: " << task.key << "\n\nLösungsweg:\n";
+        for (const std::string& step : task.steps) out << "  " << step << "\n";
+        if (task.steps.empty()) out << "  (keiner)\n";
+        return 0;
+    }
+
+    std::string steps = "[";
+    for (const std::string& step : task.steps) steps += (steps.size() > 1 ? ", " : "") + jsonString(step);
+    steps += "]";
+
     bool intRow = task.rows == AnswerRows::Integer || task.rows == AnswerRows::TwoRows;
     out << "{\n"
         << "  \"task\": " << taskNumber << ",\n"
@@ -473,8 +505,8 @@ int runCatalogTool(const std::vector<std::string>& args, std::ostream& out, std:
         << "  \"decimalSolution\": " << jsonNumber(decimalSolution[taskIndex]) << ",\n"
         << "  \"options\": " << jsonRow(options[taskIndex], intRow) << ",\n"
         << "  \"options2\": " << jsonRow(options2[taskIndex], task.rows == AnswerRows::TwoRows) << ",\n"
-        << "  \"decimalOptions\": " << jsonRow(decimalOptions[taskIndex], task.rows == AnswerRows::Decimal)
-        << "\n}\n";
+        << "  \"decimalOptions\": " << jsonRow(decimalOptions[taskIndex], task.rows == AnswerRows::Decimal) << ",\n"
+        << "  \"steps\": " << steps << "\n}\n";
 
     if (parsed->squares) {
         aoDrawTarget* previousTarget = aographic_gettarget();

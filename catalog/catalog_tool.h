@@ -18,6 +18,7 @@ struct CatalogToolArgs {
     bool list = false;
     bool titles = false; // with list: each number followed by its title
     bool haveTask = false;
+    bool explain = false; // --explain N: the task and its Lösungsweg as plain text
     long long task = 0;
     unsigned int seed = 1; // the runtime generator's state before any seeding
     std::string picture;   // empty: no picture
@@ -53,7 +54,12 @@ struct ToolTask {
     };
     std::vector<SquareRow> squares;
     std::string key; // the solution as the squares show it, UTF-8
+    std::vector<std::string> steps; // the Lösungsweg, UTF-8 lines
 };
+
+// Fills the squares' labels and the key of `task` from the record at
+// taskIndex, right after the rows are built.
+void describeSquares(AnswerRows rows, ToolTask& task);
 
 constexpr int kAreaWidth = 1280;
 constexpr int kAreaHeight = 720;

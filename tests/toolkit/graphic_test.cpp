@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 
 namespace {
 
@@ -161,11 +160,10 @@ TEST(GraphicLine, PenStaysAtTheEnd)
 
 TEST(GraphicLine, FarEndPointsAreClippedQuickly)
 {
+    // Clipped, not walked: a walk would outlast the test's timeout.
     Canvas c(4, 3);
-    const auto t0 = std::chrono::steady_clock::now();
     aographic_line(-2000000000, 1, 2000000000, 1, 1);
     aographic_line(2, -2000000000, 2, 2000000000, 1);
-    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::milliseconds(200));
     EXPECT_EQ(c.rows(), (Rows{"..#.", "####", "..#."}));
 }
 
@@ -255,10 +253,9 @@ TEST(GraphicCircle, ArcCoversOnlyItsAngles)
         for (int x = 0; x < 4; x++) EXPECT_EQ(d.rows()[y][x], '.') << x << "," << y;
     EXPECT_EQ(d.rows()[2][4], '#');
     EXPECT_EQ(d.rows()[7][4], '#');
-    const auto t0 = std::chrono::steady_clock::now();
+    // Huge angles are reduced, not stepped through (the test's timeout would end a stepping run).
     aographic_arc(4, 4, 3, 3, -2000000000, 2000000000, 1);
     aographic_arc(4, 4, 3, 3, 2000000000, -2000000000, 1);
-    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(1));
 }
 
 TEST(GraphicCircle, EllipseSpansItsRadii)
@@ -276,13 +273,13 @@ TEST(GraphicCircle, EllipseSpansItsRadii)
 
 TEST(GraphicCircle, HugeRadiiFinishAndCover)
 {
+    // A radius walked pixel by pixel would run for minutes: the test's
+    // timeout, not a clock here, catches that (a loaded machine is slow).
     Canvas c(4, 3);
-    const auto t0 = std::chrono::steady_clock::now();
     aographic_circle(2, 1, 2000000000, 1); // passes far outside: nothing here
     EXPECT_EQ(c.rows(), (Rows{"....", "....", "...."}));
     aographic_fillcircle(2, 1, 2000000000, 1);
     aographic_fillellipse(-1000000000, 1, 1000000100, 5, 2);
-    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(2));
     // Only the middle row of the flat ellipse reaches back into the picture.
     EXPECT_EQ(c.rows(1), (Rows{"####", "????", "####"}));
 }
