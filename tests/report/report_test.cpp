@@ -188,7 +188,7 @@ TEST(Report, HtmlIsSelfContainedAndItsChartShowsInChromium)
     std::string cmd = std::string(browser) +
                       " --headless --no-sandbox --disable-gpu --disable-quic --no-first-run"
                       " --disable-background-networking --disable-component-update --disable-sync"
-                      " --hide-scrollbars --window-size=1000,700 --user-data-dir=" +
+                      " --hide-scrollbars --window-size=1000,1700 --user-data-dir=" +
                       profile.string() + " --screenshot=" + png.string() + " file://" + page.string() +
                       " > /dev/null 2>&1 && convert " + png.string() + " -type TrueColor " + bmp.string();
     ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;

@@ -2,6 +2,7 @@
 #include "report.h"
 
 #include "aotoolkit.h"
+#include "class_overview.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -407,7 +408,7 @@ std::string reportHtml(const std::vector<StoredGame>& games)
       << "th,td{border:1px solid #ccc;padding:0.25em 0.6em;text-align:left}\n"
       << "th{background:#f0f0f0}\ntd.n{text-align:right}\n"
       << "svg text{font-size:12px;fill:#333}\n</style>\n</head>\n<body>\n"
-      << "<h1>Ziffron – Bericht</h1>\n";
+      << "<h1>Ziffron – Bericht</h1>\n" << classOverviewHtml(games);
     if (pupils.empty()) {
         o << "<p>Keine Spiele im Verlauf.</p>\n</body>\n</html>\n";
         return o.str();
@@ -476,7 +477,7 @@ int runReport(const std::vector<std::string>& args, std::istream& in, std::ostre
         err << "ziffron-report: " << redactedUri(path) << ": " << why << "\n";
         return 1;
     }
-    out << reportText(games);
+    out << classOverviewText(games) << reportText(games);
     if (!a.html.empty() && !aofile_replace(a.html, reportHtml(games), why)) {
         err << "ziffron-report: " << why << "\n";
         return 1;
