@@ -216,9 +216,12 @@ std::string weekChart(const std::vector<StoredGame>& games)
           << " %</text>\n";
     }
     int every = std::max(1, n / 8);
-    for (int i = 0; i < n; i += every)
-        o << "<text x=\"" << x(axis[i]) << "\" y=\"" << top + plotH + 18 << "\" text-anchor=\"middle\">"
+    for (int i = 0; i < n; i += every) {
+        // The outer labels stay inside the picture.
+        const char* anchor = n == 1 ? "middle" : i == 0 ? "start" : i + every >= n && i == n - 1 ? "end" : "middle";
+        o << "<text x=\"" << x(axis[i]) << "\" y=\"" << top + plotH + 18 << "\" text-anchor=\"" << anchor << "\">"
           << weekLabel(axis[i]) << "</text>\n";
+    }
     o << "<text x=\"" << left + plotW / 2 << "\" y=\"" << H - 26 << "\" text-anchor=\"middle\">Woche</text>\n";
     auto line = [&](const std::map<long long, std::pair<int, int>>& data, const char* colour, double widthPx,
                     const std::string& name) {
