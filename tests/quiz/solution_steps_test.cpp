@@ -183,7 +183,7 @@ TEST_F(Quiz, ComparisonsAreAskedAsATeacherDoes)
     const std::vector<Case> cases = {
         {4104, {"Was gehört zwischen ", " und ", ": kleiner, gleich oder größer?"}},
         {7301, {"Was gehört zwischen "}},
-        {5101, {"Karl hat", "Was gehört zwischen Wurf 1 und Wurf 2: kleiner, gleich oder größer?"}},
+        {5101, {"Karl hat", "Was gehört zwischen ", " 1 und ", " 2: kleiner, gleich oder größer?"}},
         {5110, {"Welches Zeichen muss zwischen den Brüchen stehen? Was gehört zwischen ", "tel und "}},
     };
     for (const Case& c : cases) {
