@@ -64,8 +64,8 @@ bool hasDigit(const std::string& s)
     return s.find_first_of("0123456789") != std::string::npos;
 }
 
-// The values of the squares, for a task whose text names no number
-// ("Welche der Zahlen ist keine Primzahl?").
+// The values of the squares, for a task whose text does not name the
+// numbers it asks about ("Welche der Zahlen ist keine Primzahl?").
 std::string choicesOf(AnswerRows rows)
 {
     if (rows != AnswerRows::Integer && rows != AnswerRows::Decimal) return {};
@@ -319,7 +319,8 @@ void taskLogEnd(AnswerRows rows, int seconds)
     showHistoryNotices();
     TaskShown shown;
     if (taskIndex >= 1 && taskIndex < kTaskSlots) shown.steps = taskSteps[taskIndex];
-    if (!hasDigit(t.text)) shown.choices = choicesOf(rows);
+    // "Welche der Zahlen ...": the numbers to choose from are only on the squares.
+    if (!hasDigit(t.text) || t.text.find("Welche der Zahlen") != std::string::npos) shown.choices = choicesOf(rows);
     shown.picture = std::move(run.picture);
     gameLog.tasks.push_back(std::move(t));
     gameLog.shown.push_back(std::move(shown));

@@ -145,7 +145,7 @@ void closeHistory();
 // What the review shows of a task beyond its record, kept for this run only.
 struct TaskShown {
     std::vector<std::string> steps; // the Lösungsweg, UTF-8
-    std::string choices;             // the squares' values when the text names none ("21, 23, 29")
+    std::string choices;             // the squares' values when the text does not name them ("21, 23, 29")
     aoPixmap picture;                // the task area as the task was posed, a third of its size
 };
 struct GameLog {

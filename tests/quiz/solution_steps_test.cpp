@@ -149,6 +149,14 @@ TEST_F(Quiz, ReviewOfAPictureTaskShowsItsPictureAndChoices)
     for (auto [x, y] : {std::pair{0, 0}, {200, 100}, {copy.width - 1, copy.height - 1}})
         EXPECT_EQ(aopxmap_getpixel(taskArea.pixmap(), 790 + x, top + 1 + y), static_cast<int>(copy.row(y)[x])) << x << "," << y;
 
+    // "Welche der Zahlen lässt sich durch 12 teilen?": the numbers are the squares'.
+    start("wait 20\nanswer right\nwait 10\n");
+    startPractice(3, 3, {3310});
+    ASSERT_EQ(gameLog.shown.size(), 1u);
+    const std::string& choices = gameLog.shown[0].choices;
+    EXPECT_EQ(count(choices, ", "), 5) << choices;
+    EXPECT_NE((", " + choices + ",").find(", " + gameLog.tasks[0].solution + ","), std::string::npos) << choices;
+
     // A text task draws nothing: no copy is kept.
     start("wait 20\nanswer right\nwait 10\n");
     play(1, 1, 1);
