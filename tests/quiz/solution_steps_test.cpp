@@ -85,7 +85,9 @@ TEST_F(Quiz, WrongAnswerAndSkipShowTheLoesungswegInTheTaskAreaTermAndReview)
     fs::remove(shot);
     start("wait 20\nanswer wrong\nwait 3\nshot " + shot.string() + "\nwait 12\nkey Escape\nwait 14\nanswer right\nwait 10\n");
     StepsForEveryTask steps;
+    aospeech_enable(true);
     play(1, 1, 3);
+    aospeech_enable(false);
     ASSERT_EQ(gameLog.tasks.size(), 3u);
     ASSERT_EQ(gameLog.shown.size(), 3u);
     EXPECT_EQ(gameLog.tasks[1].verdict, TaskVerdict::Skipped);
@@ -99,6 +101,7 @@ TEST_F(Quiz, WrongAnswerAndSkipShowTheLoesungswegInTheTaskAreaTermAndReview)
     ASSERT_NE(solutionLine, std::string::npos);
     EXPECT_NE(transcript().find(block, solutionLine), std::string::npos) << transcript();
     EXPECT_EQ(count(transcript(), "\n Lösungsweg:"), 2) << "after the skip too";
+    EXPECT_EQ(count(transcript(), "[say] Lösungsweg: "), 2) << "and read aloud";
 
     // In the task area, at its foot, during the pause: a card as high as its lines, with text.
     aoPixmap p = quiztest::readShot(shot.string());
