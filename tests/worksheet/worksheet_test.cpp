@@ -218,3 +218,35 @@ TEST(Worksheet, FreshSeedNamedInTheFooter)
     ASSERT_EQ(run(again), 0);
     EXPECT_EQ(readFile(sheet.pdf), first);
 }
+
+// With --key steps the key gives each task's Lösungsweg under its solution,
+// long lines wrapped, and still starts on a page of its own.
+TEST(Worksheet, KeyWithSteps)
+{
+    if (!haveTool("pdftotext")) GTEST_SKIP() << "poppler-utils not installed";
+    CatalogToolArgs args;
+    args.level = 4, args.difficulty = 3, args.count = 12, args.seed = 5;
+    std::vector<ToolTask> tasks;
+    std::string err, pdf;
+    ASSERT_TRUE(worksheetTasks(args, tasks, err)) << err;
+    for (size_t i = 0; i < tasks.size(); ++i)
+        tasks[i].steps = {"Schritt eins von Aufgabe " + std::to_string(i + 1) + ": 3/4 = 9/12",
+                          "letzte Zeile " + std::string(i == 0 ? 40 : 1, 'x') + " = 2,5"};
+    WorksheetPages pages;
+    ASSERT_TRUE(renderWorksheet({4, 3, "2026-12-07", 5, CatalogToolArgs::Key::Steps}, tasks, pdf, err, &pages)) << err;
+    Sheet sheet;
+    std::string written;
+    ASSERT_TRUE(aofile_replace(sheet.pdf.string(), pdf, written)) << written;
+    const std::string text = squeezed(pdfText(sheet));
+    const size_t key = text.find("Lösungen mit Lösungsweg");
+    ASSERT_NE(key, std::string::npos);
+    size_t at = key;
+    for (size_t i = 0; i < tasks.size(); ++i) {
+        const std::string head = squeezed(std::to_string(i + 1) + ". (" + std::to_string(tasks[i].number) + ") " +
+                                          tasks[i].key + " Schritt eins von Aufgabe " + std::to_string(i + 1));
+        at = text.find(head, at);
+        ASSERT_NE(at, std::string::npos) << head;
+    }
+    EXPECT_GE(pages.key, 1);
+    EXPECT_LE(pages.tasks, 4);
+}
