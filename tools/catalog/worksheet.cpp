@@ -152,6 +152,73 @@ bool clipLine(double& x1, double& y1, double& x2, double& y2, double left, doubl
     return true;
 }
 
+// Where a recorded text prints: in the face its screen font was made from,
+// starting where the screen text starts and squeezed to its width where the
+// face is wider (a cell font's text also stretched to it), grown about its
+// middle where it would print too small.
+// Lengths in pixels of the task area.
+constexpr double kTextRim = 0.8; // points of white around grown text
+
+struct PrintedText {
+    std::string utf8;
+    double size = 0;              // the face's size
+    double natural = 0;           // its width at that size
+    double squeeze = 1, grow = 1; // horizontal squeeze, growth in both directions
+    double ascent = 0, cell = 0;  // the screen font's ascent and cell height
+    double middleX = 0, middleY = 0, width = 0, height = 0; // as printed
+};
+
+PrintedText printedText(cairo_t* cr, const aoRecordedCommand& c, double scale)
+{
+    PrintedText t;
+    const aoFont* f = aofont_record(c.font);
+    t.utf8 = ao_cp1252_to_utf8(c.text);
+    const double screenWidth = aofont_textwidth(c.font, c.text.c_str());
+    t.ascent = f && f->ascent > 0 ? f->ascent : 11;
+    t.cell = f ? f->ysize : 13;
+    const Face face = faceOf(f);
+    cairo_select_font_face(cr, face.family, CAIRO_FONT_SLANT_NORMAL,
+                           face.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_size(cr, 100);
+    cairo_font_extents_t fe;
+    cairo_font_extents(cr, &fe);
+    t.size = fe.ascent > 0 ? 100 * t.ascent / fe.ascent : t.ascent;
+    cairo_set_font_size(cr, t.size);
+    cairo_text_extents_t te;
+    cairo_text_extents(cr, t.utf8.c_str(), &te);
+    t.natural = te.x_advance;
+    // A cell font's characters stay in their cells: its text keeps the screen
+    // width, narrower faces a little wider, within reason.
+    const bool cells = f && f->kind == 1;
+    t.squeeze = screenWidth > 0 && t.natural > 0 && (t.natural > screenWidth || cells)
+                    ? std::min(screenWidth / t.natural, 1.3)
+                    : 1;
+    t.grow = std::clamp(kPictureText / (t.size * scale), 1.0, kMaxGrow);
+    const double drawn = t.natural * t.squeeze;
+    t.middleX = c.a[0] + drawn / 2, t.middleY = c.a[1] + t.cell / 2;
+    t.width = drawn * t.grow + 2 * kTextRim / scale, t.height = t.cell * t.grow + 2 * kTextRim / scale;
+    return t;
+}
+
+// The box of the picture's ink widened by its text where that grows beyond
+// it (a label at the edge of the task area).
+Box printedBox(cairo_t* cr, const ToolTask& task, const Box& ink, double scale)
+{
+    double x0 = ink.x, y0 = ink.y, x1 = ink.x + ink.w, y1 = ink.y + ink.h;
+    for (const aoRecordedCommand& c : task.drawing) {
+        if (c.code != AOCMD_TEXT) continue;
+        const PrintedText t = printedText(cr, c, scale);
+        // Text the screen would not show either stays out.
+        if (t.utf8.empty() || t.middleX < ink.x || t.middleX > ink.x + ink.w || t.middleY < ink.y ||
+            t.middleY > ink.y + ink.h)
+            continue;
+        x0 = std::min(x0, t.middleX - t.width / 2), x1 = std::max(x1, t.middleX + t.width / 2);
+        y0 = std::min(y0, t.middleY - t.height / 2), y1 = std::max(y1, t.middleY + t.height / 2);
+    }
+    const int left = static_cast<int>(std::floor(x0)), top = static_cast<int>(std::floor(y0));
+    return {left, top, static_cast<int>(std::ceil(x1)) - left, static_cast<int>(std::ceil(y1)) - top};
+}
+
 class PictureReplay {
 public:
     // Draws the recorded commands in pixel units; `scale` is points per pixel.
@@ -232,50 +299,30 @@ private:
         fill(x + w - 1.0, y, 1, h, bottomRight);
     }
 
-    // Text in the face its screen font was made from, as wide as on screen
-    // (narrower faces keep their width, centred in the screen text's place),
-    // grown about its middle where it would print too small.
     void text(const aoRecordedCommand& c)
     {
-        const aoFont* f = aofont_record(c.font);
-        const std::string utf8 = ao_cp1252_to_utf8(c.text);
-        const double screenWidth = aofont_textwidth(c.font, c.text.c_str());
-        const double ascent = f && f->ascent > 0 ? f->ascent : 11, height = f ? f->ysize : 13;
-        if (utf8.empty() || far(c.a[0] + screenWidth / 2, c.a[1] + height / 2, screenWidth / 2, height / 2)) return;
-        const Face face = faceOf(f);
-        cairo_select_font_face(cr_, face.family, CAIRO_FONT_SLANT_NORMAL,
-                               face.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
-        cairo_set_font_size(cr_, 100);
-        cairo_font_extents_t fe;
-        cairo_font_extents(cr_, &fe);
-        const double size = fe.ascent > 0 ? 100 * ascent / fe.ascent : ascent;
-        cairo_set_font_size(cr_, size);
-        cairo_text_extents_t te;
-        cairo_text_extents(cr_, utf8.c_str(), &te);
-        const double natural = te.x_advance;
-        const double squeeze = natural > screenWidth && screenWidth > 0 ? screenWidth / natural : 1;
-        const double grow = std::clamp(kPictureText / (size * scale_), 1.0, kMaxGrow);
-
+        const PrintedText t = printedText(cr_, c, scale_);
+        if (t.utf8.empty() || far(t.middleX, t.middleY, t.width / 2, t.height / 2)) return;
         auto place = [&] {
-            cairo_translate(cr_, c.a[0] + screenWidth / 2, c.a[1] + height / 2);
-            cairo_scale(cr_, grow * squeeze, grow);
-            cairo_move_to(cr_, -natural / 2, ascent - height / 2);
+            cairo_translate(cr_, t.middleX, t.middleY);
+            cairo_scale(cr_, t.grow * t.squeeze, t.grow);
+            cairo_move_to(cr_, -t.natural / 2, t.ascent - t.cell / 2);
         };
         // The rim as outlines, the text itself as text a reader can search.
         cairo_save(cr_);
         place();
-        cairo_text_path(cr_, utf8.c_str());
+        cairo_text_path(cr_, t.utf8.c_str());
         cairo_restore(cr_);
         cairo_save(cr_);
         cairo_set_source_rgb(cr_, 1, 1, 1);
         cairo_set_line_join(cr_, CAIRO_LINE_JOIN_ROUND);
-        cairo_set_line_width(cr_, 1.6 / scale_);
+        cairo_set_line_width(cr_, 2 * kTextRim / scale_);
         cairo_stroke(cr_);
         cairo_restore(cr_);
         cairo_save(cr_);
         place();
         colour(cr_, c.a[2]);
-        cairo_show_text(cr_, utf8.c_str());
+        cairo_show_text(cr_, t.utf8.c_str());
         cairo_restore(cr_);
     }
 
@@ -478,11 +525,19 @@ private:
     {
         const std::vector<std::string> lines = wrappedText(t);
         const double textRoom = kTextWidth - kIndent;
-        const Box box = t.drew ? drawnBox(t.area) : Box{};
+        const Box ink = t.drew ? drawnBox(t.area) : Box{};
+        Box box = ink;
         double scale = 0, pictureWidth = 0, pictureHeight = 0;
+        auto fit = [&] {
+            scale = std::min({kMaxPictureScale, (textRoom - kSquaresColumn - kGap) / box.w, maxPictureHeight_ / box.h});
+        };
         if (box.w) {
-            scale = std::min({kMaxPictureScale, (textRoom - kSquaresColumn - kGap) / box.w,
-                              maxPictureHeight_ / box.h});
+            fit();
+            // Text grown to print size may reach beyond the ink; twice is close enough.
+            for (int round = 0; round < 2 && t.drawingStandsAlone; ++round) {
+                box = printedBox(cr_, t, ink, scale);
+                fit();
+            }
             pictureWidth = box.w * scale, pictureHeight = box.h * scale;
         }
         // The squares beside the picture, in the room it leaves.
