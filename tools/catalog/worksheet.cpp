@@ -540,10 +540,15 @@ private:
             }
             pictureWidth = box.w * scale, pictureHeight = box.h * scale;
         }
-        // The squares beside the picture, in the room it leaves.
-        const double squaresX = kMargin + kIndent + (box.w ? pictureWidth + kGap : 0);
-        const double squaresRoom = kMargin + kTextWidth - squaresX;
-        const double body = std::max(pictureHeight, squaresHeight(t, squaresRoom));
+        // The squares beside the picture, in the room it leaves, or below a
+        // flat one where that takes less height.
+        double squaresX = kMargin + kIndent + (box.w ? pictureWidth + kGap : 0);
+        double squaresRoom = kMargin + kTextWidth - squaresX, squaresY = 0;
+        double body = std::max(pictureHeight, squaresHeight(t, squaresRoom));
+        if (box.w && pictureHeight + 6 + squaresHeight(t, textRoom) < body) {
+            squaresX = kMargin + kIndent, squaresRoom = textRoom, squaresY = pictureHeight + 6;
+            body = squaresY + squaresHeight(t, textRoom);
+        }
         const double block = lines.size() * kLine + 6 + body + kTaskGap;
         if (y_ + block > kBottom && y_ > kMargin + 60) newPage(false);
 
@@ -556,7 +561,7 @@ private:
         }
         y_ += 6;
         if (box.w) picture(t, box, kMargin + kIndent, y_, scale);
-        squares(t, squaresX, y_, squaresRoom);
+        squares(t, squaresX, y_ + squaresY, squaresRoom);
         y_ += body + kTaskGap;
     }
 
