@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "catalog.h"
+#include "titles.h"
 #include "worksheet.h"
 
 namespace fs = std::filesystem;
@@ -242,10 +243,16 @@ TEST(Worksheet, KeyWithSteps)
     ASSERT_NE(key, std::string::npos);
     size_t at = key;
     for (size_t i = 0; i < tasks.size(); ++i) {
+        // The solution, the type's title, then the steps.
         const std::string head = squeezed(std::to_string(i + 1) + ". (" + std::to_string(tasks[i].number) + ") " +
-                                          tasks[i].key + " Schritt eins von Aufgabe " + std::to_string(i + 1));
+                                          tasks[i].key);
+        const std::string step = "Schritt eins von Aufgabe " + std::to_string(i + 1) + ":";
         at = text.find(head, at);
         ASSERT_NE(at, std::string::npos) << head;
+        const size_t title = text.find(squeezed(taskTitle(tasks[i].number)), at);
+        EXPECT_LT(title, text.find(step, at)) << taskTitle(tasks[i].number);
+        at = text.find(step, at);
+        ASSERT_NE(at, std::string::npos) << step;
     }
     EXPECT_GE(pages.key, 1);
     EXPECT_LE(pages.tasks, 4);

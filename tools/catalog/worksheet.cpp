@@ -1,5 +1,6 @@
 #include "worksheet.h"
 #include "cairo_fonts.h"
+#include "titles.h"
 
 #include <cairo-pdf.h>
 #include <cairo.h>
@@ -658,15 +659,32 @@ private:
                 for (const std::string& step : tasks[i].steps)
                     for (std::string& part : wrap(step, kTextWidth - 80)) steps.push_back(std::move(part));
             }
-            const double height = 16 + (lines.size() - 1) * 14.0 + steps.size() * 12.0 + (steps.empty() ? 0 : 4);
+            // The type's title for the teacher, at the right of the first line
+            // or under the solution where the line has no room for it.
+            const std::string title = taskTitle(tasks[i].number);
+            font(kSans, 11);
+            const double firstEnd = keyX + width(lines[0]) + 12;
+            font(kSans, 8.5);
+            const double titleWidth = width(title);
+            const bool titleBelow = !title.empty() && firstEnd + titleWidth > kMargin + kTextWidth;
+            const double height = 16 + (lines.size() - 1) * 14.0 + (titleBelow ? 11 : 0) + steps.size() * 12.0 +
+                                  (steps.empty() ? 0 : 4);
             if (y_ + height > kBottom) newPage(false);
             font(kSans, 11);
             y_ += 16;
             show(kMargin, y_, head);
             show(kMargin + 20, y_, number, 0.45);
+            const double firstLine = y_;
             for (size_t l = 0; l < lines.size(); ++l) {
                 if (l) y_ += 14;
                 show(keyX, y_, lines[l]);
+            }
+            font(kSans, 8.5);
+            if (titleBelow) {
+                y_ += 11;
+                show(keyX, y_, title, 0.45);
+            } else if (!title.empty()) {
+                show(kMargin + kTextWidth - titleWidth, firstLine, title, 0.45);
             }
             font(kSans, 9.5);
             for (const std::string& step : steps) {
