@@ -131,7 +131,7 @@ TEST(Report, TextPerPupilWithTheWeakestTypes)
               std::string::npos)
         << out;
     EXPECT_NE(out.find("  Noten: keine ×3\n"), std::string::npos) << out;
-    EXPECT_NE(out.find("  2026-12-02 09:00  Spiel  3/1          3/3       1        2       0             –     0 min 30 s    "
+    EXPECT_NE(out.find("  2026-12-02 09:00  Spiel, Felder   3/1          3/3       1        2       0             –     0 min 30 s    "
                        "fertig\n"),
               std::string::npos)
         << out;
@@ -208,7 +208,7 @@ TEST(Report, HtmlIsSelfContainedAndItsChartShowsInChromium)
     std::string cmd = std::string(browser) +
                       " --headless --no-sandbox --disable-gpu --disable-quic --no-first-run"
                       " --disable-background-networking --disable-component-update --disable-sync"
-                      " --hide-scrollbars --window-size=1000,700 --user-data-dir=" +
+                      " --hide-scrollbars --window-size=1000,1700 --user-data-dir=" +
                       profile.string() + " --screenshot=" + png.string() + " file://" + page.string() +
                       " > /dev/null 2>&1 && convert " + png.string() + " -type TrueColor " + bmp.string();
     ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
@@ -237,10 +237,12 @@ StoredGame playedGame(const std::string& pupil, long long started, int right, in
 }
 
 // The cx of every dot in the page, in order.
+// The dots of the per-game chart, after the class's week chart.
 std::vector<double> dotsX(const std::string& html)
 {
     std::vector<double> xs;
-    for (size_t at = 0; (at = html.find("<circle cx=\"", at)) != std::string::npos; ++at)
+    const size_t start = html.find("Anteil richtig je Spiel</h2>");
+    for (size_t at = start == std::string::npos ? 0 : start; (at = html.find("<circle cx=\"", at)) != std::string::npos; ++at)
         xs.push_back(std::stod(html.substr(at + 12)));
     return xs;
 }

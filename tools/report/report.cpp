@@ -3,18 +3,24 @@
 
 #include "aotoolkit.h"
 #include "titles.h"
+#include "class_overview.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <iostream>
 #include <map>
 #include <sstream>
 
 const char* const kReportUsage =
-    "usage: ziffron-report [--history FILE] [--pupil NAME] [--since YYYY-MM-DD]\n"
+    "usage: ziffron-report [--history FILE|URI] [--class NAME] [--pupil NAME] [--since YYYY-MM-DD]\n"
     "                      [--html OUT.html] [--csv OUT.csv] [--csv-format de|intl]\n"
-    "  --history FILE   the history database (default: history.sqlite3 in the\n"
-    "                   per-user data folder)\n"
+    "       ziffron-report --sync [--history FILE] [--server URI]\n"
+    "       ziffron-report --init-server URI   (passwords for the two roles from standard input)\n"
+    "  --history FILE   the history database (default: ziffron.conf's history, else\n"
+    "                   history.sqlite3 in the per-user data folder)\n"
+    "  --history URI    a school server (postgresql://...; password in ~/.pgpass)\n"
+    "  --class NAME     only this class\n"
     "  --pupil NAME     only this pupil\n"
     "  --since DATE     only games started on or after this day (local time)\n"
     "  --html OUT.html  also write a self-contained page with a chart\n"
@@ -111,6 +117,12 @@ std::string pad(const std::string& s, size_t w)
 const char* kindWord(GameKind k)
 {
     return k == GameKind::Practice ? "Übung" : "Spiel";
+}
+
+// The kind and how the answers were given: squares clicked or typed.
+std::string kindAndInput(const StoredGame& g)
+{
+    return std::string(kindWord(g.kind)) + (g.input == "typed" ? ", getippt" : ", Felder");
 }
 
 std::string endWord(const StoredGame& g)
@@ -407,6 +419,14 @@ bool parseReportArgs(const std::vector<std::string>& args, ReportArgs& out, std:
                 return false;
             }
             out.csvFormat = format == "de" ? ReportArgs::CsvFormat::German : ReportArgs::CsvFormat::International;
+        } else if (a == "--class") {
+            if (!value(out.className)) return false;
+        } else if (a == "--server") {
+            if (!value(out.server)) return false;
+        } else if (a == "--init-server") {
+            if (!value(out.initServer)) return false;
+        } else if (a == "--sync") {
+            out.sync = true;
         } else if (a.rfind("-", 0) != 0) {
             err = "\"" + a + "\" is not an option";
             if (i > 0) err += " (after " + args[i - 1] + "; each option takes one value)";
@@ -471,10 +491,10 @@ std::string reportText(const std::vector<StoredGame>& games)
         o << "   Aufgaben: " << p.tasks << "   richtig: " << percent(p.right, p.tasks)
           << "   Zeit: " << duration(p.seconds) << "\n"
           << "  Noten: " << gradesLine(p) << "\n\n";
-        o << "  " << pad("Beginn", 18) << pad("Art", 7) << pad("Level/Stufe", 13) << pad("Aufgaben", 10) << pad("richtig", 9)
+        o << "  " << pad("Beginn", 18) << pad("Art, Eingabe", 16) << pad("Level/Stufe", 13) << pad("Aufgaben", 10) << pad("richtig", 9)
           << pad("falsch", 8) << pad("übersprungen", 14) << pad("Note", 6) << pad("Zeit", 14) << "Ende\n";
         for (const StoredGame* g : p.games)
-            o << "  " << pad(when(g->started), 18) << pad(kindWord(g->kind), 7)
+            o << "  " << pad(when(g->started), 18) << pad(kindAndInput(*g), 16)
               << pad(std::to_string(g->level) + "/" + std::to_string(g->difficulty), 13)
               << pad(std::to_string(g->taskList.size()) + "/" + std::to_string(g->tasks), 10)
               << pad(std::to_string(g->right), 9) << pad(std::to_string(g->wrong), 8)
@@ -539,7 +559,7 @@ std::string reportHtml(const std::vector<StoredGame>& games)
       << ".multiples{display:grid;grid-template-columns:repeat(auto-fill,minmax(262px,1fr));gap:0.5em 1em}\n"
       << ".multiples svg text{font-size:12px}\n.multiples svg text.name{font-size:14px;font-weight:bold}\n"
       << "</style>\n</head>\n<body>\n"
-      << "<h1>Ziffron – Bericht</h1>\n";
+      << "<h1>Ziffron – Bericht</h1>\n" << classOverviewHtml(games);
     if (pupils.empty()) {
         o << "<p>Keine Spiele im Verlauf.</p>\n</body>\n</html>\n";
         return o.str();
@@ -555,10 +575,10 @@ std::string reportHtml(const std::vector<StoredGame>& games)
           << "<tr><th>richtig</th><td class=\"n\">" << percent(p.right, p.tasks) << "</td></tr>\n"
           << "<tr><th>Zeit</th><td class=\"n\">" << duration(p.seconds) << "</td></tr>\n"
           << "<tr><th>Noten</th><td>" << html(gradesLine(p)) << "</td></tr>\n</table>\n";
-        o << "<table>\n<tr><th>Beginn</th><th>Art</th><th>Level/Stufe</th><th>Aufgaben</th><th>richtig</th>"
+        o << "<table>\n<tr><th>Beginn</th><th>Art, Eingabe</th><th>Level/Stufe</th><th>Aufgaben</th><th>richtig</th>"
           << "<th>falsch</th><th>übersprungen</th><th>Note</th><th>Zeit</th><th>Ende</th></tr>\n";
         for (const StoredGame* g : p.games)
-            o << "<tr><td>" << when(g->started) << "</td><td>" << kindWord(g->kind) << "</td><td>" << g->level << "/"
+            o << "<tr><td>" << when(g->started) << "</td><td>" << kindAndInput(*g) << "</td><td>" << g->level << "/"
               << g->difficulty << "</td><td class=\"n\">" << g->taskList.size() << "/" << g->tasks
               << "</td><td class=\"n\">" << g->right << "</td><td class=\"n\">" << g->wrong << "</td><td class=\"n\">"
               << g->skipped << "</td><td>" << html(g->grade.empty() ? "–" : g->grade) << "</td><td class=\"n\">"
@@ -582,6 +602,11 @@ std::string reportHtml(const std::vector<StoredGame>& games)
 
 int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
+    return runReport(args, std::cin, out, err);
+}
+
+int runReport(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err)
+{
     ReportArgs a;
     std::string why;
     if (!parseReportArgs(args, a, why)) {
@@ -592,19 +617,25 @@ int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
         out << kReportUsage;
         return 0;
     }
-    std::string path = a.history.empty() ? aopath_datadir() + "/history.sqlite3" : a.history;
+    std::vector<std::string> faults;
+    Settings conf = loadSettings(faults);
+    for (const std::string& f : faults) err << "ziffron-report: " << f << "\n";
+    if (a.sync || !a.initServer.empty()) return runServerCommand(a, conf, in, out, err);
+    std::string path = !a.history.empty() ? a.history
+                       : !conf.history.empty() ? conf.history
+                                               : aopath_datadir() + "/history.sqlite3";
     std::vector<StoredGame> games;
     // Every pupil is loaded: the name is matched here, without regard to case.
-    HistoryFilter filter{"", a.sinceEpoch};
+    HistoryFilter filter{"", a.sinceEpoch, a.className};
     if (!historyLoad(path, filter, games, why)) {
-        err << "ziffron-report: " << path << ": " << why << "\n";
+        err << "ziffron-report: " << redactedUri(path) << ": " << why << "\n";
         return 1;
     }
     if (!selectPupil(games, a.pupil, why)) {
-        err << "ziffron-report: " << path << (a.since.empty() ? "" : " seit " + a.since) << ": " << why << "\n";
+        err << "ziffron-report: " << redactedUri(path) << (a.since.empty() ? "" : " seit " + a.since) << ": " << why << "\n";
         return 1;
     }
-    out << reportText(games);
+    out << classOverviewText(games) << reportText(games);
     if (!a.html.empty() && !aofile_replace(a.html, reportHtml(games), why)) {
         err << "ziffron-report: " << why << "\n";
         return 1;
