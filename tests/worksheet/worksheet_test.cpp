@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "catalog.h"
@@ -256,4 +257,27 @@ TEST(Worksheet, KeyWithSteps)
     }
     EXPECT_GE(pages.key, 1);
     EXPECT_LE(pages.tasks, 4);
+}
+
+// Every task type's picture is printed from its drawing commands: none needs
+// the screen raster, and cairo takes every one of them.
+TEST(Worksheet, EveryTypePrintsAsVectors)
+{
+    std::map<int, std::vector<ToolTask>> groups;
+    catalog_filltables();
+    presetGameStart();
+    for (int number : allTaskNumbers()) {
+        ToolTask task;
+        std::string err;
+        aosrand(3);
+        ASSERT_TRUE(generateToolTask(number, 1, 12, task, err)) << err;
+        EXPECT_TRUE(task.drawingStandsAlone) << number;
+        EXPECT_EQ(task.drew, !task.drawing.empty()) << number;
+        groups[number / 100].push_back(std::move(task));
+    }
+    for (const auto& [group, tasks] : groups) {
+        std::string pdf, err;
+        ASSERT_TRUE(renderWorksheet({group / 10, group % 10, "2026-12-07", 3}, tasks, pdf, err)) << group << ": " << err;
+        EXPECT_EQ(pdf.find("/Subtype /Image"), std::string::npos) << group;
+    }
 }
