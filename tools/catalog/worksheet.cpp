@@ -233,7 +233,12 @@ public:
         cairo_set_line_width(cr_, std::max(1.0, kThinnestLine / scale_));
         // A line covers the pixels of both its ends, as on screen.
         cairo_set_line_cap(cr_, CAIRO_LINE_CAP_SQUARE);
-        for (const aoRecordedCommand& c : commands) one(c);
+        // Text last, on top of every line, with its rim keeping lines off it:
+        // on paper a label must stay legible where the screen draws across it.
+        for (const aoRecordedCommand& c : commands)
+            if (c.code != AOCMD_TEXT) one(c);
+        for (const aoRecordedCommand& c : commands)
+            if (c.code == AOCMD_TEXT) text(c);
         cairo_restore(cr_);
     }
 
@@ -353,7 +358,6 @@ private:
         case AOCMD_CLEAR:
             if ((a[0] & 0xFFFFFF) != 0xFFFFFF) fill(box_.x, box_.y, box_.w, box_.h, a[0]);
             break;
-        case AOCMD_TEXT: text(c); break;
         default: break;
         }
     }
