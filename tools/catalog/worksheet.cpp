@@ -230,13 +230,19 @@ public:
         cairo_save(cr_);
         cairo_rectangle(cr_, box_.x, box_.y, box_.w, box_.h);
         cairo_clip(cr_);
+        cairo_save(cr_);
+        // Lines end where the task area ends, as on screen; grown text may
+        // reach beyond it (the box takes it in).
+        cairo_rectangle(cr_, 0, 0, kAreaWidth, kAreaHeight);
+        cairo_clip(cr_);
         cairo_set_line_width(cr_, std::max(1.0, kThinnestLine / scale_));
         // A line covers the pixels of both its ends, as on screen.
         cairo_set_line_cap(cr_, CAIRO_LINE_CAP_SQUARE);
-        // Text last, on top of every line, with its rim keeping lines off it:
-        // on paper a label must stay legible where the screen draws across it.
         for (const aoRecordedCommand& c : commands)
             if (c.code != AOCMD_TEXT) one(c);
+        cairo_restore(cr_);
+        // Text last, on top of every line, with its rim keeping lines off it:
+        // on paper a label must stay legible where the screen draws across it.
         for (const aoRecordedCommand& c : commands)
             if (c.code == AOCMD_TEXT) text(c);
         cairo_restore(cr_);
