@@ -169,7 +169,8 @@ struct PrintedText {
     double middleX = 0, middleY = 0, width = 0, height = 0; // as printed
 };
 
-PrintedText printedText(cairo_t* cr, const aoRecordedCommand& c, double scale)
+// `limit`: how far this text may grow (growLimits).
+PrintedText printedText(cairo_t* cr, const aoRecordedCommand& c, double scale, double limit)
 {
     PrintedText t;
     const aoFont* f = aofont_record(c.font);
@@ -194,11 +195,33 @@ PrintedText printedText(cairo_t* cr, const aoRecordedCommand& c, double scale)
     t.squeeze = screenWidth > 0 && t.natural > 0 && (t.natural > screenWidth || cells)
                     ? std::min(screenWidth / t.natural, 1.3)
                     : 1;
-    t.grow = std::clamp(kPictureText / (t.size * scale), 1.0, kMaxGrow);
+    t.grow = std::clamp(kPictureText / (t.size * scale), 1.0, std::max(1.0, limit));
     const double drawn = t.natural * t.squeeze;
     t.middleX = c.a[0] + drawn / 2, t.middleY = c.a[1] + t.cell / 2;
     t.width = drawn * t.grow + 2 * kTextRim / scale, t.height = t.cell * t.grow + 2 * kTextRim / scale;
     return t;
+}
+
+// How far each text of a picture may grow: no further than kMaxGrow, and not
+// so far that it meets a text it stays clear of on screen (names of bars in
+// two rows, a point's letter beside an axis number). One per command.
+std::vector<double> growLimits(cairo_t* cr, const std::vector<aoRecordedCommand>& commands, double scale)
+{
+    std::vector<double> limits(commands.size(), kMaxGrow);
+    std::vector<std::pair<size_t, PrintedText>> texts;
+    for (size_t i = 0; i < commands.size(); ++i)
+        if (commands[i].code == AOCMD_TEXT) texts.emplace_back(i, printedText(cr, commands[i], scale, 1));
+    for (size_t a = 0; a < texts.size(); ++a)
+        for (size_t b = a + 1; b < texts.size(); ++b) {
+            const PrintedText &p = texts[a].second, &q = texts[b].second;
+            // Grown by g both stay apart while one of the gaps is wide enough.
+            const double g = std::max(std::abs(p.middleX - q.middleX) / ((p.width + q.width) / 2),
+                                      std::abs(p.middleY - q.middleY) / ((p.height + q.height) / 2));
+            if (g < 1) continue; // they meet on screen already
+            limits[texts[a].first] = std::min(limits[texts[a].first], g);
+            limits[texts[b].first] = std::min(limits[texts[b].first], g);
+        }
+    return limits;
 }
 
 // The box of the picture's ink widened by its text where that grows beyond
@@ -206,9 +229,11 @@ PrintedText printedText(cairo_t* cr, const aoRecordedCommand& c, double scale)
 Box printedBox(cairo_t* cr, const ToolTask& task, const Box& ink, double scale)
 {
     double x0 = ink.x, y0 = ink.y, x1 = ink.x + ink.w, y1 = ink.y + ink.h;
-    for (const aoRecordedCommand& c : task.drawing) {
+    const std::vector<double> limits = growLimits(cr, task.drawing, scale);
+    for (size_t i = 0; i < task.drawing.size(); ++i) {
+        const aoRecordedCommand& c = task.drawing[i];
         if (c.code != AOCMD_TEXT) continue;
-        const PrintedText t = printedText(cr, c, scale);
+        const PrintedText t = printedText(cr, c, scale, limits[i]);
         // Text the screen would not show either stays out.
         if (t.utf8.empty() || t.middleX < ink.x || t.middleX > ink.x + ink.w || t.middleY < ink.y ||
             t.middleY > ink.y + ink.h)
@@ -243,8 +268,9 @@ public:
         cairo_restore(cr_);
         // Text last, on top of every line, with its rim keeping lines off it:
         // on paper a label must stay legible where the screen draws across it.
-        for (const aoRecordedCommand& c : commands)
-            if (c.code == AOCMD_TEXT) text(c);
+        const std::vector<double> limits = growLimits(cr_, commands, scale_);
+        for (size_t i = 0; i < commands.size(); ++i)
+            if (commands[i].code == AOCMD_TEXT) text(commands[i], limits[i]);
         cairo_restore(cr_);
     }
 
@@ -311,9 +337,9 @@ private:
         fill(x + w - 1.0, y, 1, h, bottomRight);
     }
 
-    void text(const aoRecordedCommand& c)
+    void text(const aoRecordedCommand& c, double limit)
     {
-        const PrintedText t = printedText(cr_, c, scale_);
+        const PrintedText t = printedText(cr_, c, scale_, limit);
         if (t.utf8.empty() || far(t.middleX, t.middleY, t.width / 2, t.height / 2)) return;
         auto place = [&] {
             cairo_translate(cr_, t.middleX, t.middleY);
