@@ -305,8 +305,8 @@ std::string spokenTaskText(std::string_view shown)
                 if (next.text == "^" && attached(i + 1) && at(i + 2).text == "2" && unit->squared) {
                     out.say(unit->squared);
                     i += 2;
-                } else if (next.text == "\u00B2" && attached(i + 1) && unit->squared) {
-                    out.say(unit->squared); // cm²
+                } else if (next.text == "²" && attached(i + 1) && unit->squared) {
+                    out.say(unit->squared);
                     i += 1;
                 } else if (next.text == "/" && attached(i + 1) && attached(i + 2) && findUnit(at(i + 2).text)) {
                     out.say(std::string(unit->name) + " pro " + findUnit(at(i + 2).text)->perName);
@@ -334,8 +334,12 @@ std::string spokenTaskText(std::string_view shown)
                             next.kind == Kind::Word && next.text.size() >= 2;
                 if (word) out.hyphen();
                 else out.say("minus");
-            } else if (s == "*") {
+            } else if (s == "*" || s == "·") {
                 out.say("mal");
+            } else if (s == "²") {
+                out.say("Quadrat");
+            } else if (s == "³") {
+                out.say("hoch drei");
             } else if (s == ":") {
                 // "x und y:  2/4" and "Kürzen: 20/24" end a phrase; "74 : 2" divides.
                 bool phraseEnd = attached(i) && !attached(i + 1);
@@ -360,12 +364,6 @@ std::string spokenTaskText(std::string_view shown)
                 out.say("Prozent");
             } else if (s == "°") {
                 out.say("Grad");
-            } else if (s == "\u00B7") {
-                out.say("mal"); // the school's multiplication dot
-            } else if (s == "\u00B2") {
-                out.say("Quadrat");
-            } else if (s == "\u00B3") {
-                out.say("hoch drei");
             } else if (s == "(" || s == "[") {
                 size_t close = matchingClose(t, i);
                 int kind = 0;
