@@ -69,14 +69,40 @@ void buildNearSmall(IntRow& row, int v, int o, int count, int level)
     }
 }
 
+int consecutiveStep(int v) { return v < 51 && v > -51 ? 1 : 10; }
+
+namespace {
+
+// Where the solution stands in a run of `n` squares: drawn from the offset,
+// so every place is as likely; a solution of `lowest` or more keeps every
+// square of its run there.
+int placeInRun(int o, int n, double v, double step, double lowest)
+{
+    int p = ((o % n) + n) % n;
+    if (v >= lowest) {
+        int room = static_cast<int>(std::floor((v - lowest) / step + 1e-9));
+        p = std::min(p, std::max(room, 0));
+    }
+    return p;
+}
+
+} // namespace
+
 void buildConsecutive(IntRow& row, int v, int o, int count)
 {
-    for (int k = 2; k <= lastSlot(count); ++k) {
-        int x = v < 51 ? v + o + k - 1 : v + 10 * o + 10 * k - 10;
-        // Below a negative solution 2v would set five squares far off
-        // and give the answer away: keep the step there.
-        row[k] = x < 1 && v >= 0 ? 2 * v : x;
-    }
+    // A run of squares one step apart with the solution somewhere inside,
+    // never at its end more often than chance: a run beside the solution
+    // would set it apart.
+    int n = lastSlot(count);
+    if (n < 2)
+        return;
+    int step = consecutiveStep(v);
+    // Under a solution of 0 or more nothing below 1 (0 for a solution of 0).
+    int p = placeInRun(o, n, v, step, v >= 1 ? 1 : 0);
+    int k = 2;
+    for (int j = 0; j < n && k <= n; ++j)
+        if (j != p)
+            row[k++] = v + (j - p) * step;
 }
 
 void buildScaled(IntRow& row, int v, int o, int firstSlot, int count)
@@ -149,19 +175,32 @@ void buildDecimalA(DecimalRow& row, double d, int count)
     }
 }
 
-void buildDecimalB(DecimalRow& row, double d, int count)
+double decimalStepB(double d)
 {
-    for (int k = 2; k <= lastSlot(count); ++k) {
-        double u = -k; // the sign stays -1 here
-        double x = d + u;
-        if (d > 50) x = decimalStep(row, d, u, 5, 1);
-        if (d > 500) x = decimalStep(row, d, u, 10, 5);
-        if (d > 500) x = decimalStep(row, d, u, 10, 10);
-        if (d > 5000) x = decimalStep(row, d, u, 100, 100);
-        if (d > 50000) x = decimalStep(row, d, u, 500, 100);
-        if (d > 500000) x = decimalStep(row, d, u, 1000, 1000);
-        row[k] = x < 0 ? -x : x;
-    }
+    double step = 1;
+    if (d >= 0 && d < 1) step = 0.1; // a step of 1 would leave no room below
+    if (d > 50) step = 5;
+    if (d > 500) step = 10;
+    if (d > 5000) step = 100;
+    if (d > 50000) step = 500;
+    if (d > 500000) step = 1000;
+    return step;
+}
+
+void buildDecimalB(DecimalRow& row, double d, int o, int count)
+{
+    // A run one step apart around the solution, as Consecutive: stepping
+    // down only would make the solution the largest square.
+    int n = lastSlot(count);
+    if (n < 2)
+        return;
+    double step = decimalStepB(d);
+    // Nothing below zero under a solution of 0 or more.
+    int p = placeInRun(o, n, d, step, 0);
+    int k = 2;
+    for (int j = 0; j < n && k <= n; ++j)
+        if (j != p)
+            row[k++] = d + (j - p) * step;
 }
 
 namespace {
@@ -211,11 +250,27 @@ template <typename Row> void dedup(Row& row, int maxRaise, int count)
 
 template <typename Row> void shuffle(Row& row, int count)
 {
+    // Six random swaps leave the square of slot 1 (the solution's) in slot 1
+    // more often than chance (about 24 % of rows of six). Where it stayed, it
+    // moves on just often enough to even that out; the high bits of the last
+    // two draws decide, so the draws stay the same.
+    int at = 1, ra = 0, rb = 0;
     for (int i = 0; i < 6; ++i) {
-        int a = aorand() % count + 1;
-        int b = aorand() % count + 1;
+        ra = aorand();
+        rb = aorand();
+        int a = ra % count + 1;
+        int b = rb % count + 1;
         std::swap(row[a], row[b]);
+        at = at == a ? b : at == b ? a : at;
     }
+    if (at != 1 || count < 3)
+        return;
+    double n = count;
+    double stays = 1 / n + (n - 1) / n * std::pow((n - 2) / n, 6);
+    double moveOn = 1 - (1 / n) / stays;
+    int span = 32768 / count; // the draws are 0 .. 32767
+    if (ra / count < moveOn * span)
+        std::swap(row[1], row[2 + (rb / count) % (count - 1)]);
 }
 
 template <typename Row> void sortAscending(Row& row, int count)
@@ -342,6 +397,8 @@ int scaledStep(int v)
 
 double decimalStepOf(double d, bool variantB)
 {
+    if (variantB)
+        return decimalStepB(d);
     double step = 1;
     if (!variantB && d > 10) step = 5;
     if (d > 50) step = 5;
@@ -487,7 +544,7 @@ void decimalRow(bool variantB, int taskNumber)
     double d = decimalSolution[taskIndex];
     startRow(row, d);
     if (variantB)
-        buildDecimalB(row, d, optionCount);
+        buildDecimalB(row, d, offsetSeed, optionCount);
     else
         buildDecimalA(row, d, optionCount);
     dedupRow(row, 12, optionCount);
@@ -578,6 +635,7 @@ void firstIntegerRow(int level, int difficulty, int taskNumber, int kind)
             step = scaledStep(v);
         } else {
             buildConsecutive(row, v, o, optionCount);
+            step = consecutiveStep(v);
         }
         dedupRow(row, 12, optionCount);
         finishRow(row, step, taskNumber, Order::Shuffle);
@@ -589,6 +647,7 @@ void firstIntegerRow(int level, int difficulty, int taskNumber, int kind)
         step = scaledStep(v);
     } else {
         buildConsecutive(row, v, o, optionCount);
+        step = consecutiveStep(v);
     }
     dedupRow(row, 12, optionCount);
     finishRow(row, step, taskNumber, Order::Shuffle);

@@ -32,7 +32,11 @@ void buildScaled(IntRow& row, int v, int offset, int firstSlot, int count);
 void buildPrimes(IntRow& row, int count);
 void buildNumbering(IntRow& row);
 void buildDecimalA(DecimalRow& row, double d, int count);
-void buildDecimalB(DecimalRow& row, double d, int count);
+void buildDecimalB(DecimalRow& row, double d, int offset, int count);
+// The steps of the runs: Consecutive 1, or 10 from 51 up (and -51 down);
+// Decimal B 1 (0.1 below 1), 5 above 50, 10 above 500 and so on.
+int consecutiveStep(int v);
+double decimalStepB(double d);
 // Task 1312: the solution, then the other numbers of 1..6 in order.
 void buildDice(IntRow& row, int v);
 

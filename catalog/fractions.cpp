@@ -531,12 +531,25 @@ void task5213()
     decimalAnswer(static_cast<double>(a) / b, 3);
 }
 
+// 5214 asks which fraction a printed decimal is, so that decimal must be
+// exact: 3 and 6 move on to 4 and 5 as 7 and 9 do, and a denominator
+// that then equals the numerator is doubled (8/8 would be 1).
+int endingDenominator(int a, int b)
+{
+    if (b == a)
+        b = b + 1;
+    b = shortDenominator(b);
+    if (b == 3)
+        b = 4;
+    if (b == 6)
+        b = 5;
+    return b == a ? 2 * b : b;
+}
+
 void task5214()
 {
     int a = drawRange(1, 9);
-    int b = drawRange(2, 9);
-    if (b == a)
-        b = b + 1;
+    int b = endingDenominator(a, drawRange(2, 9));
     b = shortDenominator(b);
     taskPrintf("\n\n\n\n Welchem gekürzten Bruch entspricht diese Dezimalzahl %1.3f ? ",
                static_cast<double>(a) / b);

@@ -263,7 +263,8 @@ std::map<int, Property> properties()
                    return n[1] != 7 && n[1] != 9 && near(g.decimalSolution, n[0] / n[1]) && decimalPlaces == 3;
                }};
     p[5214] = {3, 1, [](Numbers n, Q x, auto) {
-                   return x.q % 7 != 0 && x.q % 9 != 0 && std::fabs(static_cast<double>(x.p) / x.q - n[0]) < 0.0005;
+                   // The printed decimal is the fraction itself, not a rounding of it.
+                   return std::fabs(static_cast<double>(x.p) / x.q - n[0]) < 1e-12;
                }};
     p[5215] = {4, 2, [](Numbers n, Q, const GeneratedTask& g) { return near(g.decimalSolution, n[0] + n[1]) && decimalPlaces == 2; }};
     p[5216] = {4, 2, [](Numbers n, Q, const GeneratedTask& g) { return near(g.decimalSolution, n[0] - n[1]) && decimalPlaces == 2; }};
