@@ -17,8 +17,10 @@ std::function<bool(int)> alsoRight;
 
 namespace {
 
-constexpr int kPrimes[] = {2,  3,  5,  7,  11, 13, 17, 19, 23, 29, 31, 37,
-                           41, 43, 47, 53, 59, 61, 67, 71, 73, 79, 83, 89};
+constexpr int kPrimes[] = {2,   3,   5,   7,   11,  13,  17,  19,  23,  29,  31,  37,  41,  43,  47,
+                           53,  59,  61,  67,  71,  73,  79,  83,  89,  97,  101, 103, 107, 109, 113,
+                           127, 131, 137, 139, 149, 151, 157, 163, 167, 173, 179, 181, 191, 193, 197};
+constexpr int kPrimeCount = static_cast<int>(sizeof kPrimes / sizeof kPrimes[0]);
 
 // Distractors alternate above and below the solution.
 int signOf(int slot) { return slot % 2 == 0 ? 1 : -1; }
@@ -69,26 +71,36 @@ void buildNearSmall(IntRow& row, int v, int o, int count, int level)
     }
 }
 
-int consecutiveStep(int v) { return v < 51 && v > -51 ? 1 : 10; }
+int consecutiveStep(int v)
+{
+    // From 20 up a round answer among unround squares would stand out.
+    bool large = v >= 20 || v <= -20;
+    if (v >= 51 || v <= -51 || (large && v % 10 == 0))
+        return 10;
+    return large && v % 5 == 0 ? 5 : 1;
+}
 
 namespace {
 
 // Where the solution stands in a run of `n` squares: drawn from the offset,
 // so every place is as likely; a solution of `lowest` or more keeps every
-// square of its run there.
+// square of its run there. A solution at `lowest` itself can only be the
+// smallest, so one with less room below than the run needs is never put at
+// the bottom: over a type the smallest square stays near chance.
 int placeInRun(int o, int n, double v, double step, double lowest)
 {
     int p = ((o % n) + n) % n;
     if (v >= lowest) {
-        int room = static_cast<int>(std::floor((v - lowest) / step + 1e-9));
-        p = std::min(p, std::max(room, 0));
+        double room = std::floor((v - lowest) / step + 1e-9);
+        if (room < n - 1)
+            p = room < 1 ? 0 : std::clamp(p, 1, static_cast<int>(room));
     }
     return p;
 }
 
 } // namespace
 
-void buildConsecutive(IntRow& row, int v, int o, int count)
+void buildRun(IntRow& row, int v, int o, int count, int step, int lowest)
 {
     // A run of squares one step apart with the solution somewhere inside,
     // never at its end more often than chance: a run beside the solution
@@ -96,13 +108,16 @@ void buildConsecutive(IntRow& row, int v, int o, int count)
     int n = lastSlot(count);
     if (n < 2)
         return;
-    int step = consecutiveStep(v);
-    // Under a solution of 0 or more nothing below 1 (0 for a solution of 0).
-    int p = placeInRun(o, n, v, step, v >= 1 ? 1 : 0);
+    int p = placeInRun(o, n, v, step, lowest);
     int k = 2;
     for (int j = 0; j < n && k <= n; ++j)
         if (j != p)
             row[k++] = v + (j - p) * step;
+}
+
+void buildConsecutive(IntRow& row, int v, int o, int count, int lowest)
+{
+    buildRun(row, v, o, count, consecutiveStep(v), lowest);
 }
 
 void buildScaled(IntRow& row, int v, int o, int firstSlot, int count)
@@ -126,11 +141,22 @@ void buildScaled(IntRow& row, int v, int o, int firstSlot, int count)
     }
 }
 
-void buildPrimes(IntRow& row, int count)
+void buildPrimes(IntRow& row, int v, int count)
 {
-    int p = 2 + aorand() % 11;
-    for (int k = 2; k <= lastSlot(count); ++k)
-        row[k] = kPrimes[p + k];
+    // The primes next to v, v at a drawn place among them: primes from a
+    // table offset far from v would leave v the odd one out.
+    int n = lastSlot(count);
+    int place = aorand() % (n < 1 ? 1 : n);
+    int above = 0;
+    while (above < kPrimeCount && kPrimes[above] <= v)
+        ++above;
+    int below = above > 0 && kPrimes[above - 1] == v ? above - 1 : above; // primes under v
+    int from = below - std::min(place, below);
+    from = std::max(0, std::min(from, kPrimeCount - (n - 1) - (above - below)));
+    int k = 2;
+    for (int i = from; k <= n && i < kPrimeCount; ++i)
+        if (kPrimes[i] != v)
+            row[k++] = kPrimes[i];
 }
 
 void buildNumbering(IntRow& row)
@@ -160,11 +186,11 @@ double decimalStep(const DecimalRow& row, double d, double u, double step, doubl
 
 } // namespace
 
-void buildDecimalA(DecimalRow& row, double d, int count)
+void buildDecimalA(DecimalRow& row, double d, int count, double unit)
 {
     for (int k = 2; k <= lastSlot(count); ++k) {
         double u = k * signOf(k);
-        double x = d + u;
+        double x = d + u * unit;
         if (d > 10) x = decimalStep(row, d, u, 5, 2);
         if (d > 50) x = decimalStep(row, d, u, 5, 10);
         if (d > 500) x = decimalStep(row, d, u, 10, 100);
@@ -518,7 +544,7 @@ void repairDecimalRow(DecimalRow& row, double step, int taskNumber)
 
 // The second row unless a kind says otherwise: Near, small on the second
 // solution, de-duplicated and sorted.
-void buildSecondRow(int level, int kind)
+void buildSecondRow(int kind)
 {
     IntRow& row = options2[taskIndex];
     int v = solution2[taskIndex];
@@ -531,11 +557,30 @@ void buildSecondRow(int level, int kind)
         buildNear(row, v, offsetSeed, optionCount);
         step = nearStep(v);
     } else {
-        buildNearSmall(row, v, offsetSeed, optionCount, level);
+        // A run by ones around the second solution: stepping as Near Small
+        // did (and turning negatives round) left it the smallest in up to
+        // six rows of ten.
+        int lowest = lowestSecondRow(kind) == std::numeric_limits<int>::min() ? 0 : lowestSecondRow(kind);
+        buildRun(row, v, offsetSeed, optionCount, 1, lowest);
     }
     dedupRow(row, 24, optionCount);
     repairSecondRow(row, step, kind);
     sortRow(row, optionCount);
+}
+
+// Decimal A steps by whole units up to 10; where the squares below a small
+// solution would leave the task's range (a share, a size), tenths or
+// hundredths keep them there, so the solution is not left the smallest.
+double decimalUnitA(double d, int taskNumber)
+{
+    PlausibleRange range = plausibleFirstRow(taskNumber);
+    double unit = 1;
+    if (outside(d, range) || d > 10)
+        return unit;
+    double finest = std::pow(10.0, -std::clamp(decimalPlaces, 0, 6));
+    while (d - 5 * unit < range.lowest && unit / 10 >= finest - 1e-12)
+        unit /= 10;
+    return unit;
 }
 
 void decimalRow(bool variantB, int taskNumber)
@@ -543,12 +588,16 @@ void decimalRow(bool variantB, int taskNumber)
     DecimalRow& row = decimalOptions[taskIndex];
     double d = decimalSolution[taskIndex];
     startRow(row, d);
-    if (variantB)
+    double step = decimalStepOf(d, variantB);
+    if (variantB) {
         buildDecimalB(row, d, offsetSeed, optionCount);
-    else
-        buildDecimalA(row, d, optionCount);
+    } else {
+        double unit = decimalUnitA(d, taskNumber);
+        buildDecimalA(row, d, optionCount, unit);
+        step = std::min(step, unit);
+    }
     dedupRow(row, 12, optionCount);
-    repairDecimalRow(row, decimalStepOf(d, variantB), taskNumber);
+    repairDecimalRow(row, step, taskNumber);
     shuffleRow(row, optionCount);
 }
 
@@ -562,6 +611,10 @@ void finishRow(IntRow& row, int step, int taskNumber, Order order)
     else
         shuffleRow(row, optionCount);
 }
+
+// Types whose solutions take either sign: a square below zero is as
+// plausible under a solution of 0 or more.
+bool signedSolutions(int taskNumber) { return taskNumber == 5203; }
 
 void firstIntegerRow(int level, int difficulty, int taskNumber, int kind)
 {
@@ -594,7 +647,7 @@ void firstIntegerRow(int level, int difficulty, int taskNumber, int kind)
     }
     if (level == 3 && difficulty == 3) {
         if (v < 3)
-            buildConsecutive(row, v, o, optionCount);
+            buildConsecutive(row, v, o, optionCount, signedSolutions(taskNumber) ? std::numeric_limits<int>::min() : 0);
         else
             buildNear(row, v, o, optionCount);
         dedupRow(row, 12, optionCount);
@@ -602,18 +655,16 @@ void firstIntegerRow(int level, int difficulty, int taskNumber, int kind)
         return;
     }
     if (level == 4 && difficulty == 1) {
-        // The prime table may hold the solution, so these rows are
-        // de-duplicated too.
+        // 4102 and 4103 once took primes; their one draw stays.
         if (taskNumber == 4102 || taskNumber == 4103)
-            buildPrimes(row, optionCount);
-        else
-            buildNear(row, v, o, optionCount);
+            aorand();
+        buildNear(row, v, o, optionCount);
         dedupRow(row, 12, optionCount);
         finishRow(row, nearStep(v), taskNumber, Order::Shuffle);
         return;
     }
     if (level == 5 && difficulty == 1 && kind == 0 && (taskNumber == 5102 || taskNumber == 5103)) {
-        buildPrimes(row, optionCount);
+        buildPrimes(row, v, optionCount);
         dedupRow(row, 12, optionCount);
         finishRow(row, 1, taskNumber, Order::Shuffle);
         return;
@@ -634,7 +685,7 @@ void firstIntegerRow(int level, int difficulty, int taskNumber, int kind)
             buildScaled(row, v, o, firstDistractorSlot, optionCount);
             step = scaledStep(v);
         } else {
-            buildConsecutive(row, v, o, optionCount);
+            buildConsecutive(row, v, o, optionCount, signedSolutions(taskNumber) ? std::numeric_limits<int>::min() : 0);
             step = consecutiveStep(v);
         }
         dedupRow(row, 12, optionCount);
@@ -646,7 +697,7 @@ void firstIntegerRow(int level, int difficulty, int taskNumber, int kind)
         buildScaled(row, v, o, firstDistractorSlot, optionCount);
         step = scaledStep(v);
     } else {
-        buildConsecutive(row, v, o, optionCount);
+        buildConsecutive(row, v, o, optionCount, signedSolutions(taskNumber) ? std::numeric_limits<int>::min() : 0);
         step = consecutiveStep(v);
     }
     dedupRow(row, 12, optionCount);
@@ -700,7 +751,8 @@ PlausibleRange plausibleFirstRow(int taskNumber)
 
 int lowestSecondRow(int kind)
 {
-    return kind == 3 || (kind >= 7 && kind <= 9) ? 1 : std::numeric_limits<int>::min();
+    // Kind 1 picks a factor, divisor, summand or subtrahend: 1 or more too.
+    return kind == 1 || kind == 3 || (kind >= 7 && kind <= 9) ? 1 : std::numeric_limits<int>::min();
 }
 
 AnswerRows buildAnswerRows(int level, int difficulty, int taskNumber)
@@ -717,7 +769,7 @@ AnswerRows buildAnswerRows(int level, int difficulty, int taskNumber)
     case AnswerRows::Integer: firstIntegerRow(level, difficulty, taskNumber, kind); break;
     case AnswerRows::TwoRows:
         firstIntegerRow(level, difficulty, taskNumber, kind);
-        buildSecondRow(level, kind);
+        buildSecondRow(kind);
         break;
     }
     return rows;

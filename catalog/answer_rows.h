@@ -27,13 +27,20 @@ int drawOffsetSeed(int count);
 // Builders that take no sign use +1, -1, +1, ... for slots 2, 3, 4, ...
 void buildNear(IntRow& row, int v, int offset, int count);
 void buildNearSmall(IntRow& row, int v, int offset, int count, int level);
-void buildConsecutive(IntRow& row, int v, int offset, int count);
+// A run of `count` values `step` apart holding v at a place drawn from the
+// offset; under a v of `lowest` or more none goes below `lowest`.
+void buildRun(IntRow& row, int v, int offset, int count, int step, int lowest);
+// A run at the Consecutive step (consecutiveStep).
+void buildConsecutive(IntRow& row, int v, int offset, int count, int lowest = 0);
 void buildScaled(IntRow& row, int v, int offset, int firstSlot, int count);
-void buildPrimes(IntRow& row, int count);
+// The primes around v (never v), v at a place drawn among them.
+void buildPrimes(IntRow& row, int v, int count);
 void buildNumbering(IntRow& row);
-void buildDecimalA(DecimalRow& row, double d, int count);
+// Up to 10 Decimal A steps by `unit` (1 unless a range needs finer steps).
+void buildDecimalA(DecimalRow& row, double d, int count, double unit = 1);
 void buildDecimalB(DecimalRow& row, double d, int offset, int count);
-// The steps of the runs: Consecutive 1, or 10 from 51 up (and -51 down);
+// The steps of the runs: Consecutive 1, 5 for a multiple of 5, 10 for a
+// multiple of 10 and from 51 up (and -51 down);
 // Decimal B 1 (0.1 below 1), 5 above 50, 10 above 500 and so on.
 int consecutiveStep(int v);
 double decimalStepB(double d);
@@ -62,7 +69,8 @@ std::string decimalText(double value, int places);
 
 // The values a square of the task may show in the first (or decimal) row,
 // and the smallest in the second row: a size is never negative, an angle of
-// a figure lies strictly between 0 and 180 degrees, a denominator is 1 or more.
+// a figure lies strictly between 0 and 180 degrees, a denominator (and the
+// second number of a pick-two task) is 1 or more.
 struct PlausibleRange {
     double lowest;
     double highest;

@@ -380,12 +380,15 @@ bool notPrime(int x)
     return false;
 }
 
-// 5102: a prime plus one is even, so never a prime. 5103: a product of two odd numbers above 1.
+// 5102: a prime plus one is even, so never a prime; as the one even number
+// among primes it would be found without a divisibility test, so two in
+// three are odd: a prime times 3 or 5. 5103: a product of two odd numbers
+// above 1.
 void task5102()
 {
     int a = drawRange(1, 11);
     taskPrintf("\n\n\n\n Welche der Zahlen ist keine Primzahl? ");
-    sol() = kPrimes[a] + 1;
+    sol() = a % 3 == 0 ? kPrimes[a] + 1 : kPrimes[a] * (a % 2 ? 3 : 5);
     alsoRight = notPrime;
 }
 

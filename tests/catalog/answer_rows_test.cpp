@@ -83,9 +83,12 @@ TEST(Builders, NearSmallDependsOnTheLevel)
 
 TEST(Builders, ConsecutiveRunHoldsTheSolutionWhereTheOffsetSays)
 {
-    IntRow row = rowWith(5);
-    buildConsecutive(row, 5, 2, 6); // third of the run
-    EXPECT_EQ(slots(row), (std::vector<int>{5, 3, 4, 6, 7, 8}));
+    IntRow row = rowWith(7);
+    buildConsecutive(row, 7, 2, 6); // third of the run
+    EXPECT_EQ(slots(row), (std::vector<int>{7, 5, 6, 8, 9, 10}));
+    row = rowWith(35);
+    buildConsecutive(row, 35, 1, 6); // a multiple of 5 among multiples of 5
+    EXPECT_EQ(slots(row), (std::vector<int>{35, 30, 40, 45, 50, 55}));
     row = rowWith(60);
     buildConsecutive(row, 60, -5, 6); // -5 is place 1; from 51 up the step is 10
     EXPECT_EQ(slots(row), (std::vector<int>{60, 50, 70, 80, 90, 100}));
@@ -93,8 +96,8 @@ TEST(Builders, ConsecutiveRunHoldsTheSolutionWhereTheOffsetSays)
     buildConsecutive(row, -180, 1, 6); // and from -51 down
     EXPECT_EQ(slots(row), (std::vector<int>{-180, -190, -170, -160, -150, -140}));
     row = rowWith(2);
-    buildConsecutive(row, 2, 5, 6); // nothing below 1: the run starts at 1
-    EXPECT_EQ(slots(row), (std::vector<int>{2, 1, 3, 4, 5, 6}));
+    buildConsecutive(row, 2, 5, 6); // nothing below 0: the run starts at 0
+    EXPECT_EQ(slots(row), (std::vector<int>{2, 0, 1, 3, 4, 5}));
     row = rowWith(-3);
     buildConsecutive(row, -3, 4, 6); // a negative solution has room below
     EXPECT_EQ(slots(row), (std::vector<int>{-3, -7, -6, -5, -4, -2}));
@@ -125,12 +128,16 @@ TEST(Builders, ScaledBySize)
     EXPECT_EQ(slots(row), (std::vector<int>{5, 77, 78, 9, 2, 11}));
 }
 
-TEST(Builders, PrimesFromTheTable)
+TEST(Builders, PrimesAroundTheSolution)
 {
-    aosrand(1); // p = 2 + 346 mod 11 = 7: P[9..13]
+    aosrand(1); // place 346 mod 6 = 4: four primes below 42, one above
     IntRow row = rowWith(42);
-    buildPrimes(row, 6);
+    buildPrimes(row, 42, 6);
     EXPECT_EQ(slots(row), (std::vector<int>{42, 29, 31, 37, 41, 43}));
+    aosrand(1);
+    row = rowWith(4); // only 2 and 3 below 4
+    buildPrimes(row, 4, 6);
+    EXPECT_EQ(slots(row), (std::vector<int>{4, 2, 3, 5, 7, 11}));
 }
 
 TEST(Builders, NumberingAndDice)
@@ -177,9 +184,9 @@ TEST(Builders, DecimalBRunsAroundTheSolutionAndStaysPositive)
 TEST(Builders, FewerSquares)
 {
     IntRow row{};
-    row[1] = 5;
-    buildConsecutive(row, 5, 0, 3);
-    EXPECT_EQ(slots(row), (std::vector<int>{5, 6, 7, 0, 0, 0}));
+    row[1] = 6;
+    buildConsecutive(row, 6, 0, 3);
+    EXPECT_EQ(slots(row), (std::vector<int>{6, 7, 8, 0, 0, 0}));
 }
 
 TEST(RowOrder, DedupKeepsSlotOneAndSeparates)
@@ -308,12 +315,12 @@ TEST(Dispatch, TaskOfLevelOneDifficultyOneSorted)
 TEST(Dispatch, PickTwoBuildsTwoRowsWithFreshOffsets)
 {
     // 2202, seed 1: solution 3, solution2 9. Row 1 (offset -4): 0, 3 (from -3), 2, 5, 4;
-    // the second 3 is raised by 1 + 1090 mod 12 = 11. Row 2 (offset 11656 mod 12 - 6 = -2):
-    // 8, 5, 10, 3, 12.
+    // the second 3 is raised by 1 + 1090 mod 12 = 11. Row 2 (offset 11656 mod 12 - 6 = -2,
+    // place 4): a run by ones, 9 fifth.
     runTask(2202, 1);
     EXPECT_EQ(buildAnswerRows(2, 2, 2202), AnswerRows::TwoRows);
     EXPECT_EQ(slots(options[1]), (std::vector<int>{0, 2, 3, 4, 5, 14}));
-    EXPECT_EQ(slots(options2[1]), (std::vector<int>{3, 5, 8, 9, 10, 12}));
+    EXPECT_EQ(slots(options2[1]), (std::vector<int>{5, 6, 7, 8, 9, 10}));
 }
 
 TEST(Dispatch, DiceTaskGetsOneToSix)
@@ -334,12 +341,14 @@ TEST(Dispatch, LevelOneDifficultyThreeRemovesDuplicates)
     EXPECT_EQ(sorted(slots(options[1])), (std::vector<int>{1, 3, 4, 6, 8, 9}));
 }
 
-TEST(Dispatch, PrimesWithoutDedupAtLevelFour)
+TEST(Dispatch, FractionOfAWholeStepsNearTheSolution)
 {
-    recordWith(3, 3, 4); // a fraction 3/4; p = 2 + 130 mod 11 = 11: P[13..17]
+    recordWith(3, 3, 4); // a fraction 3/4
     aosrand(1);
     EXPECT_EQ(buildAnswerRows(4, 1, 4102), AnswerRows::TwoRows);
-    EXPECT_EQ(sorted(slots(options[1])), (std::vector<int>{3, 43, 47, 53, 59, 61}));
+    auto first = sorted(slots(options[1]));
+    EXPECT_NE(std::find(first.begin(), first.end(), 3), first.end());
+    EXPECT_LE(first.back() - first.front(), 12); // near 3, not a table of primes
     auto second = slots(options2[1]);
     EXPECT_TRUE(std::is_sorted(second.begin(), second.end()));
     EXPECT_NE(std::find(second.begin(), second.end(), 4), second.end());

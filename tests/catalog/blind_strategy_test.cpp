@@ -1,0 +1,116 @@
+// A pupil who clicks without doing the mathematics: always the smallest
+// square, always the largest, always the one farthest from the row's median,
+// always the first column. None of these may beat chance (1 in 6) by much,
+// over the whole catalog nor in any one task type.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "catalog_test_util.h"
+
+namespace {
+
+constexpr int kStrategies = 4;
+const char* const kStrategyNames[kStrategies] = {"smallest", "largest", "farthest from median", "column 1"};
+
+struct Tally {
+    int rows = 0;
+    double right[kStrategies] = {};
+};
+
+// The share of each strategy that lands on the answer; a tie for "farthest"
+// counts as a fair pick among the tied squares.
+void score(const std::vector<double>& shown, double answer, Tally& t)
+{
+    ++t.rows;
+    std::vector<double> sorted = shown;
+    std::sort(sorted.begin(), sorted.end());
+    size_t n = sorted.size();
+    double median = n % 2 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
+    double far = 0;
+    for (double v : shown)
+        far = std::max(far, std::fabs(v - median));
+    int tied = 0;
+    bool answerFar = false;
+    for (double v : shown)
+        if (std::fabs(std::fabs(v - median) - far) < 1e-9) {
+            ++tied;
+            answerFar = answerFar || v == answer;
+        }
+    t.right[0] += sorted.front() == answer;
+    t.right[1] += sorted.back() == answer;
+    t.right[2] += answerFar ? 1.0 / tied : 0.0;
+    t.right[3] += shown.front() == answer;
+}
+
+struct Measure {
+    const char* name;
+    std::map<int, Tally> perTask;
+
+    // Overall share of a strategy, and the worst task with its share.
+    double overall(int s) const
+    {
+        double right = 0;
+        int rows = 0;
+        for (const auto& [task, t] : perTask) {
+            right += t.right[s];
+            rows += t.rows;
+        }
+        return rows ? right / rows : 0;
+    }
+    std::pair<int, double> worst(int s) const
+    {
+        std::pair<int, double> w{0, 0};
+        for (const auto& [task, t] : perTask)
+            if (t.right[s] / t.rows > w.second)
+                w = {task, t.right[s] / t.rows};
+        return w;
+    }
+};
+
+std::vector<double> shownValues(const IntRow& row)
+{
+    return std::vector<double>(row.begin() + 1, row.begin() + 1 + optionCount);
+}
+
+} // namespace
+
+TEST(BlindStrategies, NoneBeatsChanceByMuch)
+{
+    Measure first{"one-row", {}}, decimal{"decimal", {}}, second{"second-row", {}};
+    for (int task : allTaskNumbers())
+        for (unsigned seed = 1; seed <= 200; ++seed) {
+            GeneratedTask g = runTask(task, seed);
+            AnswerRows rows = buildAnswerRows(taskLevel(task), taskDifficulty(task), task);
+            if (rows == AnswerRows::None || choiceMode == 2 || optionCount < 6)
+                continue;
+            if (rows == AnswerRows::Decimal) {
+                const DecimalRow& row = decimalOptions[taskIndex];
+                score(std::vector<double>(row.begin() + 1, row.begin() + 7), g.decimalSolution,
+                      decimal.perTask[task]);
+            } else if (rows == AnswerRows::Integer) {
+                score(shownValues(options[taskIndex]), g.solution, first.perTask[task]);
+            } else {
+                score(shownValues(options2[taskIndex]), g.solution2, second.perTask[task]);
+            }
+        }
+    for (const Measure* m : {&first, &decimal, &second}) {
+        ASSERT_FALSE(m->perTask.empty()) << m->name;
+        for (int s = 0; s < kStrategies; ++s) {
+            auto [task, share] = m->worst(s);
+            std::printf("%-10s %-21s overall %5.1f %%  worst %5d %5.1f %%\n", m->name, kStrategyNames[s],
+                        100 * m->overall(s), task, 100 * share);
+            EXPECT_LE(m->overall(s), 0.20) << m->name << ", " << kStrategyNames[s];
+            std::string over;
+            for (const auto& [t, tally] : m->perTask)
+                if (tally.right[s] / tally.rows > 0.35)
+                    over += " " + std::to_string(t) + ":" + std::to_string(int(100 * tally.right[s] / tally.rows));
+            EXPECT_TRUE(over.empty()) << m->name << ", " << kStrategyNames[s] << " above 35 % in" << over;
+        }
+    }
+}
