@@ -14,6 +14,7 @@ std::array<IntRow, kTaskSlots> options2{};
 std::array<DecimalRow, kTaskSlots> decimalOptions{};
 int offsetSeed = 0;
 std::function<bool(int)> alsoRight;
+int answerCeiling = std::numeric_limits<int>::max();
 
 namespace {
 
@@ -87,7 +88,8 @@ namespace {
 // square of its run there. A solution at `lowest` itself can only be the
 // smallest, so one with less room below than the run needs is never put at
 // the bottom: over a type the smallest square stays near chance.
-int placeInRun(int o, int n, double v, double step, double lowest)
+int placeInRun(int o, int n, double v, double step, double lowest,
+               double highest = std::numeric_limits<double>::infinity())
 {
     int p = ((o % n) + n) % n;
     if (v >= lowest) {
@@ -95,12 +97,18 @@ int placeInRun(int o, int n, double v, double step, double lowest)
         if (room < n - 1)
             p = room < 1 ? 0 : std::clamp(p, 1, static_cast<int>(room));
     }
+    // The same under a ceiling, from the top.
+    if (v <= highest) {
+        double room = std::floor((highest - v) / step + 1e-9);
+        if (room < n - 1)
+            p = room < 1 ? n - 1 : std::clamp(p, n - 1 - static_cast<int>(room), n - 2);
+    }
     return p;
 }
 
 } // namespace
 
-void buildRun(IntRow& row, int v, int o, int count, int step, int lowest)
+void buildRun(IntRow& row, int v, int o, int count, int step, int lowest, int highest)
 {
     // A run of squares one step apart with the solution somewhere inside,
     // never at its end more often than chance: a run beside the solution
@@ -108,16 +116,16 @@ void buildRun(IntRow& row, int v, int o, int count, int step, int lowest)
     int n = lastSlot(count);
     if (n < 2)
         return;
-    int p = placeInRun(o, n, v, step, lowest);
+    int p = placeInRun(o, n, v, step, lowest, highest);
     int k = 2;
     for (int j = 0; j < n && k <= n; ++j)
         if (j != p)
             row[k++] = v + (j - p) * step;
 }
 
-void buildConsecutive(IntRow& row, int v, int o, int count, int lowest)
+void buildConsecutive(IntRow& row, int v, int o, int count, int lowest, int highest)
 {
-    buildRun(row, v, o, count, consecutiveStep(v), lowest);
+    buildRun(row, v, o, count, consecutiveStep(v), lowest, highest);
 }
 
 void buildScaled(IntRow& row, int v, int o, int firstSlot, int count)
@@ -503,6 +511,8 @@ void repairFirstRow(IntRow& row, int step, int taskNumber)
 {
     PlausibleRange range = plausibleFirstRow(taskNumber);
     int v = solution[taskIndex];
+    if (v <= answerCeiling)
+        range.highest = std::min(range.highest, static_cast<double>(answerCeiling));
     bool ranged = !outside(v, range);
     replaceBadSquares(row, optionCount, v, slotOf(row, v), step, [&](int x) {
         return (ranged && outside(x, range)) || (alsoRight && alsoRight(x));
@@ -647,7 +657,8 @@ void firstIntegerRow(int level, int difficulty, int taskNumber, int kind)
     }
     if (level == 3 && difficulty == 3) {
         if (v < 3)
-            buildConsecutive(row, v, o, optionCount, signedSolutions(taskNumber) ? std::numeric_limits<int>::min() : 0);
+            buildConsecutive(row, v, o, optionCount, signedSolutions(taskNumber) ? std::numeric_limits<int>::min() : 0,
+                             answerCeiling);
         else
             buildNear(row, v, o, optionCount);
         dedupRow(row, 12, optionCount);
@@ -685,7 +696,8 @@ void firstIntegerRow(int level, int difficulty, int taskNumber, int kind)
             buildScaled(row, v, o, firstDistractorSlot, optionCount);
             step = scaledStep(v);
         } else {
-            buildConsecutive(row, v, o, optionCount, signedSolutions(taskNumber) ? std::numeric_limits<int>::min() : 0);
+            buildConsecutive(row, v, o, optionCount, signedSolutions(taskNumber) ? std::numeric_limits<int>::min() : 0,
+                             answerCeiling);
             step = consecutiveStep(v);
         }
         dedupRow(row, 12, optionCount);
@@ -697,7 +709,8 @@ void firstIntegerRow(int level, int difficulty, int taskNumber, int kind)
         buildScaled(row, v, o, firstDistractorSlot, optionCount);
         step = scaledStep(v);
     } else {
-        buildConsecutive(row, v, o, optionCount, signedSolutions(taskNumber) ? std::numeric_limits<int>::min() : 0);
+        buildConsecutive(row, v, o, optionCount, signedSolutions(taskNumber) ? std::numeric_limits<int>::min() : 0,
+                             answerCeiling);
         step = consecutiveStep(v);
     }
     dedupRow(row, 12, optionCount);
@@ -741,7 +754,9 @@ PlausibleRange plausibleFirstRow(int taskNumber)
     case 11111:
     case 11112: return {1, kAny};
     case 7105:
-    case 7106: return {0, 100};
+    case 7106:
+    case 1105: // products of the times table
+    case 1203: return {0, 100};
     default: break;
     }
     if (taskNumber >= 8303 && taskNumber <= 8316)

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <functional>
+#include <limits>
 #include <string>
 
 #include "catalog.h"
@@ -28,10 +29,13 @@ int drawOffsetSeed(int count);
 void buildNear(IntRow& row, int v, int offset, int count);
 void buildNearSmall(IntRow& row, int v, int offset, int count, int level);
 // A run of `count` values `step` apart holding v at a place drawn from the
-// offset; under a v of `lowest` or more none goes below `lowest`.
-void buildRun(IntRow& row, int v, int offset, int count, int step, int lowest);
+// offset; under a v of `lowest` or more none goes below `lowest`, over a v
+// of `highest` or less none above `highest`.
+void buildRun(IntRow& row, int v, int offset, int count, int step, int lowest,
+              int highest = std::numeric_limits<int>::max());
 // A run at the Consecutive step (consecutiveStep).
-void buildConsecutive(IntRow& row, int v, int offset, int count, int lowest = 0);
+void buildConsecutive(IntRow& row, int v, int offset, int count, int lowest = 0,
+                      int highest = std::numeric_limits<int>::max());
 void buildScaled(IntRow& row, int v, int offset, int firstSlot, int count);
 // The primes around v (never v), v at a place drawn among them.
 void buildPrimes(IntRow& row, int v, int count);
@@ -62,6 +66,12 @@ void sortRow(DecimalRow& row, int count = 6);
 // show such a value, so a pupil who solved the task right is never told
 // otherwise.
 extern std::function<bool(int)> alsoRight;
+
+// The largest value a first-row square may show, where the task names a
+// whole that its answer is a part of ("Sieben Achtel von 88"): a square
+// above it could not be the answer. The generator sets it; presetTask
+// resets it to INT_MAX.
+extern int answerCeiling;
 
 // The printed text of a decimal square ("-0.00" reads as "0.00"), by which
 // decimal squares are told apart.

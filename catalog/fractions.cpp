@@ -137,6 +137,7 @@ bool partTask(int taskNumber)
         int a = drawRange(1, p.hi);
         taskPrintf("\n\n\n\n %s von %d  = ?? ", p.word, p.parts * a);
         sol() = p.taken * a;
+        answerCeiling = p.parts * a;
         return true;
     }
     return false;
@@ -294,6 +295,7 @@ void task5111()
     int a = drawRange(1, 10);
     taskPrintf("\n\n\n\n Wie groß ist ein Drittel von der Hälfte von %d \n ", 6 * a);
     sol() = a;
+    answerCeiling = 3 * a; // not even the half
 }
 
 void task5112()

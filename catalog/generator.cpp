@@ -2,6 +2,7 @@
 // and the dispatch from task number to family.
 #include <cstdarg>
 #include <cstdio>
+#include <limits>
 #include <string_view>
 #include <utility>
 
@@ -62,6 +63,7 @@ void presetTask(int index)
     if (index >= 1 && index < kTaskSlots)
         solution2[index] = -1000000;
     alsoRight = nullptr;
+    answerCeiling = std::numeric_limits<int>::max();
     answerKind = 0;
     choiceMode = 0;
     optionCount = 6;

@@ -1,5 +1,6 @@
 // Units, percent, interest and proportion: conversions between measures,
 // percentages, interest and value-added tax, and rule-of-three problems.
+#include "answer_rows.h"
 #include "catalog.h"
 #include "families.h"
 
@@ -125,6 +126,7 @@ void percentOf(const char* text)
     int b = drawRange(1, 5);
     taskPrintf(text, 5 * a, 100 * b);
     sol() = 5 * a * b;
+    answerCeiling = 100 * b;
 }
 
 // 5202, 7102: the asked share differs from the given one.
