@@ -130,12 +130,16 @@ void buildConsecutive(IntRow& row, int v, int o, int count, int lowest, int high
 
 void buildScaled(IntRow& row, int v, int o, int firstSlot, int count)
 {
+    // From 20 up the shift by 2o is rounded as the solution is: a multiple
+    // of 5 among unround squares would stand out.
+    int round = v >= 20 && v % 10 == 0 ? 10 : v >= 20 && v % 5 == 0 ? 5 : 1;
+    int shift = round * (2 * o / round);
     for (int k = firstSlot < 2 ? 2 : firstSlot; k <= lastSlot(count); ++k) {
         int t = (k - 1) * signOf(k);
         int x = v + o + t;
         if (v >= 10) x = v + 2 * o + 2 * t;
-        if (v >= 20) x = v + 2 * o + 5 * t;
-        if (v >= 50) x = v + 2 * o + 10 * t;
+        if (v >= 20) x = v + shift + 5 * t;
+        if (v >= 50) x = v + shift + 10 * t;
         if (v >= 100) x = v + 10 * o + 20 * t;
         if (v >= 1000) x = v + 100 * o + 200 * t;
         if (v >= 100000) x = v + 1000 * o + 1000 * t;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <map>
 #include <string>
 #include <vector>
@@ -78,11 +79,63 @@ std::vector<double> shownValues(const IntRow& row)
     return std::vector<double>(row.begin() + 1, row.begin() + 1 + optionCount);
 }
 
+// Give-aways a pupil spots without the mathematics: the answer is the one
+// square that is negative, a multiple of ten, a multiple of five, even, or
+// (decimals) the one whose digits after the point differ from all others,
+// which share theirs.
+constexpr int kOddOnes = 5;
+const char* const kOddOneNames[kOddOnes] = {"only negative", "only multiple of 10", "only multiple of 5",
+                                            "only even", "only other decimals"};
+
+struct OddOnes {
+    int rows = 0;
+    int hits[kOddOnes] = {};
+};
+
+template <typename Test> bool onlyOne(const std::vector<double>& shown, double answer, Test test)
+{
+    int count = 0;
+    for (double v : shown)
+        count += test(v);
+    return count == 1 && test(answer);
+}
+
+std::string decimalsOf(double v)
+{
+    std::string t = decimalText(std::fabs(v), decimalPlaces);
+    size_t point = t.find_first_of(".,");
+    return point == std::string::npos ? "" : t.substr(point + 1);
+}
+
+void scoreOddOnes(const std::vector<double>& shown, double answer, bool decimal, OddOnes& o)
+{
+    ++o.rows;
+    auto whole = [](double v) { return v == std::floor(v); };
+    o.hits[0] += onlyOne(shown, answer, [](double v) { return v < 0; });
+    if (!decimal) {
+        // 0 is no round number a pupil would pick for its roundness.
+        o.hits[1] += onlyOne(shown, answer, [&](double v) { return v != 0 && whole(v) && std::fmod(v, 10) == 0; });
+        o.hits[2] += onlyOne(shown, answer, [&](double v) { return v != 0 && whole(v) && std::fmod(v, 5) == 0; });
+        o.hits[3] += onlyOne(shown, answer, [&](double v) { return whole(v) && std::fmod(v, 2) == 0; });
+        return;
+    }
+    std::string mine = decimalsOf(answer), others;
+    bool shared = true;
+    for (double v : shown)
+        if (v != answer) {
+            shared = shared && (others.empty() || decimalsOf(v) == others);
+            others = decimalsOf(v);
+        }
+    o.hits[4] += shared && mine != others;
+}
+
 } // namespace
 
 TEST(BlindStrategies, NoneBeatsChanceByMuch)
 {
     Measure first{"one-row", {}}, decimal{"decimal", {}}, second{"second-row", {}};
+    std::map<int, OddOnes> oddOnes;
+    std::string overWhole;
     for (int task : allTaskNumbers())
         for (unsigned seed = 1; seed <= 200; ++seed) {
             GeneratedTask g = runTask(task, seed);
@@ -91,14 +144,29 @@ TEST(BlindStrategies, NoneBeatsChanceByMuch)
                 continue;
             if (rows == AnswerRows::Decimal) {
                 const DecimalRow& row = decimalOptions[taskIndex];
-                score(std::vector<double>(row.begin() + 1, row.begin() + 7), g.decimalSolution,
-                      decimal.perTask[task]);
+                std::vector<double> shown(row.begin() + 1, row.begin() + 7);
+                score(shown, g.decimalSolution, decimal.perTask[task]);
+                scoreOddOnes(shown, g.decimalSolution, true, oddOnes[task]);
             } else if (rows == AnswerRows::Integer) {
-                score(shownValues(options[taskIndex]), g.solution, first.perTask[task]);
+                std::vector<double> shown = shownValues(options[taskIndex]);
+                score(shown, g.solution, first.perTask[task]);
+                scoreOddOnes(shown, g.solution, false, oddOnes[task]);
+                // "Sieben Achtel von 88": no square above the whole.
+                if (answerCeiling != std::numeric_limits<int>::max() &&
+                    *std::max_element(shown.begin(), shown.end()) > answerCeiling && overWhole.size() < 200)
+                    overWhole += " " + std::to_string(task) + "/" + std::to_string(seed);
             } else {
                 score(shownValues(options2[taskIndex]), g.solution2, second.perTask[task]);
             }
         }
+    EXPECT_TRUE(overWhole.empty()) << "squares above the whole in" << overWhole;
+    for (int i = 0; i < kOddOnes; ++i) {
+        std::string over;
+        for (const auto& [t, o] : oddOnes)
+            if (o.hits[i] > 0.35 * o.rows)
+                over += " " + std::to_string(t) + ":" + std::to_string(100 * o.hits[i] / o.rows);
+        EXPECT_TRUE(over.empty()) << kOddOneNames[i] << " above 35 % in" << over;
+    }
     for (const Measure* m : {&first, &decimal, &second}) {
         ASSERT_FALSE(m->perTask.empty()) << m->name;
         for (int s = 0; s < kStrategies; ++s) {
