@@ -607,13 +607,19 @@ void task6308()
     fractionAnswer(c * d, (a + c) * (b + d));
 }
 
-// 7103, 7104: a hundredths, shown reduced, asked as a percent.
+// 7103, 7104: a hundredths, shown reduced (or expanded, see below), asked as a percent.
 void percentOfFraction(int lo, int hi)
 {
     int a = drawRange(lo, hi);
     fracNum = a;
     fracDen = 100;
     reduceFraction();
+    // Hundredths that do not reduce would print the answer (47/100 is 47 %):
+    // they are shown expanded to 200, 300 or 400.
+    if (fracDen == 100) {
+        fracNum *= 2 + a % 3;
+        fracDen *= 2 + a % 3;
+    }
     taskPrintf("\n\n\n\nGib den Bruch %d/%d in Prozent an.", fracNum, fracDen);
     drawOneFraction(fracNum, fracDen, "= ? %");
     sol() = a;

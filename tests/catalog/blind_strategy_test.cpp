@@ -182,3 +182,26 @@ TEST(BlindStrategies, NoneBeatsChanceByMuch)
         }
     }
 }
+
+// Texts that printed the answer: 11201 its slope triangle's numbers, 10309 a
+// bracket that always held the answer plus one, 7103/7104 hundredths (47/100
+// is 47 %).
+TEST(BlindStrategies, TheTextDoesNotHoldTheAnswer)
+{
+    int bracketIsAnswerPlusOne = 0;
+    for (unsigned seed = 1; seed <= 200; ++seed) {
+        GeneratedTask g = runTask(11201, seed);
+        EXPECT_EQ(g.text.substr(g.text.find("m = ?")), "m = ?") << seed;
+
+        g = runTask(10309, seed);
+        size_t open = g.text.rfind('(');
+        ASSERT_NE(open, std::string::npos) << g.text;
+        bracketIsAnswerPlusOne += std::atoi(g.text.c_str() + open + 1) == g.solution + 1;
+
+        for (int task : {7103, 7104}) {
+            g = runTask(task, seed);
+            EXPECT_FALSE(has(g.text, "/100 ")) << g.text;
+        }
+    }
+    EXPECT_LE(bracketIsAnswerPlusOne, 0.35 * 200);
+}
