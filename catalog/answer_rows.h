@@ -73,7 +73,7 @@ extern std::function<bool(int)> alsoRight;
 // resets it to INT_MAX.
 extern int answerCeiling;
 
-// The printed text of a decimal square ("-0.00" reads as "0.00"), by which
+// The printed text of a decimal square, with a decimal comma ("-0,00" reads as "0,00"), by which
 // decimal squares are told apart.
 std::string decimalText(double value, int places);
 
