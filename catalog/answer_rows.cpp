@@ -14,11 +14,14 @@ std::array<IntRow, kTaskSlots> options2{};
 std::array<DecimalRow, kTaskSlots> decimalOptions{};
 int offsetSeed = 0;
 std::function<bool(int)> alsoRight;
+int answerCeiling = std::numeric_limits<int>::max();
 
 namespace {
 
-constexpr int kPrimes[] = {2,  3,  5,  7,  11, 13, 17, 19, 23, 29, 31, 37,
-                           41, 43, 47, 53, 59, 61, 67, 71, 73, 79, 83, 89};
+constexpr int kPrimes[] = {2,   3,   5,   7,   11,  13,  17,  19,  23,  29,  31,  37,  41,  43,  47,
+                           53,  59,  61,  67,  71,  73,  79,  83,  89,  97,  101, 103, 107, 109, 113,
+                           127, 131, 137, 139, 149, 151, 157, 163, 167, 173, 179, 181, 191, 193, 197};
+constexpr int kPrimeCount = static_cast<int>(sizeof kPrimes / sizeof kPrimes[0]);
 
 // Distractors alternate above and below the solution.
 int signOf(int slot) { return slot % 2 == 0 ? 1 : -1; }
@@ -69,24 +72,74 @@ void buildNearSmall(IntRow& row, int v, int o, int count, int level)
     }
 }
 
-void buildConsecutive(IntRow& row, int v, int o, int count)
+int consecutiveStep(int v)
 {
-    for (int k = 2; k <= lastSlot(count); ++k) {
-        int x = v < 51 ? v + o + k - 1 : v + 10 * o + 10 * k - 10;
-        // Below a negative solution 2v would set five squares far off
-        // and give the answer away: keep the step there.
-        row[k] = x < 1 && v >= 0 ? 2 * v : x;
+    // From 20 up a round answer among unround squares would stand out.
+    bool large = v >= 20 || v <= -20;
+    if (v >= 51 || v <= -51 || (large && v % 10 == 0))
+        return 10;
+    return large && v % 5 == 0 ? 5 : 1;
+}
+
+namespace {
+
+// Where the solution stands in a run of `n` squares: drawn from the offset,
+// so every place is as likely; a solution of `lowest` or more keeps every
+// square of its run there. A solution at `lowest` itself can only be the
+// smallest, so one with less room below than the run needs is never put at
+// the bottom: over a type the smallest square stays near chance.
+int placeInRun(int o, int n, double v, double step, double lowest,
+               double highest = std::numeric_limits<double>::infinity())
+{
+    int p = ((o % n) + n) % n;
+    if (v >= lowest) {
+        double room = std::floor((v - lowest) / step + 1e-9);
+        if (room < n - 1)
+            p = room < 1 ? 0 : std::clamp(p, 1, static_cast<int>(room));
     }
+    // The same under a ceiling, from the top.
+    if (v <= highest) {
+        double room = std::floor((highest - v) / step + 1e-9);
+        if (room < n - 1)
+            p = room < 1 ? n - 1 : std::clamp(p, n - 1 - static_cast<int>(room), n - 2);
+    }
+    return p;
+}
+
+} // namespace
+
+void buildRun(IntRow& row, int v, int o, int count, int step, int lowest, int highest)
+{
+    // A run of squares one step apart with the solution somewhere inside,
+    // never at its end more often than chance: a run beside the solution
+    // would set it apart.
+    int n = lastSlot(count);
+    if (n < 2)
+        return;
+    int p = placeInRun(o, n, v, step, lowest, highest);
+    int k = 2;
+    for (int j = 0; j < n && k <= n; ++j)
+        if (j != p)
+            row[k++] = v + (j - p) * step;
+}
+
+void buildConsecutive(IntRow& row, int v, int o, int count, int lowest, int highest)
+{
+    buildRun(row, v, o, count, consecutiveStep(v), lowest, highest);
 }
 
 void buildScaled(IntRow& row, int v, int o, int firstSlot, int count)
 {
+    // From 20 up the shift by 2o is rounded as the solution is: a multiple
+    // of 5 among unround squares would stand out.
+    int round = v >= 20 && v % 10 == 0 ? 10 : v >= 20 && v % 5 == 0 ? 5 : 1;
+    int shift = round * (2 * o / round);
     for (int k = firstSlot < 2 ? 2 : firstSlot; k <= lastSlot(count); ++k) {
         int t = (k - 1) * signOf(k);
         int x = v + o + t;
         if (v >= 10) x = v + 2 * o + 2 * t;
-        if (v >= 20) x = v + 2 * o + 5 * t;
-        if (v >= 50) x = v + 2 * o + 10 * t;
+        if (v >= 20) x = v + shift + 5 * t;
+        if (v >= 50) x = v + shift + 10 * t;
         if (v >= 100) x = v + 10 * o + 20 * t;
         if (v >= 1000) x = v + 100 * o + 200 * t;
         if (v >= 100000) x = v + 1000 * o + 1000 * t;
@@ -100,11 +153,22 @@ void buildScaled(IntRow& row, int v, int o, int firstSlot, int count)
     }
 }
 
-void buildPrimes(IntRow& row, int count)
+void buildPrimes(IntRow& row, int v, int count)
 {
-    int p = 2 + aorand() % 11;
-    for (int k = 2; k <= lastSlot(count); ++k)
-        row[k] = kPrimes[p + k];
+    // The primes next to v, v at a drawn place among them: primes from a
+    // table offset far from v would leave v the odd one out.
+    int n = lastSlot(count);
+    int place = aorand() % (n < 1 ? 1 : n);
+    int above = 0;
+    while (above < kPrimeCount && kPrimes[above] <= v)
+        ++above;
+    int below = above > 0 && kPrimes[above - 1] == v ? above - 1 : above; // primes under v
+    int from = below - std::min(place, below);
+    from = std::max(0, std::min(from, kPrimeCount - (n - 1) - (above - below)));
+    int k = 2;
+    for (int i = from; k <= n && i < kPrimeCount; ++i)
+        if (kPrimes[i] != v)
+            row[k++] = kPrimes[i];
 }
 
 void buildNumbering(IntRow& row)
@@ -134,11 +198,11 @@ double decimalStep(const DecimalRow& row, double d, double u, double step, doubl
 
 } // namespace
 
-void buildDecimalA(DecimalRow& row, double d, int count)
+void buildDecimalA(DecimalRow& row, double d, int count, double unit)
 {
     for (int k = 2; k <= lastSlot(count); ++k) {
         double u = k * signOf(k);
-        double x = d + u;
+        double x = d + u * unit;
         if (d > 10) x = decimalStep(row, d, u, 5, 2);
         if (d > 50) x = decimalStep(row, d, u, 5, 10);
         if (d > 500) x = decimalStep(row, d, u, 10, 100);
@@ -149,19 +213,32 @@ void buildDecimalA(DecimalRow& row, double d, int count)
     }
 }
 
-void buildDecimalB(DecimalRow& row, double d, int count)
+double decimalStepB(double d)
 {
-    for (int k = 2; k <= lastSlot(count); ++k) {
-        double u = -k; // the sign stays -1 here
-        double x = d + u;
-        if (d > 50) x = decimalStep(row, d, u, 5, 1);
-        if (d > 500) x = decimalStep(row, d, u, 10, 5);
-        if (d > 500) x = decimalStep(row, d, u, 10, 10);
-        if (d > 5000) x = decimalStep(row, d, u, 100, 100);
-        if (d > 50000) x = decimalStep(row, d, u, 500, 100);
-        if (d > 500000) x = decimalStep(row, d, u, 1000, 1000);
-        row[k] = x < 0 ? -x : x;
-    }
+    double step = 1;
+    if (d >= 0 && d < 1) step = 0.1; // a step of 1 would leave no room below
+    if (d > 50) step = 5;
+    if (d > 500) step = 10;
+    if (d > 5000) step = 100;
+    if (d > 50000) step = 500;
+    if (d > 500000) step = 1000;
+    return step;
+}
+
+void buildDecimalB(DecimalRow& row, double d, int o, int count)
+{
+    // A run one step apart around the solution, as Consecutive: stepping
+    // down only would make the solution the largest square.
+    int n = lastSlot(count);
+    if (n < 2)
+        return;
+    double step = decimalStepB(d);
+    // Nothing below zero under a solution of 0 or more.
+    int p = placeInRun(o, n, d, step, 0);
+    int k = 2;
+    for (int j = 0; j < n && k <= n; ++j)
+        if (j != p)
+            row[k++] = d + (j - p) * step;
 }
 
 namespace {
@@ -211,11 +288,27 @@ template <typename Row> void dedup(Row& row, int maxRaise, int count)
 
 template <typename Row> void shuffle(Row& row, int count)
 {
+    // Six random swaps leave the square of slot 1 (the solution's) in slot 1
+    // more often than chance (about 24 % of rows of six). Where it stayed, it
+    // moves on just often enough to even that out; the high bits of the last
+    // two draws decide, so the draws stay the same.
+    int at = 1, ra = 0, rb = 0;
     for (int i = 0; i < 6; ++i) {
-        int a = aorand() % count + 1;
-        int b = aorand() % count + 1;
+        ra = aorand();
+        rb = aorand();
+        int a = ra % count + 1;
+        int b = rb % count + 1;
         std::swap(row[a], row[b]);
+        at = at == a ? b : at == b ? a : at;
     }
+    if (at != 1 || count < 3)
+        return;
+    double n = count;
+    double stays = 1 / n + (n - 1) / n * std::pow((n - 2) / n, 6);
+    double moveOn = 1 - (1 / n) / stays;
+    int span = 32768 / count; // the draws are 0 .. 32767
+    if (ra / count < moveOn * span)
+        std::swap(row[1], row[2 + (rb / count) % (count - 1)]);
 }
 
 template <typename Row> void sortAscending(Row& row, int count)
@@ -344,6 +437,8 @@ int scaledStep(int v)
 
 double decimalStepOf(double d, bool variantB)
 {
+    if (variantB)
+        return decimalStepB(d);
     double step = 1;
     if (!variantB && d > 10) step = 5;
     if (d > 50) step = 5;
@@ -422,6 +517,8 @@ void repairFirstRow(IntRow& row, int step, int taskNumber)
 {
     PlausibleRange range = plausibleFirstRow(taskNumber);
     int v = solution[taskIndex];
+    if (v <= answerCeiling)
+        range.highest = std::min(range.highest, static_cast<double>(answerCeiling));
     bool ranged = !outside(v, range);
     replaceBadSquares(row, optionCount, v, slotOf(row, v), step, [&](int x) {
         return (ranged && outside(x, range)) || (alsoRight && alsoRight(x));
@@ -463,7 +560,7 @@ void repairDecimalRow(DecimalRow& row, double step, int taskNumber)
 
 // The second row unless a kind says otherwise: Near, small on the second
 // solution, de-duplicated and sorted.
-void buildSecondRow(int level, int kind)
+void buildSecondRow(int kind)
 {
     IntRow& row = options2[taskIndex];
     int v = solution2[taskIndex];
@@ -476,11 +573,30 @@ void buildSecondRow(int level, int kind)
         buildNear(row, v, offsetSeed, optionCount);
         step = nearStep(v);
     } else {
-        buildNearSmall(row, v, offsetSeed, optionCount, level);
+        // A run by ones around the second solution: stepping as Near Small
+        // did (and turning negatives round) left it the smallest in up to
+        // six rows of ten.
+        int lowest = lowestSecondRow(kind) == std::numeric_limits<int>::min() ? 0 : lowestSecondRow(kind);
+        buildRun(row, v, offsetSeed, optionCount, 1, lowest);
     }
     dedupRow(row, 24, optionCount);
     repairSecondRow(row, step, kind);
     sortRow(row, optionCount);
+}
+
+// Decimal A steps by whole units up to 10; where the squares below a small
+// solution would leave the task's range (a share, a size), tenths or
+// hundredths keep them there, so the solution is not left the smallest.
+double decimalUnitA(double d, int taskNumber)
+{
+    PlausibleRange range = plausibleFirstRow(taskNumber);
+    double unit = 1;
+    if (outside(d, range) || d > 10)
+        return unit;
+    double finest = std::pow(10.0, -std::clamp(decimalPlaces, 0, 6));
+    while (d - 5 * unit < range.lowest && unit / 10 >= finest - 1e-12)
+        unit /= 10;
+    return unit;
 }
 
 void decimalRow(bool variantB, int taskNumber)
@@ -488,12 +604,16 @@ void decimalRow(bool variantB, int taskNumber)
     DecimalRow& row = decimalOptions[taskIndex];
     double d = decimalSolution[taskIndex];
     startRow(row, d);
-    if (variantB)
-        buildDecimalB(row, d, optionCount);
-    else
-        buildDecimalA(row, d, optionCount);
+    double step = decimalStepOf(d, variantB);
+    if (variantB) {
+        buildDecimalB(row, d, offsetSeed, optionCount);
+    } else {
+        double unit = decimalUnitA(d, taskNumber);
+        buildDecimalA(row, d, optionCount, unit);
+        step = std::min(step, unit);
+    }
     dedupRow(row, 12, optionCount);
-    repairDecimalRow(row, decimalStepOf(d, variantB), taskNumber);
+    repairDecimalRow(row, step, taskNumber);
     shuffleRow(row, optionCount);
 }
 
@@ -507,6 +627,10 @@ void finishRow(IntRow& row, int step, int taskNumber, Order order)
     else
         shuffleRow(row, optionCount);
 }
+
+// Types whose solutions take either sign: a square below zero is as
+// plausible under a solution of 0 or more.
+bool signedSolutions(int taskNumber) { return taskNumber == 5203; }
 
 void firstIntegerRow(int level, int difficulty, int taskNumber, int kind)
 {
@@ -539,7 +663,8 @@ void firstIntegerRow(int level, int difficulty, int taskNumber, int kind)
     }
     if (level == 3 && difficulty == 3) {
         if (v < 3)
-            buildConsecutive(row, v, o, optionCount);
+            buildConsecutive(row, v, o, optionCount, signedSolutions(taskNumber) ? std::numeric_limits<int>::min() : 0,
+                             answerCeiling);
         else
             buildNear(row, v, o, optionCount);
         dedupRow(row, 12, optionCount);
@@ -547,18 +672,16 @@ void firstIntegerRow(int level, int difficulty, int taskNumber, int kind)
         return;
     }
     if (level == 4 && difficulty == 1) {
-        // The prime table may hold the solution, so these rows are
-        // de-duplicated too.
+        // 4102 and 4103 once took primes; their one draw stays.
         if (taskNumber == 4102 || taskNumber == 4103)
-            buildPrimes(row, optionCount);
-        else
-            buildNear(row, v, o, optionCount);
+            aorand();
+        buildNear(row, v, o, optionCount);
         dedupRow(row, 12, optionCount);
         finishRow(row, nearStep(v), taskNumber, Order::Shuffle);
         return;
     }
     if (level == 5 && difficulty == 1 && kind == 0 && (taskNumber == 5102 || taskNumber == 5103)) {
-        buildPrimes(row, optionCount);
+        buildPrimes(row, v, optionCount);
         dedupRow(row, 12, optionCount);
         finishRow(row, 1, taskNumber, Order::Shuffle);
         return;
@@ -579,7 +702,9 @@ void firstIntegerRow(int level, int difficulty, int taskNumber, int kind)
             buildScaled(row, v, o, firstDistractorSlot, optionCount);
             step = scaledStep(v);
         } else {
-            buildConsecutive(row, v, o, optionCount);
+            buildConsecutive(row, v, o, optionCount, signedSolutions(taskNumber) ? std::numeric_limits<int>::min() : 0,
+                             answerCeiling);
+            step = consecutiveStep(v);
         }
         dedupRow(row, 12, optionCount);
         finishRow(row, step, taskNumber, Order::Shuffle);
@@ -590,7 +715,9 @@ void firstIntegerRow(int level, int difficulty, int taskNumber, int kind)
         buildScaled(row, v, o, firstDistractorSlot, optionCount);
         step = scaledStep(v);
     } else {
-        buildConsecutive(row, v, o, optionCount);
+        buildConsecutive(row, v, o, optionCount, signedSolutions(taskNumber) ? std::numeric_limits<int>::min() : 0,
+                             answerCeiling);
+        step = consecutiveStep(v);
     }
     dedupRow(row, 12, optionCount);
     finishRow(row, step, taskNumber, Order::Shuffle);
@@ -633,7 +760,9 @@ PlausibleRange plausibleFirstRow(int taskNumber)
     case 11111:
     case 11112: return {1, kAny};
     case 7105:
-    case 7106: return {0, 100};
+    case 7106:
+    case 1105: // products of the times table
+    case 1203: return {0, 100};
     default: break;
     }
     if (taskNumber >= 8303 && taskNumber <= 8316)
@@ -643,7 +772,8 @@ PlausibleRange plausibleFirstRow(int taskNumber)
 
 int lowestSecondRow(int kind)
 {
-    return kind == 3 || (kind >= 7 && kind <= 9) ? 1 : std::numeric_limits<int>::min();
+    // Kind 1 picks a factor, divisor, summand or subtrahend: 1 or more too.
+    return kind == 1 || kind == 3 || (kind >= 7 && kind <= 9) ? 1 : std::numeric_limits<int>::min();
 }
 
 AnswerRows buildAnswerRows(int level, int difficulty, int taskNumber)
@@ -660,7 +790,7 @@ AnswerRows buildAnswerRows(int level, int difficulty, int taskNumber)
     case AnswerRows::Integer: firstIntegerRow(level, difficulty, taskNumber, kind); break;
     case AnswerRows::TwoRows:
         firstIntegerRow(level, difficulty, taskNumber, kind);
-        buildSecondRow(level, kind);
+        buildSecondRow(kind);
         break;
     }
     return rows;

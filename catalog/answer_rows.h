@@ -5,6 +5,7 @@
 
 #include <array>
 #include <functional>
+#include <limits>
 #include <string>
 
 #include "catalog.h"
@@ -27,12 +28,26 @@ int drawOffsetSeed(int count);
 // Builders that take no sign use +1, -1, +1, ... for slots 2, 3, 4, ...
 void buildNear(IntRow& row, int v, int offset, int count);
 void buildNearSmall(IntRow& row, int v, int offset, int count, int level);
-void buildConsecutive(IntRow& row, int v, int offset, int count);
+// A run of `count` values `step` apart holding v at a place drawn from the
+// offset; under a v of `lowest` or more none goes below `lowest`, over a v
+// of `highest` or less none above `highest`.
+void buildRun(IntRow& row, int v, int offset, int count, int step, int lowest,
+              int highest = std::numeric_limits<int>::max());
+// A run at the Consecutive step (consecutiveStep).
+void buildConsecutive(IntRow& row, int v, int offset, int count, int lowest = 0,
+                      int highest = std::numeric_limits<int>::max());
 void buildScaled(IntRow& row, int v, int offset, int firstSlot, int count);
-void buildPrimes(IntRow& row, int count);
+// The primes around v (never v), v at a place drawn among them.
+void buildPrimes(IntRow& row, int v, int count);
 void buildNumbering(IntRow& row);
-void buildDecimalA(DecimalRow& row, double d, int count);
-void buildDecimalB(DecimalRow& row, double d, int count);
+// Up to 10 Decimal A steps by `unit` (1 unless a range needs finer steps).
+void buildDecimalA(DecimalRow& row, double d, int count, double unit = 1);
+void buildDecimalB(DecimalRow& row, double d, int offset, int count);
+// The steps of the runs: Consecutive 1, 5 for a multiple of 5, 10 for a
+// multiple of 10 and from 51 up (and -51 down);
+// Decimal B 1 (0.1 below 1), 5 above 50, 10 above 500 and so on.
+int consecutiveStep(int v);
+double decimalStepB(double d);
 // Task 1312: the solution, then the other numbers of 1..6 in order.
 void buildDice(IntRow& row, int v);
 
@@ -52,13 +67,20 @@ void sortRow(DecimalRow& row, int count = 6);
 // otherwise.
 extern std::function<bool(int)> alsoRight;
 
+// The largest value a first-row square may show, where the task names a
+// whole that its answer is a part of ("Sieben Achtel von 88"): a square
+// above it could not be the answer. The generator sets it; presetTask
+// resets it to INT_MAX.
+extern int answerCeiling;
+
 // The printed text of a decimal square, with a decimal comma ("-0,00" reads as "0,00"), by which
 // decimal squares are told apart.
 std::string decimalText(double value, int places);
 
 // The values a square of the task may show in the first (or decimal) row,
 // and the smallest in the second row: a size is never negative, an angle of
-// a figure lies strictly between 0 and 180 degrees, a denominator is 1 or more.
+// a figure lies strictly between 0 and 180 degrees, a denominator (and the
+// second number of a pick-two task) is 1 or more.
 struct PlausibleRange {
     double lowest;
     double highest;

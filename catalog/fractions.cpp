@@ -137,6 +137,7 @@ bool partTask(int taskNumber)
         int a = drawRange(1, p.hi);
         taskPrintf("\n\n\n\n %s von %d  = ?? ", p.word, p.parts * a);
         sol() = p.taken * a;
+        answerCeiling = p.parts * a;
         return true;
     }
     return false;
@@ -295,6 +296,7 @@ void task5111()
     int a = drawRange(1, 10);
     taskPrintf("\n\n\n\n Wie groß ist ein Drittel von der Hälfte von %d \n ", 6 * a);
     sol() = a;
+    answerCeiling = 3 * a; // not even the half
 }
 
 void task5112()
@@ -532,12 +534,25 @@ void task5213()
     decimalAnswer(static_cast<double>(a) / b, 3);
 }
 
+// 5214 asks which fraction a printed decimal is, so that decimal must be
+// exact: 3 and 6 move on to 4 and 5 as 7 and 9 do, and a denominator
+// that then equals the numerator is doubled (8/8 would be 1).
+int endingDenominator(int a, int b)
+{
+    if (b == a)
+        b = b + 1;
+    b = shortDenominator(b);
+    if (b == 3)
+        b = 4;
+    if (b == 6)
+        b = 5;
+    return b == a ? 2 * b : b;
+}
+
 void task5214()
 {
     int a = drawRange(1, 9);
-    int b = drawRange(2, 9);
-    if (b == a)
-        b = b + 1;
+    int b = endingDenominator(a, drawRange(2, 9));
     b = shortDenominator(b);
     taskPrintf("\n\n\n\n Welchem gekürzten Bruch entspricht diese Dezimalzahl %1.3f ? ",
                static_cast<double>(a) / b);
@@ -593,13 +608,19 @@ void task6308()
     fractionAnswer(c * d, (a + c) * (b + d));
 }
 
-// 7103, 7104: a hundredths, shown reduced, asked as a percent.
+// 7103, 7104: a hundredths, shown reduced (or expanded, see below), asked as a percent.
 void percentOfFraction(int lo, int hi)
 {
     int a = drawRange(lo, hi);
     fracNum = a;
     fracDen = 100;
     reduceFraction();
+    // Hundredths that do not reduce would print the answer (47/100 is 47 %):
+    // they are shown expanded to 200, 300 or 400.
+    if (fracDen == 100) {
+        fracNum *= 2 + a % 3;
+        fracDen *= 2 + a % 3;
+    }
     taskPrintf("\n\n\n\nGib den Bruch %d/%d in Prozent an.", fracNum, fracDen);
     drawOneFraction(fracNum, fracDen, "= ? %");
     sol() = a;

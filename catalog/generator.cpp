@@ -2,6 +2,7 @@
 // and the dispatch from task number to family.
 #include <cstdarg>
 #include <cstdio>
+#include <limits>
 #include <string_view>
 #include <utility>
 
@@ -68,6 +69,7 @@ void presetTask(int index)
     }
     alsoRight = nullptr;
     taskPictureText.clear();
+    answerCeiling = std::numeric_limits<int>::max();
     answerKind = 0;
     choiceMode = 0;
     optionCount = 6;

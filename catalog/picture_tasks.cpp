@@ -961,11 +961,14 @@ void task11201()
         a = 1;
     redLineAcrossGrid(0, 0, 5, a);
     drawSlopeStep(0, 0, 5, a);
-    taskPrintf("\n\n\n\n Zuordnungsvorschrift f(x) = mx; m = ? a%d b%d l%1.1f", 5, a, std::hypot(5.0, a));
+    // The slope triangle's run, rise and length are no part of the text: m is
+    // rise over run, which the picture shows and the pupil reads.
+    taskPrintf("\n\n\n\n Zuordnungsvorschrift f(x) = mx; m = ?");
     decimalAnswer(2 * a / 10.0, 1);
 }
 
-// f(x) = m x + b with m in halves; both variants ask for the intercept.
+// f(x) = m x + b with m in halves; both variants ask for the intercept (the
+// one square row judges b alone), one with m printed, one without.
 void task11202()
 {
     coordinateFrame();
@@ -980,7 +983,7 @@ void task11202()
     if (v == 1)
         taskPrintf("\n\n\n\n f(x) = %2.1fx + b ; b = ?", k / 2.0);
     else
-        taskPrintf("\n\n\n\n f(x) = ?? ");
+        taskPrintf("\n\n\n\n f(x) = mx + b ; b = ?? ");
     sol() = b;
 }
 

@@ -222,7 +222,8 @@ bool pairAnswersRight(int a, int b)
     case 1: return a + b == target[taskIndex];
     case 2: return a - b == target[taskIndex];
     case 3: return a * b == target[taskIndex];
-    case 4: return b != 0 && a / b == target[taskIndex];
+    // A quotient is right only when it comes out whole: 19 : 2 is no 9.
+    case 4: return b != 0 && a % b == 0 && a / b == target[taskIndex];
     case 5: return a == solution[taskIndex] && b == solution2[taskIndex];
     default: return false;
     }

@@ -596,8 +596,9 @@ void task10308()
     sol() = x;
 }
 
-// a(bx + c) - c = d(x + 1 - x) + w, w = abx + c(a - 1) - d, which is at
-// least 1 for the drawn ranges.
+// a(bx + c) - c = d(x + m - x) + w, w = abx + c(a - 1) - dm. A bracket of
+// x + 1 every time would print the answer plus one, so m runs 1..5 with the
+// draws; where w would drop below 1, m is 1 (w is then at least 1).
 void task10309()
 {
     int a = drawRange(2, 5);
@@ -605,8 +606,11 @@ void task10309()
     int c = drawRange(2, 5);
     int d = drawRange(2, 5);
     int x = drawRange(1, 11);
-    int w = a * b * x + c * (a - 1) - d;
-    taskPrintf("\n\n\n\n  %d(%dx + %d) - %d = %d(%d - x) + %d ", a, b, c, c, d, x + 1, w);
+    int m = 1 + (b * c + x) % 5;
+    if (a * b * x + c * (a - 1) - d * m < 1)
+        m = 1;
+    int w = a * b * x + c * (a - 1) - d * m;
+    taskPrintf("\n\n\n\n  %d(%dx + %d) - %d = %d(%d - x) + %d ", a, b, c, c, d, x + m, w);
     sol() = x;
 }
 

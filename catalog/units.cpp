@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "answer_rows.h"
 #include "catalog.h"
 #include "families.h"
 #include "notation.h"
@@ -180,6 +181,7 @@ void percentOf(const char* text)
     int b = drawRange(1, 5);
     taskPrintf(text, 5 * a, 100 * b);
     sol() = 5 * a * b;
+    answerCeiling = 100 * b;
     taskStep("1 %% von %d = %d : 100 = %d", 100 * b, 100 * b, b);
     taskStep("%d %% von %d = %d · %d = %d", 5 * a, 100 * b, 5 * a, b, sol());
 }

@@ -550,12 +550,17 @@ void explainNotPrime(int x)
     taskStep("%d · %d = %d", d, x / d, x);
 }
 
-// 5102: a prime plus one is even, so never a prime. 5103: a product of two odd numbers above 1.
+// 5102: a prime plus one is even, so never a prime; as the one even number
+// (or the one ending in 5) among primes it would be found without a
+// divisibility test, so two in three are odd products of 3, 7, 11, 13, 19.
+// 5103: a product of two of 3, 7, 9, 11.
+constexpr int kOddNonPrimes[12] = {0, 9, 21, 0, 33, 39, 0, 49, 57, 0, 77, 91};
+
 void task5102()
 {
     int a = drawRange(1, 11);
     taskPrintf("\n\n\n\n Welche der Zahlen ist keine Primzahl? ");
-    sol() = kPrimes[a] + 1;
+    sol() = a % 3 == 0 ? kPrimes[a] + 1 : kOddNonPrimes[a];
     alsoRight = notPrime;
     explainNotPrime(sol());
 }
@@ -565,7 +570,8 @@ void task5103()
     int a = drawRange(1, 4);
     int b = drawRange(1, 4);
     taskPrintf("\n\n\n\n Welche der Zahlen ist keine Primzahl? ");
-    sol() = (2 * a + 1) * (2 * b + 1);
+    static constexpr int kFactors[5] = {0, 3, 7, 9, 11};
+    sol() = kFactors[a] * kFactors[b];
     alsoRight = notPrime;
     explainNotPrime(sol());
 }

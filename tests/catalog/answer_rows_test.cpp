@@ -81,28 +81,33 @@ TEST(Builders, NearSmallDependsOnTheLevel)
     EXPECT_EQ(slots(row), (std::vector<int>{1, -1, 4, 1, 6, 3}));
 }
 
-TEST(Builders, Consecutive)
+TEST(Builders, ConsecutiveRunHoldsTheSolutionWhereTheOffsetSays)
 {
-    IntRow row = rowWith(5);
-    buildConsecutive(row, 5, 2, 6);
-    EXPECT_EQ(slots(row), (std::vector<int>{5, 8, 9, 10, 11, 12}));
+    IntRow row = rowWith(7);
+    buildConsecutive(row, 7, 2, 6); // third of the run
+    EXPECT_EQ(slots(row), (std::vector<int>{7, 5, 6, 8, 9, 10}));
+    row = rowWith(35);
+    buildConsecutive(row, 35, 1, 6); // a multiple of 5 among multiples of 5
+    EXPECT_EQ(slots(row), (std::vector<int>{35, 30, 40, 45, 50, 55}));
     row = rowWith(60);
-    buildConsecutive(row, 60, 1, 6);
-    EXPECT_EQ(slots(row), (std::vector<int>{60, 80, 90, 100, 110, 120}));
-    row = rowWith(7);
-    buildConsecutive(row, 7, -6, 6); // 2, 3, 4, 5, 6 stay; nothing below 1
-    EXPECT_EQ(slots(row), (std::vector<int>{7, 2, 3, 4, 5, 6}));
+    buildConsecutive(row, 60, -5, 6); // -5 is place 1; from 51 up the step is 10
+    EXPECT_EQ(slots(row), (std::vector<int>{60, 50, 70, 80, 90, 100}));
+    row = rowWith(-180);
+    buildConsecutive(row, -180, 1, 6); // and from -51 down
+    EXPECT_EQ(slots(row), (std::vector<int>{-180, -190, -170, -160, -150, -140}));
+    row = rowWith(2);
+    buildConsecutive(row, 2, 5, 6); // nothing below 0: the run starts at 0
+    EXPECT_EQ(slots(row), (std::vector<int>{2, 0, 1, 3, 4, 5}));
+    row = rowWith(-3);
+    buildConsecutive(row, -3, 4, 6); // a negative solution has room below
+    EXPECT_EQ(slots(row), (std::vector<int>{-3, -7, -6, -5, -4, -2}));
 }
 
-TEST(Builders, ConsecutiveZeroSolutionThenDedup)
+TEST(Builders, ConsecutiveZeroSolutionStartsTheRun)
 {
     IntRow row = rowWith(0);
     buildConsecutive(row, 0, -6, 6);
-    EXPECT_EQ(slots(row), (std::vector<int>{0, 0, 0, 0, 0, 0}));
-    aosrand(11);
-    dedupRow(row, 12);
-    EXPECT_EQ(row[1], 0);
-    EXPECT_TRUE(distinct(row));
+    EXPECT_EQ(slots(row), (std::vector<int>{0, 1, 2, 3, 4, 5}));
 }
 
 TEST(Builders, ScaledBySize)
@@ -123,12 +128,16 @@ TEST(Builders, ScaledBySize)
     EXPECT_EQ(slots(row), (std::vector<int>{5, 77, 78, 9, 2, 11}));
 }
 
-TEST(Builders, PrimesFromTheTable)
+TEST(Builders, PrimesAroundTheSolution)
 {
-    aosrand(1); // p = 2 + 346 mod 11 = 7: P[9..13]
+    aosrand(1); // place 346 mod 6 = 4: four primes below 42, one above
     IntRow row = rowWith(42);
-    buildPrimes(row, 6);
+    buildPrimes(row, 42, 6);
     EXPECT_EQ(slots(row), (std::vector<int>{42, 29, 31, 37, 41, 43}));
+    aosrand(1);
+    row = rowWith(4); // only 2 and 3 below 4
+    buildPrimes(row, 4, 6);
+    EXPECT_EQ(slots(row), (std::vector<int>{4, 2, 3, 5, 7, 11}));
 }
 
 TEST(Builders, NumberingAndDice)
@@ -154,26 +163,30 @@ TEST(Builders, DecimalA)
     EXPECT_EQ(slots(row), (std::vector<double>{600, 620, 570, 640, 550, 660}));
 }
 
-TEST(Builders, DecimalBStepsDownAndStaysPositive)
+TEST(Builders, DecimalBRunsAroundTheSolutionAndStaysPositive)
 {
     DecimalRow row{};
     row[1] = 2.5;
-    buildDecimalB(row, 2.5, 6);
-    EXPECT_EQ(slots(row), (std::vector<double>{2.5, 0.5, 0.5, 1.5, 2.5, 3.5}));
+    buildDecimalB(row, 2.5, 4, 6); // room for two steps below
+    EXPECT_EQ(slots(row), (std::vector<double>{2.5, 0.5, 1.5, 3.5, 4.5, 5.5}));
     row[1] = 100;
-    buildDecimalB(row, 100, 6);
-    EXPECT_EQ(slots(row), (std::vector<double>{100, 90, 85, 80, 75, 70}));
+    buildDecimalB(row, 100, -3, 6);
+    EXPECT_EQ(slots(row), (std::vector<double>{100, 85, 90, 95, 105, 110}));
     row[1] = 1000;
-    buildDecimalB(row, 1000, 6);
-    EXPECT_EQ(slots(row), (std::vector<double>{1000, 980, 970, 960, 950, 940}));
+    buildDecimalB(row, 1000, 0, 6);
+    EXPECT_EQ(slots(row), (std::vector<double>{1000, 1010, 1020, 1030, 1040, 1050}));
+    row[1] = 0.2; // below 1 by tenths, nothing below zero
+    buildDecimalB(row, 0.2, 5, 6);
+    EXPECT_NEAR(row[2], 0.0, 1e-12);
+    EXPECT_NEAR(row[6], 0.5, 1e-12);
 }
 
 TEST(Builders, FewerSquares)
 {
     IntRow row{};
-    row[1] = 5;
-    buildConsecutive(row, 5, 0, 3);
-    EXPECT_EQ(slots(row), (std::vector<int>{5, 6, 7, 0, 0, 0}));
+    row[1] = 6;
+    buildConsecutive(row, 6, 0, 3);
+    EXPECT_EQ(slots(row), (std::vector<int>{6, 7, 8, 0, 0, 0}));
 }
 
 TEST(RowOrder, DedupKeepsSlotOneAndSeparates)
@@ -211,8 +224,25 @@ TEST(RowOrder, ShuffleSwapsDrawnSlots)
 {
     aosrand(1);
     IntRow row = {0, 10, 20, 30, 40, 50, 60};
-    shuffleRow(row);
-    EXPECT_EQ(slots(row), (std::vector<int>{10, 40, 20, 30, 50, 60}));
+    shuffleRow(row); // the swaps leave 10 in slot 1, and it moves on
+    EXPECT_EQ(slots(row), (std::vector<int>{20, 40, 10, 30, 50, 60}));
+}
+
+// The square of slot 1 (the solution's) ends in every column about as often.
+TEST(RowOrder, ShuffleLeavesSlotOneNoMoreOftenThanChance)
+{
+    for (int count : {3, 6}) {
+        std::vector<int> landed(count + 1, 0);
+        for (unsigned seed = 1; seed <= 12000; ++seed) {
+            aosrand(seed);
+            IntRow row = {0, 1, 2, 3, 4, 5, 6};
+            shuffleRow(row, count);
+            for (int k = 1; k <= count; ++k)
+                landed[k] += row[k] == 1;
+        }
+        for (int k = 1; k <= count; ++k)
+            EXPECT_NEAR(landed[k] / 12000.0, 1.0 / count, 0.02) << count << " squares, slot " << k;
+    }
 }
 
 TEST(RowOrder, SortAscending)
@@ -285,12 +315,12 @@ TEST(Dispatch, TaskOfLevelOneDifficultyOneSorted)
 TEST(Dispatch, PickTwoBuildsTwoRowsWithFreshOffsets)
 {
     // 2202, seed 1: solution 3, solution2 9. Row 1 (offset -4): 0, 3 (from -3), 2, 5, 4;
-    // the second 3 is raised by 1 + 1090 mod 12 = 11. Row 2 (offset 11656 mod 12 - 6 = -2):
-    // 8, 5, 10, 3, 12.
+    // the second 3 is raised by 1 + 1090 mod 12 = 11. Row 2 (offset 11656 mod 12 - 6 = -2,
+    // place 4): a run by ones, 9 fifth.
     runTask(2202, 1);
     EXPECT_EQ(buildAnswerRows(2, 2, 2202), AnswerRows::TwoRows);
     EXPECT_EQ(slots(options[1]), (std::vector<int>{0, 2, 3, 4, 5, 14}));
-    EXPECT_EQ(slots(options2[1]), (std::vector<int>{3, 5, 8, 9, 10, 12}));
+    EXPECT_EQ(slots(options2[1]), (std::vector<int>{5, 6, 7, 8, 9, 10}));
 }
 
 TEST(Dispatch, DiceTaskGetsOneToSix)
@@ -311,12 +341,14 @@ TEST(Dispatch, LevelOneDifficultyThreeRemovesDuplicates)
     EXPECT_EQ(sorted(slots(options[1])), (std::vector<int>{1, 3, 4, 6, 8, 9}));
 }
 
-TEST(Dispatch, PrimesWithoutDedupAtLevelFour)
+TEST(Dispatch, FractionOfAWholeStepsNearTheSolution)
 {
-    recordWith(3, 3, 4); // a fraction 3/4; p = 2 + 130 mod 11 = 11: P[13..17]
+    recordWith(3, 3, 4); // a fraction 3/4
     aosrand(1);
     EXPECT_EQ(buildAnswerRows(4, 1, 4102), AnswerRows::TwoRows);
-    EXPECT_EQ(sorted(slots(options[1])), (std::vector<int>{3, 43, 47, 53, 59, 61}));
+    auto first = sorted(slots(options[1]));
+    EXPECT_NE(std::find(first.begin(), first.end(), 3), first.end());
+    EXPECT_LE(first.back() - first.front(), 12); // near 3, not a table of primes
     auto second = slots(options2[1]);
     EXPECT_TRUE(std::is_sorted(second.begin(), second.end()));
     EXPECT_NE(std::find(second.begin(), second.end(), 4), second.end());
@@ -359,12 +391,12 @@ TEST(Dispatch, DecimalVariants)
     recordWith(5, 0, -1000000, 100);
     aosrand(1);
     EXPECT_EQ(buildAnswerRows(12, 3, 12311), AnswerRows::Decimal);
-    EXPECT_EQ(sorted(slots(decimalOptions[1])), (std::vector<double>{70, 75, 80, 85, 90, 100}));
+    EXPECT_EQ(sorted(slots(decimalOptions[1])), (std::vector<double>{80, 85, 90, 95, 100, 105}));
 
     recordWith(4, 0, -1000000, 20);
     aosrand(1);
-    buildAnswerRows(3, 1, 3201); // downwards only
-    EXPECT_EQ(sorted(slots(decimalOptions[1])), (std::vector<double>{14, 15, 16, 17, 18, 20}));
+    buildAnswerRows(3, 1, 3201); // a run by ones around the solution
+    EXPECT_EQ(sorted(slots(decimalOptions[1])), (std::vector<double>{16, 17, 18, 19, 20, 21}));
 
     recordWith(4, 0, -1000000, 20);
     aosrand(1);

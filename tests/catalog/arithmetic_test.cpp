@@ -10,6 +10,7 @@
 #include <cctype>
 
 #include "catalog_test_util.h"
+#include "squares.h"
 
 namespace {
 
@@ -102,6 +103,26 @@ TEST(ArithmeticTasks, PickTwoRecords)
     EXPECT_EQ(g.solution2, 11);
     EXPECT_EQ(g.target, 85);
     EXPECT_EQ(relationOp, 2);
+}
+
+// "?? : ?? = 9" is answered only by a pair that divides exactly: 19 : 2 is
+// 9,5, not 9, although whole-number division says 9.
+TEST(ArithmeticTasks, PickTwoQuotientJudgesExactDivision)
+{
+    int inexact = 0;
+    for (unsigned seed = 1; seed <= 60; ++seed) {
+        GeneratedTask g = runTask(2203, seed);
+        buildAnswerRows(2, 2, 2203);
+        EXPECT_TRUE(pairAnswersRight(g.solution, g.solution2)) << seed;
+        for (int i = 1; i <= optionCount; ++i)
+            for (int j = 1; j <= optionCount; ++j) {
+                int a = options[taskIndex][i], b = options2[taskIndex][j];
+                bool exact = b != 0 && a == b * g.target;
+                inexact += !exact && b != 0 && a / b == g.target;
+                EXPECT_EQ(pairAnswersRight(a, b), exact) << seed << ": " << a << " : " << b;
+            }
+    }
+    EXPECT_GT(inexact, 0); // the rows do offer such pairs
 }
 
 TEST(ArithmeticTasks, DecimalQuotientWithRepairedDivisor)

@@ -88,7 +88,7 @@ const Example kExamples[] = {
     {6306, 4, "\n\n\n\n Welcher Bruch (gekürzt) ist auf dem Zahlenstrahl dargestellt? \n ", 3, 4},
     // a = 2, b = 1, c = 3, d = 1.
     {6308, 1, "\n\n\n\n Welcher Bruch ist hier rot dargestellt?\n Gib den gekürzten Bruch an. ", 3, 10},
-    {7103, 1, "\n\n\n\nGib den Bruch 47/100 in Prozent an.", 47, kNone},
+    {7103, 1, "\n\n\n\nGib den Bruch 188/400 in Prozent an.", 47, kNone},
     {7103, 4, "\n\n\n\nGib den Bruch 43/50 in Prozent an.", 86, kNone},
     {7104, 1, "\n\n\n\nGib den Bruch 223/50 in Prozent an.", 446, kNone},
 };
@@ -263,7 +263,8 @@ std::map<int, Property> properties()
                    return n[1] != 7 && n[1] != 9 && near(g.decimalSolution, n[0] / n[1]) && decimalPlaces == 3;
                }};
     p[5214] = {3, 1, [](Numbers n, Q x, auto) {
-                   return x.q % 7 != 0 && x.q % 9 != 0 && std::fabs(static_cast<double>(x.p) / x.q - n[0]) < 0.0005;
+                   // The printed decimal is the fraction itself, not a rounding of it.
+                   return std::fabs(static_cast<double>(x.p) / x.q - n[0]) < 1e-12;
                }};
     p[5215] = {4, 2, [](Numbers n, Q, const GeneratedTask& g) { return near(g.decimalSolution, n[0] + n[1]) && decimalPlaces == 2; }};
     p[5216] = {4, 2, [](Numbers n, Q, const GeneratedTask& g) { return near(g.decimalSolution, n[0] - n[1]) && decimalPlaces == 2; }};
@@ -271,10 +272,12 @@ std::map<int, Property> properties()
     // The pictures carry these; their denominators divide 100 and the whole is never shown.
     p[6306] = {3, 0, [](Numbers, Q x, auto) { return 100 % x.q == 0 && x.p >= 1 && x.p < x.q; }};
     p[6308] = {3, 0, [](Numbers, Q x, auto) { return x.p >= 1 && x.p <= x.q; }};
+    // Shown reduced, or expanded where hundredths would print the answer itself.
     for (int t : {7103, 7104})
         p[t] = {0, 2, [](Numbers n, Q x, auto) {
-                    return std::gcd(static_cast<long long>(n[0]), static_cast<long long>(n[1])) == 1 &&
-                           x == Q{100, 1} * q(n, 0, 1);
+                    bool reduced = std::gcd(static_cast<long long>(n[0]), static_cast<long long>(n[1])) == 1;
+                    bool expanded = n[1] == 200 || n[1] == 300 || n[1] == 400;
+                    return n[1] != 100 && (reduced || expanded) && x == Q{100, 1} * q(n, 0, 1);
                 }};
     return p;
 }

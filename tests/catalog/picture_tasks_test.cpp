@@ -109,7 +109,7 @@ const DecimalExample kDecimalExamples[] = {
     {6104, 1,
      "\n\n\n\nWelche y-Koordinate hat der Punkt A (0/y?), \nwenn er auf der roten Gerade liegen soll?", -2, 1},
     // a = 1: slope triangle 5 by 1, hypotenuse 5.099.
-    {11201, 1, "\n\n\n\n Zuordnungsvorschrift f(x) = mx; m = ? a5 b1 l5.1", 0.2, 1},
+    {11201, 1, "\n\n\n\n Zuordnungsvorschrift f(x) = mx; m = ?", 0.2, 1},
     // doubling 2.5 weeks, full after 17.
     {11207, 1,
      "\n\n\n\nExponentielles Wachstum;\nSeerosen wachsen in einem Teich.\nIn 2.5 Wochen verdoppelt sich die "
@@ -333,12 +333,16 @@ std::map<int, Property> properties()
     p[9308] = urn(9, [](int a, int b) { return std::pair{a * b, (a + b) * (a + b)}; });
     p[9309] = urn(9, [](int a, int b) { return std::pair{2 * a * b, (a + b) * (a + b)}; });
     p[9310] = urn(9, [](int a, int b) { return std::pair{2 * a * b, (a + b) * (a + b - 1)}; });
-    // "a5 b-2 l5.4": the slope triangle's run, rise and hypotenuse.
-    p[11201] = {4, 1, [](Numbers n, auto g) {
-                    return ok(n.size() == 3 && n[1] != 0 && std::fabs(g.decimalSolution - n[1] / n[0]) < 1e-9 &&
-                              std::fabs(n[2] - std::hypot(n[0], n[1])) < 0.051);
+    // m = rise / 5 read from the slope triangle; the text prints no number of it.
+    p[11201] = {4, 1, [](Numbers, auto g) {
+                    double rise = g.decimalSolution * 5;
+                    return ok(std::fabs(rise - std::round(rise)) < 1e-9 && inRange(std::lround(rise), -5, 4) &&
+                              rise != 0);
                 }};
-    p[11202] = {0, -1, [](Numbers, auto g) { return ok(inRange(g.solution, -4, 3) && g.solution != 0); }};
+    // Both variants ask for the intercept b, which is what the square row judges.
+    p[11202] = {0, -1, [](Numbers, auto g) {
+                    return ok(inRange(g.solution, -4, 3) && g.solution != 0 && has(g.text, "b = ?"));
+                }};
     p[11203] = {0, -1, [](Numbers, auto g) { return ok(g.solution % 5 == 0 && inRange(g.solution, 5, 100)); }};
     p[11204] = {0, -1, [](Numbers n, auto g) {
                     int per100 = static_cast<int>(n[0]) / 100;
