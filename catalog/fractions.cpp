@@ -57,19 +57,13 @@ void signedFractionAnswer(int num, int den)
 // "3/4", "-1/6": a fraction as the task text prints it.
 std::string frac(long long num, long long den) { return std::to_string(num) + "/" + std::to_string(den); }
 
-struct Fraction {
-    long long num, den;
-};
-
-// Reduces num/den with one line "Kürzen mit 4: 8/12 = 2/3" when it can be
-// reduced; the result is the pair the answer squares show.
-Fraction reduceStep(long long num, long long den)
+// "Kürzen mit 4: 8/12 = 2/3" when num/den can be reduced; it ends in the
+// pair the answer squares show.
+void reduceStep(long long num, long long den)
 {
     long long g = std::gcd(num < 0 ? -num : num, den);
-    if (num == 0 || g <= 1)
-        return {num, den};
-    taskStep("Kürzen mit %lld: %s = %s", g, frac(num, den).c_str(), frac(num / g, den / g).c_str());
-    return {num / g, den / g};
+    if (num != 0 && g > 1)
+        taskStep("Kürzen mit %lld: %s = %s", g, frac(num, den).c_str(), frac(num / g, den / g).c_str());
 }
 
 // "Hauptnenner 12: 3/4 = 9/12, 1/6 = 2/12" when the denominators differ; a
@@ -91,31 +85,31 @@ long long commonDenominatorStep(long long a, long long b, long long c, long long
 
 // a/b + c/d or a/b - c/d over the common denominator, then reduced:
 // "Hauptnenner 12: 3/4 = 9/12, 1/6 = 2/12" / "9/12 + 2/12 = 11/12".
-Fraction sumSteps(long long a, long long b, char op, long long c, long long d)
+void sumSteps(long long a, long long b, char op, long long c, long long d)
 {
     long long l = commonDenominatorStep(a, b, c, d);
     long long x = a * (l / b), y = c * (l / d);
     long long r = op == '+' ? x + y : x - y;
     taskStep("%s %c %s = %s", frac(x, l).c_str(), op, frac(y, l).c_str(), frac(r, l).c_str());
-    return reduceStep(r, l);
+    reduceStep(r, l);
 }
 
 // "2/6 · 3/6 = (2 · 3)/(6 · 6) = 6/36", then reduced.
-Fraction productSteps(long long a, long long b, long long c, long long d)
+void productSteps(long long a, long long b, long long c, long long d)
 {
     taskStep("%s · %s = (%lld · %lld)/(%lld · %lld) = %s", frac(a, b).c_str(), frac(c, d).c_str(), a, c, b, d,
              frac(a * c, b * d).c_str());
-    return reduceStep(a * c, b * d);
+    reduceStep(a * c, b * d);
 }
 
 // Dividing by c/d multiplies by its reciprocal: "2/6 · 6/3 = 12/18". (In one
 // line "2/6 : 3/6" would read as 2/6 : 3 : 6, so the quotient is not
 // written as an equation.)
-Fraction quotientSteps(long long a, long long b, long long c, long long d)
+void quotientSteps(long long a, long long b, long long c, long long d)
 {
     taskStep("Mit dem Kehrwert multiplizieren: %s · %s = %s", frac(a, b).c_str(), frac(d, c).c_str(),
              frac(a * d, b * c).c_str());
-    return reduceStep(a * d, b * c);
+    reduceStep(a * d, b * c);
 }
 
 // ------------------------------------------------------------ drawings
@@ -606,21 +600,20 @@ void task5207()
 }
 
 // 5208 to 5211: the given fraction, the placeholder x/y and the result; the
-// pupil finds x/y, which is c/d reduced.
-// x/y is worked out from the printed result r by the inverse operation.
-void placeholderFraction(const char* format, const char* op, int a, int b, int resultNum, int resultDen,
-                         int c, int d)
+// pupil finds x/y, which is c/d reduced, from the printed result by the
+// inverse operation. op is '+', '-', ':' or '*'.
+void placeholderFraction(const char* format, char op, int a, int b, int resultNum, int resultDen, int c, int d)
 {
     reduceSigned(resultNum, resultDen);
     taskPrintf(format, a, b, resultNum, resultDen);
     drawFractionText(kFirstX, top(), a, b);
-    drawText(kOperatorX, op);
+    drawText(kOperatorX, op == '+' ? " + " : op == '-' ? " - " : op == ':' ? " : " : " · ");
     drawFractionXOverY(kSecondX, top());
     drawText(kEqualsX, " = ");
     drawFractionText(kThirdX, top(), resultNum, resultDen);
     fractionAnswer(c, d);
     std::string given = frac(a, b), result = frac(resultNum, resultDen);
-    switch (op[1]) {
+    switch (op) {
     case '+': // a/b + x/y = r: x/y = r - a/b
         taskStep("x/y = %s - %s", result.c_str(), given.c_str());
         sumSteps(resultNum, resultDen, '-', a, b);
@@ -649,7 +642,7 @@ void placeholderFraction(const char* format, const char* op, int a, int b, int r
 void task5208()
 {
     Quad q = drawQuad();
-    placeholderFraction("\n\n\n\n Berechne die Platzhalter x und y:  %d/%d · x/y = %d/%d\n ", " · ", q.a, q.b,
+    placeholderFraction("\n\n\n\n Berechne die Platzhalter x und y:  %d/%d · x/y = %d/%d\n ", '*', q.a, q.b,
                         q.a * q.c, q.b * q.d, q.c, q.d);
 }
 
@@ -661,18 +654,18 @@ void placeholderSumEtc(int taskNumber)
     int d = drawRange(3, 7);
     switch (taskNumber) {
     case 5209:
-        placeholderFraction("\n\n\n\n Berechne die Platzhalter x und y:  %d/%d + x/y = %d/%d\n ", " + ", a, b,
+        placeholderFraction("\n\n\n\n Berechne die Platzhalter x und y:  %d/%d + x/y = %d/%d\n ", '+', a, b,
                             a * d + c * b, b * d, c, d);
         break;
     case 5210:
         // A difference of 0 would leave x/y without a printed result to find.
         if (a * d == c * b)
             a = a + 1;
-        placeholderFraction("\n\n\n\n Berechne die Platzhalter x und y:  %d/%d - x/y = %d/%d\n ", " - ", a, b,
+        placeholderFraction("\n\n\n\n Berechne die Platzhalter x und y:  %d/%d - x/y = %d/%d\n ", '-', a, b,
                             a * d - c * b, b * d, c, d);
         break;
     default:
-        placeholderFraction("\n\n\n\n Berechne die Platzhalter x und y:  %d/%d : x/y = %d/%d\n ", " : ", a, b,
+        placeholderFraction("\n\n\n\n Berechne die Platzhalter x und y:  %d/%d : x/y = %d/%d\n ", ':', a, b,
                             a * d, b * c, c, d);
         break;
     }
@@ -787,9 +780,14 @@ void task6306()
     taskPrintf("\n\n\n\n Welcher Bruch (gekürzt) ist auf dem Zahlenstrahl dargestellt? \n ");
     fractionAnswer(n, d);
     drawFractionNumberLine(15, 40, fracNum, fracDen);
-    // The line has 100 parts; the mark stands at the hundredths of n/d.
-    taskStep("Bis zur Marke sind es %d von 100 Teilen: %d/100", 100 * n / d, 100 * n / d);
-    reduceStep(100 * n / d, 100);
+    // The line is parted in tenths (long ticks) and hundredths; the mark
+    // is read as both.
+    int k = 100 * n / d;
+    std::string read = k >= 10 ? std::to_string(k / 10) + " Zehntel" : std::string();
+    if (k % 10 != 0)
+        read += (read.empty() ? "" : " und ") + std::to_string(k % 10) + " Hundertstel";
+    taskStep("Bis zur Marke: %s = %d/100", read.c_str(), k);
+    reduceStep(k, 100);
 }
 
 void task6308()

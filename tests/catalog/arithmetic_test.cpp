@@ -7,6 +7,8 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <string>
+#include <vector>
 #include <cctype>
 
 #include "catalog_test_util.h"
@@ -59,6 +61,34 @@ TEST(ArithmeticTasks, HandWorkedExamples)
         GeneratedTask g = runTask(e.task, e.seed);
         EXPECT_EQ(g.text, e.text) << e.task << " seed " << e.seed;
         EXPECT_EQ(g.solution, e.solution) << e.task << " seed " << e.seed;
+    }
+}
+
+// The Lösungsweg of one task of each shape, read and recomputed by hand.
+TEST(ArithmeticTasks, HandCheckedSteps)
+{
+    struct Steps {
+        int task;
+        unsigned seed;
+        std::vector<std::string> lines;
+    };
+    const Steps examples[] = {
+        {1102, 1, {"?? = 69 - 45 = 24"}},
+        {2104, 1, {"Punkt vor Strich:", "4 · 6 + 4 · 5 = 24 + 20 = 44"}},
+        {3101, 1, {"892 : 4 = 800 : 4 + 80 : 4 + 12 : 4", "200 + 20 + 3 = 223"}},
+        {3224, 2, {"Jede Zahl hoch 0 ergibt 1:", "1 hoch 0 = 1"}},
+        {4104, 1, {"Gleich viele Stellen; bei den Hundertern: 3 > 1", "346 > 130"}},
+        {7301, 1, {"Auf dem Zahlenstrahl liegt -4 rechts von -20", "-4 > -20"}},
+        {7318, 2, {"-3 - (-2 - 1) = -3 - (-3) = -3 + 3 = 0"}},
+        {7323, 2, {"-13 : (-4 + 1) = -13 : (-3) = gerundet 4,33"}},
+        {7327, 1, {"Innere Klammern zuerst: 2 + 6 = 8", "-3 + 2 = -1", "-2 · 6 · 8 - (-1) = -96 - (-1) = -96 + 1 = -95"}},
+        {9104, 2, {"-3 · (-5) = 15", "15 - (-6) = 21", "21 + (-7) = 14"}},
+        {9202, 3, {"(-1)³ = (-1) · (-1) · (-1) = -1", "-1 - (-3) = 2", "2 · 6 = 12"}},
+        {10107, 3, {"(-4 - 5)(8 - 9) = -9 · (-1) = 9"}},
+    };
+    for (const Steps& e : examples) {
+        runTask(e.task, e.seed);
+        EXPECT_EQ(taskSteps[taskIndex], e.lines) << e.task << " seed " << e.seed;
     }
 }
 

@@ -12,6 +12,8 @@
 #include <map>
 #include <numeric>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "catalog_test_util.h"
 
@@ -143,6 +145,33 @@ TEST(FractionTasks, HandWorkedDecimalExamples)
         EXPECT_NEAR(g.decimalSolution, e.value, 1e-12) << e.task << " seed " << e.seed;
         EXPECT_EQ(answerKind, 4) << e.task;
         EXPECT_EQ(decimalPlaces, e.places) << e.task;
+    }
+}
+
+// The Lösungsweg of one task of each shape, read and recomputed by hand.
+TEST(FractionTasks, HandCheckedSteps)
+{
+    struct Steps {
+        int task;
+        unsigned seed;
+        std::vector<std::string> lines;
+    };
+    const Steps examples[] = {
+        {4209, 1, {"88 : 8 = 11", "7 · 11 = 77"}},
+        {4303, 3, {"Hauptnenner 15: 3/5 = 9/15, 3/3 = 15/15", "9/15 + 15/15 = 24/15", "Kürzen mit 3: 24/15 = 8/5"}},
+        {4307, 3, {"Mit dem Kehrwert multiplizieren: 4/3 · 7/2 = 28/6", "Kürzen mit 2: 28/6 = 14/3"}},
+        {5110, 1, {"Hauptnenner 77: 1/11 = 7/77, 1/7 = 11/77", "7/77 < 11/77, also 1/11 < 1/7"}},
+        {5205, 16, {"12/4 = 3", "6/x = 3 - 2 = 1", "x = 6 : 1 = 6"}},
+        {5207, 1, {"Hauptnenner 12: 3/4 = 9/12, 3/3 = 12/12", "x/12 = 12/12 - 9/12 = 3/12", "x = 3"}},
+        {5210, 2, {"x/y = 1/5 - (-2/5) = 1/5 + 2/5", "1/5 + 2/5 = 3/5"}},
+        {5217, 1, {"0,5 + 0,13 = 0,50 + 0,13 = 0,630"}},
+        {6308, 2, {"Rot: 5 · 3 = 15 von 8 · 6 = 48 Kästchen", "Anteil: 15/48", "Kürzen mit 3: 15/48 = 5/16"}},
+        {7104, 1, {"Erweitern mit 2: 223/50 = 446/100", "Prozent heißt Hundertstel: 446/100 = 446 %",
+                   "Die Prozentzahl ist 446"}},
+    };
+    for (const Steps& e : examples) {
+        runTask(e.task, e.seed);
+        EXPECT_EQ(taskSteps[taskIndex], e.lines) << e.task << " seed " << e.seed;
     }
 }
 
