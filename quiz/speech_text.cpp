@@ -1,6 +1,7 @@
 #include "speech_text.h"
 
 #include <cctype>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -250,7 +251,13 @@ std::string fractionDenominatorWord(int d, bool plural)
 
 std::string spokenTaskText(std::string_view shown)
 {
-    std::vector<Token> t = tokenize(shown);
+    // The school signs "·", "²" and "³" are read as the "*", "^2" and "^3"
+    // they stand for ("4 mal 6", "7 Quadrat", "Quadratzentimeter").
+    std::string plain(shown);
+    for (const auto& [sign, ascii] : {std::pair<std::string_view, std::string_view>{"·", "*"}, {"²", "^2"}, {"³", "^3"}})
+        for (size_t at = plain.find(sign); at != std::string::npos; at = plain.find(sign, at))
+            plain.replace(at, sign.size(), ascii);
+    std::vector<Token> t = tokenize(plain);
     Speech out;
     std::vector<int> brackets; // per open bracket: 0 silent, 1 read, 2 coordinates
     bool inCoordinates = false;
