@@ -1,7 +1,6 @@
 #include "speech_text.h"
 
 #include <cctype>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -251,13 +250,7 @@ std::string fractionDenominatorWord(int d, bool plural)
 
 std::string spokenTaskText(std::string_view shown)
 {
-    // The school signs "·", "²" and "³" are read as the "*", "^2" and "^3"
-    // they stand for ("4 mal 6", "7 Quadrat", "Quadratzentimeter").
-    std::string plain(shown);
-    for (const auto& [sign, ascii] : {std::pair<std::string_view, std::string_view>{"·", "*"}, {"²", "^2"}, {"³", "^3"}})
-        for (size_t at = plain.find(sign); at != std::string::npos; at = plain.find(sign, at))
-            plain.replace(at, sign.size(), ascii);
-    std::vector<Token> t = tokenize(plain);
+    std::vector<Token> t = tokenize(shown);
     Speech out;
     std::vector<int> brackets; // per open bracket: 0 silent, 1 read, 2 coordinates
     bool inCoordinates = false;
@@ -312,6 +305,9 @@ std::string spokenTaskText(std::string_view shown)
                 if (next.text == "^" && attached(i + 1) && at(i + 2).text == "2" && unit->squared) {
                     out.say(unit->squared);
                     i += 2;
+                } else if (next.text == "²" && attached(i + 1) && unit->squared) {
+                    out.say(unit->squared);
+                    i += 1;
                 } else if (next.text == "/" && attached(i + 1) && attached(i + 2) && findUnit(at(i + 2).text)) {
                     out.say(std::string(unit->name) + " pro " + findUnit(at(i + 2).text)->perName);
                     i += 2;
@@ -338,8 +334,12 @@ std::string spokenTaskText(std::string_view shown)
                             next.kind == Kind::Word && next.text.size() >= 2;
                 if (word) out.hyphen();
                 else out.say("minus");
-            } else if (s == "*") {
+            } else if (s == "*" || s == "·") {
                 out.say("mal");
+            } else if (s == "²") {
+                out.say("Quadrat");
+            } else if (s == "³") {
+                out.say("hoch drei");
             } else if (s == ":") {
                 // "x und y:  2/4" and "Kürzen: 20/24" end a phrase; "74 : 2" divides.
                 bool phraseEnd = attached(i) && !attached(i + 1);
