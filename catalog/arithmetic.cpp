@@ -1,8 +1,14 @@
 // Whole-number and signed-number arithmetic: sums and differences with a gap,
 // products, order of operations, pick-two tasks, comparisons, brackets,
-// operation chains and products of bracketed sums.
+// operation chains and products of bracketed sums. Each task writes its
+// Lösungsweg from the numbers it drew, beside the text it prints.
+#include <cmath>
+#include <cstdio>
+#include <string>
+
 #include "catalog.h"
 #include "families.h"
+#include "notation.h"
 
 namespace {
 
@@ -24,6 +30,23 @@ template <typename T> int compareChoice(T a, T b)
     return a == b ? 2 : 3;
 }
 
+const char* relationSign(int choice) { return choice == 1 ? "<" : choice == 2 ? "=" : ">"; }
+
+// A number after an operator: "6 + (-7)".
+std::string operand(long long v) { return deOperand(static_cast<int>(v)); }
+
+// "a + (b)" or "a - (b)" worked out, with the bracket of a negative b
+// resolved the way a textbook does it: "6 - (-7) = 6 + 7". Returns the text
+// after the first "=", the caller prints the task part before it.
+std::string combine(long long a, char op, long long b, long long& result)
+{
+    result = op == '+' ? a + b : a - b;
+    std::string s = std::to_string(a) + " " + op + " " + operand(b);
+    if (b < 0)
+        s += " = " + std::to_string(a) + (op == '+' ? " - " : " + ") + std::to_string(-b);
+    return s;
+}
+
 // ------------------------------------------------------------ levels 1 and 2
 
 void sumOrDifference(int lo, int hi, const char* minus, const char* plus)
@@ -33,11 +56,19 @@ void sumOrDifference(int lo, int hi, const char* minus, const char* plus)
     if (b > a) {
         taskPrintf(minus, b, a);
         sol() = b - a;
+        taskStep("%d - %d = %d", b, a, b - a);
     } else {
         taskPrintf(plus, b, a);
         sol() = b + a;
+        taskStep("%d + %d = %d", b, a, b + a);
     }
 }
+
+// The gap of "x - ?? = y" is x - y, of "x + ?? = y" and "?? + x = y" it is
+// y - x, of "?? - x = y" it is y + x.
+void gapMinuend(int x, int y) { taskStep("?? = %d - %d = %d", x, y, x - y); }
+void gapAddend(int x, int y) { taskStep("?? = %d - %d = %d", y, x, y - x); }
+void gapSubtrahend(int x, int y) { taskStep("?? = %d + %d = %d", y, x, y + x); }
 
 // 1102, 1103: the second operand is missing.
 void missingSecondOperand(int lo, int hi)
@@ -47,9 +78,11 @@ void missingSecondOperand(int lo, int hi)
     if (b > a) {
         taskPrintf("\n\n\n\n %d   -   ??  = %d", b, b - a);
         sol() = a;
+        gapMinuend(b, b - a);
     } else {
         taskPrintf("\n\n\n\n %d   +   ??  = %d", a, a + b);
         sol() = b;
+        gapAddend(a, a + b);
     }
 }
 
@@ -57,18 +90,22 @@ void product(int aLo, int aHi, int bLo, int bHi)
 {
     int a = drawRange(aLo, aHi);
     int b = drawRange(bLo, bHi);
-    taskPrintf("\n\n\n\n %d   *   %d  = ??  ", a, b);
+    taskPrintf("\n\n\n\n %d   ·   %d  = ??  ", a, b);
     sol() = a * b;
+    taskStep("%d · %d = %d", a, b, a * b);
 }
 
 void task1201()
 {
     int a = drawRange(30, 48);
     int b = drawRange(30, 48);
-    if (b > a)
+    if (b > a) {
         taskPrintf("\n\n\n\n %d   -   ??  = %d ", b, b - a);
-    else
+        gapMinuend(b, b - a);
+    } else {
         taskPrintf("\n\n\n\n %d   +   ??  = %d ", b, b + a);
+        gapAddend(b, b + a);
+    }
     sol() = a;
 }
 
@@ -79,9 +116,11 @@ void task1202()
     if (b > a) {
         taskPrintf("\n\n\n\n ??   -   %d  = %d ", a, b - a);
         sol() = b;
+        gapSubtrahend(a, b - a);
     } else {
         taskPrintf("\n\n\n\n ??   +   %d  = %d ", b, a + b);
         sol() = a;
+        gapAddend(b, a + b);
     }
 }
 
@@ -94,20 +133,28 @@ void orderOfOperations(int taskNumber)
     drawRange(1, 4);
     switch (taskNumber) {
     case 2101:
-        taskPrintf("\n\n\n\n %d * %d + %d = ??   ", a, b, c);
+        taskPrintf("\n\n\n\n %d · %d + %d = ??   ", a, b, c);
         sol() = a * b + c;
+        taskStep("Punkt vor Strich:");
+        taskStep("%d · %d + %d = %d + %d = %d", a, b, c, a * b, c, sol());
         break;
     case 2102:
-        taskPrintf("\n\n\n\n %d + %d * %d = ??   ", a, b, c);
+        taskPrintf("\n\n\n\n %d + %d · %d = ??   ", a, b, c);
         sol() = a + b * c;
+        taskStep("Punkt vor Strich:");
+        taskStep("%d + %d · %d = %d + %d = %d", a, b, c, a, b * c, sol());
         break;
     case 2103:
-        taskPrintf("\n\n\n\n %d + %d * %d + %d = ??", a, b, c, a + 1);
+        taskPrintf("\n\n\n\n %d + %d · %d + %d = ??", a, b, c, a + 1);
         sol() = a + b * c + (a + 1);
+        taskStep("Punkt vor Strich:");
+        taskStep("%d + %d · %d + %d = %d + %d + %d = %d", a, b, c, a + 1, a, b * c, a + 1, sol());
         break;
     default:
-        taskPrintf("\n\n\n\n %d * %d + %d * %d = ??  ", a, b, c, a + 1);
+        taskPrintf("\n\n\n\n %d · %d + %d · %d = ??  ", a, b, c, a + 1);
         sol() = a * b + c * (a + 1);
+        taskStep("Punkt vor Strich:");
+        taskStep("%d · %d + %d · %d = %d + %d = %d", a, b, c, a + 1, a * b, c * (a + 1), sol());
         break;
     }
 }
@@ -118,8 +165,10 @@ void task2105()
     int b = drawRange(4, 8);
     int c = drawRange(0, 3);
     int d = drawRange(0, 3);
-    taskPrintf("\n\n\n\n %d * %d - %d * %d = ??  ", a, b, c, d);
+    taskPrintf("\n\n\n\n %d · %d - %d · %d = ??  ", a, b, c, d);
     sol() = a * b - c * d;
+    taskStep("Punkt vor Strich:");
+    taskStep("%d · %d - %d · %d = %d - %d = %d", a, b, c, d, a * b, c * d, sol());
 }
 
 void task2201()
@@ -132,21 +181,27 @@ void task2201()
     if (b > a) {
         taskPrintf("\n\n\n\n %d   -   %d  = ??  ", b, a);
         sol() = b - a;
+        taskStep("%d - %d = %d", b, a, sol());
     } else {
         taskPrintf("\n\n\n\n %d   +   %d  = ??  ", b, a);
         sol() = b + a;
+        taskStep("%d + %d = %d", b, a, sol());
     }
 }
 
 // 2202 to 2205: one number from each row, the two must give the target.
+// relationOp: 1 sum, 2 difference, 3 product, 4 quotient.
 void pickTwo(int first, int second, int targetValue, int op, const char* format)
 {
+    static const char* const kSymbol[] = {"", "+", "-", "·", ":"};
     taskPrintf(format, targetValue);
     answerKind = 1;
     sol() = first;
     solution2[taskIndex] = second;
     target[taskIndex] = targetValue;
     relationOp = op;
+    taskStep("Ein passendes Paar aus den beiden Reihen:");
+    taskStep("%d %s %d = %d", first, kSymbol[op], second, targetValue);
 }
 
 void pickTwoTask(int taskNumber)
@@ -156,7 +211,7 @@ void pickTwoTask(int taskNumber)
         int b = drawRange(3, 12);
         if (taskNumber == 2202)
             pickTwo(b, a, a * b, 3,
-                    "\n\n\n\n  ??   *   ??  = %d  \n Wähle aus jeder Reihe eine Zahl ");
+                    "\n\n\n\n  ??   ·   ??  = %d  \n Wähle aus jeder Reihe eine Zahl ");
         else
             pickTwo(a * b, b, a, 4,
                     "\n\n\n\n  ??   :   ??  = %d  \n Wähle aus jeder Reihe eine Zahl ");
@@ -183,21 +238,29 @@ void largeSum(int taskNumber)
         if (b > a) {
             taskPrintf("\n\n\n\n %d   -   %d  = ?? ", b, a);
             sol() = b - a;
+            taskStep("%d - %d = %d", b, a, sol());
         } else {
             taskPrintf("\n\n\n\n %d   +   %d  = ?? ", b, a);
             sol() = b + a;
+            taskStep("%d + %d = %d", b, a, sol());
         }
     } else if (taskNumber == 2302) {
-        if (b > a)
+        if (b > a) {
             taskPrintf("\n\n\n\n ??   -   %d  = %d  ", a, b - a);
-        else
+            gapSubtrahend(a, b - a);
+        } else {
             taskPrintf("\n\n\n\n %d   +   ??  = %d  ", a, a + b);
+            gapAddend(a, a + b);
+        }
         sol() = b;
     } else {
-        if (b > a)
+        if (b > a) {
             taskPrintf("\n\n\n\n %d   -   ??  = %d  ", b, b - a);
-        else
+            gapMinuend(b, b - a);
+        } else {
             taskPrintf("\n\n\n\n ??   +   %d  = %d  ", b, a + b);
+            gapAddend(b, a + b);
+        }
         sol() = a;
     }
 }
@@ -211,12 +274,15 @@ void threeTermSum(int taskNumber)
     if (taskNumber == 2304) {
         taskPrintf("\n\n\n\n %d  +  %d  +  ? = %d ", a, b, sum);
         sol() = c;
+        taskStep("? = %d - %d - %d = %d", sum, a, b, c);
     } else if (taskNumber == 2305) {
         taskPrintf("\n\n\n\n %d  +  ?  +  %d = %d ", a, c, sum);
         sol() = b;
+        taskStep("? = %d - %d - %d = %d", sum, a, c, b);
     } else {
         taskPrintf("\n\n\n\n ?  +  %d  +  %d = %d ", b, c, sum);
         sol() = a;
+        taskStep("? = %d - %d - %d = %d", sum, b, c, a);
     }
 }
 
@@ -229,17 +295,21 @@ void threeTermDifference(int taskNumber)
     if (taskNumber == 2307) {
         taskPrintf("\n\n\n\n ?  -  %d  -  %d = %d ", b, c, rest);
         sol() = a;
+        taskStep("? = %d + %d + %d = %d", rest, b, c, a);
     } else if (taskNumber == 2308) {
         taskPrintf("\n\n\n\n %d  -  ?  -  %d = %d ", a, c, rest);
         sol() = b;
+        taskStep("? = %d - %d - %d = %d", a, c, rest, b);
     } else {
         taskPrintf("\n\n\n\n %d  -  %d  -  ? = %d ", a, b, rest);
         sol() = c;
+        taskStep("? = %d - %d - %d = %d", a, b, rest, c);
     }
 }
 
 // ------------------------------------------------------------ levels 3 and 4
 
+// n · d split by the digits of n: "892 : 4 = 800 : 4 + 80 : 4 + 12 : 4".
 void task3101()
 {
     int a = drawRange(1, 3);
@@ -247,8 +317,10 @@ void task3101()
     int c = drawRange(1, 3);
     int d = drawRange(2, 5);
     int n = 100 * a + 10 * b + c;
-    taskPrintf("\n\n\n\n %d : %d = =? ", n * d, d);
+    taskPrintf("\n\n\n\n %d : %d = ? ", n * d, d);
     sol() = n;
+    taskStep("%d : %d = %d : %d + %d : %d + %d : %d", n * d, d, 100 * a * d, d, 10 * b * d, d, c * d, d);
+    taskStep("%d + %d + %d = %d", 100 * a, 10 * b, c, n);
 }
 
 void task3102()
@@ -257,18 +329,42 @@ void task3102()
     int b = drawRange(1, 3);
     int c = drawRange(1, 3);
     int d = drawRange(2, 4);
-    taskPrintf("\n\n\n\n %d%d%d * %d = =? ", a, b, c, d);
+    taskPrintf("\n\n\n\n %d%d%d · %d = ? ", a, b, c, d);
     sol() = (100 * a + 10 * b + c) * d;
+    taskStep("%d%d%d · %d = %d · %d + %d · %d + %d · %d", a, b, c, d, 100 * a, d, 10 * b, d, c, d);
+    taskStep("%d + %d + %d = %d", 100 * a * d, 10 * b * d, c * d, sol());
+}
+
+// "7 · 7 · 7" for 7³.
+std::string repeatedProduct(int base, int exponent)
+{
+    std::string s = operand(base);
+    for (int i = 1; i < exponent; ++i)
+        s += " · " + operand(base);
+    return s;
+}
+
+// One line: the power as a product of its factors.
+void powerStep(int base, int exponent, long long value)
+{
+    std::string p = dePower(base, exponent);
+    if (exponent <= 1)
+        taskStep("%s = %lld", p.c_str(), value);
+    else
+        taskStep("%s = %s = %lld", p.c_str(), repeatedProduct(base, exponent).c_str(), value);
 }
 
 void powerTask(int baseHi, int exponentHi)
 {
     int a = drawRange(1, baseHi);
     int b = drawRange(0, exponentHi);
-    taskPrintf("\n\n\n\n Berechne die Potenz:   %d^%d = ?", a, b);
+    taskPrintf("\n\n\n\n Berechne die Potenz:   %s = ?", dePower(a, b).c_str());
     sol() = static_cast<int>(power(a, b));
     answerKind = 0;
     decimalPlaces = 0;
+    if (b == 0)
+        taskStep("Jede Zahl hoch 0 ergibt 1:");
+    powerStep(a, b, sol());
 }
 
 void division(int aLo, int aHi, int bLo, int bHi)
@@ -277,18 +373,50 @@ void division(int aLo, int aHi, int bLo, int bHi)
     int b = drawRange(bLo, bHi);
     taskPrintf("\n\n\n\n   %d   :   %d  = ?? ", a * b, b);
     sol() = a;
+    taskStep("Umkehraufgabe: %d · %d = %d", a, b, a * b);
+    taskStep("%d : %d = %d", a * b, b, a);
+}
+
+// Whole numbers are compared by their number of digits, then digit by
+// digit from the left.
+void compareWholeSteps(int a, int b)
+{
+    static const char* const kPlaces[] = {"Einern", "Zehnern", "Hundertern", "Tausendern"};
+    int choice = compareChoice(a, b);
+    std::string da = std::to_string(a), db = std::to_string(b);
+    if (da.size() != db.size()) {
+        taskStep("%d hat %zu Stellen, %d hat %zu Stellen", a, da.size(), b, db.size());
+    } else if (a != b) {
+        size_t i = 0;
+        while (da[i] == db[i])
+            ++i;
+        size_t place = da.size() - 1 - i;
+        taskStep("Gleich viele Stellen; bei den %s: %c %s %c", place < 4 ? kPlaces[place] : "Stellen",
+                 da[i], relationSign(choice), db[i]);
+    }
+    taskStep("%d %s %d", a, relationSign(choice), b);
 }
 
 void comparison(int lo, int hi)
 {
     int a = drawRange(lo, hi);
     int b = drawRange(lo, hi);
-    taskPrintf("\n\n\n\n  ( %d )  ??  ( %d ) ", a, b);
+    taskPrintf("\n\n\n\n  %d  ??  %d ", a, b);
     sol() = compareChoice(a, b);
     choiceMode = 2;
+    compareWholeSteps(a, b);
 }
 
 // ------------------------------------------------------------ signed numbers, level 7
+
+// Signed numbers compare by their place on the number line.
+void signedCompareSteps(const std::string& x, const std::string& y, int choice)
+{
+    if (choice != 2)
+        taskStep("Auf dem Zahlenstrahl liegt %s %s von %s", x.c_str(), choice == 3 ? "rechts" : "links",
+                 y.c_str());
+    taskStep("%s %s %s", x.c_str(), relationSign(choice), y.c_str());
+}
 
 // 7301 to 7303: never two positive numbers; the second is turned negative.
 void signedComparison(int taskNumber)
@@ -298,35 +426,44 @@ void signedComparison(int taskNumber)
     if (a > 0 && b > 0)
         b = -b;
     choiceMode = 2;
-    if (taskNumber == 7301) {
-        taskPrintf("\n\n\n\n  ( %d )  ??  ( %d ) ", a, b);
-        sol() = compareChoice(a, b);
-    } else if (taskNumber == 7302) {
-        double x = a / 10.0, y = b / 10.0;
-        taskPrintf("\n\n\n\n  ( %4.1f )  ??  ( %4.1f ) ", x, y);
-        sol() = compareChoice(x, y);
-    } else {
-        double x = a / 100.0, y = b / 100.0;
-        taskPrintf("\n\n\n\n  ( %4.2f )  ??  ( %4.2f ) ", x, y);
-        sol() = compareChoice(x, y);
-    }
+    // Tenths and hundredths keep their places: "-2,0" beside "-0,4".
+    int places = taskNumber == 7301 ? 0 : taskNumber == 7302 ? 1 : 2;
+    double scale = taskNumber == 7301 ? 1.0 : taskNumber == 7302 ? 10.0 : 100.0;
+    double x = a / scale, y = b / scale;
+    std::string sx = deDecimal(x, places), sy = deDecimal(y, places);
+    taskPrintf("\n\n\n\n  %s  ??  %s ", sx.c_str(), sy.c_str());
+    sol() = taskNumber == 7301 ? compareChoice(a, b) : compareChoice(x, y);
+    signedCompareSteps(sx, sy, sol());
 }
 
 void task7304()
 {
     double a = drawRange(-50, -1) / 100.0;
     double b = drawRange(-50, -1) / 100.0;
-    taskPrintf("\n\n\n\n  ( %4.2f )  ??  ( %4.2f ) ", a, b);
+    std::string sa = deDecimal(a, 2), sb = deDecimal(b, 2);
+    taskPrintf("\n\n\n\n  %s  ??  %s ", sa.c_str(), sb.c_str());
     sol() = compareChoice(a, b);
     choiceMode = 2;
+    signedCompareSteps(sa, sb, sol());
+}
+
+// The sign rule of a product or quotient, when a factor is negative.
+void signRule(int x, int y, const char* verb)
+{
+    if (x == 0 || y == 0 || (x > 0 && y > 0))
+        return;
+    taskStep("%s %s %s ergibt %s", x < 0 ? "Minus" : "Plus", verb, y < 0 ? "Minus" : "Plus",
+             (x < 0) == (y < 0) ? "Plus" : "Minus");
 }
 
 void signedProduct(int aLo, int aHi, int bLo, int bHi)
 {
     int a = drawRange(aLo, aHi);
     int b = drawRange(bLo, bHi);
-    taskPrintf("\n\n\n\n  ( %d )  *  ( %d ) = ?? ", b, a);
+    taskPrintf("\n\n\n\n  %d  ·  %s = ?? ", b, operand(a).c_str());
     sol() = a * b;
+    signRule(b, a, "mal");
+    taskStep("%d · %s = %d", b, operand(a).c_str(), sol());
 }
 
 // The divisor a is shown as 1 when drawn as 0.
@@ -336,26 +473,24 @@ void signedQuotient(int aLo, int aHi, int bLo, int bHi)
     int b = drawRange(bLo, bHi);
     if (a == 0)
         a = 1;
-    taskPrintf("\n\n\n\n  ( %d )  :  ( %d ) = ?? ", a * b, a);
+    taskPrintf("\n\n\n\n  %d  :  %s = ?? ", a * b, operand(a).c_str());
     sol() = b;
+    signRule(a * b, a, "durch");
+    taskStep("%d : %s = %d", a * b, operand(a).c_str(), b);
 }
 
-void signedSum(int lo, int hi)
+void signedSumOrDifference(int lo, int hi, char op)
 {
     int a = drawRange(lo, hi);
     int b = drawRange(lo, hi);
-    taskPrintf("\n\n\n\n  ( %d )  +  ( %d ) = ?? ", b, a);
-    sol() = b + a;
+    long long r = 0;
+    std::string worked = combine(b, op, a, r);
+    taskPrintf("\n\n\n\n  %d  %c  %s = ?? ", b, op, operand(a).c_str());
+    sol() = static_cast<int>(r);
+    taskStep("%s = %lld", worked.c_str(), r);
 }
 
-void signedDifference(int lo, int hi)
-{
-    int a = drawRange(lo, hi);
-    int b = drawRange(lo, hi);
-    taskPrintf("\n\n\n\n  ( %d )  -  ( %d ) = ?? ", b, a);
-    sol() = b - a;
-}
-
+// "a + (b + c)" and its kin: the bracket first, then the outer operation.
 void bracketTask(int taskNumber)
 {
     int a, b, c;
@@ -378,39 +513,34 @@ void bracketTask(int taskNumber)
         c = drawRange(1, 9);
         break;
     }
+    char outer = '+';
+    char inner = '+';
     switch (taskNumber) {
-    case 7315:
-        taskPrintf("\n\n\n\n  %d + (%d + %d) = ?? ", a, b, c);
-        sol() = a + b + c;
-        break;
     case 7316:
-        taskPrintf("\n\n\n\n  %d - (%d + %d) = ?? ", a, b, c);
-        sol() = a - b - c;
-        break;
-    case 7317:
-        taskPrintf("\n\n\n\n  %d + (%d - %d) = ?? ", a, b, c);
-        sol() = a + b - c;
-        break;
-    case 7318:
-        taskPrintf("\n\n\n\n  %d - (%d - %d) = ?? ", a, b, c);
-        sol() = a - b + c;
-        break;
-    case 7319:
-        taskPrintf("\n\n\n\n  (%d) + (%d + %d) = ?? ", a, b, c);
-        sol() = a + b + c;
-        break;
-    case 7320:
-        taskPrintf("\n\n\n\n  (%d) - (%d + %d) = ?? ", a, b, c);
-        sol() = a - b - c;
-        break;
+    case 7320: outer = '-'; break;
+    case 7317: inner = '-'; break;
+    case 7318: outer = '-'; inner = '-'; break;
     case 7321:
-        taskPrintf("\n\n\n\n  %d*(%d - %d) = ?? ", a, b, c);
-        sol() = a * (b - c);
-        break;
-    default:
-        taskPrintf("\n\n\n\n  %d(%d - %d) = ?? ", a, b, c);
-        sol() = a * (b - c);
-        break;
+    case 7322: outer = '*'; inner = '-'; break;
+    default: break;
+    }
+    int bracket = inner == '+' ? b + c : b - c;
+    std::string task;
+    if (outer == '*')
+        task = std::to_string(a) + (taskNumber == 7321 ? " · (" : "(") + std::to_string(b) + " - " +
+               std::to_string(c) + ")";
+    else
+        task = std::to_string(a) + " " + outer + " (" + std::to_string(b) + " " + inner + " " +
+               std::to_string(c) + ")";
+    taskPrintf("\n\n\n\n  %s = ?? ", task.c_str());
+    if (outer == '*') {
+        sol() = a * bracket;
+        taskStep("%s = %d · %s = %d", task.c_str(), a, operand(bracket).c_str(), sol());
+    } else {
+        long long r = 0;
+        std::string worked = combine(a, outer, bracket, r);
+        sol() = static_cast<int>(r);
+        taskStep("%s = %s = %lld", task.c_str(), worked.c_str(), r);
     }
 }
 
@@ -422,9 +552,14 @@ void task7323()
     if (b + c == 0)
         b = b + 1;
     taskPrintf("\n\n\n\n  %d : (%d + %d) = ?? ", a, b, c);
-    decimalSolution[taskIndex] = static_cast<double>(a) / (b + c);
+    // 0 : (-3) is -0 in floating point; the square shows it as 0,00.
+    double q = a == 0 ? 0.0 : static_cast<double>(a) / (b + c);
+    decimalSolution[taskIndex] = q;
     answerKind = 4;
     decimalPlaces = 2;
+    bool exact = std::fabs(q * 100 - std::round(q * 100)) < 1e-9;
+    taskStep("%d : (%d + %d) = %d : %s = %s%s", a, b, c, a, operand(b + c).c_str(), exact ? "" : "gerundet ",
+             deDecimal(q, 2).c_str());
 }
 
 // 7324, 7325: no factor is shown as 0.
@@ -448,13 +583,14 @@ void productSum(int taskNumber)
         b = -5;
     if (c == 0)
         c = -5;
-    if (taskNumber == 7324) {
-        taskPrintf("\n\n\n\n  (%d)*(%d) + (%d)*(%d) = ?? ", a, b, c, d);
-        sol() = a * b + c * d;
-    } else {
-        taskPrintf("\n\n\n\n  (%d)*(%d) - (%d)*(%d) = ?? ", a, b, c, d);
-        sol() = a * b - c * d;
-    }
+    char op = taskNumber == 7324 ? '+' : '-';
+    std::string task = std::to_string(a) + " · " + operand(b) + " " + op + " " + operand(c) + " · " + operand(d);
+    taskPrintf("\n\n\n\n  %s = ?? ", task.c_str());
+    long long r = 0;
+    std::string worked = combine(a * b, op, c * d, r);
+    sol() = static_cast<int>(r);
+    taskStep("Punkt vor Strich:");
+    taskStep("%s = %s = %lld", task.c_str(), worked.c_str(), r);
 }
 
 void task7326()
@@ -469,6 +605,9 @@ void task7326()
         c = -5;
     taskPrintf("\n\n\n\n  (%d + %d) - (%d + %d) = ?? ", a, b, c, d);
     sol() = (a + b) - (c + d);
+    long long r = 0;
+    std::string worked = combine(a + b, '-', c + d, r);
+    taskStep("(%d + %d) - (%d + %d) = %s = %lld", a, b, c, d, worked.c_str(), r);
 }
 
 void task7327()
@@ -483,11 +622,39 @@ void task7327()
         a = 1;
     if (c == 0)
         c = -5;
-    taskPrintf("\n\n\n\n  (%d)*[%d(%d + %d)] - (%d + %d) = ?? ", a, b, c, d, e, f);
+    taskPrintf("\n\n\n\n  %d · [%d(%d + %d)] - (%d + %d) = ?? ", a, b, c, d, e, f);
     sol() = a * b * (c + d) - (e + f);
+    taskStep("Innere Klammern zuerst: %d + %d = %d", c, d, c + d);
+    taskStep("%d + %d = %d", e, f, e + f);
+    long long r = 0;
+    std::string worked = combine(a * b * (c + d), '-', e + f, r);
+    taskStep("%d · %d · %s - %s = %s = %lld", a, b, operand(c + d).c_str(), operand(e + f).c_str(),
+             worked.c_str(), r);
 }
 
 // ------------------------------------------------------------ operation chains, levels 9 and 10
+
+// One line per link of a chain, "15 - (-9) = 24"; returns the new value.
+long long chainStep(long long value, char op, long long x)
+{
+    long long r = value;
+    const char* symbol = "+";
+    switch (op) {
+    case '+': r = value + x; break;
+    case '-': r = value - x; symbol = "-"; break;
+    case '*': r = value * x; symbol = "·"; break;
+    default: r = value / x; symbol = ":"; break;
+    }
+    taskStep("%lld %s %s = %lld", value, symbol, operand(x).c_str(), r);
+    return r;
+}
+
+long long powerLink(int base, int exponent)
+{
+    long long p = static_cast<long long>(power(base, exponent));
+    powerStep(base, exponent, p);
+    return p;
+}
 
 void chainAddSubtractMultiply(int bLo, int bHi, int cLo, int cHi)
 {
@@ -498,6 +665,15 @@ void chainAddSubtractMultiply(int bLo, int bHi, int cLo, int cHi)
     taskPrintf("\n\n\n\nStartzahl = %d;\naddiere %d; subtrahiere %d; multipliziere mit %d;\nErgebnis = ?  ",
                a, b, c, d);
     sol() = (a + b - c) * d;
+    chainStep(chainStep(chainStep(a, '+', b), '-', c), '*', d);
+}
+
+// 9103, 9104: multiply, subtract, add.
+void chainMultiplySubtractAdd(int a, int b, int c, int d, const char* format)
+{
+    taskPrintf(format, a, d, c, b);
+    sol() = a * d - c + b;
+    chainStep(chainStep(chainStep(a, '*', d), '-', c), '+', b);
 }
 
 void task9103()
@@ -506,9 +682,8 @@ void task9103()
     int b = drawRange(1, 9);
     int c = drawRange(1, 9);
     int d = drawRange(2, 5);
-    taskPrintf("\n\n\n\nStartzahl = %d;multipliziere mit %d; subtrahiere %d; addiere %d;\nErgebnis = ?  ",
-               a, d, c, b);
-    sol() = a * d - c + b;
+    chainMultiplySubtractAdd(a, b, c, d,
+                             "\n\n\n\nStartzahl = %d;\nmultipliziere mit %d; subtrahiere %d; addiere %d;\nErgebnis = ?  ");
 }
 
 void task9104()
@@ -517,9 +692,17 @@ void task9104()
     int b = drawRange(-9, 9);
     int c = drawRange(-9, 9);
     int d = -drawRange(2, 5);
-    taskPrintf("\n\n\n\nStartzahl = %d;\nmultipliziere mit %d; subtrahiere %d; addiere %d;\nErgebnis = ?  ",
-               a, d, c, b);
-    sol() = a * d - c + b;
+    chainMultiplySubtractAdd(a, b, c, d,
+                             "\n\n\n\nStartzahl = %d;\nmultipliziere mit %d; subtrahiere %d; addiere %d;\nErgebnis = ?  ");
+}
+
+// 9105, 9106: divide, subtract, add.
+void chainDivideSubtractAdd(int start, int divisor, int subtrahend, int addend)
+{
+    taskPrintf("\n\n\n\nStartzahl = %d;\ndividiere durch %d; subtrahiere %d; addiere %d;\nErgebnis = ?  ",
+               start, divisor, subtrahend, addend);
+    sol() = start / divisor - subtrahend + addend;
+    chainStep(chainStep(chainStep(start, ':', divisor), '-', subtrahend), '+', addend);
 }
 
 void task9105()
@@ -528,9 +711,7 @@ void task9105()
     int b = drawRange(2, 10);
     int c = drawRange(1, 9);
     int d = drawRange(2, 5);
-    taskPrintf("\n\n\n\nStartzahl = %d;\ndividiere durch %d; subtrahiere %d; addiere %d;\nErgebnis = ?  ",
-               a * b, b, c, d);
-    sol() = a - c + d;
+    chainDivideSubtractAdd(a * b, b, c, d);
 }
 
 void task9106()
@@ -539,9 +720,7 @@ void task9106()
     int d = -drawRange(2, 10);
     int b = drawRange(-9, 9);
     int c = drawRange(-9, 9);
-    taskPrintf("\n\n\n\nStartzahl = %d;\ndividiere durch %d; subtrahiere %d; addiere %d;\nErgebnis = ?  ",
-               a * d, d, b, c);
-    sol() = a - b + c;
+    chainDivideSubtractAdd(a * d, d, b, c);
 }
 
 void task9201()
@@ -553,6 +732,8 @@ void task9201()
     taskPrintf("\n\n\n\nStartzahl = %d;\naddiere das Produkt aus %d und %d; subtrahiere %d;\nErgebnis = ?  ",
                a, b, c, d);
     sol() = a + b * c - d;
+    taskStep("Produkt: %d · %d = %d", b, c, b * c);
+    chainStep(chainStep(a, '+', b * c), '-', d);
 }
 
 void task9202()
@@ -561,9 +742,10 @@ void task9202()
     int b = drawRange(0, 3);
     int c = drawRange(-9, 9);
     int d = drawRange(-9, 9);
-    taskPrintf("\n\n\n\nStartzahl = %d;\npotenziere die Zahl mit %d; subtrahiere %d;\nmultipliziere mit %d\nErgebnis = ?  ",
+    taskPrintf("\n\n\n\nStartzahl = %d;\npotenziere die Zahl mit %d; subtrahiere %d;\nmultipliziere mit %d;\nErgebnis = ?  ",
                a, b, c, d);
     sol() = static_cast<int>((power(a, b) - c) * d);
+    chainStep(chainStep(powerLink(a, b), '-', c), '*', d);
 }
 
 // 9203, 9204: the start number is raised and then divided by itself; the
@@ -574,9 +756,10 @@ void powerChain(int aLo, int aHi)
     int b = drawRange(1, 3);
     drawRange(-9, 9);
     int d = drawRange(-9, 9);
-    taskPrintf("\n\n\n\nStartzahl = %d;\npotenziere die Zahl mit %d; dividiere mit %d;\nmultipliziere mit %d\nErgebnis = ?  ",
+    taskPrintf("\n\n\n\nStartzahl = %d;\npotenziere die Zahl mit %d; dividiere durch %d;\nmultipliziere mit %d;\nErgebnis = ?  ",
                a, b, a, d);
     sol() = static_cast<int>(power(a, b) / a * d);
+    chainStep(chainStep(powerLink(a, b), ':', a), '*', d);
 }
 
 void powerOfSumOrDifference(int taskNumber)
@@ -585,13 +768,12 @@ void powerOfSumOrDifference(int taskNumber)
     int b = drawRange(1, 3);
     int c = drawRange(-5, 4);
     drawRange(-9, 9);
-    if (taskNumber == 9205) {
-        taskPrintf("\n\n\n\nPotenziere die Differenz aus %d und %d mit %d; \nErgebnis = ?  ", a, c, b);
-        sol() = static_cast<int>(power(a - c, b));
-    } else {
-        taskPrintf("\n\n\n\nPotenziere die Summe aus %d und %d mit %d; \nErgebnis = ?  ", a, c, b);
-        sol() = static_cast<int>(power(a + c, b));
-    }
+    char op = taskNumber == 9205 ? '-' : '+';
+    taskPrintf("\n\n\n\nPotenziere die %s aus %d und %d mit %d; \nErgebnis = ?  ",
+               op == '-' ? "Differenz" : "Summe", a, c, b);
+    long long base = chainStep(a, op, c);
+    sol() = static_cast<int>(power(static_cast<int>(base), b));
+    powerStep(static_cast<int>(base), b, sol());
 }
 
 void task9207()
@@ -603,6 +785,9 @@ void task9207()
     taskPrintf("\n\n\n\nMultipliziere die Summe aus %d und %d \nmit der Differenz aus %d und %d; \nErgebnis = ?  ",
                a, b, c, d);
     sol() = (a + b) * (c - d);
+    taskStep("Summe: %d + %d = %d", a, b, a + b);
+    taskStep("Differenz: %d - %s = %d", c, operand(d).c_str(), c - d);
+    taskStep("%d · %s = %d", a + b, operand(c - d).c_str(), sol());
 }
 
 void bracketProduct(int taskNumber)
@@ -611,36 +796,25 @@ void bracketProduct(int taskNumber)
     int b = drawRange(1, 9);
     int c = drawRange(1, 9);
     int d = drawRange(1, 9);
+    // The signs of the four numbers as the task shows them.
+    int sa = 1, sb = 1, sc = 1, sd = 1;
     switch (taskNumber) {
-    case 10101:
-        taskPrintf("\n\n\n\n  (%d + %d)(%d + %d) = ?? ", a, b, c, d);
-        sol() = (a + b) * (c + d);
-        break;
-    case 10102:
-        taskPrintf("\n\n\n\n  (%d - %d)(%d + %d) = ?? ", a, b, c, d);
-        sol() = (a - b) * (c + d);
-        break;
-    case 10103:
-        taskPrintf("\n\n\n\n  (%d + %d)(%d - %d) = ?? ", a, b, c, d);
-        sol() = (a + b) * (c - d);
-        break;
-    case 10104:
-        taskPrintf("\n\n\n\n  (%d - %d)(%d - %d) = ?? ", a, b, c, d);
-        sol() = (a - b) * (c - d);
-        break;
-    case 10105:
-        taskPrintf("\n\n\n\n  (-%d + %d)(%d + %d) = ?? ", a, b, c, d);
-        sol() = (-a + b) * (c + d);
-        break;
-    case 10106:
-        taskPrintf("\n\n\n\n  (-%d + %d)(-%d + %d) = ?? ", a, b, c, d);
-        sol() = (-a + b) * (-c + d);
-        break;
-    default:
-        taskPrintf("\n\n\n\n  (-%d - %d)(%d - %d) = ?? ", a, b, c, d);
-        sol() = (-a - b) * (c - d);
-        break;
+    case 10102: sb = -1; break;
+    case 10103: sd = -1; break;
+    case 10104: sb = -1; sd = -1; break;
+    case 10105: sa = -1; break;
+    case 10106: sa = -1; sc = -1; break;
+    case 10107: sa = -1; sb = -1; sd = -1; break;
+    default: break;
     }
+    int first = sa * a + sb * b;
+    int second = sc * c + sd * d;
+    char task[64];
+    std::snprintf(task, sizeof task, "(%d %c %d)(%d %c %d)", sa * a, sb < 0 ? '-' : '+', b, sc * c,
+                  sd < 0 ? '-' : '+', d);
+    taskPrintf("\n\n\n\n  %s = ?? ", task);
+    sol() = first * second;
+    taskStep("%s = %d · %s = %d", task, first, operand(second).c_str(), sol());
 }
 
 } // namespace
@@ -659,6 +833,7 @@ void generateArithmeticTask(int taskNumber)
         int c = drawRange(1, 29);
         taskPrintf("\n\n\n\n %d + %d + %d = ??  ", a, b, c);
         sol() = a + b + c;
+        taskStep("%d + %d + %d = %d + %d = %d", a, b, c, a + b, c, sol());
         break;
     }
     case 1105: product(1, 10, 1, 10); break;
@@ -671,12 +846,14 @@ void generateArithmeticTask(int taskNumber)
         int c = drawRange(1, 5);
         taskPrintf("\n\n\n\n  %d + %d - %d = ??  ", a, b, c);
         sol() = a + b - c;
+        taskStep("%d + %d - %d = %d - %d = %d", a, b, c, a + b, c, sol());
         break;
     }
     case 1205: {
         int a = drawRange(5, 50);
         taskPrintf("\n\n\n\n  %d  : 2 = ??     ", 2 * a);
         sol() = a;
+        taskStep("%d : 2 = %d", 2 * a, a);
         break;
     }
     case 2101:
@@ -712,12 +889,12 @@ void generateArithmeticTask(int taskNumber)
     case 7304: task7304(); break;
     case 7305: signedProduct(-10, 11, -10, 11); break;
     case 7306: signedQuotient(-10, 11, -10, 11); break;
-    case 7307: signedSum(-25, 25); break;
-    case 7308: signedDifference(-25, 25); break;
+    case 7307: signedSumOrDifference(-25, 25, '+'); break;
+    case 7308: signedSumOrDifference(-25, 25, '-'); break;
     case 7309: signedProduct(-11, 13, -11, 12); break;
     case 7310: signedQuotient(-11, 13, -11, 12); break;
-    case 7311: signedSum(-50, 69); break;
-    case 7312: signedDifference(-50, 49); break;
+    case 7311: signedSumOrDifference(-50, 69, '+'); break;
+    case 7312: signedSumOrDifference(-50, 49, '-'); break;
     case 7315:
     case 7316:
     case 7317:

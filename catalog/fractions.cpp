@@ -1,9 +1,18 @@
 // Fractions and decimals: parts of a quantity, reducing, the four operations
 // on fractions, shares, means, placeholder equations, comparison, and
-// conversion between fractions, decimals and percent.
+// conversion between fractions, decimals and percent. Each task writes its
+// Lösungsweg from the numbers it drew, beside the text it prints; the
+// shapes that recur (reducing, sums over a common denominator, products,
+// quotients) have one helper each.
+#include <cmath>
+#include <cstdlib>
+#include <numeric>
+#include <string>
+
 #include "catalog.h"
 #include "families.h"
 #include "illustrations.h"
+#include "notation.h"
 #include "squares.h"
 
 namespace {
@@ -41,6 +50,66 @@ void signedFractionAnswer(int num, int den)
     solution2[taskIndex] = den;
     answerKind = 3;
     relationOp = 5;
+}
+
+// ------------------------------------------------------------ Lösungsweg
+
+// "3/4", "-1/6": a fraction as the task text prints it.
+std::string frac(long long num, long long den) { return std::to_string(num) + "/" + std::to_string(den); }
+
+// "Kürzen mit 4: 8/12 = 2/3" when num/den can be reduced; it ends in the
+// pair the answer squares show.
+void reduceStep(long long num, long long den)
+{
+    long long g = std::gcd(num < 0 ? -num : num, den);
+    if (num != 0 && g > 1)
+        taskStep("Kürzen mit %lld: %s = %s", g, frac(num, den).c_str(), frac(num / g, den / g).c_str());
+}
+
+// "Hauptnenner 12: 3/4 = 9/12, 1/6 = 2/12" when the denominators differ; a
+// fraction already over the common denominator is not repeated. Returns
+// the common denominator.
+long long commonDenominatorStep(long long a, long long b, long long c, long long d)
+{
+    long long l = std::lcm(b, d);
+    if (b == d)
+        return l;
+    std::string line = "Hauptnenner " + std::to_string(l) + ":";
+    if (b != l)
+        line += " " + frac(a, b) + " = " + frac(a * (l / b), l);
+    if (d != l)
+        line += std::string(b != l ? "," : "") + " " + frac(c, d) + " = " + frac(c * (l / d), l);
+    taskStep("%s", line.c_str());
+    return l;
+}
+
+// a/b + c/d or a/b - c/d over the common denominator, then reduced:
+// "Hauptnenner 12: 3/4 = 9/12, 1/6 = 2/12" / "9/12 + 2/12 = 11/12".
+void sumSteps(long long a, long long b, char op, long long c, long long d)
+{
+    long long l = commonDenominatorStep(a, b, c, d);
+    long long x = a * (l / b), y = c * (l / d);
+    long long r = op == '+' ? x + y : x - y;
+    taskStep("%s %c %s = %s", frac(x, l).c_str(), op, frac(y, l).c_str(), frac(r, l).c_str());
+    reduceStep(r, l);
+}
+
+// "2/6 · 3/6 = (2 · 3)/(6 · 6) = 6/36", then reduced.
+void productSteps(long long a, long long b, long long c, long long d)
+{
+    taskStep("%s · %s = (%lld · %lld)/(%lld · %lld) = %s", frac(a, b).c_str(), frac(c, d).c_str(), a, c, b, d,
+             frac(a * c, b * d).c_str());
+    reduceStep(a * c, b * d);
+}
+
+// Dividing by c/d multiplies by its reciprocal: "2/6 · 6/3 = 12/18". (In one
+// line "2/6 : 3/6" would read as 2/6 : 3 : 6, so the quotient is not
+// written as an equation.)
+void quotientSteps(long long a, long long b, long long c, long long d)
+{
+    taskStep("Mit dem Kehrwert multiplizieren: %s · %s = %s", frac(a, b).c_str(), frac(d, c).c_str(),
+             frac(a * d, b * c).c_str());
+    reduceStep(a * d, b * c);
 }
 
 // ------------------------------------------------------------ drawings
@@ -138,6 +207,10 @@ bool partTask(int taskNumber)
         taskPrintf("\n\n\n\n %s von %d  = ?? ", p.word, p.parts * a);
         sol() = p.taken * a;
         answerCeiling = p.parts * a;
+        // One part first, then as many parts as are taken.
+        taskStep("%d : %d = %d", p.parts * a, p.parts, a);
+        if (p.taken > 1)
+            taskStep("%d · %d = %d", p.taken, a, p.taken * a);
         return true;
     }
     return false;
@@ -155,6 +228,7 @@ void task4301()
     taskPrintf("\n\n\n\n Kürzen:  %d/%d = ?/?\n ", a * c, b * c);
     drawOneFraction(a * c, b * c, "= ?");
     fractionAnswer(a * c, b * c);
+    reduceStep(a * c, b * c);
 }
 
 // 4302, 4304: two fractions over one denominator; the fourth number is
@@ -171,10 +245,12 @@ void sameDenominator(bool subtract)
         taskPrintf("\n\n\n\n Brüche subtrahieren und kürzen:  %d/%d - %d/%d = ?/?\n ", a, c, b, c);
         drawTwoFractions(a, c, " - ", b, c);
         signedFractionAnswer(a - b, c);
+        sumSteps(a, c, '-', b, c);
     } else {
         taskPrintf("\n\n\n\n Brüche addieren und kürzen:  %d/%d + %d/%d = ?/?\n ", a, c, b, c);
         drawTwoFractions(a, c, " + ", b, c);
         fractionAnswer(a + b, c);
+        sumSteps(a, c, '+', b, c);
     }
 }
 
@@ -187,6 +263,7 @@ void task4303()
     taskPrintf("\n\n\n\n Brüche addieren und kürzen:  %d/%d + %d/%d = ?/?\n ", a, b, c, d);
     drawTwoFractions(a, b, " + ", c, d);
     fractionAnswer(a * d + c * b, b * d);
+    sumSteps(a, b, '+', c, d);
 }
 
 // Equal fractions would leave 0 as difference, which has no reduced form
@@ -203,6 +280,7 @@ void task4305()
     taskPrintf("\n\n\n\n Brüche subtrahieren und kürzen:  %d/%d - %d/%d = ?/?\n ", a, b, c, d);
     drawTwoFractions(a, b, " - ", c, d);
     signedFractionAnswer(a * d - c * b, b * d);
+    sumSteps(a, b, '-', c, d);
 }
 
 void productOrQuotient(bool divide)
@@ -215,60 +293,75 @@ void productOrQuotient(bool divide)
         taskPrintf("\n\n\n\n Brüche dividieren und kürzen:  %d/%d : %d/%d = ?/?\n ", a, b, c, d);
         drawTwoFractions(a, b, " : ", c, d);
         fractionAnswer(a * d, b * c);
+        quotientSteps(a, b, c, d);
     } else {
-        taskPrintf("\n\n\n\n Brüche multiplizieren und kürzen:  %d/%d * %d/%d = ?/?\n ", a, b, c, d);
-        drawTwoFractions(a, b, " * ", c, d);
+        taskPrintf("\n\n\n\n Brüche multiplizieren und kürzen:  %d/%d · %d/%d = ?/?\n ", a, b, c, d);
+        drawTwoFractions(a, b, " · ", c, d);
         fractionAnswer(a * c, b * d);
+        productSteps(a, b, c, d);
     }
 }
 
 // ------------------------------------------------------------ level 5, difficulty 1
 
+// "10 von 200": the share 10/200, then reduced.
+void shareSteps(int part, int whole)
+{
+    taskStep("Anteil: %d von %d = %s", part, whole, frac(part, whole).c_str());
+    reduceStep(part, whole);
+}
+
 void task5105()
 {
     int m = 5 * drawRange(1, 11);
-    taskPrintf("\n\n\n\nDrücke als Bruchteil einer Stunde aus und kürze vollständig: \n%d min.", m);
+    taskPrintf("\n\n\n\nDrücke als Bruchteil einer Stunde aus und kürze vollständig: \n%d min", m);
     fractionAnswer(m, 60);
+    taskStep("1 h = 60 min, also %d min = %d/60 h", m, m);
+    reduceStep(m, 60);
 }
 
 void task5106()
 {
     int n = 100 * drawRange(1, 5);
     int w = 10 * drawRange(1, 5);
-    taskPrintf("\n\n\n\nGib die folgenden Anteile mit einem gekürzten Bruch an. \n"
+    taskPrintf("\n\n\n\nGib den Anteil als gekürzten Bruch an. \n"
                "Unter %d Losen waren %d Gewinne.\n ",
                n, w);
     fractionAnswer(w, n);
+    shareSteps(w, n);
 }
 
 void task5107()
 {
     int n = 10 * drawRange(1, 5);
     int a = drawRange(2, 8);
-    taskPrintf("\n\n\n\nGib die folgenden Anteile mit einem gekürzten Bruch an. \n"
+    taskPrintf("\n\n\n\nGib den Anteil als gekürzten Bruch an. \n"
                "Von %d Pflaumen waren %d madig.\n ",
                n, a);
     fractionAnswer(a, n);
+    shareSteps(a, n);
 }
 
 void task5108()
 {
     int n = 10 * drawRange(1, 5) + 10;
     int a = drawRange(2, 8);
-    taskPrintf("\n\n\n\nGib die folgenden Anteile mit einem gekürzten Bruch an. \n"
+    taskPrintf("\n\n\n\nGib den Anteil als gekürzten Bruch an. \n"
                "Von %d kontrollierten Fahrgästen waren %d ohne \ngültigen Fahrschein.\n ",
                n, a);
     fractionAnswer(a, n);
+    shareSteps(a, n);
 }
 
 void task5109()
 {
     int a = drawRange(20, 31);
     int k = 2 * drawRange(1, 9);
-    taskPrintf("\n\n\n\nGib die folgenden Anteile mit einem gekürzten Bruch an. \n"
-               "Von den  %d Schülern einer Klasse kommen %d mit dem \nFahrrad zur Schule.\n ",
+    taskPrintf("\n\n\n\nGib den Anteil als gekürzten Bruch an. \n"
+               "Von den %d Schülern einer Klasse kommen %d mit dem \nFahrrad zur Schule.\n ",
                a, k);
     fractionAnswer(k, a);
+    shareSteps(k, a);
 }
 
 // The fractions stand only in the picture; the squares show "<", "=", ">".
@@ -289,21 +382,33 @@ void task5110()
     sol() = left < right ? 1 : left == right ? 2 : 3;
     choiceMode = 2;
     optionCount = 3;
+    const char* sign = sol() == 1 ? "<" : sol() == 2 ? "=" : ">";
+    long long l = commonDenominatorStep(b, a, d, c);
+    if (a != c)
+        taskStep("%s %s %s, also %s %s %s", frac(b * (l / a), l).c_str(), sign, frac(d * (l / c), l).c_str(),
+                 frac(b, a).c_str(), sign, frac(d, c).c_str());
+    else
+        taskStep("Gleiche Nenner: %s %s %s", frac(b, a).c_str(), sign, frac(d, c).c_str());
 }
 
 void task5111()
 {
     int a = drawRange(1, 10);
-    taskPrintf("\n\n\n\n Wie groß ist ein Drittel von der Hälfte von %d \n ", 6 * a);
+    taskPrintf("\n\n\n\n Wie groß ist ein Drittel von der Hälfte von %d?\n ", 6 * a);
     sol() = a;
     answerCeiling = 3 * a; // not even the half
+    taskStep("Die Hälfte: %d : 2 = %d", 6 * a, 3 * a);
+    taskStep("Ein Drittel davon: %d : 3 = %d", 3 * a, a);
 }
 
 void task5112()
 {
     int a = drawRange(2, 61);
-    taskPrintf("\n\n\n\n Wie groß ist ein Drittel von der Hälfte von %d \n ", a);
+    taskPrintf("\n\n\n\n Wie groß ist ein Drittel von der Hälfte von %d?\n ", a);
     fractionAnswer(a, 6);
+    taskStep("1/3 · 1/2 = 1/6");
+    taskStep("1/6 von %d: %d : 6 = %d/6", a, a, a);
+    reduceStep(a, 6);
 }
 
 // 5113, 5114: a part of a part of a unit, in the next smaller unit; the
@@ -315,15 +420,19 @@ void partOfPart(bool kilograms)
     int c = drawRange(1, kilograms ? 3 : 2);
     drawRange(2, 4);
     if (kilograms) {
-        taskPrintf("\n\n\n\n  Wie viel sind %d/%d von %d/%d Kilogramm in Gramm ?\n ", a, 5, c, 4);
+        taskPrintf("\n\n\n\n  Wie viel sind %d/%d von %d/%d Kilogramm in Gramm?\n ", a, 5, c, 4);
         drawFractionText(kFirstX, top(), a, 5);
         drawFractionText(kSecondX, top(), c, 4);
     } else {
-        taskPrintf("\n\n\n\n  Wie viel sind %d/%d von %d/%d Kilometer in Metern ?\n ", a, 4, c, 5);
+        taskPrintf("\n\n\n\n  Wie viel sind %d/%d von %d/%d Kilometer in Metern?\n ", a, 4, c, 5);
         drawFractionText(kFirstX, top(), a, 4);
         drawFractionText(kSecondX, top(), c, 5);
     }
     sol() = 50 * a * c;
+    int p = kilograms ? 5 : 4, q = kilograms ? 4 : 5;
+    taskStep("%s · %s = %s", frac(a, p).c_str(), frac(c, q).c_str(), frac(a * c, 20).c_str());
+    taskStep(kilograms ? "1 kg = 1000 g" : "1 km = 1000 m");
+    taskStep("%s · 1000 = %d", frac(a * c, 20).c_str(), sol());
 }
 
 void task5115()
@@ -331,8 +440,10 @@ void task5115()
     int a = drawRange(1, 6);
     int b = drawRange(2, 7);
     int c = drawRange(1, 6);
-    taskPrintf("\n\n\n\n Gib den Mittelwert der Zahlen %d, %d, und %d \n  als gekürzten Bruch an.", a, b, c);
+    taskPrintf("\n\n\n\n Gib den Mittelwert der Zahlen %d, %d und %d \n  als gekürzten Bruch an.", a, b, c);
     fractionAnswer(a + b + c, 3);
+    taskStep("(%d + %d + %d) : 3 = %d : 3 = %d/3", a, b, c, a + b + c, a + b + c);
+    reduceStep(a + b + c, 3);
 }
 
 void task5116()
@@ -345,6 +456,12 @@ void task5116()
     drawFractionText(kFirstX, top(), a, b);
     drawFractionText(kSecondX, top(), c, d);
     fractionAnswer(a * d + c * b, 2 * b * d);
+    // The sum is halved unreduced, so one reduction at the end does it all.
+    long long l = commonDenominatorStep(a, b, c, d);
+    long long x = a * (l / b), y = c * (l / d);
+    taskStep("%s + %s = %s", frac(x, l).c_str(), frac(y, l).c_str(), frac(x + y, l).c_str());
+    taskStep("%s : 2 = %s", frac(x + y, l).c_str(), frac(x + y, 2 * l).c_str());
+    reduceStep(x + y, 2 * l);
 }
 
 void task5117()
@@ -354,6 +471,9 @@ void task5117()
                " Gib die Zahl als gekürzten Bruch an.",
                a);
     fractionAnswer(2 * a, 3);
+    taskStep("x + 1/2 · x = 3/2 · x = %d", a);
+    taskStep("x = %d · 2/3 = %d/3", a, 2 * a);
+    reduceStep(2 * a, 3);
 }
 
 void task5118()
@@ -363,6 +483,9 @@ void task5118()
                " Gib die Zahl als gekürzten Bruch an.",
                a);
     fractionAnswer(3 * a, 4);
+    taskStep("x + 1/3 · x = 4/3 · x = %d", a);
+    taskStep("x = %d · 3/4 = %d/4", a, 3 * a);
+    reduceStep(3 * a, 4);
 }
 
 // ------------------------------------------------------------ level 5, difficulty 2
@@ -380,6 +503,9 @@ void task5203()
     drawFractionXOver(kSecondX, top(), c);
     drawEqualsNumber(d);
     sol() = c * (d - a);
+    taskStep("%d/%d = %d", a * b, b, a);
+    taskStep("x/%d = %d - %d = %d", c, d, a, d - a);
+    taskStep("x = %s · %d = %d", deOperand(d - a).c_str(), c, sol());
 }
 
 // 5204, 5206, 5207 share their draws.
@@ -407,6 +533,9 @@ void task5204()
     drawFractionText(kSecondX, top(), q.b * q.c, q.c);
     drawEqualsNumber(q.d);
     sol() = q.a * (q.d - q.b);
+    taskStep("%d/%d = %d", q.b * q.c, q.c, q.b);
+    taskStep("x/%d = %d - %d = %d", q.a, q.d, q.b, q.d - q.b);
+    taskStep("x = %s · %d = %d", deOperand(q.d - q.b).c_str(), q.a, sol());
 }
 
 // The unknown stands in the denominator; c is kept apart from a so the
@@ -419,13 +548,23 @@ void task5205()
     int e = drawRange(2, 6);
     if (a == c)
         c = c + 1;
-    taskPrintf("\n\n\n\n %d/%d + %d/x = %d\nWie groß muss der Platzhalter x in der Gleichung sein? ",
-               a * b, b, (c - a) * e, c);
+    // A negative numerator is written as a difference: "12/4 - 6/x".
+    int n = (c - a) * e;
+    int shown = n < 0 ? -n : n;
+    char op = n < 0 ? '-' : '+';
+    taskPrintf("\n\n\n\n %d/%d %c %d/x = %d\nWie groß muss der Platzhalter x in der Gleichung sein? ",
+               a * b, b, op, shown, c);
     drawFractionText(kFirstX, top(), a * b, b);
-    drawText(kOperatorX, " + ");
-    drawFractionOverX(kSecondX, top(), (c - a) * e);
+    drawText(kOperatorX, n < 0 ? " - " : " + ");
+    drawFractionOverX(kSecondX, top(), shown);
     drawEqualsNumber(c);
     sol() = e;
+    taskStep("%d/%d = %d", a * b, b, a);
+    if (n < 0)
+        taskStep("%d/x = %d - %d = %d", shown, a, c, a - c);
+    else
+        taskStep("%d/x = %d - %d = %d", shown, c, a, c - a);
+    taskStep("x = %d : %d = %d", shown, n < 0 ? a - c : c - a, e);
 }
 
 void task5206()
@@ -438,6 +577,9 @@ void task5206()
     drawFractionText(kSecondX, top(), q.b * q.c, q.c);
     drawEqualsNumber(q.d);
     sol() = q.a * (q.d + q.b);
+    taskStep("%d/%d = %d", q.b * q.c, q.c, q.b);
+    taskStep("x/%d = %d + %d = %d", q.a, q.d, q.b, q.d + q.b);
+    taskStep("x = %d · %d = %d", q.d + q.b, q.a, sol());
 }
 
 // x = c·d − a·b is never 0.
@@ -454,27 +596,56 @@ void task5207()
     drawText(kEqualsX, " = ");
     drawFractionText(kThirdX, top(), q.d, q.a);
     sol() = q.c * q.d - q.a * q.b;
+    int l = q.a * q.c;
+    taskStep("Hauptnenner %d: %d/%d = %d/%d, %d/%d = %d/%d", l, q.b, q.c, q.a * q.b, l, q.d, q.a, q.c * q.d, l);
+    taskStep("x/%d = %d/%d - %d/%d = %d/%d", l, q.c * q.d, l, q.a * q.b, l, sol(), l);
+    taskStep("x = %d", sol());
 }
 
 // 5208 to 5211: the given fraction, the placeholder x/y and the result; the
-// pupil finds x/y, which is c/d reduced.
-void placeholderFraction(const char* format, const char* op, int a, int b, int resultNum, int resultDen,
-                         int c, int d)
+// pupil finds x/y, which is c/d reduced, from the printed result by the
+// inverse operation. op is '+', '-', ':' or '*'.
+void placeholderFraction(const char* format, char op, int a, int b, int resultNum, int resultDen, int c, int d)
 {
     reduceSigned(resultNum, resultDen);
     taskPrintf(format, a, b, resultNum, resultDen);
     drawFractionText(kFirstX, top(), a, b);
-    drawText(kOperatorX, op);
+    drawText(kOperatorX, op == '+' ? " + " : op == '-' ? " - " : op == ':' ? " : " : " · ");
     drawFractionXOverY(kSecondX, top());
     drawText(kEqualsX, " = ");
     drawFractionText(kThirdX, top(), resultNum, resultDen);
     fractionAnswer(c, d);
+    std::string given = frac(a, b), result = frac(resultNum, resultDen);
+    switch (op) {
+    case '+': // a/b + x/y = r: x/y = r - a/b
+        taskStep("x/y = %s - %s", result.c_str(), given.c_str());
+        sumSteps(resultNum, resultDen, '-', a, b);
+        break;
+    case '-': // a/b - x/y = r: x/y = a/b - r
+        if (resultNum < 0) {
+            taskStep("x/y = %s - (%s) = %s + %s", given.c_str(), result.c_str(), given.c_str(),
+                     frac(-resultNum, resultDen).c_str());
+            sumSteps(a, b, '+', -resultNum, resultDen);
+        } else {
+            taskStep("x/y = %s - %s", given.c_str(), result.c_str());
+            sumSteps(a, b, '-', resultNum, resultDen);
+        }
+        break;
+    case ':': // a/b : x/y = r: x/y = a/b : r
+        taskStep("x/y = %s : %s", given.c_str(), result.c_str());
+        quotientSteps(a, b, resultNum, resultDen);
+        break;
+    default: // a/b · x/y = r: x/y = r : a/b
+        taskStep("x/y = %s : %s", result.c_str(), given.c_str());
+        quotientSteps(resultNum, resultDen, a, b);
+        break;
+    }
 }
 
 void task5208()
 {
     Quad q = drawQuad();
-    placeholderFraction("\n\n\n\n Berechne die Platzhalter x und y:  %d/%d * x/y = %d/%d\n ", " * ", q.a, q.b,
+    placeholderFraction("\n\n\n\n Berechne die Platzhalter x und y:  %d/%d · x/y = %d/%d\n ", '*', q.a, q.b,
                         q.a * q.c, q.b * q.d, q.c, q.d);
 }
 
@@ -486,18 +657,18 @@ void placeholderSumEtc(int taskNumber)
     int d = drawRange(3, 7);
     switch (taskNumber) {
     case 5209:
-        placeholderFraction("\n\n\n\n Berechne die Platzhalter x und y:  %d/%d + x/y = %d/%d\n ", " + ", a, b,
+        placeholderFraction("\n\n\n\n Berechne die Platzhalter x und y:  %d/%d + x/y = %d/%d\n ", '+', a, b,
                             a * d + c * b, b * d, c, d);
         break;
     case 5210:
         // A difference of 0 would leave x/y without a printed result to find.
         if (a * d == c * b)
             a = a + 1;
-        placeholderFraction("\n\n\n\n Berechne die Platzhalter x und y:  %d/%d - x/y = %d/%d\n ", " - ", a, b,
+        placeholderFraction("\n\n\n\n Berechne die Platzhalter x und y:  %d/%d - x/y = %d/%d\n ", '-', a, b,
                             a * d - c * b, b * d, c, d);
         break;
     default:
-        placeholderFraction("\n\n\n\n Berechne die Platzhalter x und y:  %d/%d : x/y = %d/%d\n ", " : ", a, b,
+        placeholderFraction("\n\n\n\n Berechne die Platzhalter x und y:  %d/%d : x/y = %d/%d\n ", ':', a, b,
                             a * d, b * c, c, d);
         break;
     }
@@ -511,8 +682,20 @@ void task5212()
     int d = drawRange(3, 7);
     int e = drawRange(3, 7);
     int f = drawRange(3, 7);
-    taskPrintf("\n\n\n\n Berechne und kürze vollständig:  %d/%d * %d/%d * %d/%d = ? ", a, b, c, d, e, f);
+    taskPrintf("\n\n\n\n Berechne und kürze vollständig:  %d/%d · %d/%d · %d/%d = ? ", a, b, c, d, e, f);
     fractionAnswer(a * c * e, b * d * f);
+    taskStep("(%d · %d · %d)/(%d · %d · %d) = %d/%d", a, c, e, b, d, f, a * c * e, b * d * f);
+    reduceStep(a * c * e, b * d * f);
+}
+
+// "5 : 4 = 1,250"; a quotient that does not end within the places shown is
+// marked as rounded.
+void divisionToDecimalStep(int a, int b, int places)
+{
+    double q = static_cast<double>(a) / b;
+    double scaled = q * std::pow(10.0, places);
+    bool exact = std::fabs(scaled - std::round(scaled)) < 1e-9;
+    taskStep("%d : %d = %s%s", a, b, exact ? "" : "gerundet ", deDecimal(q, places).c_str());
 }
 
 // 5213, 5214 keep to denominators with short decimals: 7 and 9 are moved on.
@@ -532,6 +715,7 @@ void task5213()
     taskPrintf("\n\n\n\n Welcher Dezimalzahl entspricht dieser Bruch %d/%d = ? ", a, b);
     drawOneFraction(a, b, "= ?");
     decimalAnswer(static_cast<double>(a) / b, 3);
+    divisionToDecimalStep(a, b, 3);
 }
 
 // 5214 asks which fraction a printed decimal is, so that decimal must be
@@ -553,34 +737,50 @@ void task5214()
 {
     int a = drawRange(1, 9);
     int b = endingDenominator(a, drawRange(2, 9));
-    b = shortDenominator(b);
-    taskPrintf("\n\n\n\n Welchem gekürzten Bruch entspricht diese Dezimalzahl %1.3f ? ",
-               static_cast<double>(a) / b);
+    std::string shown = deDecimal(static_cast<double>(a) / b, 3);
+    taskPrintf("\n\n\n\n Welchem gekürzten Bruch entspricht diese Dezimalzahl %s? ", shown.c_str());
     fractionAnswer(a, b);
+    if ((1000 * a) % b == 0) {
+        // Thousandths, as many places as the text shows.
+        taskStep("%s = %d/1000", shown.c_str(), 1000 * a / b);
+        reduceStep(1000 * a / b, 1000);
+    } else {
+        taskStep("%d : %d = gerundet %s", fracNum, fracDen, shown.c_str());
+        taskStep("Der Bruch: %d/%d", fracNum, fracDen);
+    }
 }
 
 void task5215()
 {
     int a = drawRange(1, 19);
     int b = drawRange(1, 19);
-    taskPrintf("\n\n\n\n Addiere im Kopf %1.2f + %1.2f = ? ", a / 10.0, b / 10.0);
+    taskPrintf("\n\n\n\n Addiere im Kopf %s + %s = ? ", deDecimal(a / 10.0, 1).c_str(), deDecimal(b / 10.0, 1).c_str());
     decimalAnswer((a + b) / 10.0, 2);
+    taskStep("%d Zehntel + %d Zehntel = %d Zehntel", a, b, a + b);
+    taskStep("%s + %s = %s", deDecimal(a / 10.0, 1).c_str(), deDecimal(b / 10.0, 1).c_str(),
+             deDecimal((a + b) / 10.0, 2).c_str());
 }
 
 void task5216()
 {
     int a = drawRange(1, 19);
     int b = drawRange(1, 19);
-    taskPrintf("\n\n\n\n Subtrahiere im Kopf %1.2f - %1.2f = ? ", a / 10.0, b / 10.0);
+    taskPrintf("\n\n\n\n Subtrahiere im Kopf %s - %s = ? ", deDecimal(a / 10.0, 1).c_str(), deDecimal(b / 10.0, 1).c_str());
     decimalAnswer((a - b) / 10.0, 2);
+    taskStep("%d Zehntel - %d Zehntel = %d Zehntel", a, b, a - b);
+    taskStep("%s - %s = %s", deDecimal(a / 10.0, 1).c_str(), deDecimal(b / 10.0, 1).c_str(),
+             deDecimal((a - b) / 10.0, 2).c_str());
 }
 
 void task5217()
 {
     int a = drawRange(1, 19);
     int b = drawRange(1, 59);
-    taskPrintf("\n\n\n\n Addiere im Kopf %1.2f + %1.3f = ? ", a / 10.0, b / 100.0);
+    taskPrintf("\n\n\n\n Addiere im Kopf %s + %s = ? ", deDecimal(a / 10.0, 1).c_str(), deDecimal(b / 100.0, 2).c_str());
     decimalAnswer(a / 10.0 + b / 100.0, 3);
+    taskStep("%s + %s = %s + %s = %s", deDecimal(a / 10.0, 1).c_str(), deDecimal(b / 100.0, 2).c_str(),
+             deDecimal(a / 10.0, 2).c_str(), deDecimal(b / 100.0, 2).c_str(),
+             deDecimal(a / 10.0 + b / 100.0, 3).c_str());
 }
 
 // ------------------------------------------------------------ levels 6 and 7
@@ -595,6 +795,14 @@ void task6306()
     taskPrintf("\n\n\n\n Welcher Bruch (gekürzt) ist auf dem Zahlenstrahl dargestellt? \n ");
     fractionAnswer(n, d);
     drawFractionNumberLine(15, 40, fracNum, fracDen);
+    // The line is parted in tenths (long ticks) and hundredths; the mark
+    // is read as both.
+    int k = 100 * n / d;
+    std::string read = k >= 10 ? std::to_string(k / 10) + " Zehntel" : std::string();
+    if (k % 10 != 0)
+        read += (read.empty() ? "" : " und ") + std::to_string(k % 10) + " Hundertstel";
+    taskStep("Bis zur Marke: %s = %d/100", read.c_str(), k);
+    reduceStep(k, 100);
 }
 
 void task6308()
@@ -606,6 +814,9 @@ void task6308()
     taskPrintf("\n\n\n\n Welcher Bruch ist hier rot dargestellt?\n Gib den gekürzten Bruch an. ");
     drawFractionGrid(190, 220, 20, a + c, b + d, c, d);
     fractionAnswer(c * d, (a + c) * (b + d));
+    taskStep("Rot: %d · %d = %d von %d · %d = %d Kästchen", c, d, c * d, a + c, b + d, (a + c) * (b + d));
+    taskStep("Anteil: %d/%d", c * d, (a + c) * (b + d));
+    reduceStep(c * d, (a + c) * (b + d));
 }
 
 // 7103, 7104: a hundredths, shown reduced (or expanded, see below), asked as a percent.
@@ -624,6 +835,10 @@ void percentOfFraction(int lo, int hi)
     taskPrintf("\n\n\n\nGib den Bruch %d/%d in Prozent an.", fracNum, fracDen);
     drawOneFraction(fracNum, fracDen, "= ? %");
     sol() = a;
+    if (fracDen != 100)
+        taskStep("Erweitern mit %d: %d/%d = %d/100", 100 / fracDen, fracNum, fracDen, a);
+    taskStep("Prozent heißt Hundertstel: %d/100 = %d %%", a, a);
+    taskStep("Die Prozentzahl ist %d", a);
 }
 
 } // namespace

@@ -102,3 +102,13 @@ std::string deOperand(double value, int places)
     const std::string s = deDecimal(value, places);
     return s[0] == '-' ? "(" + s + ")" : s;
 }
+
+std::string dePower(int base, int exponent)
+{
+    const std::string b = deOperand(base);
+    if (exponent == 2)
+        return b + "²";
+    if (exponent == 3)
+        return b + "³";
+    return b + " hoch " + std::to_string(exponent);
+}

@@ -27,3 +27,7 @@ std::string deSignedAppend(double value, int places);
 // brackets, "(-3)", as a textbook writes "5 · (-3)".
 std::string deOperand(int value);
 std::string deOperand(double value, int places);
+// A power as a textbook prints it: "7²", "(-3)³"; a negative base stands in
+// brackets. Exponents without a superscript in the screen's character set
+// are written out: "3 hoch 4".
+std::string dePower(int base, int exponent);

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <string>
+#include <vector>
 #include <cctype>
 
 #include "catalog_test_util.h"
@@ -29,25 +31,25 @@ const Example kExamples[] = {
     {1102, 1, "\n\n\n\n 45   +   ??  = 69", 24},
     {1104, 1, "\n\n\n\n 26 + 10 + 21 = ??  ", 57},
     {1205, 1, "\n\n\n\n  58  : 2 = ??     ", 29},
-    {2103, 1, "\n\n\n\n 4 + 6 * 4 + 5 = ??", 33},
+    {2103, 1, "\n\n\n\n 4 + 6 · 4 + 5 = ??", 33},
     {2201, 1, "\n\n\n\n 3200   +   4601  = ??  ", 7801},
     {2301, 1, "\n\n\n\n 70   +   75  = ?? ", 145}, // ten pairs redrawn
-    {3101, 1, "\n\n\n\n 892 : 4 = =? ", 223},
-    {3102, 1, "\n\n\n\n 223 * 3 = =? ", 669},
-    {3223, 1, "\n\n\n\n Berechne die Potenz:   7^2 = ?", 49},
-    {3223, 5, "\n\n\n\n Berechne die Potenz:   2^0 = ?", 1},
-    {4104, 1, "\n\n\n\n  ( 346 )  ??  ( 130 ) ", 3},
-    {4104, 2333, "\n\n\n\n  ( 1500 )  ??  ( 1500 ) ", 2},
-    {7301, 1, "\n\n\n\n  ( -4 )  ??  ( -20 ) ", 3},
-    {7301, 2, "\n\n\n\n  ( 42 )  ??  ( -32 ) ", 3}, // both drawn positive
-    {7302, 1, "\n\n\n\n  ( -0.4 )  ??  ( -2.0 ) ", 3},
-    {7306, 1, "\n\n\n\n  ( 60 )  :  ( 6 ) = ?? ", 10},
-    {7324, 1, "\n\n\n\n  (-2)*(1) + (3)*(2) = ?? ", 4},
-    {7324, 26, "\n\n\n\n  (1)*(-5) + (-5)*(-2) = ?? ", 5}, // three zeros replaced
-    {7327, 1, "\n\n\n\n  (-2)*[6(2 + 6)] - (-3 + 2) = ?? ", -95},
+    {3101, 1, "\n\n\n\n 892 : 4 = ? ", 223},
+    {3102, 1, "\n\n\n\n 223 · 3 = ? ", 669},
+    {3223, 1, "\n\n\n\n Berechne die Potenz:   7² = ?", 49},
+    {3223, 5, "\n\n\n\n Berechne die Potenz:   2 hoch 0 = ?", 1},
+    {4104, 1, "\n\n\n\n  346  ??  130 ", 3},
+    {4104, 2333, "\n\n\n\n  1500  ??  1500 ", 2},
+    {7301, 1, "\n\n\n\n  -4  ??  -20 ", 3},
+    {7301, 2, "\n\n\n\n  42  ??  -32 ", 3}, // both drawn positive
+    {7302, 1, "\n\n\n\n  -0,4  ??  -2,0 ", 3},
+    {7306, 1, "\n\n\n\n  60  :  6 = ?? ", 10},
+    {7324, 1, "\n\n\n\n  -2 · 1 + 3 · 2 = ?? ", 4},
+    {7324, 26, "\n\n\n\n  1 · (-5) + (-5) · (-2) = ?? ", 5}, // three zeros replaced
+    {7327, 1, "\n\n\n\n  -2 · [6(2 + 6)] - (-3 + 2) = ?? ", -95},
     {9104, 1, "\n\n\n\nStartzahl = 1;\nmultipliziere mit -4; subtrahiere -9; addiere 7;\nErgebnis = ?  ", 12},
     {9106, 1, "\n\n\n\nStartzahl = -42;\ndividiere durch -6; subtrahiere -9; addiere -2;\nErgebnis = ?  ", 14},
-    {9203, 1, "\n\n\n\nStartzahl = 7;\npotenziere die Zahl mit 2; dividiere mit 7;\nmultipliziere mit -2\nErgebnis = ?  ", -14},
+    {9203, 1, "\n\n\n\nStartzahl = 7;\npotenziere die Zahl mit 2; dividiere durch 7;\nmultipliziere mit -2;\nErgebnis = ?  ", -14},
     {9205, 1, "\n\n\n\nPotenziere die Differenz aus 1 und -3 mit 2; \nErgebnis = ?  ", 16},
     {10107, 1, "\n\n\n\n  (-5 - 5)(3 - 2) = ?? ", -10},
 };
@@ -63,6 +65,34 @@ TEST(ArithmeticTasks, HandWorkedExamples)
     }
 }
 
+// The Lösungsweg of one task of each shape, read and recomputed by hand.
+TEST(ArithmeticTasks, HandCheckedSteps)
+{
+    struct Steps {
+        int task;
+        unsigned seed;
+        std::vector<std::string> lines;
+    };
+    const Steps examples[] = {
+        {1102, 1, {"?? = 69 - 45 = 24"}},
+        {2104, 1, {"Punkt vor Strich:", "4 · 6 + 4 · 5 = 24 + 20 = 44"}},
+        {3101, 1, {"892 : 4 = 800 : 4 + 80 : 4 + 12 : 4", "200 + 20 + 3 = 223"}},
+        {3224, 2, {"Jede Zahl hoch 0 ergibt 1:", "1 hoch 0 = 1"}},
+        {4104, 1, {"Gleich viele Stellen; bei den Hundertern: 3 > 1", "346 > 130"}},
+        {7301, 1, {"Auf dem Zahlenstrahl liegt -4 rechts von -20", "-4 > -20"}},
+        {7318, 2, {"-3 - (-2 - 1) = -3 - (-3) = -3 + 3 = 0"}},
+        {7323, 2, {"-13 : (-4 + 1) = -13 : (-3) = gerundet 4,33"}},
+        {7327, 1, {"Innere Klammern zuerst: 2 + 6 = 8", "-3 + 2 = -1", "-2 · 6 · 8 - (-1) = -96 - (-1) = -96 + 1 = -95"}},
+        {9104, 2, {"-3 · (-5) = 15", "15 - (-6) = 21", "21 + (-7) = 14"}},
+        {9202, 3, {"(-1)³ = (-1) · (-1) · (-1) = -1", "-1 - (-3) = 2", "2 · 6 = 12"}},
+        {10107, 3, {"(-4 - 5)(8 - 9) = -9 · (-1) = 9"}},
+    };
+    for (const Steps& e : examples) {
+        runTask(e.task, e.seed);
+        EXPECT_EQ(taskSteps[taskIndex], e.lines) << e.task << " seed " << e.seed;
+    }
+}
+
 TEST(ArithmeticTasks, ComparisonsUseTheChoiceSquares)
 {
     runTask(4104, 1);
@@ -75,7 +105,7 @@ TEST(ArithmeticTasks, PickTwoRecords)
 {
     // seed 1: a = 346 mod 10 + 3 = 9, b = 130 mod 10 + 3 = 3.
     GeneratedTask g = runTask(2202, 1);
-    EXPECT_EQ(g.text, "\n\n\n\n  ??   *   ??  = 27  \n Wähle aus jeder Reihe eine Zahl ");
+    EXPECT_EQ(g.text, "\n\n\n\n  ??   ·   ??  = 27  \n Wähle aus jeder Reihe eine Zahl ");
     EXPECT_EQ(answerKind, 1);
     EXPECT_EQ(g.solution, 3);
     EXPECT_EQ(g.solution2, 9);
@@ -378,7 +408,7 @@ TEST(ArithmeticTasks, SolutionsFollowFromThePrintedNumbers)
             ASSERT_FALSE(g.text.empty()) << task;
             ASSERT_EQ(g.text.rfind("\n\n\n\n", 0), 0u) << task << ": " << g.text;
             ASSERT_FALSE(has(g.text, "nan") || has(g.text, "inf")) << task;
-            std::vector<double> n = numbersIn(g.text);
+            std::vector<double> n = numbersIn(catalogtest::plainNotation(g.text));
             if (n.size() != property.count) {
                 ADD_FAILURE() << task << " seed " << seed * 7919u << ": " << n.size() << " numbers in " << g.text;
                 ++failures;

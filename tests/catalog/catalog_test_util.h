@@ -3,6 +3,7 @@
 
 #include <cctype>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "answer_rows.h"
@@ -81,6 +82,22 @@ inline std::vector<double> numbersIn(const std::string& text)
         i = end;
     }
     return out;
+}
+
+// School notation back in the ASCII forms the test readers parse: the
+// decimal comma between digits as a point, "·" as "*", "7²", "7³" and
+// "7 hoch 4" as "7^2", "7^3", "7^4".
+inline std::string plainNotation(std::string text)
+{
+    for (size_t i = 1; i + 1 < text.size(); ++i)
+        if (text[i] == ',' && std::isdigit(static_cast<unsigned char>(text[i - 1])) &&
+            std::isdigit(static_cast<unsigned char>(text[i + 1])))
+            text[i] = '.';
+    for (const auto& [from, to] :
+         {std::pair<std::string, std::string>{"·", "*"}, {"²", "^2"}, {"³", "^3"}, {" hoch ", "^"}})
+        for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at))
+            text.replace(at, from.size(), to);
+    return text;
 }
 
 } // namespace catalogtest

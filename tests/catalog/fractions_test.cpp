@@ -12,6 +12,8 @@
 #include <map>
 #include <numeric>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "catalog_test_util.h"
 
@@ -44,20 +46,20 @@ const Example kExamples[] = {
     // a = 3, b = 3, c = 3, d = 3: the same fraction twice, d raised to 4.
     {4305, 1, "\n\n\n\n Brüche subtrahieren und kürzen:  3/3 - 3/4 = ?/?\n ", 1, 4},
     // a = 3, b = 2, c = 5, d = 5.
-    {4306, 2, "\n\n\n\n Brüche multiplizieren und kürzen:  3/2 * 5/5 = ?/?\n ", 3, 2},
+    {4306, 2, "\n\n\n\n Brüche multiplizieren und kürzen:  3/2 · 5/5 = ?/?\n ", 3, 2},
     {4307, 2, "\n\n\n\n Brüche dividieren und kürzen:  3/2 : 5/5 = ?/?\n ", 3, 2},
     // m = 5 × 6.
-    {5105, 1, "\n\n\n\nDrücke als Bruchteil einer Stunde aus und kürze vollständig: \n30 min.", 1, 2},
+    {5105, 1, "\n\n\n\nDrücke als Bruchteil einer Stunde aus und kürze vollständig: \n30 min", 1, 2},
     // a = 30, k = 10.
-    {5109, 1, "\n\n\n\nGib die folgenden Anteile mit einem gekürzten Bruch an. \nVon den  30 Schülern einer Klasse kommen 10 mit dem \nFahrrad zur Schule.\n ", 1, 3},
-    {5111, 1, "\n\n\n\n Wie groß ist ein Drittel von der Hälfte von 42 \n ", 7, kNone},
+    {5109, 1, "\n\n\n\nGib den Anteil als gekürzten Bruch an. \nVon den 30 Schülern einer Klasse kommen 10 mit dem \nFahrrad zur Schule.\n ", 1, 3},
+    {5111, 1, "\n\n\n\n Wie groß ist ein Drittel von der Hälfte von 42?\n ", 7, kNone},
     // a = 21124 mod 60 + 2 = 6.
-    {5112, 61, "\n\n\n\n Wie groß ist ein Drittel von der Hälfte von 6 \n ", 1, 1},
+    {5112, 61, "\n\n\n\n Wie groß ist ein Drittel von der Hälfte von 6?\n ", 1, 1},
     // a = 2, c = 3: 6/20 kg.
-    {5113, 1, "\n\n\n\n  Wie viel sind 2/5 von 3/4 Kilogramm in Gramm ?\n ", 300, kNone},
+    {5113, 1, "\n\n\n\n  Wie viel sind 2/5 von 3/4 Kilogramm in Gramm?\n ", 300, kNone},
     // a = 2, c = 1: 2/20 km.
-    {5114, 1, "\n\n\n\n  Wie viel sind 2/4 von 1/5 Kilometer in Metern ?\n ", 100, kNone},
-    {5115, 1, "\n\n\n\n Gib den Mittelwert der Zahlen 5, 6, und 3 \n  als gekürzten Bruch an.", 14, 3},
+    {5114, 1, "\n\n\n\n  Wie viel sind 2/4 von 1/5 Kilometer in Metern?\n ", 100, kNone},
+    {5115, 1, "\n\n\n\n Gib den Mittelwert der Zahlen 5, 6 und 3 \n  als gekürzten Bruch an.", 14, 3},
     // 18/18.
     {5116, 1, "\n\n\n\n Berechne den Mittelwert von 3/3 und 3/3 ", 1, 1},
     {5117, 1, "\n\n\n\n Welche Zahl ergibt 5, wenn man sie zu ihrer Hälfte addiert? \n Gib die Zahl als gekürzten Bruch an.", 10, 3},
@@ -68,10 +70,12 @@ const Example kExamples[] = {
     {5204, 1, "\n\n\n\n x/3 + 12/4 = 3\nWie groß muss der Platzhalter x in der Gleichung sein? ", 0, kNone},
     // a = 2, b = 3, c = 4, e = 2.
     {5205, 1, "\n\n\n\n 6/3 + 4/x = 4\nWie groß muss der Platzhalter x in der Gleichung sein? ", 2, kNone},
+    // a = 3, b = 4, c = 2, e = 6: the numerator (2 - 3) · 6 is printed as a difference.
+    {5205, 16, "\n\n\n\n 12/4 - 6/x = 2\nWie groß muss der Platzhalter x in der Gleichung sein? ", 6, kNone},
     {5206, 1, "\n\n\n\n x/3 - 12/4 = 3\nWie groß muss der Platzhalter x in der Gleichung sein? ", 18, kNone},
     {5207, 1, "\n\n\n\n x/12 + 3/4 = 3/3\nWie groß muss der Platzhalter x in der Gleichung sein? ", 3, kNone},
     // 12/9 shown as 4/3.
-    {5208, 1, "\n\n\n\n Berechne die Platzhalter x und y:  3/3 * x/y = 4/3\n ", 4, 3},
+    {5208, 1, "\n\n\n\n Berechne die Platzhalter x und y:  3/3 · x/y = 4/3\n ", 4, 3},
     {5209, 1, "\n\n\n\n Berechne die Platzhalter x und y:  3/3 + x/y = 2/1\n ", 1, 1},
     // a·d = c·b: a raised to 4, 3/9 shown as 1/3.
     {5210, 1, "\n\n\n\n Berechne die Platzhalter x und y:  4/3 - x/y = 1/3\n ", 1, 1},
@@ -79,10 +83,10 @@ const Example kExamples[] = {
     {5210, 2, "\n\n\n\n Berechne die Platzhalter x und y:  1/5 - x/y = -2/5\n ", 3, 5},
     {5211, 2, "\n\n\n\n Berechne die Platzhalter x und y:  1/5 : x/y = 1/3\n ", 3, 5},
     // e = 4, f = 5.
-    {5212, 1, "\n\n\n\n Berechne und kürze vollständig:  3/3 * 3/3 * 4/5 = ? ", 4, 5},
-    {5214, 1, "\n\n\n\n Welchem gekürzten Bruch entspricht diese Dezimalzahl 1.250 ? ", 5, 4},
+    {5212, 1, "\n\n\n\n Berechne und kürze vollständig:  3/3 · 3/3 · 4/5 = ? ", 4, 5},
+    {5214, 1, "\n\n\n\n Welchem gekürzten Bruch entspricht diese Dezimalzahl 1,250? ", 5, 4},
     // a = 8, b = 8 = a raised to 9, then 10.
-    {5214, 106, "\n\n\n\n Welchem gekürzten Bruch entspricht diese Dezimalzahl 0.800 ? ", 4, 5},
+    {5214, 106, "\n\n\n\n Welchem gekürzten Bruch entspricht diese Dezimalzahl 0,800? ", 4, 5},
     {6306, 1, "\n\n\n\n Welcher Bruch (gekürzt) ist auf dem Zahlenstrahl dargestellt? \n ", 1, 5},
     // d = 4, n = 4 = d lowered to 3.
     {6306, 4, "\n\n\n\n Welcher Bruch (gekürzt) ist auf dem Zahlenstrahl dargestellt? \n ", 3, 4},
@@ -109,10 +113,10 @@ const DecimalExample kDecimalExamples[] = {
     // a = 7, b = 9 moved to 10.
     {5213, 14, "\n\n\n\n Welcher Dezimalzahl entspricht dieser Bruch 7/10 = ? ", 0.7, 3},
     // a = 5, b = 17.
-    {5215, 1, "\n\n\n\n Addiere im Kopf 0.50 + 1.70 = ? ", 2.2, 2},
-    {5216, 1, "\n\n\n\n Subtrahiere im Kopf 0.50 - 1.70 = ? ", -1.2, 2},
+    {5215, 1, "\n\n\n\n Addiere im Kopf 0,5 + 1,7 = ? ", 2.2, 2},
+    {5216, 1, "\n\n\n\n Subtrahiere im Kopf 0,5 - 1,7 = ? ", -1.2, 2},
     // a = 5, b = 13.
-    {5217, 1, "\n\n\n\n Addiere im Kopf 0.50 + 0.130 = ? ", 0.63, 3},
+    {5217, 1, "\n\n\n\n Addiere im Kopf 0,5 + 0,13 = ? ", 0.63, 3},
 };
 
 } // namespace
@@ -141,6 +145,33 @@ TEST(FractionTasks, HandWorkedDecimalExamples)
         EXPECT_NEAR(g.decimalSolution, e.value, 1e-12) << e.task << " seed " << e.seed;
         EXPECT_EQ(answerKind, 4) << e.task;
         EXPECT_EQ(decimalPlaces, e.places) << e.task;
+    }
+}
+
+// The Lösungsweg of one task of each shape, read and recomputed by hand.
+TEST(FractionTasks, HandCheckedSteps)
+{
+    struct Steps {
+        int task;
+        unsigned seed;
+        std::vector<std::string> lines;
+    };
+    const Steps examples[] = {
+        {4209, 1, {"88 : 8 = 11", "7 · 11 = 77"}},
+        {4303, 3, {"Hauptnenner 15: 3/5 = 9/15, 3/3 = 15/15", "9/15 + 15/15 = 24/15", "Kürzen mit 3: 24/15 = 8/5"}},
+        {4307, 3, {"Mit dem Kehrwert multiplizieren: 4/3 · 7/2 = 28/6", "Kürzen mit 2: 28/6 = 14/3"}},
+        {5110, 1, {"Hauptnenner 77: 1/11 = 7/77, 1/7 = 11/77", "7/77 < 11/77, also 1/11 < 1/7"}},
+        {5205, 16, {"12/4 = 3", "6/x = 3 - 2 = 1", "x = 6 : 1 = 6"}},
+        {5207, 1, {"Hauptnenner 12: 3/4 = 9/12, 3/3 = 12/12", "x/12 = 12/12 - 9/12 = 3/12", "x = 3"}},
+        {5210, 2, {"x/y = 1/5 - (-2/5) = 1/5 + 2/5", "1/5 + 2/5 = 3/5"}},
+        {5217, 1, {"0,5 + 0,13 = 0,50 + 0,13 = 0,630"}},
+        {6308, 2, {"Rot: 5 · 3 = 15 von 8 · 6 = 48 Kästchen", "Anteil: 15/48", "Kürzen mit 3: 15/48 = 5/16"}},
+        {7104, 1, {"Erweitern mit 2: 223/50 = 446/100", "Prozent heißt Hundertstel: 446/100 = 446 %",
+                   "Die Prozentzahl ist 446"}},
+    };
+    for (const Steps& e : examples) {
+        runTask(e.task, e.seed);
+        EXPECT_EQ(taskSteps[taskIndex], e.lines) << e.task << " seed " << e.seed;
     }
 }
 
@@ -249,7 +280,13 @@ std::map<int, Property> properties()
     // Placeholder equations: the answer put in for x makes the equation true.
     p[5203] = {0, 4, [](Numbers n, Q x, auto) { return q(n, 0, 1) + x / whole(n[2]) == whole(n[3]); }};
     p[5204] = {0, 4, [](Numbers n, Q x, auto) { return x / whole(n[0]) + q(n, 1, 2) == whole(n[3]); }};
-    p[5205] = {0, 4, [](Numbers n, Q x, auto) { return x.p != 0 && q(n, 0, 1) + whole(n[2]) / x == whole(n[3]); }};
+    // A negative numerator over x is printed as a difference: "12/4 - 6/x = 2".
+    p[5205] = {0, 4, [](Numbers n, Q x, const GeneratedTask& g) {
+                   if (x.p == 0)
+                       return false;
+                   Q over = whole(n[2]) / x;
+                   return (has(g.text, "- ") ? q(n, 0, 1) - over : q(n, 0, 1) + over) == whole(n[3]);
+               }};
     p[5206] = {0, 4, [](Numbers n, Q x, auto) { return x / whole(n[0]) - q(n, 1, 2) == whole(n[3]); }};
     p[5207] = {0, 5, [](Numbers n, Q x, auto) { return x.p != 0 && x / whole(n[0]) + q(n, 1, 2) == q(n, 3, 4); }};
     // The printed result is itself reduced.
@@ -329,7 +366,7 @@ TEST(FractionTasks, SolutionsFollowFromThePrintedNumbers)
                 fail("solution not finite");
                 continue;
             }
-            std::vector<double> n = numbersIn(g.text);
+            std::vector<double> n = numbersIn(catalogtest::plainNotation(g.text));
             if (n.size() != property.count) {
                 fail(std::to_string(n.size()) + " numbers");
                 continue;

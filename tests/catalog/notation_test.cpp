@@ -39,3 +39,11 @@ TEST(Notation, TermsAndSignsAsATextbookPrintsThem)
     EXPECT_EQ(deOperand(-3), "(-3)");
     EXPECT_EQ(deOperand(2.5, 1), "2,5");
 }
+
+TEST(Notation, PowersWithSuperscriptsWhereTheScreenHasThem)
+{
+    EXPECT_EQ(dePower(7, 2), "7²");
+    EXPECT_EQ(dePower(-3, 3), "(-3)³");
+    EXPECT_EQ(dePower(3, 4), "3 hoch 4");
+    EXPECT_EQ(dePower(-2, 0), "(-2) hoch 0");
+}

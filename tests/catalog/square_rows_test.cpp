@@ -199,7 +199,8 @@ std::optional<Equation> equationIn(const std::string& text)
     size_t start = 0;
     while (start <= text.size()) {
         size_t end = text.find('\n', start);
-        std::string line = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        std::string line = catalogtest::plainNotation(
+            text.substr(start, end == std::string::npos ? std::string::npos : end - start));
         start = end == std::string::npos ? text.size() + 1 : end + 1;
         Equation eq;
         for (const char* prefix : {"Term:", "Berechne die Potenz:"})

@@ -226,15 +226,20 @@ std::string stepsFault(const ToolTask& task)
         return last.find(task.key) != std::string::npos ? std::string() : "no \"" + task.key + "\" in: " + last;
     }
     if (task.rows == AnswerRows::TwoRows) {
-        // Every number of the key's right pair appears in the last line.
-        const std::string& key = task.key;
-        for (const ToolTask::SquareRow& row : task.squares)
-            for (const std::string& label : row.labels)
-                if (containsNumber(key.substr(0, key.find(" oder ")), row.caption + " " + label) ||
-                    key.rfind(row.caption + " " + label, 0) == 0) {
-                    if (!containsNumber(last, label)) return "no " + label + " in: " + last;
-                }
-        return {};
+        // Every number of one right pair of the key appears in the last line:
+        // pick-two rows may hold several right pairs, the steps show one.
+        // ("1. Reihe 5" is no part of "1. Reihe 55, ...": containsNumber
+        // looks at both ends.)
+        std::string why;
+        for (const std::string& pair : split(task.key, " oder ")) {
+            why.clear();
+            for (const ToolTask::SquareRow& row : task.squares)
+                for (const std::string& label : row.labels)
+                    if (containsNumber(pair, row.caption + " " + label) && !containsNumber(last, label))
+                        why = "no " + label + " in: " + last;
+            if (why.empty()) return {};
+        }
+        return why;
     }
     return lastNumber(last) == task.key ? std::string() : "ends not in " + task.key + ": " + last;
 }
