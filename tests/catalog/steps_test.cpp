@@ -230,10 +230,10 @@ std::string stepsFault(const ToolTask& task)
         const std::string& key = task.key;
         for (const ToolTask::SquareRow& row : task.squares)
             for (const std::string& label : row.labels)
-                if (containsNumber(key.substr(0, key.find(" oder ")), row.caption + " " + label) ||
-                    key.rfind(row.caption + " " + label, 0) == 0) {
-                    if (!containsNumber(last, label)) return "no " + label + " in: " + last;
-                }
+                // A whole number only: "Zähler 1" is no part of "Zähler 10".
+                if (containsNumber(key.substr(0, key.find(" oder ")), row.caption + " " + label) &&
+                    !containsNumber(last, label))
+                    return "no " + label + " in: " + last;
         return {};
     }
     return lastNumber(last) == task.key ? std::string() : "ends not in " + task.key + ": " + last;
