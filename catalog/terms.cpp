@@ -984,12 +984,12 @@ void pythagoras(int taskNumber)
     taskPrintf("\n\n\n\nSatz des Pythagoras\n c² = a² + b²");
     drawFormula(kFormulaLeft, kNumeratorY, "c^2 = a^2 + b^2");
     if (taskNumber == 11111) {
-        drawFormula(kFormulaLeft, kSecondLineY, format("c^2 = %d + %d ;  c = ?", legA * legA, legB * legB));
+        drawFormula(kFormulaLeft, kSecondLineY, format("c^2 = %d + %d;  c = ?", legA * legA, legB * legB));
         sol() = hyp;
         taskStep("c² = %d + %d = %d", legA * legA, legB * legB, hyp * hyp);
         taskStep("%d² = %d, also c = %d", hyp, hyp * hyp, hyp);
     } else {
-        drawFormula(kFormulaLeft, kSecondLineY, format("%d = a^2 + %d ;  a = ?", hyp * hyp, legB * legB));
+        drawFormula(kFormulaLeft, kSecondLineY, format("%d = a^2 + %d;  a = ?", hyp * hyp, legB * legB));
         sol() = legA;
         taskStep("a² = %d - %d = %d", hyp * hyp, legB * legB, legA * legA);
         taskStep("%d² = %d, also a = %d", legA, legA * legA, legA);

@@ -10,6 +10,7 @@
 #include <map>
 #include <set>
 #include <stdexcept>
+#include <vector>
 
 #include "catalog_test_util.h"
 
@@ -124,6 +125,34 @@ TEST(TermsTasks, HandWorkedDecimalExamples)
         EXPECT_NEAR(g.decimalSolution, e.value, 1e-12) << e.task;
         EXPECT_EQ(answerKind, 4) << e.task;
         EXPECT_EQ(decimalPlaces, e.places) << e.task;
+    }
+}
+
+// The Lösungsweg of a few tasks, recomputed by hand: brackets first, x terms
+// to the left, the binomial formulas read backwards, a rounded quotient.
+TEST(TermsTasks, HandCheckedSteps)
+{
+    struct StepsExample {
+        int task;
+        unsigned seed;
+        std::vector<std::string> steps;
+    };
+    const StepsExample examples[] = {
+        // a = 2, x = 3, c = 2, d = 6, e = 2, f = 4: 48 - 6.
+        {8113, 3, {"2 · 3 · (2 + 6) - (2 + 4) = 2 · 3 · 8 - 6 = 42"}},
+        // b = 0: 14 : x at x = 3, shown with two places.
+        {8109, 11, {"14 : 3 = 4,6666..., gerundet 4,67"}},
+        // x² + 4x - 8x - 32 against -4x - 28 leaves x² = 4; both roots count.
+        {10210, 5, {"x² - 4x - 32 = -4x - 28", "x² = 4", "x = -2 oder x = 2"}},
+        // -2x² + 3x - 12x + 18; minus the right side: -2(x² - 4x + 4).
+        {10310, 1, {"-2x² - 9x + 18 = -17x + 26", "-2x² + 8x - 8 = 0", "-2(x - 2)² = 0", "x = 2"}},
+        {11105, 2, {"(??a)² = 81a²", "Probe: 2 · 9 · 4 = 72", "81 = 9², also ?? = 9"}},
+        {12106, 1, {"Mal (x + 13): 5x + 29 = 3x + 39", "5x - 3x = 39 - 29", "2x = 10", "x = 10 : 2 = 5"}},
+        {12113, 1, {"16x² + 24x + 9 = (4x + 3)²", "4x + 3 = -5", "4x = -5 - 3", "4x = -8", "x = -8 : 4 = -2"}},
+    };
+    for (const StepsExample& e : examples) {
+        runTask(e.task, e.seed);
+        EXPECT_EQ(taskSteps[taskIndex], e.steps) << e.task << " seed " << e.seed;
     }
 }
 
