@@ -1321,8 +1321,9 @@ void trapezoid(int taskNumber)
         drawWorldTrapezoid(x + (a - b) / 2.0, y, b, a, e);
     taskPrintf("\n\n\n\nWie groß ist die Trapezfläche in Flächeneinheiten?");
     decimalAnswer((a + b) * e / 2.0, 1);
-    taskStep("Parallele Seiten a = %d und c = %d, Höhe h = %d", a, b, e);
-    taskStep("A = (a + c) · h : 2 = (%d + %d) · %d : 2 = %s", a, b, e, deDecimal((a + b) * e / 2.0, 1).c_str());
+    const int bottom = taskNumber == 12205 ? b : a, top = taskNumber == 12205 ? a : b;
+    taskStep("Parallele Seiten a = %d (unten) und c = %d, Höhe h = %d", bottom, top, e);
+    taskStep("A = (a + c) · h : 2 = (%d + %d) · %d : 2 = %s", bottom, top, e, deDecimal((a + b) * e / 2.0, 1).c_str());
 }
 
 // Even diagonals, so the corners sit on grid points and the area is whole.
