@@ -172,5 +172,5 @@ void quiz_main()
     setupMainScreen();
     openHistory();
     serveMainScreen();
-    historyClose();
+    closeHistory();
 }
