@@ -16,6 +16,7 @@
 #include "catalog.h"
 #include "families.h"
 #include "illustrations.h"
+#include "notation.h"
 
 namespace {
 
@@ -23,6 +24,19 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr int kBlack = 0x000000;
 constexpr int kRed = 0xFF0000;
 constexpr int kBlue = 0x0000FF;
+
+// A quotient as the decimal square shows it; where that is rounded, first
+// two more places, cut off, so that "2,449..., gerundet 2,4" reads true.
+std::string roundedResult(double value, int places)
+{
+    const double scale = std::pow(10.0, places);
+    if (std::fabs(value * scale - std::round(value * scale)) < 1e-6)
+        return deDecimal(value, places);
+    const double longer = std::pow(10.0, places + 2);
+    if (std::fabs(value * longer - std::round(value * longer)) < 1e-6)
+        return deDecimal(value, places + 2) + ", gerundet " + deDecimal(value, places);
+    return deDecimal(std::trunc(value * longer) / longer, places + 2) + "..., gerundet " + deDecimal(value, places);
+}
 
 // Two whole numbers judged part by part: a point, or favourable over
 // possible events.
@@ -377,6 +391,14 @@ void task3103()
     taskPrintf("\n\n\n\nDie Verteilung der Stimmen zur Klassensprecher-Wahl.\n%s", kQuestions[v - 1]);
     const int answers[5] = {a, b, c, d, a + b + c + d};
     sol() = answers[v - 1];
+    static const char* const kNames[4] = {"Thomas", "Melanie", "Jenni", "Martin"};
+    if (v <= 4) {
+        taskStep("Der Balken von %s reicht bis %d.", kNames[v - 1], sol());
+        taskStep("%s erhielt %d %s.", kNames[v - 1], sol(), sol() == 1 ? "Stimme" : "Stimmen");
+    } else {
+        taskStep("Alle Balken zusammen:");
+        taskStep("%d + %d + %d + %d = %d", a, b, c, d, sol());
+    }
 }
 
 // The string runs along every inner edge of the cube block's faces: a loop
@@ -393,12 +415,28 @@ void task3107()
     operandN3 = c;
     drawCubeBlock(560, 330, 40);
     taskPrintf("\n\n\n\nWie viel Meter Schnur werden zum Verschnüren\ndes Paketes gebraucht, wenn für die Knoten 2 dm "
-               "Schnur\nzusätzlich benötigt werden ? ");
+               "Schnur\nzusätzlich benötigt werden?");
     const int decimetres = 4 * (a * b + a * c + b * c) - 4 * (a + b + c) + 2;
     decimalAnswer(decimetres / 10.0, 2);
+    // Between n layers of cubes run n - 1 loops, each once around the two
+    // other edges of the parcel.
+    taskStep("Schlaufen: %d · %d dm + %d · %d dm + %d · %d dm", a - 1, 2 * (b + c), b - 1, 2 * (a + c), c - 1,
+             2 * (a + b));
+    taskStep("Mit Knoten: %d · %d + %d · %d + %d · %d + 2 = %d", a - 1, 2 * (b + c), b - 1, 2 * (a + c), c - 1,
+             2 * (a + b), decimetres);
+    taskStep("%d dm = %s m", decimetres, deDecimal(decimetres / 10.0, 2).c_str());
 }
 
 // ------------------------------------------------------------ 6101-6107
+
+// How a point is reached from the origin along the grid lines.
+std::string pointWay(int x, int y)
+{
+    auto along = [](int v, const char* plus, const char* minus) {
+        return std::to_string(std::abs(v)) + " nach " + (v >= 0 ? plus : minus);
+    };
+    return "Vom Ursprung " + along(x, "rechts", "links") + " und " + along(y, "oben", "unten");
+}
 
 // A above left, B right, C above both: never on one line.
 void trianglePoint(int taskNumber)
@@ -416,20 +454,14 @@ void trianglePoint(int taskNumber)
     markPointRed(b.x, b.y, 4);
     markPointRed(c.x, c.y, 4);
     labelCorners(a, b, c);
-    switch (taskNumber) {
-    case 6101:
-        taskPrintf("\n\n\n\n Welche Koordinaten hat der Punkt A (x/y) des Dreiecks ? ");
-        pairAnswer(2, x1, y1);
-        break;
-    case 6102:
-        taskPrintf("\n\n\n\n Welche Koordinaten hat der Punkt B (x/y) des Dreiecks ?");
-        pairAnswer(2, x2, y2);
-        break;
-    default:
-        taskPrintf("\n\n\n\n Welche Koordinaten hat der Punkt C (x/y) des Dreiecks ? ");
-        pairAnswer(2, x3, y3);
-        break;
-    }
+    const int corner = taskNumber - 6101; // 0 A, 1 B, 2 C
+    static const char* const kCorners[3] = {"A", "B", "C"};
+    const char* const name = kCorners[corner];
+    const int px[3] = {x1, x2, x3}, py[3] = {y1, y2, y3};
+    taskPrintf("\n\n\n\n Welche Koordinaten hat der Punkt %s(x|y) des Dreiecks?", name);
+    pairAnswer(2, px[corner], py[corner]);
+    taskStep("%s", pointWay(px[corner], py[corner]).c_str());
+    taskStep("%s(%d|%d): x = %d, y = %d", name, px[corner], py[corner], px[corner], py[corner]);
 }
 
 // 6104-6107: a red line through two blue-marked grid points. For y asked
@@ -457,14 +489,22 @@ void linePoint(int taskNumber)
     redLineAcrossGrid(x1, y1, run, rise);
     markPointBlue(x1, y1, 4);
     markPointBlue(x1 + 2 * run, y1 + 2 * rise, 4);
+    const char* const upDown = rise > 0 ? "oben" : "unten";
+    taskStep("Blaue Punkte: (%d|%d) und (%d|%d)", x1, y1, x1 + 2 * run, y1 + 2 * rise);
     if (askY) {
-        taskPrintf("\n\n\n\nWelche y-Koordinate hat der Punkt A (%d/y?), \nwenn er auf der roten Gerade liegen soll?",
+        taskPrintf("\n\n\n\nWelche y-Koordinate hat der Punkt A(%d|y),\nwenn er auf der roten Geraden liegen soll?",
                    x1 + k);
         decimalAnswer((10 * y1 + 10 * rise * k / run) / 10.0, 1);
+        taskStep("Je %d nach rechts geht die Gerade %d nach %s.", run, std::abs(rise), upDown);
+        taskStep("y = %d + %s · %s : %d = %s", y1, deOperand(k).c_str(), deOperand(rise).c_str(), run,
+                 deDecimal(decimalSolution[taskIndex], 1).c_str());
     } else {
-        taskPrintf("\n\n\n\nWelche x-Koordinate hat der Punkt A (x?/%d), \nwenn er auf der roten Gerade liegen soll?",
+        taskPrintf("\n\n\n\nWelche x-Koordinate hat der Punkt A(x|%d),\nwenn er auf der roten Geraden liegen soll?",
                    y1 + k);
         decimalAnswer((10 * x1 + 10 * run * k / rise) / 10.0, 1);
+        taskStep("Je %d nach %s geht die Gerade %d nach rechts.", std::abs(rise), upDown, run);
+        taskStep("x = %d + %s · %d : %s = %s", x1, deOperand(k).c_str(), run, deOperand(rise).c_str(),
+                 deDecimal(decimalSolution[taskIndex], 1).c_str());
     }
 }
 
@@ -475,8 +515,10 @@ void task7105()
     const int a = drawRange(1, 100);
     aographic_setfont("9x15");
     drawPercentNumberLine(390, 300, a);
-    taskPrintf("\n\n\n\n Wie viel Prozent sind auf dem Zahlenstrahl rot dargestellt? \n ");
+    taskPrintf("\n\n\n\n Wie viel Prozent sind auf dem Zahlenstrahl rot dargestellt?\n ");
     sol() = a;
+    taskStep("Der Zahlenstrahl hat 100 Teile, %d davon sind rot.", a);
+    taskStep("%d/100 = %d %%", a, a);
 }
 
 void task7106()
@@ -484,8 +526,10 @@ void task7106()
     const int a = drawRange(1, 9);
     const int b = drawRange(1, 9);
     drawFractionGrid(490, 200, 30, 10, 10, 10 - a, 10 - b);
-    taskPrintf("\n\n\n\n Wie viel Prozent der Quadrate sind rot eingefärbt? ");
+    taskPrintf("\n\n\n\n Wie viel Prozent der Quadrate sind rot eingefärbt?");
     sol() = (10 - a) * (10 - b);
+    taskStep("Rot: %d · %d = %d von 100 Quadraten", 10 - a, 10 - b, sol());
+    taskStep("%d/100 = %d %%", sol(), sol());
 }
 
 // ------------------------------------------------------------ 8301, 8302, 12202
@@ -507,8 +551,11 @@ void task8301()
         drawWorldLineRed(c, -kGridY, c, kGridY);
         markPointRed(c + side * d, t, 5);
     }
-    taskPrintf("\n\n\n\n Welchen Abstand hat der rote Punkt von der roten Linie ?  ");
+    taskPrintf("\n\n\n\n Welchen Abstand hat der rote Punkt von der roten Linie?");
     sol() = d;
+    const int far = c + side * d; // the point's coordinate across the line
+    taskStep("Linie bei %s = %d, Punkt bei %s = %d", v == 1 ? "y" : "x", c, v == 1 ? "y" : "x", far);
+    taskStep("Abstand = %d - %s = %d", std::max(c, far), deOperand(std::min(c, far)).c_str(), d);
 }
 
 // Base AB on a grid line, C a whole number of units above it, anywhere from
@@ -516,6 +563,7 @@ void task8301()
 struct BaseTriangle {
     int base;
     int height;
+    int baseY; // the grid line AB lies on
 };
 
 BaseTriangle baseTriangle()
@@ -529,21 +577,25 @@ BaseTriangle baseTriangle()
     const Point a{double(xa), double(ya)}, b{double(xa + g), double(ya)}, c{double(xa + offset), double(ya + h)};
     triangleLines(a, b, c);
     labelCorners(a, b, c);
-    return {g, h};
+    return {g, h, ya};
 }
 
 void task8302()
 {
     BaseTriangle t = baseTriangle();
-    taskPrintf("\n\n\n\n Welche Länge hat die Höhe c von der Dreieckseite AB ?  ");
+    taskPrintf("\n\n\n\n Welche Länge hat die Höhe h_c zur Dreiecksseite AB?");
     sol() = t.height;
+    taskStep("AB liegt bei y = %d, C bei y = %d", t.baseY, t.baseY + t.height);
+    taskStep("h_c = %d - %s = %d", t.baseY + t.height, deOperand(t.baseY).c_str(), t.height);
 }
 
 void task12202()
 {
     BaseTriangle t = baseTriangle();
-    taskPrintf("\n\n\n\n Wie groß ist die Dreiecksfläche in Flächeneinheiten ?  ");
+    taskPrintf("\n\n\n\n Wie groß ist die Dreiecksfläche in Flächeneinheiten?");
     decimalAnswer(t.base * t.height / 2.0, 1);
+    taskStep("Grundseite g = AB = %d, Höhe h = %d", t.base, t.height);
+    taskStep("A = g · h : 2 = %d · %d : 2 = %s", t.base, t.height, deDecimal(t.base * t.height / 2.0, 1).c_str());
 }
 
 // ------------------------------------------------------------ 8303-8306
@@ -576,14 +628,20 @@ void crossingAngles(int taskNumber)
     case 8304:
         taskPrintf("\n\n\n\nWie groß ist der Winkel Gamma, wenn Alpha gleich %d Grad ist?", phi);
         sol() = 180 - phi;
+        taskStep("Gamma und Alpha sind Nebenwinkel.");
+        taskStep("Gamma = 180° - %d° = %d°", phi, sol());
         break;
     case 8305:
         taskPrintf("\n\n\n\nWie groß ist der Winkel Beta, wenn Alpha gleich %d Grad ist?", 180 - phi);
         sol() = phi;
+        taskStep("Beta und Alpha sind Nebenwinkel.");
+        taskStep("Beta = 180° - %d° = %d°", 180 - phi, sol());
         break;
     default: // 8303, 8306: Beta is the vertical angle of Alpha
         taskPrintf("\n\n\n\nWie groß ist der Winkel Beta, wenn Alpha gleich %d Grad ist?", phi);
         sol() = phi;
+        taskStep("Beta und Alpha sind Scheitelwinkel.");
+        taskStep("Beta = Alpha = %d°", sol());
         break;
     }
     firstDistractorSlot = 4;
@@ -632,8 +690,10 @@ void triangleGamma(int taskNumber)
     markCorner(a, b, cc, 2.0, kRed, "Alpha");
     markCorner(b, a, cc, 2.0, kBlue, "Beta");
     nameInsideCorner(cc, a, b, kBlack, "Gamma");
-    taskPrintf("\n\n\n\nWie groß ist Gamma, wenn Alpha %d° und Beta %d°ist?", alpha, beta);
+    taskPrintf("\n\n\n\nWie groß ist Gamma, wenn Alpha %d° und Beta %d° ist?", alpha, beta);
     sol() = 180 - alpha - beta;
+    taskStep("Winkelsumme im Dreieck: Alpha + Beta + Gamma = 180°");
+    taskStep("Gamma = 180° - %d° - %d° = %d°", alpha, beta, sol());
 }
 
 // Isosceles triangle over the base AB with the given base angle, no taller
@@ -672,8 +732,10 @@ void task8310()
     worldLine(c.x + v.x, c.y + v.y, c.x + u.x + v.x, c.y + u.y + v.y, kBlack);
     markCorner(a, b, c, 2.5, kRed, "Alpha");
     markCorner(b, a, c, 2.5, kBlue, "Beta");
-    taskPrintf("\n\n\n\nWie groß ist Alpha, wenn  Beta %d°ist?", beta);
+    taskPrintf("\n\n\n\nWie groß ist Alpha, wenn Beta %d° ist?", beta);
     sol() = 90 - beta;
+    taskStep("Bei C ist ein rechter Winkel: Alpha + Beta = 90°");
+    taskStep("Alpha = 90° - %d° = %d°", beta, sol());
 }
 
 // Base angles of an isosceles triangle are equal.
@@ -686,8 +748,10 @@ void task8311()
     Triangle t = isoscelesTriangle(beta);
     markCorner(t.a, t.b, t.c, 2.5, kRed, "Alpha");
     markCorner(t.b, t.a, t.c, 2.5, kBlue, "Beta");
-    taskPrintf("\n\n\n\nWie groß ist Alpha, wenn  Beta %d°ist?", beta);
+    taskPrintf("\n\n\n\nWie groß ist Alpha, wenn Beta %d° ist?", beta);
     sol() = beta;
+    taskStep("Die Basiswinkel im gleichschenkligen Dreieck sind gleich.");
+    taskStep("Alpha = Beta = %d°", sol());
 }
 
 // The apex of an isosceles triangle: 180 minus twice the base angle.
@@ -700,8 +764,10 @@ void task8312()
     Triangle t = isoscelesTriangle(alpha);
     markCorner(t.a, t.b, t.c, 2.5, kRed, "Alpha");
     markCorner(t.c, t.a, t.b, 2.0, kBlue, "Gamma");
-    taskPrintf("\n\n\n\nWie groß ist Gamma, wenn  Alpha %d°ist?", alpha);
+    taskPrintf("\n\n\n\nWie groß ist Gamma, wenn Alpha %d° ist?", alpha);
     sol() = 180 - 2 * alpha;
+    taskStep("Die Basiswinkel sind gleich: Beta = Alpha = %d°", alpha);
+    taskStep("Gamma = 180° - 2 · %d° = %d°", alpha, sol());
 }
 
 // Beta is the exterior angle at B of an isosceles triangle (AB extended):
@@ -716,8 +782,11 @@ void task8313()
     worldLine(t.b.x, t.b.y, t.b.x + 6, t.b.y, kBlack);
     markCorner(t.a, t.b, t.c, 2.5, kRed, "Alpha");
     markSector(t.b.x, t.b.y, 0, 180 - base, 1.5, kBlue, "Beta");
-    taskPrintf("\n\n\n\nWie groß ist Alpha, wenn  Beta %d°ist?", 180 - base);
+    taskPrintf("\n\n\n\nWie groß ist Alpha, wenn Beta %d° ist?", 180 - base);
     sol() = base;
+    taskStep("Der Innenwinkel bei B ist Nebenwinkel von Beta:");
+    taskStep("180° - %d° = %d°", 180 - base, base);
+    taskStep("Alpha ist gleich groß (Basiswinkel): Alpha = %d°", sol());
 }
 
 // ------------------------------------------------------------ 8314-8316
@@ -797,20 +866,43 @@ void parallelOrIsosceles(int taskNumber)
     }
 
     if (v == 1) {
-        taskPrintf("\n\n\n\nWie groß ist Beta, wenn Alpha %d° ist ?  ", alpha);
+        taskPrintf("\n\n\n\nWie groß ist Beta, wenn Alpha %d° ist?", alpha);
         sol() = beta;
     } else if (v == 2) {
-        taskPrintf("\n\n\n\nWie groß ist Alpha, wenn Beta %d° ist ?  ", beta);
+        taskPrintf("\n\n\n\nWie groß ist Alpha, wenn Beta %d° ist?", beta);
         sol() = alpha;
     } else if (taskNumber == 8314) {
-        taskPrintf("\n\n\n\nWie groß ist Alpha ?");
+        taskPrintf("\n\n\n\nWie groß ist Alpha?");
         sol() = alpha;
     } else if (taskNumber == 8315) {
-        taskPrintf("\n\n\n\nWie groß ist Beta ?");
+        taskPrintf("\n\n\n\nWie groß ist Beta?");
         sol() = beta;
     } else {
-        taskPrintf("\n\n\n\nWie groß ist Gamma ?");
+        taskPrintf("\n\n\n\nWie groß ist Gamma?");
         sol() = gamma;
+    }
+    // Which angle is given, which asked, and how the two are related.
+    const char* asked = v == 1                        ? "Beta"
+                        : v == 2 || taskNumber == 8314 ? "Alpha"
+                        : taskNumber == 8315           ? "Beta"
+                                                       : "Gamma";
+    const char* given = v == 1 ? "Alpha" : v == 2 ? "Beta" : shownName;
+    const int givenSize = v == 1                        ? alpha
+                          : v == 2 || taskNumber == 8314 ? beta
+                          : taskNumber == 8315           ? gamma
+                                                         : alpha;
+    if (taskNumber == 8316 && v == 3) {
+        taskStep("Die Basiswinkel sind gleich: Beta = Alpha = %d°", givenSize);
+        taskStep("Gamma = 180° - 2 · %d° = %d°", givenSize, sol());
+    } else if (taskNumber == 8316 || (taskNumber == 8315 && v != 3)) {
+        taskStep("%s", taskNumber == 8316 ? "Die Basiswinkel im gleichschenkligen Dreieck sind gleich."
+                                          : "Alpha und Beta sind Wechselwinkel an Parallelen.");
+        taskStep("%s = %s = %d°", asked, given, sol());
+    } else {
+        // 8314: Alpha's corresponding angle at h lies beside Beta; 8315:
+        // Beta and Gamma lie side by side at h.
+        taskStep("%s", taskNumber == 8314 ? "Alpha und Beta ergänzen sich zu 180°." : "Beta und Gamma sind Nebenwinkel.");
+        taskStep("%s = 180° - %d° = %d°", asked, givenSize, sol());
     }
     firstDistractorSlot = 4;
 }
@@ -855,9 +947,11 @@ void task9301()
     int faces[6];
     diceFaces(digit, count, faces);
     drawDiceNet(440, faces);
-    taskPrintf("\n\n\n\nWelche Ziffer wird bei diesem Würfel\nam häufigsten geworfen ?");
+    taskPrintf("\n\n\n\nWelche Augenzahl wird bei diesem Würfel\nam häufigsten gewürfelt?");
     answerKind = 6;
     sol() = digit;
+    taskStep("Die %d steht auf %d Seiten, jede andere Zahl auf einer.", digit, count);
+    taskStep("Am häufigsten fällt die %d.", digit);
 }
 
 // Favourable faces over all six, not reduced: the squares offer 1..6 for both.
@@ -869,8 +963,10 @@ void task9302()
     diceFaces(digit, count, faces);
     drawDiceNet(kNetX, faces);
     drawProbabilityFormula(560, 310);
-    taskPrintf("\n\n\n\nMit welcher Wahrscheinlichkeit wird bei diesem Würfel\ndie Ziffer %d geworfen ?", digit);
+    taskPrintf("\n\n\n\nMit welcher Wahrscheinlichkeit wird bei diesem Würfel\ndie Augenzahl %d gewürfelt?", digit);
     pairAnswer(7, count, 6);
+    taskStep("Die %d steht auf %d von 6 Seiten.", digit, count);
+    taskStep("P = %d/6", count);
 }
 
 void urnPicture(int red, int black, bool twoDraws)
@@ -888,71 +984,70 @@ void urnOneDraw(int taskNumber)
     const int a = drawRange(2, hi);
     const int b = drawRange(2, hi);
     urnPicture(a, b, false);
-    if (taskNumber == 9303) {
-        taskPrintf("\n\n\n\nIn einer Urne sind %d rote und %d schwarze Kugeln.\nMit welcher Wahrscheinlichkeit wird "
-                   "eine\nschwarze Kugel gezogen ?",
-                   a, b);
-        pairAnswer(8, b, a + b);
-    } else {
-        taskPrintf("\n\n\n\nIn einer Urne sind %d rote und %d schwarze Kugeln.\nMit welcher Wahrscheinlichkeit wird "
-                   "eine\nrote Kugel gezogen ?",
-                   a, b);
-        pairAnswer(8, a, a + b);
-    }
+    const bool black = taskNumber == 9303;
+    taskPrintf("\n\n\n\nIn einer Urne sind %d rote und %d schwarze Kugeln.\nMit welcher Wahrscheinlichkeit wird "
+               "eine\n%s Kugel gezogen?",
+               a, b, black ? "schwarze" : "rote");
+    pairAnswer(8, black ? b : a, a + b);
+    taskStep("%d + %d = %d Kugeln, davon %d %s", a, b, a + b, black ? b : a, black ? "schwarz" : "rot");
+    taskStep("P = %d/%d", black ? b : a, a + b);
 }
 
-// Products of the favourable and of the possible counts, not reduced.
+// Products of the favourable and of the possible counts, not reduced. The
+// first line of the task is the same for all; the rest says what is drawn
+// and how. Each draw's chance is a fraction of the balls then in the urn.
+struct TwoDraws {
+    int task;
+    const char* what;    // what is drawn, after "Mit welcher Wahrscheinlichkeit "
+    bool back;           // the first ball goes back into the urn
+    bool eitherOrder;    // red then black or black then red
+    char first, second;  // 'r' red, 's' black
+};
+
+constexpr TwoDraws kTwoDraws[] = {
+    {9305, "werden zwei\nrote Kugeln gezogen? (ohne Zurücklegen)", false, false, 'r', 'r'},
+    {9306, "werden zwei\nschwarze Kugeln gezogen? (ohne Zurücklegen)", false, false, 's', 's'},
+    {9307, "wird zuerst\neine schwarze und dann eine rote Kugel gezogen?\n(ohne Zurücklegen)", false, false, 's', 'r'},
+    {9308, "wird zuerst\neine schwarze und dann eine rote Kugel gezogen?\n(mit Zurücklegen; die erste Kugel kommt "
+           "wieder in die Urne)",
+     true, false, 's', 'r'},
+    {9309, "wird\neine schwarze und eine rote Kugel gezogen?\n(mit Zurücklegen; ohne Reihenfolge)", true, true, 's',
+     'r'},
+    {9310, "wird\neine schwarze und eine rote Kugel gezogen?\n(ohne Zurücklegen; ohne Reihenfolge)", false, true, 's',
+     'r'},
+};
+
 void urnTwoDraws(int taskNumber)
 {
     const int a = drawRange(2, 6);
     const int b = drawRange(2, 6);
     const int n = a + b;
     urnPicture(a, b, true);
-    switch (taskNumber) {
-    case 9305:
-        taskPrintf("\n\n\n\nIn einer Urne sind %d rote und %d schwarze Kugeln.\nMit welcher Wahrscheinlichkeit werden "
-                   "zwei\nrote Kugeln gezogen ? (ohne zurücklegen)",
-                   a, b);
-        pairAnswer(9, a * (a - 1), n * (n - 1));
-        break;
-    case 9306:
-        taskPrintf("\n\n\n\nIn einer Urne sind %d rote und %d schwarze Kugeln.\nMit welcher Wahrscheinlichkeit werden "
-                   "zwei\nschwarze Kugeln gezogen ? (ohne zurücklegen)",
-                   a, b);
-        pairAnswer(9, b * (b - 1), n * (n - 1));
-        break;
-    case 9307:
-        taskPrintf("\n\n\n\nIn einer Urne sind %d rote und %d schwarze Kugeln.\nMit welcher Wahrscheinlichkeit wird "
-                   "zuerst\neine schwarze und dann eine rote Kugel gezogen ? \n(ohne zurücklegen)",
-                   a, b);
-        pairAnswer(9, a * b, n * (n - 1));
-        break;
-    case 9308:
-        taskPrintf("\n\n\n\nIn einer Urne sind %d rote und %d schwarze Kugeln.\nMit welcher Wahrscheinlichkeit wird "
-                   "zuerst\neine schwarze und dann eine rote Kugel gezogen ? \n(mit zurücklegen; die erste Kugel kommt "
-                   "wieder in die Urne)",
-                   a, b);
-        pairAnswer(9, a * b, n * n);
-        break;
-    case 9309:
-        taskPrintf("\n\n\n\nIn einer Urne sind %d rote und %d schwarze Kugeln.\nMit welcher Wahrscheinlichkeit wird "
-                   "\neine schwarze und eine rote Kugel gezogen ? \n(mit zurücklegen; ohne Reihenfolge)",
-                   a, b);
-        pairAnswer(9, 2 * a * b, n * n);
-        break;
-    default:
-        taskPrintf("\n\n\n\nIn einer Urne sind %d rote und %d schwarze Kugeln.\nMit welcher Wahrscheinlichkeit wird "
-                   "\neine schwarze und eine rote Kugel gezogen ? \n(ohne zurücklegen; ohne Reihenfolge)",
-                   a, b);
-        pairAnswer(9, 2 * a * b, n * (n - 1));
-        break;
+    const TwoDraws* t = &kTwoDraws[0];
+    for (const TwoDraws& d : kTwoDraws)
+        if (d.task == taskNumber)
+            t = &d;
+    taskPrintf("\n\n\n\nIn einer Urne sind %d rote und %d schwarze Kugeln.\nMit welcher Wahrscheinlichkeit %s", a, b,
+               t->what);
+    // Favourable and possible balls at the first and the second draw.
+    const int fav1 = t->first == 'r' ? a : b;
+    const int all2 = t->back ? n : n - 1;
+    const int fav2 = (t->second == 'r' ? a : b) - (!t->back && t->second == t->first ? 1 : 0);
+    const int factor = t->eitherOrder ? 2 : 1;
+    pairAnswer(9, factor * fav1 * fav2, n * all2);
+    taskStep("1. Kugel %s: %d/%d, 2. Kugel %s: %d/%d", t->first == 'r' ? "rot" : "schwarz", fav1, n,
+             t->second == 'r' ? "rot" : "schwarz", fav2, all2);
+    if (t->eitherOrder) {
+        taskStep("Beide Reihenfolgen zählen: mal 2");
+        taskStep("P = 2 · %d/%d · %d/%d = %d/%d", fav1, n, fav2, all2, solution[taskIndex], solution2[taskIndex]);
+    } else {
+        taskStep("P = %d/%d · %d/%d = %d/%d", fav1, n, fav2, all2, solution[taskIndex], solution2[taskIndex]);
     }
 }
 
 // ------------------------------------------------------------ 11201-11212
 
-// A line through the origin with a slope triangle of run 5 and rise a; the
-// text names the legs and the hypotenuse of that triangle.
+// A line through the origin with a slope triangle of run 5 and rise a.
 void task11201()
 {
     coordinateFrame();
@@ -965,6 +1060,8 @@ void task11201()
     // rise over run, which the picture shows and the pupil reads.
     taskPrintf("\n\n\n\n Zuordnungsvorschrift f(x) = mx; m = ?");
     decimalAnswer(2 * a / 10.0, 1);
+    taskStep("Steigungsdreieck: 5 nach rechts, %d nach %s", std::abs(a), a > 0 ? "oben" : "unten");
+    taskStep("m = %d : 5 = %s", a, deDecimal(2 * a / 10.0, 1).c_str());
 }
 
 // f(x) = m x + b with m in halves; both variants ask for the intercept (the
@@ -980,11 +1077,18 @@ void task11202()
     if (b == 0)
         b = 1;
     redLineAcrossGrid(0, b, 2, k);
+    // The slope in halves as a coefficient: "0,5x", "x", "-1,5x".
+    const std::string mx = k == 2 ? "x" : k == -2 ? "-x" : deNumber(k / 2.0, 1) + "x";
     if (v == 1)
-        taskPrintf("\n\n\n\n f(x) = %2.1fx + b ; b = ?", k / 2.0);
+        taskPrintf("\n\n\n\n f(x) = %s + b; b = ?", mx.c_str());
     else
-        taskPrintf("\n\n\n\n f(x) = mx + b ; b = ?? ");
+        taskPrintf("\n\n\n\n f(x) = mx + b; b = ?");
     sol() = b;
+    if (v != 1)
+        taskStep("Je 2 nach rechts geht sie %d nach %s: m = %s", std::abs(k), k > 0 ? "oben" : "unten",
+                 deNumber(k / 2.0, 1).c_str());
+    taskStep("Die Gerade schneidet die y-Achse bei %d.", b);
+    taskStep("b = %d", b);
 }
 
 void graphFrame(void (*axes)(int, int, int, int))
@@ -1002,8 +1106,10 @@ void task11203()
     graphFrame(drawAxesDistanceTime);
     const int a = drawRange(1, 20);
     proportionalLine(10, a);
-    taskPrintf("\n\n\n\nWeg-Zeit-Diagramm\nWie groß ist die Geschwindigkeit v in km/h ? ");
+    taskPrintf("\n\n\n\nWeg-Zeit-Diagramm\nWie groß ist die Geschwindigkeit v in km/h?");
     sol() = 5 * a;
+    taskStep("Nach 1 h (60 min) zeigt der Graph %d km.", 5 * a);
+    taskStep("v = %d km : 1 h = %d km/h", 5 * a, sol());
 }
 
 // One unit is 20 dollars and 20 euros: euro = 0.1 a dollar.
@@ -1015,8 +1121,13 @@ void task11204()
     // for stays where the pupil can read it off.
     const int b = std::min({drawRange(1, 3), 2, 20 / a});
     proportionalLine(10, a);
-    taskPrintf("\n\n\n\nWährungsumrechnung;\nWie viel Euro bekommt man für %d Dollar ? ", 100 * b);
+    taskPrintf("\n\n\n\nWährungsumrechnung:\nWie viel Euro bekommt man für %d Dollar?", 100 * b);
     sol() = 10 * a * b;
+    taskStep("Am Graphen: 100 Dollar = %d Euro", 10 * a);
+    if (b == 1)
+        taskStep("Für 100 Dollar bekommt man %d Euro.", sol());
+    else
+        taskStep("%d · %d = %d Euro", b, 10 * a, sol());
 }
 
 void task11205()
@@ -1024,9 +1135,11 @@ void task11205()
     graphFrame(drawAxesEuroDollar);
     const int a = drawRange(5, 19);
     proportionalLine(10, a);
-    taskPrintf("\n\n\n\nWährungsumrechnung;\nWie groß ist der Umrechnungsfaktor von Dollar in Euro ?\n( Euro = m * "
-               "Dollar ) ");
+    taskPrintf("\n\n\n\nWährungsumrechnung:\nWie groß ist der Umrechnungsfaktor von Dollar in Euro?\n(Euro = m · "
+               "Dollar)");
     decimalAnswer(a / 10.0, 2);
+    taskStep("Am Graphen: 100 Dollar = %d Euro", 10 * a);
+    taskStep("m = %d : 100 = %s", 10 * a, deDecimal(a / 10.0, 2).c_str());
 }
 
 // One unit is 1 oz and 1000 euros: 200 a euros per oz.
@@ -1036,10 +1149,15 @@ void task11206()
     const int a = drawRange(5, 14);
     const int b = drawRange(1, 3);
     proportionalLine(5, a);
-    taskPrintf("\n\n\n\nWährungsumrechnung;\nWie viel Euro bekommt man für %d oz Gold ?\n(1 oz Gold = 31,1 g "
-               "Gold;\noz = Einheitenzeichen für Edelmetalle) ",
+    taskPrintf("\n\n\n\nGoldpreis:\nWie viel Euro bekommt man für %d oz Gold?\n(1 oz Gold = 31,1 g "
+               "Gold;\noz = Einheitenzeichen für Edelmetalle)",
                b);
     sol() = 200 * a * b;
+    taskStep("Am Graphen: 1 oz Gold = %d Euro", 200 * a);
+    if (b == 1)
+        taskStep("Für 1 oz Gold bekommt man %d Euro.", sol());
+    else
+        taskStep("%d · %d = %d Euro", b, 200 * a, sol());
 }
 
 // Growth curves: one unit is a week and 10 percent.
@@ -1053,10 +1171,14 @@ void task11207()
     const int full = drawRange(8, 18);
     redCurve([&](double t) { return 10.0 * std::pow(2.0, (t - full) / doubling); }, 0, full);
     markPointBlue(full, 10, 4);
-    taskPrintf("\n\n\n\nExponentielles Wachstum;\nSeerosen wachsen in einem Teich.\nIn %2.1f Wochen verdoppelt sich "
-               "die Fläche.\nNach wie viel Wochen ist der Teich bis zur Hälfte zugewachsen? ",
-               doubling);
+    const std::string weeks = deNumber(doubling, 1) + (doubling == 1 ? " Woche" : " Wochen");
+    taskPrintf("\n\n\n\nExponentielles Wachstum:\nSeerosen wachsen in einem Teich.\nIn %s verdoppelt sich "
+               "die Fläche.\nNach wie vielen Wochen ist der Teich bis zur Hälfte zugewachsen?",
+               weeks.c_str());
     decimalAnswer(full - doubling, 1);
+    taskStep("Am Graphen: voll (100 %%) nach %d Wochen", full);
+    taskStep("Halb so groß ist die Fläche %s früher:", weeks.c_str());
+    taskStep("%d - %s = %s Wochen", full, deNumber(doubling, 1).c_str(), deDecimal(full - doubling, 1).c_str());
 }
 
 // p(t) = 100 (1 - e^(-k t)).
@@ -1066,10 +1188,15 @@ void task11208()
     const int p = 5 * drawRange(1, 18);
     const double k = 0.1 + 0.05 * drawRange(1, 3);
     redCurve([&](double t) { return 10.0 * (1 - std::exp(-k * t)); }, 0, kGridX);
-    taskPrintf("\n\n\n\nBeschränktes Wachstum;\nSeerosen wachsen in einem Teich.\nNach wie viel Wochen ist der Teich "
-               "\nbis zu %d Prozent zugewachsen? ",
+    taskPrintf("\n\n\n\nBeschränktes Wachstum:\nSeerosen wachsen in einem Teich.\nNach wie vielen Wochen ist der Teich"
+               "\nbis zu %d Prozent zugewachsen?",
                p);
-    decimalAnswer(-std::log(1 - p / 100.0) / k, 1);
+    const double t = -std::log(1 - p / 100.0) / k;
+    decimalAnswer(t, 1);
+    taskStep("p = 100 · (1 - e hoch (-%s · t))", deNumber(k, 2).c_str());
+    taskStep("%d = 100 · (1 - e hoch (-%s · t))", p, deNumber(k, 2).c_str());
+    taskStep("t = -ln(1 - %s) : %s = %s Wochen", deNumber(p / 100.0, 2).c_str(), deNumber(k, 2).c_str(),
+             roundedResult(t, 1).c_str());
 }
 
 // p(t) = 100 / (1 + e^(-k (t - t0))), half full at t0.
@@ -1080,10 +1207,17 @@ void task11209()
     const int t0 = drawRange(7, 12);
     const double k = 0.5;
     redCurve([&](double t) { return 10.0 / (1 + std::exp(-k * (t - t0))); }, 0, kGridX);
-    taskPrintf("\n\n\n\nLogistisches Wachstum;\nSeerosen wachsen in einem Teich.\nNach wie viel Wochen ist der Teich "
-               "\nbis zu %d Prozent zugewachsen? ",
+    taskPrintf("\n\n\n\nLogistisches Wachstum:\nSeerosen wachsen in einem Teich.\nNach wie vielen Wochen ist der Teich"
+               "\nbis zu %d Prozent zugewachsen?",
                p);
-    decimalAnswer(t0 - std::log(100.0 / p - 1) / k, 1);
+    const double t = t0 - std::log(100.0 / p - 1) / k;
+    decimalAnswer(t, 1);
+    taskStep("Am Graphen: halb zugewachsen (50 %%) nach %d Wochen", t0);
+    taskStep("p = 100 : (1 + e hoch (-0,5 · (t - %d)))", t0);
+    if (p == 50)
+        taskStep("t = %s Wochen", deDecimal(t, 1).c_str());
+    else
+        taskStep("t = %d - ln(100/%d - 1) : 0,5 = %s", t0, p, roundedResult(t, 1).c_str());
 }
 
 void task11210()
@@ -1092,9 +1226,11 @@ void task11210()
     const int a = drawRange(1, 39);
     const double halfLife = 0.5 * a;
     redCurve([&](double t) { return 10.0 * std::pow(2.0, -t / halfLife); }, 0, kGridX);
-    taskPrintf("\n\n\n\nRadioaktiver Zerfall;\nEin radioaktives Element zerfällt.\nNach wie vielen Wochen ist die "
-               "Strahlung \nbis zur Hälfte abgeklungen (Halbwertzeit)? ");
+    taskPrintf("\n\n\n\nRadioaktiver Zerfall:\nEin radioaktives Element zerfällt.\nNach wie vielen Wochen ist die "
+               "Strahlung\nbis zur Hälfte abgeklungen (Halbwertszeit)?");
     decimalAnswer(halfLife, 1);
+    taskStep("Am Graphen: von 100 %% auf 50 %%");
+    taskStep("Halbwertszeit: %s Wochen", deDecimal(halfLife, 1).c_str());
 }
 
 // World population in billions, fitted by least squares with a cubic in
@@ -1144,8 +1280,11 @@ void task11211()
     redCurve([](double wx) { return fittedBillions(1800 + 20 * wx); }, 0, 11.5);
     for (const Census& c : kCensus)
         markPointBlue((c.year - 1800) / 20.0, c.billions, 3);
-    taskPrintf("\n\n\n\nBevölkerungswachstum;\nWie viele Milliarden Menschen lebten im Jahr %d\nauf der Erde? ", year);
+    taskPrintf("\n\n\n\nBevölkerungswachstum:\nWie viele Milliarden Menschen lebten im Jahr %d\nauf der Erde?", year);
     decimalAnswer(fittedBillions(year), 1);
+    taskStep("Die Kurve über dem Jahr %d ablesen", year);
+    taskStep("(1 Kästchen = 20 Jahre, 1 Milliarde).");
+    taskStep("Etwa %s Milliarden Menschen", deDecimal(fittedBillions(year), 1).c_str());
 }
 
 // A price of 50 euros rising by p percent a year; one unit is 2 years and
@@ -1156,10 +1295,13 @@ void task11212()
     const int p = drawRange(2, 16);
     const double growth = 1 + p / 100.0;
     redCurve([&](double wx) { return 5.0 * std::pow(growth, 2 * wx); }, 0, kGridX);
-    taskPrintf("\n\n\n\nKaufkraftverlust;\nDie Inflationsrate beträgt in einem Jahr %d Prozent .\nNach wie viel "
-               "Jahren haben sich die\ndurchschnittlichen Preise der Waren verdoppelt ? ",
+    taskPrintf("\n\n\n\nKaufkraftverlust:\nDie Inflationsrate beträgt in einem Jahr %d Prozent.\nNach wie vielen "
+               "Jahren haben sich die\ndurchschnittlichen Preise der Waren verdoppelt?",
                p);
-    decimalAnswer(std::log(2.0) / std::log(growth), 1);
+    const double years = std::log(2.0) / std::log(growth);
+    decimalAnswer(years, 1);
+    taskStep("Jedes Jahr mal %s: %s hoch n = 2", deNumber(growth, 2).c_str(), deNumber(growth, 2).c_str());
+    taskStep("n = ln 2 : ln %s = %s", deNumber(growth, 2).c_str(), roundedResult(years, 1).c_str());
 }
 
 // ------------------------------------------------------------ 12201-12210
@@ -1172,8 +1314,10 @@ void task12201()
     const int c = drawRange(3, 7);
     const int d = drawRange(3, 7);
     drawFractionGrid(430, 150, 30, a + c, b + d, c, d);
-    taskPrintf("\n\n\n\n Wie groß ist die rote Fläche\n in Flächeneinheiten ? ");
+    taskPrintf("\n\n\n\n Wie groß ist die rote Fläche\n in Flächeneinheiten?");
     sol() = c * d;
+    taskStep("Das rote Rechteck ist %d Kästchen breit und %d hoch.", c, d);
+    taskStep("A = %d · %d = %d", c, d, sol());
 }
 
 // 12203 isosceles, 12204 with the top side shifted, 12205 with the longer
@@ -1192,8 +1336,11 @@ void trapezoid(int taskNumber)
         drawWorldTrapezoidSkew(x, y, a, b, e);
     else
         drawWorldTrapezoid(x + (a - b) / 2.0, y, b, a, e);
-    taskPrintf("\n\n\n\nWie groß ist die Trapezfläche in Flächeneinheiten ? ");
+    taskPrintf("\n\n\n\nWie groß ist die Trapezfläche in Flächeneinheiten?");
     decimalAnswer((a + b) * e / 2.0, 1);
+    const int bottom = taskNumber == 12205 ? b : a, top = taskNumber == 12205 ? a : b;
+    taskStep("Parallele Seiten a = %d (unten) und c = %d, Höhe h = %d", bottom, top, e);
+    taskStep("A = (a + c) · h : 2 = (%d + %d) · %d : 2 = %s", bottom, top, e, deDecimal((a + b) * e / 2.0, 1).c_str());
 }
 
 // Even diagonals, so the corners sit on grid points and the area is whole.
@@ -1205,8 +1352,10 @@ void task12206()
     const int e = drawRange(-(b / 2 - 1), b / 2 - 1);
     const int x = drawRange(-6, 6);
     drawWorldKite(x, 0, a, b, e);
-    taskPrintf("\n\n\n\nWie groß ist die Drachenfläche in Flächeneinheiten ? ");
+    taskPrintf("\n\n\n\nWie groß ist die Drachenfläche in Flächeneinheiten?");
     sol() = a * b / 2;
+    taskStep("Diagonalen e = %d und f = %d", a, b);
+    taskStep("A = e · f : 2 = %d · %d : 2 = %d", a, b, sol());
 }
 
 // A parallelogram with its base on a grid line: base times height.
@@ -1224,8 +1373,10 @@ void task12207()
     drawWorldLineRed(x + g, y, x + g + s, y + h);
     drawWorldLineRed(x + g + s, y + h, x + s, y + h);
     drawWorldLineRed(x + s, y + h, x, y);
-    taskPrintf("\n\n\n\nWie groß ist die Fläche in Flächeneinheiten ? ");
+    taskPrintf("\n\n\n\nWie groß ist die Fläche in Flächeneinheiten?");
     sol() = g * h;
+    taskStep("Parallelogramm: Grundseite g = %d, Höhe h = %d", g, h);
+    taskStep("A = g · h = %d · %d = %d", g, h, sol());
 }
 
 void hexagon(int taskNumber)
@@ -1236,8 +1387,10 @@ void hexagon(int taskNumber)
         drawWorldHexagon(0, 0, a, 0);
     else
         drawWorldCircleHexagon(0, 0, a);
-    taskPrintf("\n\n\n\nWie groß ist die Fläche des Sechsecks in Flächeneinheiten ?\nVersuche eine Abschätzung. ");
+    taskPrintf("\n\n\n\nWie groß ist die Fläche des Sechsecks in Flächeneinheiten?\nVersuche eine Abschätzung.");
     decimalAnswer(2.598 * a * a, 1);
+    taskStep("Sechs gleichseitige Dreiecke mit der Seite a = %d", a);
+    taskStep("A = 2,598 · a² = 2,598 · %d² = %s", a, roundedResult(2.598 * a * a, 1).c_str());
 }
 
 void task12210()
@@ -1246,10 +1399,15 @@ void task12210()
     const int r = drawRange(3, 9);
     aographic_setfont("9x15");
     drawCircleEstimate(0, 0, r);
-    taskPrintf("\n\n\n\nEin Seite des Quadrates a ist gleich das Doppelte des\nRadiuses r. Die Fläche des Quadrates "
-               "ist 4*r*r.\nDie Fläche des Kreises ist k*r*r.\nWie groß ist der Faktor k zur Berechnung des Kreises ? ");
+    taskPrintf("\n\n\n\nEine Seite a des Quadrates ist doppelt so lang wie der\nRadius r. Die Fläche des Quadrates "
+               "ist 4 · r · r.\nDie Fläche des Kreises ist k · r · r.\nWie groß ist der Faktor k zur Berechnung der "
+               "Kreisfläche?");
     const int all = estimateBlue + estimateRed;
     decimalAnswer(all > 0 ? 4.0 * estimateBlue / all : 0.0, 2);
+    taskStep("Kreis : Quadrat = blaue Punkte : alle Punkte");
+    taskStep("k : 4 = %d : %d", estimateBlue, all);
+    if (all > 0)
+        taskStep("k = 4 · %d : %d = %s", estimateBlue, all, roundedResult(4.0 * estimateBlue / all, 2).c_str());
 }
 
 } // namespace

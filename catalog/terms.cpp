@@ -8,6 +8,7 @@
 // formula into the task area: fractions as numerator over bar over
 // denominator, exponents small and raised.
 #include <algorithm>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <string>
@@ -17,6 +18,7 @@
 #include "answer_rows.h"
 #include "catalog.h"
 #include "families.h"
+#include "notation.h"
 
 namespace {
 
@@ -149,6 +151,85 @@ void setFraction(const std::string& numerator, const std::string& denominator, c
 std::string equalsValue(int v) { return format("   = %d", v); }
 const char* const kAskValue = "  = ?";
 
+// ------------------------------------------------------------ school notation
+
+// " + 3x", " - x": a term joined onto what comes before it.
+std::string termAppend(int coef, const char* var = "x")
+{
+    return (coef < 0 ? " - " : " + ") + deTerm(coef < 0 ? -coef : coef, var);
+}
+
+// A number followed by a term, as in "9 - x"; the term alone for a 0.
+std::string numberThenTerm(int number, int coef, const char* var = "x")
+{
+    return number == 0 ? deTerm(coef, var) : std::to_string(number) + termAppend(coef, var);
+}
+
+// The factor in front of a bracket: "3", "-" for -1, nothing for 1.
+std::string bracketFactor(int a) { return a == 1 ? "" : a == -1 ? "-" : std::to_string(a); }
+
+// The task area sets "^2" as a raised digit; the terminal prints "²", "³".
+std::string superscripts(std::string s)
+{
+    for (const auto& [from, to] : {std::pair{"^2", "²"}, std::pair{"^3", "³"}})
+        for (size_t at = s.find(from); at != std::string::npos; at = s.find(from, at))
+            s.replace(at, 2, to);
+    return s;
+}
+
+// A quotient as the decimal square shows it; where that is rounded, first
+// two more places, cut off, so that "2,449..., gerundet 2,4" reads true.
+std::string roundedResult(double value, int places)
+{
+    const double scale = std::pow(10.0, places);
+    if (std::fabs(value * scale - std::round(value * scale)) < 1e-6)
+        return deDecimal(value, places);
+    const double longer = std::pow(10.0, places + 2);
+    if (std::fabs(value * longer - std::round(value * longer)) < 1e-6)
+        return deDecimal(value, places + 2) + ", gerundet " + deDecimal(value, places);
+    return deDecimal(std::trunc(value * longer) / longer, places + 2) + "..., gerundet " + deDecimal(value, places);
+}
+
+// ------------------------------------------------------------ Lösungsweg of linear equations
+
+// coef·x = rhs, then x = rhs : coef.
+void solvedStep(int coef, int rhs, int x)
+{
+    if (coef == 1) {
+        taskStep("x = %d", x);
+        return;
+    }
+    taskStep("%s = %d", deTerm(coef, "x").c_str(), rhs);
+    if (coef == -1)
+        taskStep("x = %d", x);
+    else
+        taskStep("x = %d : %s = %d", rhs, deOperand(coef).c_str(), x);
+}
+
+// One side of a linear equation: coef·x + constant.
+struct Side {
+    int coef;
+    int constant;
+};
+
+std::string sideText(Side s) { return deLinear(s.coef, s.constant, "x"); }
+
+// left = right solved for x: the x terms to the left, the numbers to the
+// right, then divided.
+void linearSteps(Side left, Side right, int x)
+{
+    if (right.coef != 0 || left.constant != 0) {
+        std::string l = left.coef == 0 ? deTerm(-right.coef, "x") : deTerm(left.coef, "x");
+        if (left.coef != 0 && right.coef != 0)
+            l += termAppend(-right.coef);
+        std::string r = right.constant == 0 ? std::to_string(-left.constant) : std::to_string(right.constant);
+        if (right.constant != 0 && left.constant != 0)
+            r += deSignedAppend(-left.constant);
+        taskStep("%s = %s", l.c_str(), r.c_str());
+    }
+    solvedStep(left.coef - right.coef, right.constant - left.constant, x);
+}
+
 // ------------------------------------------------------------ 6201-6207
 
 const char* const kBalanceOpening = "\n\n\n\nWie groß muss die Zahl x sein,\n"
@@ -167,6 +248,8 @@ void balanceSum(int taskNumber)
     default: taskPrintf("%s\nx + %d = %d + %d; x = ?", kBalanceOpening, c, a, b); break;
     }
     sol() = a + b - c;
+    taskStep("%d + %d = %d", a, b, a + b);
+    taskStep("x = %d - %d = %d", a + b, c, sol());
 }
 
 void balanceDifference(int taskNumber)
@@ -178,28 +261,44 @@ void balanceDifference(int taskNumber)
     case 6205:
         taskPrintf("%s\n%d + %d = %d - x; x = ?", kBalanceOpening, a, b, a + b + c);
         sol() = c;
+        taskStep("%d + %d = %d", a, b, a + b);
+        taskStep("x = %d - %d = %d", a + b + c, a + b, c);
         break;
     case 6206:
         taskPrintf("%s\n%d + %d = x - %d; x = ?", kBalanceOpening, a, b, c);
         sol() = a + b + c;
+        taskStep("%d + %d = %d", a, b, a + b);
+        taskStep("x = %d + %d = %d", a + b, c, a + b + c);
         break;
     default:
         // a + b + c - x = 2a + b - a holds for x = c.
         taskPrintf("%s\n%d - x = %d - %d; x = ?", kBalanceOpening, a + b + c, 2 * a + b, a);
         sol() = c;
+        taskStep("%d - %d = %d", 2 * a + b, a, a + b);
+        taskStep("x = %d - %d = %d", a + b + c, a + b, c);
         break;
     }
 }
 
 // ------------------------------------------------------------ 8101-8113: value of a term
 
+// Each prints the term with x, then the term with the value put in, the
+// brackets worked out first. A summand 0 is left out of the printed term.
+const char* const kTermValue = "\n\n\n\n Term:   %s = ??   wenn x = %d";
+
 void task8101()
 {
     int a = drawRange(-5, 4);
     int b = drawRange(1, 9); // x
     int c = drawRange(1, 9);
-    taskPrintf("\n\n\n\n Term:   %d + (x + %d) = ??   wenn x = %d", a, c, b);
     sol() = a + b + c;
+    if (a == 0) {
+        taskPrintf(kTermValue, format("x + %d", c).c_str(), b);
+        taskStep("%d + %d = %d", b, c, sol());
+    } else {
+        taskPrintf(kTermValue, format("%d + (x + %d)", a, c).c_str(), b);
+        taskStep("%d + (%d + %d) = %d + %d = %d", a, b, c, a, b + c, sol());
+    }
 }
 
 void task8102()
@@ -207,8 +306,14 @@ void task8102()
     int a = drawRange(-5, 4);
     int b = drawRange(-4, 4); // x
     int c = drawRange(1, 9);
-    taskPrintf("\n\n\n\n Term:   %d - (x + %d) = ??   wenn x = %d", a, c, b);
     sol() = a - b - c;
+    if (a == 0) {
+        taskPrintf(kTermValue, format("-(x + %d)", c).c_str(), b);
+        taskStep("-(%d + %d) = %d", b, c, sol());
+    } else {
+        taskPrintf(kTermValue, format("%d - (x + %d)", a, c).c_str(), b);
+        taskStep("%d - (%d + %d) = %d - %s = %d", a, b, c, a, deOperand(b + c).c_str(), sol());
+    }
 }
 
 void task8103()
@@ -216,8 +321,16 @@ void task8103()
     int a = drawRange(-5, 4);
     int b = drawRange(-5, 3);
     int c = drawRange(1, 9); // x
-    taskPrintf("\n\n\n\n Term:   %d + (%d - x) = ??  wenn x = %d", a, b, c);
     sol() = a + b - c;
+    const std::string inner = b == 0 ? "-x" : format("%d - x", b);
+    const std::string innerAt = b == 0 ? format("-%d", c) : format("%d - %d", b, c);
+    if (a == 0) {
+        taskPrintf(kTermValue, inner.c_str(), c);
+        taskStep("%s = %d", innerAt.c_str(), sol());
+    } else {
+        taskPrintf(kTermValue, format("%d + (%s)", a, inner.c_str()).c_str(), c);
+        taskStep("%d + (%s) = %d + %s = %d", a, innerAt.c_str(), a, deOperand(b - c).c_str(), sol());
+    }
 }
 
 void task8104()
@@ -225,8 +338,14 @@ void task8104()
     int a = drawRange(-5, 4); // x
     int b = drawRange(-5, 3);
     int c = drawRange(1, 9);
-    taskPrintf("\n\n\n\n Term:   x - (%d - %d) = ??  wenn x = %d", b, c, a);
     sol() = a - b + c;
+    if (b == 0) {
+        taskPrintf(kTermValue, format("x - (-%d)", c).c_str(), a);
+        taskStep("%d - (-%d) = %d + %d = %d", a, c, a, c, sol());
+    } else {
+        taskPrintf(kTermValue, format("x - (%d - %d)", b, c).c_str(), a);
+        taskStep("%d - (%d - %d) = %d - %s = %d", a, b, c, a, deOperand(b - c).c_str(), sol());
+    }
 }
 
 void task8105()
@@ -234,8 +353,18 @@ void task8105()
     int a = drawRange(-10, 9);
     int b = drawRange(-10, 9);
     int c = drawRange(1, 9); // x
-    taskPrintf("\n\n\n\n Term:   (%d) + (%d + x) = ??  wenn x = %d", a, b, c);
     sol() = a + b + c;
+    if (a == 0 && b == 0) {
+        taskPrintf(kTermValue, "x", c);
+        taskStep("x = %d", c);
+    } else if (a == 0 || b == 0) {
+        const int n = a + b;
+        taskPrintf(kTermValue, format("%d + x", n).c_str(), c);
+        taskStep("%d + %d = %d", n, c, sol());
+    } else {
+        taskPrintf(kTermValue, format("%d + (%d + x)", a, b).c_str(), c);
+        taskStep("%d + (%d + %d) = %d + %s = %d", a, b, c, a, deOperand(b + c).c_str(), sol());
+    }
 }
 
 void task8106()
@@ -243,18 +372,33 @@ void task8106()
     int a = drawRange(-10, 9);
     int b = drawRange(-10, 9); // x
     int c = drawRange(1, 9);
-    taskPrintf("\n\n\n\n Term:   (%d) - (x + %d) = ??  wenn x = %d", a, c, b);
     sol() = a - b - c;
+    if (a == 0) {
+        taskPrintf(kTermValue, format("-(x + %d)", c).c_str(), b);
+        taskStep("-(%d + %d) = %d", b, c, sol());
+    } else {
+        taskPrintf(kTermValue, format("%d - (x + %d)", a, c).c_str(), b);
+        taskStep("%d - (%d + %d) = %d - %s = %d", a, b, c, a, deOperand(b + c).c_str(), sol());
+    }
 }
 
 // 8107, 8108: the same product, with and without the multiplication sign.
-void xTimesDifference(const char* text)
+// A bracket (0 - c) is printed as (-c), after a "·" in both.
+void xTimesDifference(int taskNumber)
 {
     int a = drawRange(-5, 4); // x
     int b = drawRange(-5, 3);
     int c = drawRange(1, 9);
-    taskPrintf(text, b, c, a);
     sol() = a * (b - c);
+    const char* times = taskNumber == 8107 ? " · " : "";
+    if (b == 0) {
+        taskPrintf(kTermValue, format("x · (-%d)", c).c_str(), a);
+        taskStep("%s · (-%d) = %d", deOperand(a).c_str(), c, sol());
+    } else {
+        taskPrintf(kTermValue, format("x%s(%d - %d)", times, b, c).c_str(), a);
+        taskStep("%s · (%d - %d) = %s · %s = %d", deOperand(a).c_str(), b, c, deOperand(a).c_str(),
+                 deOperand(b - c).c_str(), sol());
+    }
 }
 
 void task8109()
@@ -264,8 +408,34 @@ void task8109()
     int c = drawRange(1, 9); // x
     if (b + c == 0)
         b = b + 1;
-    taskPrintf("\n\n\n\n Term:  %d : (%d + x) = ??  wenn x = %d", a, b, c);
-    decimalAnswer(static_cast<double>(a) / (b + c), 2);
+    // 0 over a negative number is -0.0, which would print as "-0,00".
+    const double value = a == 0 ? 0.0 : static_cast<double>(a) / (b + c);
+    decimalAnswer(value, 2);
+    if (b == 0) {
+        taskPrintf(kTermValue, format("%d : x", a).c_str(), c);
+        taskStep("%d : %d = %s", a, c, roundedResult(value, 2).c_str());
+    } else {
+        taskPrintf(kTermValue, format("%d : (%d + x)", a, b).c_str(), c);
+        taskStep("%d : (%d + %d) = %d : %s = %s", a, b, c, a, deOperand(b + c).c_str(),
+                 roundedResult(value, 2).c_str());
+    }
+}
+
+// "a · x" with the value v put in for x.
+std::string timesValue(int a, int v)
+{
+    if (a == 1)
+        return std::to_string(v);
+    if (a == -1)
+        return "-" + deOperand(v);
+    return std::to_string(a) + " · " + deOperand(v);
+}
+
+// " + k · v", " - k · v": the term kx joined on, the value v put in for x.
+std::string appendTimesValue(int k, int v)
+{
+    const int m = k < 0 ? -k : k;
+    return (k < 0 ? " - " : " + ") + (m == 1 ? deOperand(v) : timesValue(m, v));
 }
 
 // The term is a·x + c·d and the printed x is b.
@@ -281,8 +451,11 @@ void task8110()
         b = -5;
     if (c == 0)
         c = -5;
-    taskPrintf("\n\n\n\n Term:   (%d)x + (%d)*(%d) = ??  wenn x = %d", a, c, d, b);
     sol() = a * b + c * d;
+    const std::string product = format("%s %d · %s", c < 0 ? "-" : "+", c < 0 ? -c : c, deOperand(d).c_str());
+    taskPrintf(kTermValue, format("%s %s", deTerm(a, "x").c_str(), product.c_str()).c_str(), b);
+    taskStep("%s %s = %d%s = %d", timesValue(a, b).c_str(), product.c_str(), a * b, deSignedAppend(c * d).c_str(),
+             sol());
 }
 
 void task8111()
@@ -297,8 +470,10 @@ void task8111()
         b = -5;
     if (c == 0)
         c = -5;
-    taskPrintf("\n\n\n\n Term:   (%d)*(%d) - (%d)x = ??  wenn x = %d", a, b, c, d);
     sol() = a * b - c * d;
+    taskPrintf(kTermValue, format("%d · %s%s", a, deOperand(b).c_str(), termAppend(-c).c_str()).c_str(), d);
+    taskStep("%d · %s%s = %d%s = %d", a, deOperand(b).c_str(), appendTimesValue(-c, d).c_str(), a * b,
+             deSignedAppend(-c * d).c_str(), sol());
 }
 
 void task8112()
@@ -309,8 +484,9 @@ void task8112()
     int d = drawRange(1, 7);
     if (a == 0)
         a = 1;
-    taskPrintf("\n\n\n\n Term:   (x + %d) - (x + %d) = ??  wenn x = %d", b, d, a);
+    taskPrintf(kTermValue, format("(x + %d) - (x + %d)", b, d).c_str(), a);
     sol() = b - d;
+    taskStep("(%d + %d) - (%d + %d) = %d - %s = %d", a, b, a, d, a + b, deOperand(a + d).c_str(), sol());
 }
 
 void task8113()
@@ -325,8 +501,15 @@ void task8113()
         a = 1;
     if (c == 0)
         c = -5;
-    taskPrintf("\n\n\n\n Term:   (%d)*[x(%d + %d)] - (%d + %d) = ??  wenn x = %d", a, c, d, e, f, b);
     sol() = a * b * (c + d) - (e + f);
+    // a · [x(c + d)] as a textbook nests it; the steps use round brackets.
+    const std::string factor = a == 1 ? "" : a == -1 ? "-" : format("%d · ", a);
+    const std::string inner = format("x(%d + %d)", c, d);
+    const std::string first = a == 1 || a == -1 ? factor + inner : factor + "[" + inner + "]";
+    const std::string minus = e == 0 ? format(" - %d", f) : format(" - (%d + %d)", e, f);
+    taskPrintf(kTermValue, (first + minus).c_str(), b);
+    taskStep("%s%d · (%d + %d)%s = %s%d · %s - %s = %d", factor.c_str(), b, c, d, minus.c_str(), factor.c_str(), b,
+             deOperand(c + d).c_str(), deOperand(e + f).c_str(), sol());
 }
 
 // ------------------------------------------------------------ 8201-8211: simple equations
@@ -335,10 +518,13 @@ void task8201(int taskNumber)
 {
     int a = drawRange(2, 10); // x
     int b = drawRange(1, 9);
-    if (taskNumber == 8201)
-        taskPrintf("\n\n\n\n  x + %d = %d ;  x = ??", b, a + b);
-    else
-        taskPrintf("\n\n\n\n  x - %d = %d ;  x = ??", b, a - b);
+    if (taskNumber == 8201) {
+        taskPrintf("\n\n\n\n  x + %d = %d;  x = ??", b, a + b);
+        taskStep("x = %d - %d = %d", a + b, b, a);
+    } else {
+        taskPrintf("\n\n\n\n  x - %d = %d;  x = ??", b, a - b);
+        taskStep("x = %d + %d = %d", a - b, b, a);
+    }
     sol() = a;
 }
 
@@ -348,17 +534,19 @@ void task8203(int taskNumber)
     int b = drawRange(1, 9); // x
     drawRange(1, 9);         // drawn, never used
     if (taskNumber == 8203)
-        taskPrintf("\n\n\n\n  %dx = %d ;  x = ??", a, a * b);
+        taskPrintf("\n\n\n\n  %dx = %d;  x = ??", a, a * b);
     else
-        taskPrintf("\n\n\n\n  %d = %dx ;  x = ?? ", a * b, a);
+        taskPrintf("\n\n\n\n  %d = %dx;  x = ??", a * b, a);
     sol() = b;
+    taskStep("x = %d : %d = %d", a * b, a, b);
 }
 
 void task8205()
 {
     int a = drawRange(2, 10);
-    taskPrintf("\n\n\n\n  x + x = %d ;  x = ??", 2 * a);
+    taskPrintf("\n\n\n\n  x + x = %d;  x = ??", 2 * a);
     sol() = a;
+    solvedStep(2, 2 * a, a);
 }
 
 void task8206(int taskNumber)
@@ -366,10 +554,11 @@ void task8206(int taskNumber)
     int a = drawRange(2, 10); // x
     int b = drawRange(2, 10);
     if (taskNumber == 8206)
-        taskPrintf("\n\n\n\n  %dx + x = %d ;  x = ??", b, a * b + a);
+        taskPrintf("\n\n\n\n  %dx + x = %d;  x = ??", b, a * b + a);
     else
-        taskPrintf("\n\n\n\n  x + %dx = %d ;  x = ??", b, a * b + a);
+        taskPrintf("\n\n\n\n  x + %dx = %d;  x = ??", b, a * b + a);
     sol() = a;
+    solvedStep(b + 1, a * b + a, a);
 }
 
 // 8208-8210: two x terms; a difference needs two different coefficients.
@@ -380,12 +569,23 @@ void twoXTerms(int taskNumber)
     int c = drawRange(2, 7);
     if (taskNumber != 8208 && c == b)
         b = b + 1;
+    int coef = 0;
     switch (taskNumber) {
-    case 8208: taskPrintf("\n\n\n\n  %dx + %dx = %d ;  x = ??", b, c, a * (b + c)); break;
-    case 8209: taskPrintf("\n\n\n\n  %dx - %dx = %d ;  x = ??", b, c, a * (b - c)); break;
-    default: taskPrintf("\n\n\n\n  -%dx + %dx = %d ;  x = ??", b, c, a * (c - b)); break;
+    case 8208:
+        taskPrintf("\n\n\n\n  %dx + %dx = %d;  x = ??", b, c, a * (b + c));
+        coef = b + c;
+        break;
+    case 8209:
+        taskPrintf("\n\n\n\n  %dx - %dx = %d;  x = ??", b, c, a * (b - c));
+        coef = b - c;
+        break;
+    default:
+        taskPrintf("\n\n\n\n  -%dx + %dx = %d;  x = ??", b, c, a * (c - b));
+        coef = c - b;
+        break;
     }
     sol() = a;
+    solvedStep(coef, a * coef, a);
 }
 
 // -bx + cx = x + a(c - b - 1): the rules keep c - b - 1 away from 0.
@@ -400,8 +600,11 @@ void task8211()
         b = b + 1;
     if (c - b == 1)
         c = c + 1;
-    taskPrintf("\n\n\n\n  -%dx + %dx = x + (%d) ;  x = ??", b, c, a * (c - b - 1));
+    const int r = a * (c - b - 1);
+    taskPrintf("\n\n\n\n  -%dx + %dx = x%s;  x = ??", b, c, deSignedAppend(r).c_str());
     sol() = a;
+    taskStep("%s = x%s", deTerm(c - b, "x").c_str(), deSignedAppend(r).c_str());
+    linearSteps({c - b, 0}, {1, r}, a);
 }
 
 // ------------------------------------------------------------ 10201-10210
@@ -420,13 +623,17 @@ void xOnBothSides(int taskNumber)
         a = a + 1;
     if (!opposite && a == b)
         a = a + 1;
+    Side left{a, 0}, right{0, 0};
     switch (taskNumber) {
-    case 10201: taskPrintf("\n\n\n\n  %dx + %d = %d - %dx ", a, d, (a + b) * c + d, b); break;
-    case 10202: taskPrintf("\n\n\n\n  %dx - %d = %d - %dx ", a, d, (a + b) * c - d, b); break;
-    case 10203: taskPrintf("\n\n\n\n  %dx - %d = %d + %dx ", a, d, (a - b) * c - d, b); break;
-    default: taskPrintf("\n\n\n\n  %dx + %d = %d + %dx ", a, d, (a - b) * c + d, b); break;
+    case 10201: left.constant = d, right = {-b, (a + b) * c + d}; break;
+    case 10202: left.constant = -d, right = {-b, (a + b) * c - d}; break;
+    case 10203: left.constant = -d, right = {b, (a - b) * c - d}; break;
+    default: left.constant = d, right = {b, (a - b) * c + d}; break;
     }
+    // An a made 0 by the rules above leaves the number alone on the left.
+    taskPrintf("\n\n\n\n  %s = %s ", sideText(left).c_str(), numberThenTerm(right.constant, right.coef).c_str());
     sol() = c;
+    linearSteps(left, right, c);
 }
 
 void task10205(int taskNumber)
@@ -434,11 +641,18 @@ void task10205(int taskNumber)
     int a = drawRange(-9, 9);
     int b = drawRange(1, 9);
     int c = drawRange(-9, 9); // x
-    if (taskNumber == 10205)
-        taskPrintf("\n\n\n\n  %d - %dx = %d ", a, b, a - b * c);
-    else
-        taskPrintf("\n\n\n\n  %d + %dx = %d ", a, b, a + b * c);
+    const int coef = taskNumber == 10205 ? -b : b;
+    taskPrintf("\n\n\n\n  %s = %d ", numberThenTerm(a, coef).c_str(), a + coef * c);
     sol() = c;
+    linearSteps({coef, a}, {0, a + coef * c}, c);
+}
+
+// ax - bx = r, at level 10 with any x, at 10307 with x not 0.
+void differenceOfXTerms(int a, int b, int c)
+{
+    taskPrintf("\n\n\n\n  %s%s = %d ", deTerm(a, "x").c_str(), termAppend(-b).c_str(), (a - b) * c);
+    sol() = c;
+    solvedStep(a - b, (a - b) * c, c);
 }
 
 void task10207()
@@ -448,8 +662,7 @@ void task10207()
     int c = drawRange(-9, 9); // x
     if (b == a)
         b = b + 1;
-    taskPrintf("\n\n\n\n  %dx - %dx = %d ", a, b, (a - b) * c);
-    sol() = c;
+    differenceOfXTerms(a, b, c);
 }
 
 void task10208()
@@ -464,8 +677,12 @@ void task10208()
         b = 1;
     if (b + c == d)
         d = d + 1;
-    taskPrintf("\n\n\n\n  %dx + %dx = %dx + (%d) ;  x = ??", b, c, d, (b + c - d) * a);
+    const int r = (b + c - d) * a;
+    taskPrintf("\n\n\n\n  %s%s = %s;  x = ??", deTerm(b, "x").c_str(), termAppend(c).c_str(),
+               sideText({d, r}).c_str());
     sol() = a;
+    taskStep("%s = %s", deTerm(b + c, "x").c_str(), sideText({d, r}).c_str());
+    linearSteps({b + c, 0}, {d, r}, a);
 }
 
 // b(x + c) - dx = -dx leaves bx = -bc.
@@ -479,16 +696,15 @@ void task10209()
         b = b + 1;
     if (c == 0)
         c = -2;
-    if (c > 0)
-        taskPrintf("\n\n\n\n  %d(x + %d)-%dx = %dx;  x = ??", b, c, d, -d);
-    else
-        taskPrintf("\n\n\n\n  %d(x - %d)-%dx = %dx;  x = ??", b, -c, d, -d);
+    const std::string bracket = format("%s(x%s)", bracketFactor(b).c_str(), deSignedAppend(c).c_str());
+    taskPrintf("\n\n\n\n  %s - %dx = -%dx;  x = ??", bracket.c_str(), d, d);
     sol() = -c;
+    taskStep("%s = 0", bracket.c_str());
+    taskStep("x%s = 0", deSignedAppend(c).c_str());
+    taskStep("x = %d", -c);
 }
 
-// (x - b)(x + c) = (c - b)x + a² - bc leaves x² = a². The constant shows its
-// own sign when negative; a constant 0 goes with the plus form, which reads
-// "+ 0" rather than a bare "0" after the x term.
+// (x - b)(x + c) = (c - b)x + a² - bc leaves x² = a².
 void task10210()
 {
     int a = drawRange(1, 10); // x
@@ -497,12 +713,13 @@ void task10210()
     if (c == b)
         c = c + 1;
     int constant = a * a - b * c;
-    if (constant >= 0)
-        taskPrintf("\n\n\n\n  (x - %d)(x + %d) = %dx + %d;  x = ??", b, c, c - b, constant);
-    else
-        taskPrintf("\n\n\n\n  (x - %d)(x + %d) = %dx %d;  x = ??", b, c, c - b, constant);
+    const std::string right = sideText({c - b, constant});
+    taskPrintf("\n\n\n\n  (x - %d)(x + %d) = %s;  x = ??", b, c, right.c_str());
     sol() = a;
     alsoRight = [a](int x) { return x == -a; };
+    taskStep("x²%s%s = %s", termAppend(c - b).c_str(), deSignedAppend(-b * c).c_str(), right.c_str());
+    taskStep("x² = %d", a * a);
+    taskStep("x = -%d oder x = %d", a, a);
 }
 
 // ------------------------------------------------------------ 10301-10310: brackets
@@ -531,7 +748,7 @@ void bracketEquation(int taskNumber)
             e = e + 1;
     } else {
         a = drawRange(2, 5);
-        b = drawRange(1, 5);
+        b = drawRange(2, 5);
         c = drawRange(1, 9);
         d = drawRange(-5, 9);
         e = drawRange(1, 9);
@@ -541,13 +758,15 @@ void bracketEquation(int taskNumber)
         if (taskNumber != 10304 && e == a * b)
             e = e + 1;
     }
-    switch (taskNumber) {
-    case 10302: taskPrintf("\n\n\n\n  %d(%dx + %d) = %d + %dx ", a, b, c, (a * b - e) * d + a * c, e); break;
-    case 10303: taskPrintf("\n\n\n\n  %d(%dx - %d) = %d + %dx ", a, b, c, (a * b - e) * d - a * c, e); break;
-    case 10304: taskPrintf("\n\n\n\n  %d(%dx - %d) = %d - %dx ", a, b, c, (a * b + e) * d - a * c, e); break;
-    default: taskPrintf("\n\n\n\n  %d(%dx + %d) = %d - %dx ", a, b, c, (a * b + e) * d + a * c, e); break;
-    }
+    const int inner = taskNumber == 10303 || taskNumber == 10304 ? -c : c; // the bracket's number
+    const int ex = taskNumber == 10302 || taskNumber == 10303 ? e : -e;    // the x term on the right
+    const Side left{a * b, a * inner};
+    const Side right{ex, (a * b - ex) * d + a * inner};
+    taskPrintf("\n\n\n\n  %s(%s) = %s ", bracketFactor(a).c_str(), sideText({b, inner}).c_str(),
+               numberThenTerm(right.constant, right.coef).c_str());
     sol() = d;
+    taskStep("%s = %s", sideText(left).c_str(), numberThenTerm(right.constant, right.coef).c_str());
+    linearSteps(left, right, d);
 }
 
 // x(a + x) = ax + b² leaves x² = b².
@@ -557,9 +776,12 @@ void task10306()
     int b = drawRange(1, 9); // x
     if (a == 0)
         a = -2;
-    taskPrintf("\n\n\n\n  x(%d + x) = %dx + %d ", a, a, b * b);
+    taskPrintf("\n\n\n\n  x(%d + x) = %s ", a, sideText({a, b * b}).c_str());
     sol() = b;
     alsoRight = [b](int x) { return x == -b; };
+    taskStep("%s + x² = %s", deTerm(a, "x").c_str(), sideText({a, b * b}).c_str());
+    taskStep("x² = %d", b * b);
+    taskStep("x = -%d oder x = %d", b, b);
 }
 
 void task10307()
@@ -571,8 +793,7 @@ void task10307()
         b = b + 1;
     if (c == 0)
         c = 1;
-    taskPrintf("\n\n\n\n  %dx - %dx = %d ", a, b, (a - b) * c);
-    sol() = c;
+    differenceOfXTerms(a, b, c);
 }
 
 // px - (x + k) = c(bx + a): with p = cb + 2 the left keeps one x more than
@@ -589,11 +810,11 @@ void task10308()
         p = c * b + 3;
         k = 2 * x - c * a;
     }
-    if (k > 0)
-        taskPrintf("\n\n\n\n  %dx - (x + %d) = %d(%dx + %d) ", p, k, c, b, a);
-    else
-        taskPrintf("\n\n\n\n  %dx - (x - %d) = %d(%dx + %d) ", p, -k, c, b, a);
+    taskPrintf("\n\n\n\n  %dx - (x%s) = %d(%dx + %d) ", p, deSignedAppend(k).c_str(), c, b, a);
     sol() = x;
+    const Side left{p - 1, -k}, right{c * b, c * a};
+    taskStep("%s = %s", sideText(left).c_str(), sideText(right).c_str());
+    linearSteps(left, right, x);
 }
 
 // a(bx + c) - c = d(x + m - x) + w, w = abx + c(a - 1) - dm. A bracket of
@@ -610,8 +831,16 @@ void task10309()
     if (a * b * x + c * (a - 1) - d * m < 1)
         m = 1;
     int w = a * b * x + c * (a - 1) - d * m;
-    taskPrintf("\n\n\n\n  %d(%dx + %d) - %d = %d(%d - x) + %d ", a, b, c, c, d, x + m, w);
+    const int k = x + m; // the number in the right bracket
+    taskPrintf("
+
+
+
+  %d(%dx + %d) - %d = %d(%d - x) + %d ", a, b, c, c, d, k, w);
     sol() = x;
+    const Side left{a * b, a * c - c}, right{-d, d * k + w};
+    taskStep("%s = %s", sideText(left).c_str(), sideText(right).c_str());
+    linearSteps(left, right, x);
 }
 
 // (ax + b)(cx + d) = ux + v with u and v chosen so that the difference of the
@@ -629,60 +858,87 @@ void task10310()
         c = -1;
     int u = a * d + b * c + 2 * a * c * e;
     int v = b * d - a * c * e * e;
-    taskPrintf("\n\n\n\n  (%dx + %d)(%dx + %d) = %dx +( %d )  ", a, b, c, d, u, v);
+    taskPrintf("\n\n\n\n  (%s)(%s) = %s  ", sideText({a, b}).c_str(), sideText({c, d}).c_str(),
+               sideText({u, v}).c_str());
     sol() = e;
+    // ac·x² + px + q with the middle term left out when it is 0.
+    auto quadratic = [](int s, int p, int q) {
+        std::string t = deTerm(s, "x²");
+        if (p != 0)
+            t += termAppend(p);
+        return t + deSignedAppend(q);
+    };
+    const int ac = a * c;
+    taskStep("%s = %s", quadratic(ac, a * d + b * c, b * d).c_str(), sideText({u, v}).c_str());
+    taskStep("%s = 0", quadratic(ac, -2 * ac * e, ac * e * e).c_str());
+    taskStep("%s(x - %d)² = 0", bracketFactor(ac).c_str(), e);
+    taskStep("x = %d", e);
 }
 
 // ------------------------------------------------------------ 11101-11112: binomial formulas
 
+// "5a" squared as a textbook writes it: "(5a)²", but "a²" for a bare a.
+std::string squaredTerm(int coef, const char* var)
+{
+    return coef == 1 ? std::string(var) + "²" : "(" + deTerm(coef, var) + ")²";
+}
+
+// The formula is built once with "^2" for the task area; the terminal gets
+// it with "²".
 void binomial(int taskNumber)
 {
     int a = drawRange(1, 9);
     int b = drawRange(1, 9);
     int a2 = a * a, b2 = b * b, ab2 = 2 * a * b;
+    const std::string ta = deTerm(a, "a"), tb = deTerm(b, "b");
+    const std::string ta2 = deTerm(a2, "a^2"), tb2 = deTerm(b2, "b^2");
     std::string formula;
+    int rule = 0; // which binomial formula
     switch (taskNumber) {
     case 11101:
-        taskPrintf("\n\n\n\n2.Binomische Formel \n  (%da - %db)^2= %da^2 - ??ab + %db^2 ", a, b, a2, b2);
-        formula = format("(%da - %db)^2 = %da^2 - ??ab + %db^2", a, b, a2, b2);
+    case 11102: {
+        const char* sign = taskNumber == 11101 ? "-" : "+";
+        rule = taskNumber == 11101 ? 2 : 1;
+        formula = format("(%s %s %s)^2 = %s %s ??ab + %s", ta.c_str(), sign, tb.c_str(), ta2.c_str(), sign,
+                         tb2.c_str());
         sol() = ab2;
-        break;
-    case 11102:
-        taskPrintf("\n\n\n\n1.Binomische Formel \n  (%da + %db)^2= %da^2 + ??ab + %db^2 ", a, b, a2, b2);
-        formula = format("(%da + %db)^2 = %da^2 + ??ab + %db^2", a, b, a2, b2);
-        sol() = ab2;
-        break;
-    case 11103:
-        taskPrintf("\n\n\n\n3.Binomische Formel \n  (%da + %db)*(%da - %db)= %da^2 - ??b^2 ", a, b, a, b, a2);
-        formula = format("(%da + %db)(%da - %db) = %da^2 - ??b^2", a, b, a, b, a2);
-        sol() = b2;
-        break;
-    case 11104:
-        taskPrintf("\n\n\n\n3.Binomische Formel \n  (%da + %db)*(%da - %db)= ??a^2 - %db^2 ", a, b, a, b, b2);
-        formula = format("(%da + %db)(%da - %db) = ??a^2 - %db^2", a, b, a, b, b2);
-        sol() = a2;
-        break;
-    case 11105:
-        taskPrintf("\n\n\n\n1.Binomische Formel \n %da^2 + %dab + %db^2 = (??a + %db)^2 ", a2, ab2, b2, b);
-        formula = format("%da^2 + %dab + %db^2 = (??a + %db)^2", a2, ab2, b2, b);
-        sol() = a;
-        break;
-    case 11106:
-        taskPrintf("\n\n\n\n2.Binomische Formel \n %da^2 - %dab + %db^2 = (??a - %db)^2 ", a2, ab2, b2, b);
-        formula = format("%da^2 - %dab + %db^2 = (??a - %db)^2", a2, ab2, b2, b);
-        sol() = a;
-        break;
-    case 11107:
-        taskPrintf("\n\n\n\n1.Binomische Formel \n %da^2 + %dab + %db^2 = (%da + ??b)^2 ", a2, ab2, b2, a);
-        formula = format("%da^2 + %dab + %db^2 = (%da + ??b)^2", a2, ab2, b2, a);
-        sol() = b;
-        break;
-    default:
-        taskPrintf("\n\n\n\n2.Binomische Formel \n %da^2 - %dab + %db^2 = (%da - ??b)^2 ", a2, ab2, b2, a);
-        formula = format("%da^2 - %dab + %db^2 = (%da - ??b)^2", a2, ab2, b2, a);
-        sol() = b;
+        taskStep("(%s %s %s)² = %s %s 2 · %s · %s + %s", ta.c_str(), sign, tb.c_str(), squaredTerm(a, "a").c_str(), sign,
+                 ta.c_str(), tb.c_str(), squaredTerm(b, "b").c_str());
+        taskStep("?? = 2 · %d · %d = %d", a, b, ab2);
         break;
     }
+    case 11103:
+    case 11104:
+        rule = 3;
+        if (taskNumber == 11103)
+            formula = format("(%s + %s)(%s - %s) = %s - ??b^2", ta.c_str(), tb.c_str(), ta.c_str(), tb.c_str(),
+                             ta2.c_str());
+        else
+            formula = format("(%s + %s)(%s - %s) = ??a^2 - %s", ta.c_str(), tb.c_str(), ta.c_str(), tb.c_str(),
+                             tb2.c_str());
+        sol() = taskNumber == 11103 ? b2 : a2;
+        taskStep("(%s + %s)(%s - %s) = %s - %s", ta.c_str(), tb.c_str(), ta.c_str(), tb.c_str(),
+                 squaredTerm(a, "a").c_str(), squaredTerm(b, "b").c_str());
+        taskStep("?? = %d² = %d", taskNumber == 11103 ? b : a, sol());
+        break;
+    default: {
+        // 11105-11108: the expanded square given, a number of the bracket asked.
+        const bool plus = taskNumber == 11105 || taskNumber == 11107;
+        const bool askA = taskNumber == 11105 || taskNumber == 11106;
+        const char* sign = plus ? "+" : "-";
+        rule = plus ? 1 : 2;
+        const std::string bracket =
+            askA ? format("??a %s %s", sign, tb.c_str()) : format("%s %s ??b", ta.c_str(), sign);
+        formula = format("%s %s %s + %s = (%s)^2", ta2.c_str(), sign, deTerm(ab2, "ab").c_str(), tb2.c_str(),
+                         bracket.c_str());
+        sol() = askA ? a : b;
+        taskStep("(%s)² = %s", askA ? "??a" : "??b", askA ? superscripts(ta2).c_str() : superscripts(tb2).c_str());
+        taskStep("Probe: 2 · %d · %d = %d", a, b, ab2);
+        taskStep("%d = %d², also ?? = %d", askA ? a2 : b2, sol(), sol());
+        break;
+    }
+    }
+    taskPrintf("\n\n\n\n%d. binomische Formel\n  %s", rule, superscripts(formula).c_str());
     drawFormula(kFormulaLeft, kResultY, formula);
 }
 
@@ -701,20 +957,24 @@ void binomialExpanded(int taskNumber)
 {
     int a, b;
     drawDifferentPair(9, a, b);
+    const std::string numbers = format("%d = %d²; %d = 2 · %d · %d", taskNumber == 11109 ? a * a : b * b,
+                                       taskNumber == 11109 ? a : b, 2 * a * b, a, b);
     if (taskNumber == 11109) {
-        taskPrintf("\n\n\n\n2.Binomische Formel \n a^2 - 2ab + b^2 = (?? - b)^2 ");
+        taskPrintf("\n\n\n\n2. binomische Formel\n a² - 2ab + b² = (?? - b)²");
         drawFormula(kFormulaLeft, kNumeratorY, "a^2 - 2ab + b^2 = (?? - b)^2");
         drawFormula(kFormulaLeft, kSecondLineY, format("%d - %d + %d = (?? - %d)^2", a * a, 2 * a * b, b * b, b));
         sol() = a;
         // (x - b)² = (a - b)² holds for x = 2b - a as well.
         alsoRight = [a, b](int x) { return x == 2 * b - a; };
     } else {
-        taskPrintf("\n\n\n\n2.Binomische Formel \n a^2 - 2ab + b^2 = (a - ?\?)^2 ");
+        taskPrintf("\n\n\n\n2. binomische Formel\n a² - 2ab + b² = (a - ?\?)²");
         drawFormula(kFormulaLeft, kNumeratorY, "a^2 - 2ab + b^2 = (a - ?\?)^2");
         drawFormula(kFormulaLeft, kSecondLineY, format("%d - %d + %d = (%d - ?\?)^2", a * a, 2 * a * b, b * b, a));
         sol() = b;
         alsoRight = [a, b](int x) { return x == 2 * a - b; };
     }
+    taskStep("%s", numbers.c_str());
+    taskStep("?? = %d", sol());
 }
 
 // The two drawn values m > n give the whole-numbered right triangle with legs
@@ -729,21 +989,25 @@ void pythagoras(int taskNumber)
     int legA = m * m - n * n;
     int legB = 2 * m * n;
     int hyp = m * m + n * n;
-    taskPrintf("\n\n\n\nSatz des Pythagoras \n c^2 = a^2 + b^2 ");
+    taskPrintf("\n\n\n\nSatz des Pythagoras\n c² = a² + b²");
     drawFormula(kFormulaLeft, kNumeratorY, "c^2 = a^2 + b^2");
     if (taskNumber == 11111) {
-        drawFormula(kFormulaLeft, kSecondLineY, format("c^2 = %d + %d ;  c = ?", legA * legA, legB * legB));
+        drawFormula(kFormulaLeft, kSecondLineY, format("c^2 = %d + %d;  c = ?", legA * legA, legB * legB));
         sol() = hyp;
+        taskStep("c² = %d + %d = %d", legA * legA, legB * legB, hyp * hyp);
+        taskStep("%d² = %d, also c = %d", hyp, hyp * hyp, hyp);
     } else {
-        drawFormula(kFormulaLeft, kSecondLineY, format("%d = a^2 + %d ;  a = ?", hyp * hyp, legB * legB));
+        drawFormula(kFormulaLeft, kSecondLineY, format("%d = a^2 + %d;  a = ?", hyp * hyp, legB * legB));
         sol() = legA;
+        taskStep("a² = %d - %d = %d", hyp * hyp, legB * legB, legA * legA);
+        taskStep("%d² = %d, also a = %d", legA, legA * legA, legA);
     }
 }
 
 // ------------------------------------------------------------ 11301-11313: fraction terms
 
-const char* const kTermAt = "\n\n\n\nGib den Bruchterm für x = %d an.\n";
-const char* const kBinomialTip = "\nTipp: schnelle Berechnung über Binomische Formel";
+const char* const kTermAt = "\n\n\n\nBerechne den Wert des Bruchterms für x = %d.\n";
+const char* const kBinomialTip = "\nTipp: schneller mit einer binomischen Formel";
 
 // 11301-11306: the value at x = a of a term whose pole is kept away from a.
 void fractionValue(int taskNumber)
@@ -758,36 +1022,51 @@ void fractionValue(int taskNumber)
         d = drawRange(1, 5);
     if (taskNumber == 11306)
         drawRange(1, 5); // drawn, never used
-    std::string num, den;
-    double value = 0;
+    std::string num, den, line;
+    int top = 0, bottom = 1; // the value as numerator over denominator
     switch (taskNumber) {
     case 11301:
-        taskPrintf("\n\n\n\nGib den Bruchterm für x = %d an.\n (x+%d)/%dx", a, a * b, c);
         num = format("x+%d", a * b);
         den = format("%dx", c);
-        value = static_cast<double>(a + a * b) / (c * a);
+        line = format("(%s)/(%s)", num.c_str(), den.c_str());
+        top = a + a * b;
+        bottom = c * a;
+        taskStep("(%d + %d)/(%d · %d) = %d/%d", a, a * b, c, a, top, bottom);
         break;
     case 11302:
-        taskPrintf("\n\n\n\nGib den Bruchterm für x = %d an.\n (x+%d)/(%d-x)", a, a * b, c);
         num = format("x+%d", a * b);
         den = format("%d-x", c);
-        value = static_cast<double>(a + a * b) / (c - a);
+        line = format("(%s)/(%s)", num.c_str(), den.c_str());
+        top = a + a * b;
+        bottom = c - a;
+        taskStep("(%d + %d)/(%d - %d) = %d/%s", a, a * b, c, a, top, deOperand(bottom).c_str());
         break;
     case 11305:
-        taskPrintf("\n\n\n\nGib den Bruchterm für x = %d an.\n (%dx+%d)/(%d-x)", a, d, a * b, c);
-        num = format("%dx+%d", d, a * b);
+        num = format("%s+%d", deTerm(d, "x").c_str(), a * b);
         den = format("%d-x", c);
-        value = static_cast<double>(d * a + a * b) / (c - a);
+        line = format("(%s)/(%s)", num.c_str(), den.c_str());
+        top = d * a + a * b;
+        bottom = c - a;
+        taskStep("(%s + %d)/(%d - %d) = %d/%s", timesValue(d, a).c_str(), a * b, c, a, top, deOperand(bottom).c_str());
         break;
     default:
-        taskPrintf("\n\n\n\nGib den Bruchterm für x = %d an.\n (x+%d)/[%d(%d-x)]", a, d, b, c);
         num = format("x+%d", d);
-        den = format("%d(%d-x)", b, c);
-        value = static_cast<double>(a + d) / (b * (c - a));
+        den = b == 1 ? format("%d-x", c) : format("%d(%d-x)", b, c);
+        line = b == 1 ? format("(%s)/(%s)", num.c_str(), den.c_str()) : format("(%s)/[%s]", num.c_str(), den.c_str());
+        top = a + d;
+        bottom = b * (c - a);
+        if (b == 1)
+            taskStep("(%d + %d)/(%d - %d) = %d/%s", a, d, c, a, top, deOperand(bottom).c_str());
+        else
+            taskStep("(%d + %d)/(%d · (%d - %d)) = %d/%s", a, d, b, c, a, top, deOperand(bottom).c_str());
         break;
     }
+    taskPrintf(kTermAt, a);
+    taskPrintf(" %s", line.c_str());
     setFraction(num, den, kAskValue);
+    const double value = static_cast<double>(top) / bottom;
     decimalAnswer(value, 3);
+    taskStep("%d : %s = %s", top, deOperand(bottom).c_str(), roundedResult(value, 3).c_str());
 }
 
 void undefinedPoint(int taskNumber)
@@ -801,6 +1080,8 @@ void undefinedPoint(int taskNumber)
         taskPrintf("\n\n\n\nFür welchen Wert von x ist der Term\n (x+%d)/(%d-x)\nnicht definiert?", a, c);
         setFraction(format("x+%d", a), format("%d-x", c), "");
         sol() = c;
+        taskStep("Der Nenner darf nicht 0 sein.");
+        taskStep("%d - x = 0 für x = %d", c, c);
     } else {
         int a = drawRange(1, 5);
         int b = drawRange(1, 5);
@@ -810,6 +1091,24 @@ void undefinedPoint(int taskNumber)
         taskPrintf("\n\n\n\nFür welchen Wert von x ist der Term\n (x+%d)/(x+%d)\nnicht definiert?", a * b, c);
         setFraction(format("x+%d", a * b), format("x+%d", c), "");
         sol() = -c;
+        taskStep("Der Nenner darf nicht 0 sein.");
+        taskStep("x + %d = 0 für x = %d", c, -c);
+    }
+}
+
+// The lines that turn a binomial over one of its factors into the other
+// factor, for the value tasks and the equations alike. `sign` is the sign
+// in the factor x ± b; `over` the sign of the factor divided by.
+void binomialQuotientSteps(int sign, int over, int b)
+{
+    const char* s = sign > 0 ? "+" : "-";
+    const char* o = over > 0 ? "+" : "-";
+    if (sign == over) {
+        taskStep("x² %s %dx + %d = (x %s %d)²", s, 2 * b, b * b, s, b);
+        taskStep("(x %s %d)² : (x %s %d) = x %s %d", s, b, s, b, s, b);
+    } else {
+        taskStep("x² - %d = (x + %d)(x - %d)", b * b, b, b);
+        taskStep("(x + %d)(x - %d) : (x %s %d) = x %s %d", b, b, o, b, s, b);
     }
 }
 
@@ -821,44 +1120,41 @@ void binomialQuotient(int taskNumber)
     if (taskNumber != 11307 && b == a)
         b = b + 1;
     std::string num, den;
+    int sign = 1, over = 1; // the quotient is x + sign·b, the divisor x + over·b
     switch (taskNumber) {
-    case 11307:
-        taskPrintf("%s (x^2+%dx+%d)/(x+%d)%s", format(kTermAt, a).c_str(), 2 * b, b * b, b, kBinomialTip);
-        num = format("x^2+%dx+%d", 2 * b, b * b);
-        den = format("x+%d", b);
-        sol() = a + b;
-        break;
-    case 11308:
-        taskPrintf("%s (x^2-%dx+%d)/(x-%d)%s", format(kTermAt, a).c_str(), 2 * b, b * b, b, kBinomialTip);
-        num = format("x^2-%dx+%d", 2 * b, b * b);
-        den = format("x-%d", b);
-        sol() = a - b;
-        break;
-    case 11309:
-        taskPrintf("%s (x^2-%d)/(x+%d)%s", format(kTermAt, a).c_str(), b * b, b, kBinomialTip);
-        num = format("x^2-%d", b * b);
-        den = format("x+%d", b);
-        sol() = a - b;
-        break;
-    default:
-        taskPrintf("%s (x^2-%d)/(x-%d)%s", format(kTermAt, a).c_str(), b * b, b, kBinomialTip);
-        num = format("x^2-%d", b * b);
-        den = format("x-%d", b);
-        sol() = a + b;
-        break;
+    case 11307: num = format("x^2+%dx+%d", 2 * b, b * b), sign = 1, over = 1; break;
+    case 11308: num = format("x^2-%dx+%d", 2 * b, b * b), sign = -1, over = -1; break;
+    case 11309: num = format("x^2-%d", b * b), sign = -1, over = 1; break;
+    default: num = format("x^2-%d", b * b), sign = 1, over = -1; break;
     }
+    den = format("x%s%d", over > 0 ? "+" : "-", b);
+    taskPrintf("%s (%s)/(%s)%s", format(kTermAt, a).c_str(), superscripts(num).c_str(), den.c_str(), kBinomialTip);
+    sol() = a + sign * b;
     setFraction(num, den, kAskValue);
+    binomialQuotientSteps(sign, over, b);
+    taskStep("%d %s %d = %d", a, sign > 0 ? "+" : "-", b, sol());
+}
+
+// (x + b)³ over (x + b)²: the steps for the value and the equation.
+void cubeQuotientSteps(int b)
+{
+    taskStep("x³ + %dx² + %dx + %d = (x + %d)³", 3 * b, 3 * b * b, b * b * b, b);
+    taskStep("x² + %dx + %d = (x + %d)²", 2 * b, b * b, b);
 }
 
 void task11311()
 {
     int a = drawRange(1, 3); // x
     int b = drawRange(1, 4);
-    taskPrintf("%s (x^3+%dx^2+%dx+%d)/(x^2+%dx+%d)%s", format(kTermAt, a).c_str(), 3 * b, 3 * b * b, b * b * b,
-               2 * b, b * b, kBinomialTip);
-    setFraction(format("x^3+%dx^2+%dx+%d", 3 * b, 3 * b * b, b * b * b), format("x^2+%dx+%d", 2 * b, b * b),
-                kAskValue);
+    const std::string num = format("x^3+%dx^2+%dx+%d", 3 * b, 3 * b * b, b * b * b);
+    const std::string den = format("x^2+%dx+%d", 2 * b, b * b);
+    taskPrintf("%s (%s)/(%s)%s", format(kTermAt, a).c_str(), superscripts(num).c_str(), superscripts(den).c_str(),
+               kBinomialTip);
+    setFraction(num, den, kAskValue);
     sol() = a + b;
+    cubeQuotientSteps(b);
+    taskStep("(x + %d)³ : (x + %d)² = x + %d", b, b, b);
+    taskStep("%d + %d = %d", a, b, sol());
 }
 
 // (ax ± b)² over the factor ax ± b. The quotient is that factor only where
@@ -881,26 +1177,46 @@ SquareOverFactor drawSquareOverFactor(int bHi, int xLo, int xHi, int sign)
     return s;
 }
 
+// The numerator (ax ± b)² expanded, "^2" for the task area.
+std::string squareOfFactor(const SquareOverFactor& s, int sign)
+{
+    return format("%dx^2%s%dx+%d", s.a * s.a, sign > 0 ? "+" : "-", 2 * s.a * s.b, s.b * s.b);
+}
+
+std::string factorText(const SquareOverFactor& s, int sign, const char* join)
+{
+    return format("%dx%s%s%s%d", s.a, join, sign > 0 ? "+" : "-", join, s.b);
+}
+
+void squareOverFactorStep(const SquareOverFactor& s, int sign)
+{
+    const std::string f = factorText(s, sign, " ");
+    taskStep("%dx² %s %dx + %d = (%s)²", s.a * s.a, sign > 0 ? "+" : "-", 2 * s.a * s.b, s.b * s.b, f.c_str());
+}
+
 void task11312(int taskNumber)
 {
     int sign = taskNumber == 11312 ? 1 : -1;
     SquareOverFactor s = drawSquareOverFactor(4, -4, 4, sign);
-    int a = s.a, b = s.b, x = s.x;
-    if (sign > 0) {
-        taskPrintf("%s (%dx^2+%dx+%d)/(%dx+%d)%s", format(kTermAt, x).c_str(), a * a, 2 * a * b, b * b, a, b,
-                   kBinomialTip);
-        setFraction(format("%dx^2+%dx+%d", a * a, 2 * a * b, b * b), format("%dx+%d", a, b), kAskValue);
-    } else {
-        taskPrintf("%s (%dx^2-%dx+%d)/(%dx-%d)%s", format(kTermAt, x).c_str(), a * a, 2 * a * b, b * b, a, b,
-                   kBinomialTip);
-        setFraction(format("%dx^2-%dx+%d", a * a, 2 * a * b, b * b), format("%dx-%d", a, b), kAskValue);
-    }
-    sol() = a * x + sign * b;
+    const std::string num = squareOfFactor(s, sign), den = factorText(s, sign, "");
+    taskPrintf("%s (%s)/(%s)%s", format(kTermAt, s.x).c_str(), superscripts(num).c_str(), den.c_str(), kBinomialTip);
+    setFraction(num, den, kAskValue);
+    sol() = s.a * s.x + sign * s.b;
+    const std::string f = factorText(s, sign, " ");
+    squareOverFactorStep(s, sign);
+    taskStep("(%s)² : (%s) = %s", f.c_str(), f.c_str(), f.c_str());
+    taskStep("%d · %s %s %d = %d", s.a, deOperand(s.x).c_str(), sign > 0 ? "+" : "-", s.b, sol());
 }
 
 // ------------------------------------------------------------ 12101-12114: fraction equations
 
 const char* const kSolveFraction = "\n\n\n\nLöse die Bruchgleichung.\n";
+
+// Multiplied by the denominator `by`: left = right.
+void clearedStep(const std::string& by, const std::string& left, const std::string& right)
+{
+    taskStep("Mal %s: %s = %s", by.c_str(), left.c_str(), right.c_str());
+}
 
 void task12101()
 {
@@ -909,6 +1225,11 @@ void task12101()
     taskPrintf("%s %d/x = %d", kSolveFraction, a * b, b);
     setFraction(format("%d", a * b), "x", equalsValue(b));
     sol() = a;
+    clearedStep("x", std::to_string(a * b), deTerm(b, "x"));
+    if (b == 1)
+        taskStep("x = %d", a);
+    else
+        taskStep("x = %d : %d = %d", a * b, b, a);
 }
 
 // p / (qx) = r.
@@ -917,9 +1238,11 @@ void task12102()
     int a = drawRange(2, 9); // x
     int q = drawRange(2, 5);
     int r = drawRange(1, 6);
-    taskPrintf("%s %d/%dx = %d", kSolveFraction, q * a * r, q, r);
+    taskPrintf("%s %d/(%dx) = %d", kSolveFraction, q * a * r, q, r);
     setFraction(format("%d", q * a * r), format("%dx", q), equalsValue(r));
     sol() = a;
+    clearedStep(format("%dx", q), std::to_string(q * a * r), deTerm(q * r, "x"));
+    taskStep("x = %d : %d = %d", q * a * r, q * r, a);
 }
 
 // p / (x + q) = r, the pole kept off the solution.
@@ -930,9 +1253,12 @@ void task12103()
     int r = drawRange(1, 5);
     if (a + q == 0)
         q = q + 1;
-    taskPrintf("%s %d/(x+%d) = %d", kSolveFraction, (a + q) * r, q, r);
-    setFraction(format("%d", (a + q) * r), format("x+%d", q), equalsValue(r));
+    const int p = (a + q) * r;
+    taskPrintf("%s %d/(x+%d) = %d", kSolveFraction, p, q, r);
+    setFraction(format("%d", p), format("x+%d", q), equalsValue(r));
     sol() = a;
+    clearedStep(format("(x + %d)", q), std::to_string(p), sideText({r, r * q}));
+    linearSteps({r, r * q}, {0, p}, a);
 }
 
 // p / (qx + s) = r.
@@ -944,9 +1270,12 @@ void task12104()
     int r = drawRange(1, 5);
     if (q * a + s == 0)
         s = s + 1;
-    taskPrintf("%s %d/(%dx+%d) = %d", kSolveFraction, (q * a + s) * r, q, s, r);
-    setFraction(format("%d", (q * a + s) * r), format("%dx+%d", q, s), equalsValue(r));
+    const int p = (q * a + s) * r;
+    taskPrintf("%s %d/(%dx+%d) = %d", kSolveFraction, p, q, s, r);
+    setFraction(format("%d", p), format("%dx+%d", q, s), equalsValue(r));
     sol() = a;
+    clearedStep("(" + sideText({q, s}) + ")", std::to_string(p), sideText({r * q, r * s}));
+    linearSteps({r * q, r * s}, {0, p}, a);
 }
 
 // r(q + k)x / (qx + ka) = r: cleared of the fraction, rkx = rka.
@@ -956,9 +1285,12 @@ void task12105()
     int q = drawRange(1, 5);
     int r = drawRange(1, 5);
     int k = drawRange(1, 4);
-    taskPrintf("%s %dx/(%dx+%d) = %d", kSolveFraction, r * (q + k), q, k * a, r);
-    setFraction(format("%dx", r * (q + k)), format("%dx+%d", q, k * a), equalsValue(r));
+    const std::string den = format("%s+%d", deTerm(q, "x").c_str(), k * a);
+    taskPrintf("%s %dx/(%s) = %d", kSolveFraction, r * (q + k), den.c_str(), r);
+    setFraction(format("%dx", r * (q + k)), den, equalsValue(r));
     sol() = a;
+    clearedStep("(" + sideText({q, k * a}) + ")", deTerm(r * (q + k), "x"), sideText({r * q, r * k * a}));
+    linearSteps({r * (q + k), 0}, {r * q, r * k * a}, a);
 }
 
 // (px + s) / (qx + t) = r with p = rq + k and t = u + ka, s = rt - ka:
@@ -973,9 +1305,12 @@ void task12106()
     int t = u + k * a;
     int p = r * q + k;
     int s = r * t - k * a;
-    taskPrintf("%s (%dx+%d)/(%dx+%d) = %d", kSolveFraction, p, s, q, t, r);
-    setFraction(format("%dx+%d", p, s), format("%dx+%d", q, t), equalsValue(r));
+    const std::string den = format("%s+%d", deTerm(q, "x").c_str(), t);
+    taskPrintf("%s (%dx+%d)/(%s) = %d", kSolveFraction, p, s, den.c_str(), r);
+    setFraction(format("%dx+%d", p, s), den, equalsValue(r));
     sol() = a;
+    clearedStep("(" + sideText({q, t}) + ")", sideText({p, s}), sideText({r * q, r * t}));
+    linearSteps({p, s}, {r * q, r * t}, a);
 }
 
 // rc/x + r(a - c)/x = r.
@@ -985,12 +1320,15 @@ void task12107()
     int r = drawRange(2, 6);
     int c = drawRange(1, a - 1);
     int p = r * c, q = r * (a - c);
-    taskPrintf("%s %d/x + %d/x) = %d", kSolveFraction, p, q, r);
+    taskPrintf("%s %d/x + %d/x = %d", kSolveFraction, p, q, r);
     int x = drawFraction(kFormulaLeft, format("%d", p), "x");
     x = drawFormula(x, kResultY, " + ");
     x = drawFraction(x, format("%d", q), "x");
     drawFormula(x, kResultY, equalsValue(r));
     sol() = a;
+    taskStep("%d/x + %d/x = %d/x", p, q, p + q);
+    clearedStep("x", std::to_string(p + q), deTerm(r, "x"));
+    taskStep("x = %d : %d = %d", p + q, r, a);
 }
 
 // 12108-12111: a binomial over one of its factors equals the other factor.
@@ -1000,36 +1338,22 @@ void binomialEquation(int taskNumber)
     int b = drawRange(1, 9);
     if (taskNumber != 12108 && b == a)
         b = b + 1;
-    std::string num, den;
-    int rhs = 0;
+    std::string num;
+    int sign = 1, over = 1; // the quotient is x + sign·b, the divisor x + over·b
     switch (taskNumber) {
-    case 12108:
-        rhs = a + b;
-        taskPrintf("%s (x^2+%dx+%d)/(x+%d) = %d", kSolveFraction, 2 * b, b * b, b, rhs);
-        num = format("x^2+%dx+%d", 2 * b, b * b);
-        den = format("x+%d", b);
-        break;
-    case 12109:
-        rhs = a - b;
-        taskPrintf("%s (x^2-%dx+%d)/(x-%d) = %d", kSolveFraction, 2 * b, b * b, b, rhs);
-        num = format("x^2-%dx+%d", 2 * b, b * b);
-        den = format("x-%d", b);
-        break;
-    case 12110:
-        rhs = a - b;
-        taskPrintf("%s (x^2-%d)/(x+%d) = %d", kSolveFraction, b * b, b, rhs);
-        num = format("x^2-%d", b * b);
-        den = format("x+%d", b);
-        break;
-    default:
-        rhs = a + b;
-        taskPrintf("%s (x^2-%d)/(x-%d) = %d", kSolveFraction, b * b, b, rhs);
-        num = format("x^2-%d", b * b);
-        den = format("x-%d", b);
-        break;
+    case 12108: num = format("x^2+%dx+%d", 2 * b, b * b), sign = 1, over = 1; break;
+    case 12109: num = format("x^2-%dx+%d", 2 * b, b * b), sign = -1, over = -1; break;
+    case 12110: num = format("x^2-%d", b * b), sign = -1, over = 1; break;
+    default: num = format("x^2-%d", b * b), sign = 1, over = -1; break;
     }
+    const int rhs = a + sign * b;
+    const std::string den = format("x%s%d", over > 0 ? "+" : "-", b);
+    taskPrintf("%s (%s)/(%s) = %d", kSolveFraction, superscripts(num).c_str(), den.c_str(), rhs);
     setFraction(num, den, equalsValue(rhs));
     sol() = a;
+    binomialQuotientSteps(sign, over, b);
+    taskStep("x %s %d = %d", sign > 0 ? "+" : "-", b, rhs);
+    taskStep("x = %d %s %d = %d", rhs, sign > 0 ? "-" : "+", b, a);
 }
 
 void task12112()
@@ -1040,27 +1364,29 @@ void task12112()
         a = 1;
     if (a == -b)
         b = b + 1;
-    taskPrintf("%s (x^3+%dx^2+%dx+%d)/(x^2+%dx+%d) = %d%s", kSolveFraction, 3 * b, 3 * b * b, b * b * b, 2 * b,
-               b * b, a + b, kBinomialTip);
-    setFraction(format("x^3+%dx^2+%dx+%d", 3 * b, 3 * b * b, b * b * b), format("x^2+%dx+%d", 2 * b, b * b),
-                equalsValue(a + b));
+    const std::string num = format("x^3+%dx^2+%dx+%d", 3 * b, 3 * b * b, b * b * b);
+    const std::string den = format("x^2+%dx+%d", 2 * b, b * b);
+    taskPrintf("%s (%s)/(%s) = %d%s", kSolveFraction, superscripts(num).c_str(), superscripts(den).c_str(), a + b,
+               kBinomialTip);
+    setFraction(num, den, equalsValue(a + b));
     sol() = a;
+    cubeQuotientSteps(b);
+    taskStep("x + %d = %d", b, a + b);
+    taskStep("x = %d - %d = %d", a + b, b, a);
 }
 
 void task12113(int taskNumber)
 {
     int sign = taskNumber == 12113 ? 1 : -1;
     SquareOverFactor s = sign > 0 ? drawSquareOverFactor(4, -4, 4, sign) : drawSquareOverFactor(5, -6, 7, sign);
-    int a = s.a, b = s.b, x = s.x;
-    int rhs = a * x + sign * b;
-    if (sign > 0) {
-        taskPrintf("%s (%dx^2+%dx+%d)/(%dx+%d) = %d", kSolveFraction, a * a, 2 * a * b, b * b, a, b, rhs);
-        setFraction(format("%dx^2+%dx+%d", a * a, 2 * a * b, b * b), format("%dx+%d", a, b), equalsValue(rhs));
-    } else {
-        taskPrintf("%s (%dx^2-%dx+%d)/(%dx-%d) = %d", kSolveFraction, a * a, 2 * a * b, b * b, a, b, rhs);
-        setFraction(format("%dx^2-%dx+%d", a * a, 2 * a * b, b * b), format("%dx-%d", a, b), equalsValue(rhs));
-    }
-    sol() = x;
+    int rhs = s.a * s.x + sign * s.b;
+    const std::string num = squareOfFactor(s, sign), den = factorText(s, sign, "");
+    taskPrintf("%s (%s)/(%s) = %d", kSolveFraction, superscripts(num).c_str(), den.c_str(), rhs);
+    setFraction(num, den, equalsValue(rhs));
+    sol() = s.x;
+    squareOverFactorStep(s, sign);
+    taskStep("%s = %d", factorText(s, sign, " ").c_str(), rhs);
+    linearSteps({s.a, sign * s.b}, {0, rhs}, s.x);
 }
 
 } // namespace
@@ -1082,8 +1408,8 @@ void generateTermsTask(int taskNumber)
     case 8104: task8104(); break;
     case 8105: task8105(); break;
     case 8106: task8106(); break;
-    case 8107: xTimesDifference("\n\n\n\n Term:   x*(%d - %d) = ??  wenn x = %d"); break;
-    case 8108: xTimesDifference("\n\n\n\n Term:   x(%d - %d) = ??  wenn x = %d"); break;
+    case 8107:
+    case 8108: xTimesDifference(taskNumber); break;
     case 8109: task8109(); break;
     case 8110: task8110(); break;
     case 8111: task8111(); break;

@@ -4,6 +4,7 @@
 // seed 9: 3116, 31173; seed 94: 32552, 12842).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <functional>
@@ -28,9 +29,9 @@ const WholeExample kWholeExamples[] = {
     // a = 5, b = 5, c = 3, d = 7, v = 11656 mod 5 + 1 = 2.
     {3103, 1, "\n\n\n\nDie Verteilung der Stimmen zur Klassensprecher-Wahl.\nWie viele Stimmen erhielt Melanie?", 5},
     // a = b = 9: one red square.
-    {7106, 94, "\n\n\n\n Wie viel Prozent der Quadrate sind rot eingefärbt? ", 1},
+    {7106, 94, "\n\n\n\n Wie viel Prozent der Quadrate sind rot eingefärbt?", 1},
     // v = 1 (horizontal), c = 4, d = 10982 mod 5 + 1 = 3.
-    {8301, 1, "\n\n\n\n Welchen Abstand hat der rote Punkt von der roten Linie ?  ", 3},
+    {8301, 1, "\n\n\n\n Welchen Abstand hat der rote Punkt von der roten Linie?", 3},
     // phi = 5 * (346 mod 29 + 4) = 155.
     {8303, 1, "\n\n\n\nWie groß ist der Winkel Beta, wenn Alpha gleich 155 Grad ist?", 155},
     {8304, 1, "\n\n\n\nWie groß ist der Winkel Gamma, wenn Alpha gleich 155 Grad ist?", 25},
@@ -38,19 +39,19 @@ const WholeExample kWholeExamples[] = {
     // A(-11, -4), B(3, -4), C(-7, 3): Alpha = atan(7/4) = 60.26, Beta =
     // atan(7/10) = 34.99, printed 60 and 34; Gamma is what they leave of 180
     // (the drawn 84.75 truncated would contradict the printed angles).
-    {8307, 1, "\n\n\n\nWie groß ist Gamma, wenn Alpha 60° und Beta 34°ist?", 86},
+    {8307, 1, "\n\n\n\nWie groß ist Gamma, wenn Alpha 60° und Beta 34° ist?", 86},
     // phi = 135, v = 2: Beta = 45, Alpha = 135.
-    {8314, 1, "\n\n\n\nWie groß ist Alpha, wenn Beta 45° ist ?  ", 135},
+    {8314, 1, "\n\n\n\nWie groß ist Alpha, wenn Beta 45° ist?", 135},
     // phi = 115, v = 1: alternate angles Alpha = Beta = 65.
-    {8315, 2, "\n\n\n\nWie groß ist Beta, wenn Alpha 65° ist ?  ", 65},
+    {8315, 2, "\n\n\n\nWie groß ist Beta, wenn Alpha 65° ist?", 65},
     // base angle 346 mod 46 + 30 = 54, v = 2.
-    {8316, 1, "\n\n\n\nWie groß ist Alpha, wenn Beta 54° ist ?  ", 54},
+    {8316, 1, "\n\n\n\nWie groß ist Alpha, wenn Beta 54° ist?", 54},
     // digit 346 mod 6 + 1 = 5.
-    {9301, 1, "\n\n\n\nWelche Ziffer wird bei diesem Würfel\nam häufigsten geworfen ?", 5},
+    {9301, 1, "\n\n\n\nWelche Augenzahl wird bei diesem Würfel\nam häufigsten gewürfelt?", 5},
     // a = 6, b = 2.
-    {11204, 1, "\n\n\n\nWährungsumrechnung;\nWie viel Euro bekommt man für 200 Dollar ? ", 120},
+    {11204, 1, "\n\n\n\nWährungsumrechnung:\nWie viel Euro bekommt man für 200 Dollar?", 120},
     // a = 4, b = 3, c = 5, d = 3.
-    {12201, 1, "\n\n\n\n Wie groß ist die rote Fläche\n in Flächeneinheiten ? ", 15},
+    {12201, 1, "\n\n\n\n Wie groß ist die rote Fläche\n in Flächeneinheiten?", 15},
 };
 
 struct PairExample {
@@ -64,30 +65,30 @@ struct PairExample {
 
 const PairExample kPairExamples[] = {
     // x1 = 346 mod 14 - 15 = -5, y1 = -6, x2 = 8, y2 = -6, x3 = -9, y3 = 7.
-    {6101, 1, "\n\n\n\n Welche Koordinaten hat der Punkt A (x/y) des Dreiecks ? ", 2, -5, -6},
-    {6102, 1, "\n\n\n\n Welche Koordinaten hat der Punkt B (x/y) des Dreiecks ?", 2, 8, -6},
-    {6103, 1, "\n\n\n\n Welche Koordinaten hat der Punkt C (x/y) des Dreiecks ? ", 2, -9, 7},
+    {6101, 1, "\n\n\n\n Welche Koordinaten hat der Punkt A(x|y) des Dreiecks?", 2, -5, -6},
+    {6102, 1, "\n\n\n\n Welche Koordinaten hat der Punkt B(x|y) des Dreiecks?", 2, 8, -6},
+    {6103, 1, "\n\n\n\n Welche Koordinaten hat der Punkt C(x|y) des Dreiecks?", 2, -9, 7},
     // digit 5 on count = 130 mod 4 + 1 = 3 faces of 6.
-    {9302, 1, "\n\n\n\nMit welcher Wahrscheinlichkeit wird bei diesem Würfel\ndie Ziffer 5 geworfen ?", 7, 3, 6},
+    {9302, 1, "\n\n\n\nMit welcher Wahrscheinlichkeit wird bei diesem Würfel\ndie Augenzahl 5 gewürfelt?", 7, 3, 6},
     // 2 red, 3 black.
     {9303, 9,
      "\n\n\n\nIn einer Urne sind 2 rote und 3 schwarze Kugeln.\nMit welcher Wahrscheinlichkeit wird eine\nschwarze "
-     "Kugel gezogen ?",
+     "Kugel gezogen?",
      8, 3, 5},
     // a = 346 mod 6 + 2 = 6, b = 130 mod 6 + 2 = 6.
     {9304, 1,
      "\n\n\n\nIn einer Urne sind 6 rote und 6 schwarze Kugeln.\nMit welcher Wahrscheinlichkeit wird eine\nrote Kugel "
-     "gezogen ?",
+     "gezogen?",
      8, 6, 12},
     // a = 3, b = 2: 3 * 2 over 5 * 4.
     {9305, 1,
      "\n\n\n\nIn einer Urne sind 3 rote und 2 schwarze Kugeln.\nMit welcher Wahrscheinlichkeit werden zwei\nrote "
-     "Kugeln gezogen ? (ohne zurücklegen)",
+     "Kugeln gezogen? (ohne Zurücklegen)",
      9, 6, 20},
     // a = 2, b = 3: 2 * 2 * 3 over 5 * 5.
     {9309, 4,
-     "\n\n\n\nIn einer Urne sind 2 rote und 3 schwarze Kugeln.\nMit welcher Wahrscheinlichkeit wird \neine schwarze "
-     "und eine rote Kugel gezogen ? \n(mit zurücklegen; ohne Reihenfolge)",
+     "\n\n\n\nIn einer Urne sind 2 rote und 3 schwarze Kugeln.\nMit welcher Wahrscheinlichkeit wird\neine schwarze "
+     "und eine rote Kugel gezogen?\n(mit Zurücklegen; ohne Reihenfolge)",
      9, 12, 25},
 };
 
@@ -103,26 +104,26 @@ const DecimalExample kDecimalExamples[] = {
     // a = b = c = 2: 48 - 24 + 2 = 26 dm.
     {3107, 1,
      "\n\n\n\nWie viel Meter Schnur werden zum Verschnüren\ndes Paketes gebraucht, wenn für die Knoten 2 dm "
-     "Schnur\nzusätzlich benötigt werden ? ",
+     "Schnur\nzusätzlich benötigt werden?",
      2.6, 2},
-    // run 2, rise 2 from (-2, -4); k = 11656 mod 11 - 5 = 2: A(0/-2).
-    {6104, 1,
-     "\n\n\n\nWelche y-Koordinate hat der Punkt A (0/y?), \nwenn er auf der roten Gerade liegen soll?", -2, 1},
-    // a = 1: slope triangle 5 by 1, hypotenuse 5.099.
+    // run 2, rise 2 from (-2, -4); k = 11656 mod 11 - 5 = 2: A(0|-2).
+    {6104, 1, "\n\n\n\nWelche y-Koordinate hat der Punkt A(0|y),\nwenn er auf der roten Geraden liegen soll?", -2,
+     1},
+    // a = 1: slope triangle 5 by 1; the text no longer prints its legs.
     {11201, 1, "\n\n\n\n Zuordnungsvorschrift f(x) = mx; m = ?", 0.2, 1},
     // doubling 2.5 weeks, full after 17.
     {11207, 1,
-     "\n\n\n\nExponentielles Wachstum;\nSeerosen wachsen in einem Teich.\nIn 2.5 Wochen verdoppelt sich die "
-     "Fläche.\nNach wie viel Wochen ist der Teich bis zur Hälfte zugewachsen? ",
+     "\n\n\n\nExponentielles Wachstum:\nSeerosen wachsen in einem Teich.\nIn 2,5 Wochen verdoppelt sich die "
+     "Fläche.\nNach wie vielen Wochen ist der Teich bis zur Hälfte zugewachsen?",
      14.5, 1},
     // p = 3.
     {11212, 1,
-     "\n\n\n\nKaufkraftverlust;\nDie Inflationsrate beträgt in einem Jahr 3 Prozent .\nNach wie viel Jahren haben "
-     "sich die\ndurchschnittlichen Preise der Waren verdoppelt ? ",
+     "\n\n\n\nKaufkraftverlust:\nDie Inflationsrate beträgt in einem Jahr 3 Prozent.\nNach wie vielen Jahren haben "
+     "sich die\ndurchschnittlichen Preise der Waren verdoppelt?",
      std::log(2.0) / std::log(1.03), 1},
     // a = 2.
     {12208, 7,
-     "\n\n\n\nWie groß ist die Fläche des Sechsecks in Flächeneinheiten ?\nVersuche eine Abschätzung. ", 10.392, 1},
+     "\n\n\n\nWie groß ist die Fläche des Sechsecks in Flächeneinheiten?\nVersuche eine Abschätzung.", 10.392, 1},
 };
 
 } // namespace
@@ -157,6 +158,39 @@ TEST(PictureTasks, HandWorkedDecimalExamples)
         EXPECT_NEAR(g.decimalSolution, e.value, 1e-9) << e.task << " seed " << e.seed;
         EXPECT_EQ(answerKind, 4) << e.task;
         EXPECT_EQ(decimalPlaces, e.places) << e.task;
+    }
+}
+
+// The Lösungsweg of a few tasks, read and recomputed by hand: the values
+// read from the picture, the formula, the answer as its square shows it.
+TEST(PictureTasks, HandCheckedSteps)
+{
+    struct StepsExample {
+        int task;
+        unsigned seed;
+        std::vector<std::string> steps;
+    };
+    const StepsExample examples[] = {
+        // a = b = c = 2: one loop of 2 · (2 + 2) dm in each direction.
+        {3107, 1,
+         {"Schlaufen: 1 · 8 dm + 1 · 8 dm + 1 · 8 dm", "Mit Knoten: 1 · 8 + 1 · 8 + 1 · 8 + 2 = 26", "26 dm = 2,60 m"}},
+        // The blue points 2 steps of (2|2) apart; A two units right of (-2|-4).
+        {6104, 1,
+         {"Blaue Punkte: (-2|-4) und (2|0)", "Je 2 nach rechts geht die Gerade 2 nach oben.",
+          "y = -4 + 2 · 2 : 2 = -2,0"}},
+        {6101, 1, {"Vom Ursprung 5 nach links und 6 nach unten", "A(-5|-6): x = -5, y = -6"}},
+        {8307, 1, {"Winkelsumme im Dreieck: Alpha + Beta + Gamma = 180°", "Gamma = 180° - 60° - 34° = 86°"}},
+        {8315, 2, {"Alpha und Beta sind Wechselwinkel an Parallelen.", "Beta = Alpha = 65°"}},
+        // 3 red, 2 black, without putting back.
+        {9305, 1, {"1. Kugel rot: 3/5, 2. Kugel rot: 2/4", "P = 3/5 · 2/4 = 6/20"}},
+        // ln 2 / ln 1,03 = 23,4498.
+        {11212, 1, {"Jedes Jahr mal 1,03: 1,03 hoch n = 2", "n = ln 2 : ln 1,03 = 23,449..., gerundet 23,4"}},
+        {12208, 7,
+         {"Sechs gleichseitige Dreiecke mit der Seite a = 2", "A = 2,598 · a² = 2,598 · 2² = 10,392, gerundet 10,4"}},
+    };
+    for (const StepsExample& e : examples) {
+        runTask(e.task, e.seed);
+        EXPECT_EQ(taskSteps[taskIndex], e.steps) << e.task << " seed " << e.seed;
     }
 }
 
@@ -209,7 +243,7 @@ TEST(PictureTasks, SameSeedSameTask)
 
 namespace {
 
-// Signed integers and decimals with a point, in printed order.
+// Signed integers and decimals with a comma, in printed order.
 std::vector<double> numbersIn(const std::string& text)
 {
     std::vector<double> out;
@@ -224,12 +258,14 @@ std::vector<double> numbersIn(const std::string& text)
         }
         while (digit(i))
             ++i;
-        if (i + 1 < text.size() && text[i] == '.' && digit(i + 1)) {
+        if (i + 1 < text.size() && text[i] == ',' && digit(i + 1)) {
             ++i;
             while (digit(i))
                 ++i;
         }
-        out.push_back(std::stod(text.substr(start, i - start)));
+        std::string number = text.substr(start, i - start);
+        std::replace(number.begin(), number.end(), ',', '.');
+        out.push_back(std::stod(number));
     }
     return out;
 }
@@ -257,7 +293,7 @@ std::string parallelCheck(int task, Numbers n, const GeneratedTask& g)
         bool sameSize = task == 8315 || task == 8316; // alternate or base angles
         return ok(n.size() == 1 && g.solution == (sameSize ? n[0] : 180 - n[0]));
     }
-    const char* own = task == 8314 ? "Alpha ?" : task == 8315 ? "Beta ?" : "Gamma ?";
+    const char* own = task == 8314 ? "Alpha?" : task == 8315 ? "Beta?" : "Gamma?";
     return ok(has(t, own) && inRange(g.solution, 1, 179));
 }
 
@@ -333,11 +369,10 @@ std::map<int, Property> properties()
     p[9308] = urn(9, [](int a, int b) { return std::pair{a * b, (a + b) * (a + b)}; });
     p[9309] = urn(9, [](int a, int b) { return std::pair{2 * a * b, (a + b) * (a + b)}; });
     p[9310] = urn(9, [](int a, int b) { return std::pair{2 * a * b, (a + b) * (a + b - 1)}; });
-    // m = rise / 5 read from the slope triangle; the text prints no number of it.
-    p[11201] = {4, 1, [](Numbers, auto g) {
-                    double rise = g.decimalSolution * 5;
-                    return ok(std::fabs(rise - std::round(rise)) < 1e-9 && inRange(std::lround(rise), -5, 4) &&
-                              rise != 0);
+    // The slope triangle has a run of 5 and a whole rise of -5..4, not 0.
+    p[11201] = {4, 1, [](Numbers n, auto g) {
+                    return ok(n.empty() && whole(5 * g.decimalSolution) && g.decimalSolution != 0 &&
+                              inRange(g.decimalSolution, -1, 0.8));
                 }};
     // Both variants ask for the intercept b, which is what the square row judges.
     p[11202] = {0, -1, [](Numbers, auto g) {

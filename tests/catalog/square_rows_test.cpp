@@ -211,6 +211,10 @@ std::optional<Equation> equationIn(const std::string& text)
             line = line.substr(0, w);
         }
         line = line.substr(0, line.find(';'));
+        // School notation read as the evaluator's: "·" "*", "²" "^2", "³" "^3".
+        for (const auto& [from, to] : {std::pair{"·", "*"}, std::pair{"²", "^2"}, std::pair{"³", "^3"}})
+            for (size_t at = line.find(from); at != std::string::npos; at = line.find(from, at))
+                line.replace(at, std::string(from).size(), to);
         if (line.find_first_not_of(" 0123456789x+-*/:()[]^?=.") != std::string::npos)
             continue;
         size_t eqSign = line.find('=');
@@ -364,11 +368,11 @@ void checkTask(int task, unsigned seed, Findings& f, std::set<int>& solvedTasks)
 TEST(SquareRows, ReaderReadsThePrintedForms)
 {
     auto solves = [](const std::string& text, double v) { return equationIn(text)->solvedBy(v); };
-    EXPECT_TRUE(solves("\n 48/4x = 3", 4));
-    EXPECT_TRUE(solves("  (x - 6)(x + 9) = 3x -29;  x = ??", -5));
-    EXPECT_TRUE(solves("Term:   (-2)*[x(2 + 6)] - (-3 + 2) = ??  wenn x = 6", -95));
-    EXPECT_TRUE(solves("(16x^2+24x+9)/(4x+3) = -5", -2));
-    EXPECT_TRUE(solves("6/x + 2/x) = 2", 4));
+    EXPECT_TRUE(solves("\n 48/(4x) = 3", 4));
+    EXPECT_TRUE(solves("  (x - 6)(x + 9) = 3x - 29;  x = ??", -5));
+    EXPECT_TRUE(solves("Term:   -2 · [x(2 + 6)] - (-3 + 2) = ??   wenn x = 6", -95));
+    EXPECT_TRUE(solves("(16x²+24x+9)/(4x+3) = -5", -2));
+    EXPECT_TRUE(solves("6/x + 2/x = 2", 4));
     EXPECT_TRUE(solves("58  : 2 = ??", 29));
     EXPECT_FALSE(solves("12/x = 3", 0)); // undefined is no solution
     EXPECT_FALSE(equationIn("Wie viel sind 25 Prozent von 100 ?").has_value());

@@ -10,6 +10,7 @@
 #include <map>
 #include <set>
 #include <stdexcept>
+#include <vector>
 
 #include "catalog_test_util.h"
 
@@ -17,7 +18,7 @@ namespace {
 
 const char* const kBalance = "\n\n\n\nWie groß muss die Zahl x sein,\nwenn links und rechts des Gleichheitszeichens\n"
                              "das gleiche Ergebnis stehen soll?";
-const char* const kTip = "\nTipp: schnelle Berechnung über Binomische Formel";
+const char* const kTip = "\nTipp: schneller mit einer binomischen Formel";
 
 struct Example {
     int task;
@@ -34,59 +35,59 @@ const Example kExamples[] = {
     // a = 1, x = 5, c = 3.
     {8101, 1, "\n\n\n\n Term:   1 + (x + 3) = ??   wenn x = 5", 9},
     // a = -2, b = 1 (the printed x), c = 3, d = 2: -2 * 1 + 3 * 2.
-    {8110, 1, "\n\n\n\n Term:   (-2)x + (3)*(2) = ??  wenn x = 1", 4},
+    {8110, 1, "\n\n\n\n Term:   -2x + 3 · 2 = ??   wenn x = 1", 4},
     // x = 4, b = 2 = c: the first coefficient is raised to 3.
-    {8209, 2, "\n\n\n\n  3x - 2x = 4 ;  x = ??", 4},
+    {8209, 2, "\n\n\n\n  3x - 2x = 4;  x = ??", 4},
     // x = 1, b = 6, c = 8: 2x = x + 1.
-    {8211, 1, "\n\n\n\n  -6x + 8x = x + (1) ;  x = ??", 1},
+    {8211, 1, "\n\n\n\n  -6x + 8x = x + 1;  x = ??", 1},
     // a = 0 becomes 1, b = 1, x = 3, d = 2: (1 + 1) * 3 + 2.
-    {10201, 1, "\n\n\n\n  1x + 2 = 8 - 1x ", 3},
+    {10201, 1, "\n\n\n\n  x + 2 = 8 - x ", 3},
     // b = -4, c = -3, d = 4.
-    {10209, 1, "\n\n\n\n  -4(x - 3)-4x = -4x;  x = ??", 3},
+    {10209, 1, "\n\n\n\n  -4(x - 3) - 4x = -4x;  x = ??", 3},
     // c drawn 0 becomes -2: the minus form with 2, and 2 stored.
-    {10209, 9, "\n\n\n\n  -1(x - 2)-6x = -6x;  x = ??", 2},
+    {10209, 9, "\n\n\n\n  -(x - 2) - 6x = -6x;  x = ??", 2},
     // x = 7, b = 2, c = 4: 49 - 8 = 41.
     {10210, 1, "\n\n\n\n  (x - 2)(x + 4) = 2x + 41;  x = ??", 7},
-    // x = 1, b = 5, c = 6: the constant -29 with its own sign.
-    {10210, 2542, "\n\n\n\n  (x - 5)(x + 6) = 1x -29;  x = ??", 1},
-    // x = 6, b = 9, c = 4: 36 - 36 = 0 reads "+ 0".
-    {10210, 273, "\n\n\n\n  (x - 9)(x + 4) = -5x + 0;  x = ??", 6},
+    // x = 1, b = 5, c = 6: the constant -29 as a subtraction.
+    {10210, 2542, "\n\n\n\n  (x - 5)(x + 6) = x - 29;  x = ??", 1},
+    // x = 6, b = 9, c = 4: 36 - 36 = 0 leaves the x term alone.
+    {10210, 273, "\n\n\n\n  (x - 9)(x + 4) = -5x;  x = ??", 6},
     // a = b = c = 4, x = 1: p = 18, k = 1 - 16.
     {10308, 1, "\n\n\n\n  18x - (x - 15) = 4(4x + 4) ", 1},
     // a = b = c = d = 4, x = 8: w = 128 + 12 - 4.
     {10309, 1, "\n\n\n\n  4(4x + 4) - 4 = 4(13 - x) + 120 ", 8},
     // a = 0 becomes 1, b = 6, c = -2, d = 3, x = 2: u = 3 - 12 - 8, v = 18 + 8.
-    {10310, 1, "\n\n\n\n  (1x + 6)(-2x + 3) = -17x +( 26 )  ", 2},
+    {10310, 1, "\n\n\n\n  (x + 6)(-2x + 3) = -17x + 26  ", 2},
     // a = b = 5.
-    {11101, 1, "\n\n\n\n2.Binomische Formel \n  (5a - 5b)^2= 25a^2 - ??ab + 25b^2 ", 50},
+    {11101, 1, "\n\n\n\n2. binomische Formel\n  (5a - 5b)² = 25a² - ??ab + 25b²", 50},
     // a = 4, b = 5.
-    {11105, 3, "\n\n\n\n1.Binomische Formel \n 16a^2 + 40ab + 25b^2 = (??a + 5b)^2 ", 4},
+    {11105, 3, "\n\n\n\n1. binomische Formel\n  16a² + 40ab + 25b² = (??a + 5b)²", 4},
     // 5 and 5 are drawn again: 3 and 2.
-    {11109, 1, "\n\n\n\n2.Binomische Formel \n a^2 - 2ab + b^2 = (?? - b)^2 ", 3},
+    {11109, 1, "\n\n\n\n2. binomische Formel\n a² - 2ab + b² = (?? - b)²", 3},
     // 2 and 1: the triangle 3, 4, 5.
-    {11111, 1, "\n\n\n\nSatz des Pythagoras \n c^2 = a^2 + b^2 ", 5},
+    {11111, 1, "\n\n\n\nSatz des Pythagoras\n c² = a² + b²", 5},
     // 4 and 5: the triangle 9, 40, 41, the first leg asked.
-    {11112, 1, "\n\n\n\nSatz des Pythagoras \n c^2 = a^2 + b^2 ", 9},
+    {11112, 1, "\n\n\n\nSatz des Pythagoras\n c² = a² + b²", 9},
     // a = 3 = c: the pole moves to 4.
     {11303, 6, "\n\n\n\nFür welchen Wert von x ist der Term\n (x+3)/(4-x)\nnicht definiert?", 4},
     // x = 5 = b: b becomes 6, 5 - 6 stored.
-    {11308, 1, std::string("\n\n\n\nGib den Bruchterm für x = 5 an.\n (x^2-12x+36)/(x-6)") + kTip, -1},
+    {11308, 1, std::string("\n\n\n\nBerechne den Wert des Bruchterms für x = 5.\n (x²-12x+36)/(x-6)") + kTip, -1},
     // a = b = 4, x = -1 would make the divisor 0: b becomes 5.
-    {11312, 15, std::string("\n\n\n\nGib den Bruchterm für x = -1 an.\n (16x^2+40x+25)/(4x+5)") + kTip, 1},
+    {11312, 15, std::string("\n\n\n\nBerechne den Wert des Bruchterms für x = -1.\n (16x²+40x+25)/(4x+5)") + kTip, 1},
     // a = 4, b = 3, x = -2: the square of 4x - 3 over 4x - 3.
-    {11313, 1, std::string("\n\n\n\nGib den Bruchterm für x = -2 an.\n (16x^2-24x+9)/(4x-3)") + kTip, -11},
+    {11313, 1, std::string("\n\n\n\nBerechne den Wert des Bruchterms für x = -2.\n (16x²-24x+9)/(4x-3)") + kTip, -11},
     // x = 4, b = 3.
     {12101, 1, "\n\n\n\nLöse die Bruchgleichung.\n 12/x = 3", 4},
     // x = 5, q = 1, u = 3, r = 3, k = 2: t = 13, p = 5, s = 39 - 10.
-    {12106, 1, "\n\n\n\nLöse die Bruchgleichung.\n (5x+29)/(1x+13) = 3", 5},
-    // x = 4, r = 2, c = 3: 6/x + 2/x, the text with its stray bracket.
-    {12107, 1, "\n\n\n\nLöse die Bruchgleichung.\n 6/x + 2/x) = 2", 4},
+    {12106, 1, "\n\n\n\nLöse die Bruchgleichung.\n (5x+29)/(x+13) = 3", 5},
+    // x = 4, r = 2, c = 3: 6/x + 2/x.
+    {12107, 1, "\n\n\n\nLöse die Bruchgleichung.\n 6/x + 2/x = 2", 4},
     // x = 5 = b: the pole moves to 6.
-    {12109, 1, "\n\n\n\nLöse die Bruchgleichung.\n (x^2-12x+36)/(x-6) = -1", 5},
+    {12109, 1, "\n\n\n\nLöse die Bruchgleichung.\n (x²-12x+36)/(x-6) = -1", 5},
     // x = -4, b = 3.
-    {12112, 1, std::string("\n\n\n\nLöse die Bruchgleichung.\n (x^3+9x^2+27x+27)/(x^2+6x+9) = -1") + kTip, -4},
+    {12112, 1, std::string("\n\n\n\nLöse die Bruchgleichung.\n (x³+9x²+27x+27)/(x²+6x+9) = -1") + kTip, -4},
     // a = 4, b = 1, x drawn 0 becomes 3.
-    {12114, 1, "\n\n\n\nLöse die Bruchgleichung.\n (16x^2-8x+1)/(4x-1) = 11", 3},
+    {12114, 1, "\n\n\n\nLöse die Bruchgleichung.\n (16x²-8x+1)/(4x-1) = 11", 3},
 };
 
 struct DecimalExample {
@@ -99,9 +100,9 @@ struct DecimalExample {
 
 const DecimalExample kDecimalExamples[] = {
     // a = 1, b = -3, x = 3: b + x = 0, so b becomes -2.
-    {8109, 1, "\n\n\n\n Term:  1 : (-2 + x) = ??  wenn x = 3", 1.0, 2},
+    {8109, 1, "\n\n\n\n Term:   1 : (-2 + x) = ??   wenn x = 3", 1.0, 2},
     // x = 2, b = 1, c = 4: 4 / 8.
-    {11301, 1, "\n\n\n\nGib den Bruchterm für x = 2 an.\n (x+2)/4x", 0.5, 3},
+    {11301, 1, "\n\n\n\nBerechne den Wert des Bruchterms für x = 2.\n (x+2)/(4x)", 0.5, 3},
 };
 
 } // namespace
@@ -124,6 +125,34 @@ TEST(TermsTasks, HandWorkedDecimalExamples)
         EXPECT_NEAR(g.decimalSolution, e.value, 1e-12) << e.task;
         EXPECT_EQ(answerKind, 4) << e.task;
         EXPECT_EQ(decimalPlaces, e.places) << e.task;
+    }
+}
+
+// The Lösungsweg of a few tasks, recomputed by hand: brackets first, x terms
+// to the left, the binomial formulas read backwards, a rounded quotient.
+TEST(TermsTasks, HandCheckedSteps)
+{
+    struct StepsExample {
+        int task;
+        unsigned seed;
+        std::vector<std::string> steps;
+    };
+    const StepsExample examples[] = {
+        // a = 2, x = 3, c = 2, d = 6, e = 2, f = 4: 48 - 6.
+        {8113, 3, {"2 · 3 · (2 + 6) - (2 + 4) = 2 · 3 · 8 - 6 = 42"}},
+        // b = 0: 14 : x at x = 3, shown with two places.
+        {8109, 11, {"14 : 3 = 4,6666..., gerundet 4,67"}},
+        // x² + 4x - 8x - 32 against -4x - 28 leaves x² = 4; both roots count.
+        {10210, 5, {"x² - 4x - 32 = -4x - 28", "x² = 4", "x = -2 oder x = 2"}},
+        // -2x² + 3x - 12x + 18; minus the right side: -2(x² - 4x + 4).
+        {10310, 1, {"-2x² - 9x + 18 = -17x + 26", "-2x² + 8x - 8 = 0", "-2(x - 2)² = 0", "x = 2"}},
+        {11105, 2, {"(??a)² = 81a²", "Probe: 2 · 9 · 4 = 72", "81 = 9², also ?? = 9"}},
+        {12106, 1, {"Mal (x + 13): 5x + 29 = 3x + 39", "5x - 3x = 39 - 29", "2x = 10", "x = 10 : 2 = 5"}},
+        {12113, 1, {"16x² + 24x + 9 = (4x + 3)²", "4x + 3 = -5", "4x = -5 - 3", "4x = -8", "x = -8 : 4 = -2"}},
+    };
+    for (const StepsExample& e : examples) {
+        runTask(e.task, e.seed);
+        EXPECT_EQ(taskSteps[taskIndex], e.steps) << e.task << " seed " << e.seed;
     }
 }
 
@@ -245,7 +274,15 @@ private:
     size_t i_ = 0;
 };
 
-double eval(const std::string& text, std::map<char, double> vars) { return Formula(text, std::move(vars)).value(); }
+// School notation first turned into the reader's: "·" into "*", "²" and
+// "³" into "^2" and "^3".
+double eval(std::string text, std::map<char, double> vars)
+{
+    for (const auto& [from, to] : {std::pair{"·", "*"}, std::pair{"²", "^2"}, std::pair{"³", "^3"}})
+        for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at))
+            text.replace(at, std::string(from).size(), to);
+    return Formula(text, std::move(vars)).value();
+}
 
 bool same(double a, double b) { return std::isfinite(a) && std::isfinite(b) && std::fabs(a - b) <= 1e-9 * std::max(1.0, std::fabs(b)); }
 
@@ -319,7 +356,7 @@ Checked check(int task, const GeneratedTask& g, bool others = true)
             also.insert(-s);
         c.problem = solvedOnlyBy(equationLine(t), s, others, also);
     } else if (task >= 11101 && task <= 11108) {
-        std::string identity = between(t, "Formel \n", "");
+        std::string identity = between(t, "Formel\n", "");
         identity.replace(identity.find("??"), 2, std::to_string(s));
         size_t eq = identity.find('=');
         const std::pair<double, double> samples[] = {{2, 3}, {5, -7}, {-1.5, 4}};
@@ -335,8 +372,8 @@ Checked check(int task, const GeneratedTask& g, bool others = true)
         if (std::isfinite(eval(term, {{'x', double(s)}})) || !std::isfinite(eval(term, {{'x', s + 0.5}})))
             c.problem = "the term is defined at the stored value";
     } else if (task >= 11301 && task <= 11313) {
-        double x = std::stod(between(t, "für x = ", " an."));
-        double v = eval(between(t, "an.\n", "\n"), {{'x', x}});
+        double x = std::stod(between(t, "für x = ", ".\n"));
+        double v = eval(between(t, ".\n", "\n"), {{'x', x}});
         if (task <= 11306) {
             c.places = 3;
             if (!same(g.decimalSolution, v))
@@ -346,8 +383,6 @@ Checked check(int task, const GeneratedTask& g, bool others = true)
         }
     } else if (task >= 12101 && task <= 12114) {
         std::string equation = between(t, "Bruchgleichung.\n", "\n");
-        if (task == 12107) // the text keeps a closing bracket without partner
-            equation.erase(equation.find(')'), 1);
         c.problem = solvedOnlyBy(equation, s, others);
     } else {
         c.problem = "not a terms task";
@@ -366,6 +401,7 @@ TEST(TermsTasks, FormulaReaderReadsThePrintedNotation)
     EXPECT_DOUBLE_EQ(eval("1x -29", {{'x', 1}}), -28);
     EXPECT_DOUBLE_EQ(eval("x +( -3 )", {{'x', 1}}), -2);
     EXPECT_DOUBLE_EQ(eval("7 : (2 + x)", {{'x', 2}}), 1.75);
+    EXPECT_DOUBLE_EQ(eval("-3 · (-2) - 2x² + x³", {{'x', 2}}), 6);
     EXPECT_FALSE(std::isfinite(eval("(x+3)/(4-x)", {{'x', 4}})));
     EXPECT_THROW(eval("(x+3", {{'x', 1}}), std::runtime_error);
     EXPECT_THROW(eval("6/x + 2/x)", {{'x', 1}}), std::runtime_error);
