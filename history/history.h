@@ -25,6 +25,7 @@ struct GameStart {
     int level = 0, difficulty = 0;
     int tasks = 0; // tasks the game was started with
     GameKind kind = GameKind::Game;
+    std::string input = "squares"; // "squares" or "typed": how answers were given
 };
 
 struct TaskRecord {

@@ -4,6 +4,7 @@
 
 #include "quiz.h"
 #include "speech_text.h"
+#include "typed_entry.h"
 
 #include <cctype>
 
@@ -14,7 +15,11 @@ bool taskOnScreen = false;
 
 void readCurrentTask()
 {
-    if (taskOnScreen) aospeech_say(spokenTaskText(ao_cp1252_to_utf8(shownTaskText)));
+    if (!taskOnScreen) return;
+    std::string text = spokenTaskText(ao_cp1252_to_utf8(shownTaskText));
+    // The task's rows are not built yet; the record says what they will be.
+    if (typedFieldFor(answerRowsFor(level, difficulty, answerKind), lastTaskNumber)) text += " Gib die Antwort ein.";
+    aospeech_say(text);
 }
 
 // Said once, where the pupil and teacher look: a build without speech
@@ -28,7 +33,7 @@ void tellSpeechUnavailable()
 
 } // namespace
 
-const char* const kKeyLine = " Tasten: Enter START, T TON, O OPTIONEN, A Auswahl, E ENDE, V Vorlesen";
+const char* const kKeyLine = " Tasten: Enter START, T TON, O OPTIONEN, A Auswahl, E ENDE, I EINGABE, V Vorlesen";
 
 MainScreenKey mainScreenKey(int key)
 {
@@ -38,6 +43,7 @@ MainScreenKey mainScreenKey(int key)
     case 'o': return MainScreenKey::Options;
     case 'a': return MainScreenKey::Selection;
     case 'e': return MainScreenKey::End;
+    case 'i': return MainScreenKey::Input;
     default: return MainScreenKey::None;
     }
 }
