@@ -33,7 +33,8 @@ void tellSpeechUnavailable()
 
 } // namespace
 
-const char* const kKeyLine = " Tasten: Enter START, T TON, O OPTIONEN, A Auswahl, E ENDE, I EINGABE, V Vorlesen";
+// Two lines: one would wrap in the terminal's width.
+const char* const kKeyLine = " Tasten: Enter START, T TON, O OPTIONEN, A Auswahl, E ENDE,\n I EINGABE, V Vorlesen";
 
 MainScreenKey mainScreenKey(int key)
 {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-// The one line printed into the terminal at start-up.
+// The key lines printed into the terminal at start-up.
 extern const char* const kKeyLine;
 
 enum class MainScreenKey { None, Start, Sound, Options, Selection, End, Input };

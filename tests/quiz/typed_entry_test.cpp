@@ -51,6 +51,13 @@ TEST(TypedNumber, ReadsCommaOrPointAndRefusesWhatCannotBeANumber)
 
 namespace {
 
+// runTask takes the catalog's printer; the game's is put back afterwards.
+struct KeepGamePrinter {
+    TaskPrinter game = catalog_setprinter(nullptr);
+    KeepGamePrinter() { catalog_setprinter(game); }
+    ~KeepGamePrinter() { catalog_setprinter(game); }
+};
+
 std::string trimmedComma(std::string s)
 {
     s.erase(0, s.find_first_not_of(' '));
@@ -66,6 +73,7 @@ std::string trimmedComma(std::string s)
 TEST_F(Quiz, TypedAndClickedAnswersAreJudgedAlikeForEveryTaskType)
 {
     start("");
+    KeepGamePrinter printer;
     answerInput = AnswerInput::Typed;
     int typedTasks = 0, squareChecks = 0;
     for (int n : allTaskNumbers()) {
@@ -119,6 +127,7 @@ TEST_F(Quiz, TypedAndClickedAnswersAreJudgedAlikeForEveryTaskType)
 TEST_F(Quiz, FractionsAreJudgedAsTheTaskAsksForThem)
 {
     start("");
+    KeepGamePrinter printer;
     taskArea.select();
     runTask(4301, 5);
     level = 4;
@@ -266,6 +275,7 @@ TEST_F(TypedGames, UnreducedFractionGetsOneMoreTry)
 {
     for (bool reduceOnSecondTry : {true, false}) {
         start("");
+        KeepGamePrinter printer;
         taskArea.select();
         runTask(4301, 5);
         const std::string twice = std::to_string(2 * solution[1]), twiceBelow = std::to_string(2 * solution2[1]);
@@ -308,4 +318,17 @@ TEST_F(Quiz, InputSwitchIsKeptInTheSelectionFileAndReadBack)
     typedOption = false;
     loadSelection();
     EXPECT_EQ(answerInput, AnswerInput::Squares);
+}
+
+TEST_F(TypedGames, ReadingAloudAsksToTypeWhereAFieldWaits)
+{
+    for (AnswerInput input : {AnswerInput::Typed, AnswerInput::Squares}) {
+        start("wait 20\nanswer right\nwait 12\n");
+        aospeech_enable(true);
+        answerInput = input;
+        startPractice(4, 3, {4301});
+        aospeech_enable(false);
+        EXPECT_EQ(count(transcript(), "Gib die Antwort ein."), input == AnswerInput::Typed ? 1 : 0) << transcript();
+        EXPECT_EQ(correctCount, 1);
+    }
 }
