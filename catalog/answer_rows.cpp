@@ -232,7 +232,9 @@ template <typename Row> void sortAscending(Row& row, int count)
 std::string decimalText(double value, int places)
 {
     char text[400];
-    return std::string(decimalView(text, sizeof text, value, places));
+    std::string s(decimalView(text, sizeof text, value, places));
+    std::replace(s.begin(), s.end(), '.', ',');
+    return s;
 }
 
 void dedupRow(IntRow& row, int maxRaise, int count) { dedup(row, maxRaise, clampCount(count)); }

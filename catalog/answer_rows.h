@@ -52,7 +52,7 @@ void sortRow(DecimalRow& row, int count = 6);
 // otherwise.
 extern std::function<bool(int)> alsoRight;
 
-// The printed text of a decimal square ("-0.00" reads as "0.00"), by which
+// The printed text of a decimal square, with a decimal comma ("-0,00" reads as "0,00"), by which
 // decimal squares are told apart.
 std::string decimalText(double value, int places);
 

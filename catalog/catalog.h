@@ -66,6 +66,14 @@ extern int firstDistractorSlot;
 
 extern double progressRatio;
 
+// The worked solution (Lösungsweg) of each task: 1 to 5 short UTF-8 lines in
+// school notation that the family generator writes from the numbers it drew,
+// the last ending in the solution as its square shows it. Writing them draws
+// no random numbers. presetTask clears the slot.
+extern std::array<std::vector<std::string>, kTaskSlots> taskSteps;
+// Appends one line (printf-style, UTF-8) to the steps of the current task.
+void taskStep(const char* format, ...) AO_PRINTF(1, 2);
+
 // The shared fraction reduceFraction() works on.
 extern int fracNum;
 extern int fracDen;

@@ -17,14 +17,16 @@ namespace {
 const char* const kUsage =
     "usage: ziffron-catalog --list [--titles]\n"
     "       ziffron-catalog --task N [--seed S] [--picture FILE.bmp [--squares]]\n"
+    "       ziffron-catalog --explain N [--seed S]\n"
     "       ziffron-catalog --worksheet FILE.pdf --level L --difficulty D [--count N] [--seed S]\n"
-    "                       [--tasks LIST] [--date YYYY-MM-DD]\n"
+    "                       [--tasks LIST] [--date YYYY-MM-DD] [--key solutions|steps]\n"
     "       ziffron-catalog --help\n"
     "\n"
     "  --list            print the task numbers of the catalog, one per line\n"
     "  --titles          with --list: each number followed by the task type's title\n"
     "  --task N          generate task N as the first task of a game of 12 tasks\n"
     "                    and print the task record and answer rows as JSON\n"
+    "  --explain N       print task N and its Lösungsweg as plain text\n"
     "  --seed S          seed the random generator with S (0..4294967295, default 1)\n"
     "  --picture FILE    also write the task area (1280 x 720) as a BMP file\n"
     "  --squares         with the answer squares on top, as the game shows them\n"
@@ -32,8 +34,12 @@ const char* const kUsage =
     "  --level L         the worksheet's level, 1..12\n"
     "  --difficulty D    the worksheet's difficulty, 1..3\n"
     "  --count N         tasks on the worksheet, 1..24 (default 12)\n"
+    "                    (without --seed a worksheet draws a fresh seed and prints it\n"
+    "                    in its footer: \"Blatt 4-3-81723\" is --seed 81723)\n"
     "  --tasks LIST      draw only from these task numbers, e.g. 4301,4305-4308\n"
     "  --date DATE       the date in the worksheet's header (default today)\n"
+    "  --key steps       the answer key with each task's worked solution\n"
+    "                    (default: solutions only)\n"
     "  --help            show this text\n";
 
 bool parseInteger(const std::string& text, long long& value)
@@ -144,12 +150,16 @@ std::optional<CatalogToolArgs> parseCatalogArgs(const std::vector<std::string>& 
                                                 std::string& error)
 {
     CatalogToolArgs parsed;
-    bool haveSeed = false, worksheetOnly = false;
+    bool worksheetOnly = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
+        // An option's value; an option in its place means the value was
+        // forgotten ("--worksheet --level 4"), which is said as such.
         auto value = [&](const char* name) -> const std::string* {
-            if (i + 1 >= args.size()) {
-                error = std::string(name) + " needs a value";
+            if (i + 1 >= args.size() || args[i + 1].rfind("--", 0) == 0) {
+                const bool file = a == "--worksheet" || a == "--picture";
+                error = std::string(name) + (file ? " needs a file name" : " needs a value");
+                if (i + 1 < args.size()) error += " before " + args[i + 1];
                 return nullptr;
             }
             return &args[++i];
@@ -184,12 +194,13 @@ std::optional<CatalogToolArgs> parseCatalogArgs(const std::vector<std::string>& 
             parsed.list = true;
         } else if (a == "--titles") {
             parsed.titles = true;
-        } else if (a == "--task") {
-            const std::string* v = value("--task");
+        } else if (a == "--task" || a == "--explain") {
+            parsed.explain = a == "--explain";
+            const std::string* v = value(a.c_str());
             if (!v)
                 return std::nullopt;
             if (!parseInteger(*v, parsed.task)) {
-                error = "--task: not a number: " + *v;
+                error = a + ": not a number: " + *v;
                 return std::nullopt;
             }
             parsed.haveTask = true;
@@ -197,7 +208,7 @@ std::optional<CatalogToolArgs> parseCatalogArgs(const std::vector<std::string>& 
             if (!number(0, 4294967295LL, n))
                 return std::nullopt;
             parsed.seed = static_cast<unsigned int>(n);
-            haveSeed = true;
+            parsed.seedGiven = true;
         } else if (a == "--picture") {
             if (!file(parsed.picture))
                 return std::nullopt;
@@ -227,6 +238,21 @@ std::optional<CatalogToolArgs> parseCatalogArgs(const std::vector<std::string>& 
             }
             parsed.date = *v;
             worksheetOnly = true;
+        } else if (a == "--key") {
+            const std::string* v = value("--key");
+            if (!v)
+                return std::nullopt;
+            if (*v != "solutions" && *v != "steps") {
+                error = "--key: solutions or steps, not " + *v;
+                return std::nullopt;
+            }
+            parsed.key = *v == "steps" ? CatalogToolArgs::Key::Steps : CatalogToolArgs::Key::Solutions;
+            worksheetOnly = true;
+        } else if (a.rfind("-", 0) != 0) {
+            // A word where an option belongs: a value too many, or one whose option was left out.
+            error = "\"" + a + "\" is not an option";
+            if (i > 0) error += " (after " + args[i - 1] + "; each option takes at most one value)";
+            return std::nullopt;
         } else {
             error = "unknown argument: " + a;
             return std::nullopt;
@@ -244,6 +270,10 @@ std::optional<CatalogToolArgs> parseCatalogArgs(const std::vector<std::string>& 
         error = "--titles goes with --list";
         return std::nullopt;
     }
+    if (parsed.explain && !parsed.picture.empty()) {
+        error = "--picture goes with --task";
+        return std::nullopt;
+    }
     if (!parsed.haveTask && !parsed.picture.empty()) {
         error = "--picture goes with --task";
         return std::nullopt;
@@ -252,12 +282,12 @@ std::optional<CatalogToolArgs> parseCatalogArgs(const std::vector<std::string>& 
         error = "--squares needs --picture";
         return std::nullopt;
     }
-    if (parsed.list && haveSeed) {
+    if (parsed.list && parsed.seedGiven) {
         error = "--seed goes with --task or --worksheet";
         return std::nullopt;
     }
     if (!worksheet && worksheetOnly) {
-        error = "--level, --difficulty, --count, --tasks and --date go with --worksheet";
+        error = "--level, --difficulty, --count, --tasks, --date and --key go with --worksheet";
         return std::nullopt;
     }
     if (worksheet && (parsed.level == 0 || parsed.difficulty == 0)) {
@@ -281,8 +311,9 @@ std::string trimmed(const std::string& s)
     return a == std::string::npos ? std::string() : s.substr(a, s.find_last_not_of(' ') - a + 1);
 }
 
-// Labels and key from the record at taskIndex, right after the rows are
-// built: the squares' printed texts, and the solution as its square shows it.
+} // namespace
+
+// The squares' printed texts, and the solution as its square shows it.
 void describeSquares(AnswerRows rows, ToolTask& task)
 {
     const SquareLayout layout = SquareLayout::current(rows);
@@ -318,8 +349,6 @@ void describeSquares(AnswerRows rows, ToolTask& task)
     if (task.key.empty()) task.key = std::to_string(solution[taskIndex]);
 }
 
-} // namespace
-
 bool generateToolTask(int taskNumber, int index, int count, ToolTask& task, std::string& error)
 {
     if (!isTaskNumber(taskNumber)) {
@@ -346,7 +375,8 @@ bool generateToolTask(int taskNumber, int index, int count, ToolTask& task, std:
     }
     aopxmap_clear(&task.area, 0xFFFFFF);
     aoDrawTarget* previousTarget = aographic_gettarget();
-    aographic_settarget(&task.area);
+    aoRecorder recorder(task.area);
+    aographic_settarget(&recorder);
     // The game's fonts, and the one its task area holds for this level.
     aofont_loadbuiltins();
     selectTaskFont(taskLevel(taskNumber));
@@ -357,6 +387,8 @@ bool generateToolTask(int taskNumber, int index, int count, ToolTask& task, std:
     // The caller's printer and target as they were (a game keeps printing to its terminal).
     catalog_setprinter(std::move(previousPrinter));
     aographic_settarget(previousTarget);
+    task.drawing = recorder.commands();
+    task.drawingStandsAlone = recorder.standsAlone();
 
     task.text = ao_cp1252_to_utf8(text);
     task.drew = false;
@@ -364,6 +396,7 @@ bool generateToolTask(int taskNumber, int index, int count, ToolTask& task, std:
     for (int y = 0; y < kAreaHeight && !task.drew; ++y)
         task.drew = std::memcmp(task.area.row(y), white.data(), kAreaWidth * sizeof(uint32_t)) != 0;
     describeSquares(task.rows, task);
+    task.steps = taskSteps[taskIndex];
     return true;
 }
 
@@ -456,6 +489,31 @@ int runCatalogTool(const std::vector<std::string>& args, std::ostream& out, std:
         return 2;
     }
 
+    if (parsed->explain) {
+        // Layout blanks and empty lines of the terminal text are left out.
+        out << "Aufgabe " << taskNumber << " (" << taskTitle(taskNumber) << "), Startwert " << parsed->seed << "\n\n";
+        size_t start = 0;
+        while (start < task.text.size()) {
+            size_t end = task.text.find('\n', start);
+            if (end == std::string::npos) end = task.text.size();
+            const std::string line = trimmed(task.text.substr(start, end - start));
+            if (!line.empty()) out << "  " << line << "\n";
+            start = end + 1;
+        }
+        for (const ToolTask::SquareRow& row : task.squares) {
+            out << "\n  " << (row.caption.empty() ? "Antwortfelder" : row.caption) << ":";
+            for (const std::string& label : row.labels) out << "  " << label;
+        }
+        out << "\n\nLösung: " << task.key << "\n\nLösungsweg:\n";
+        for (const std::string& step : task.steps) out << "  " << step << "\n";
+        if (task.steps.empty()) out << "  (keiner)\n";
+        return 0;
+    }
+
+    std::string steps = "[";
+    for (const std::string& step : task.steps) steps += (steps.size() > 1 ? ", " : "") + jsonString(step);
+    steps += "]";
+
     bool intRow = task.rows == AnswerRows::Integer || task.rows == AnswerRows::TwoRows;
     out << "{\n"
         << "  \"task\": " << taskNumber << ",\n"
@@ -473,8 +531,8 @@ int runCatalogTool(const std::vector<std::string>& args, std::ostream& out, std:
         << "  \"decimalSolution\": " << jsonNumber(decimalSolution[taskIndex]) << ",\n"
         << "  \"options\": " << jsonRow(options[taskIndex], intRow) << ",\n"
         << "  \"options2\": " << jsonRow(options2[taskIndex], task.rows == AnswerRows::TwoRows) << ",\n"
-        << "  \"decimalOptions\": " << jsonRow(decimalOptions[taskIndex], task.rows == AnswerRows::Decimal)
-        << "\n}\n";
+        << "  \"decimalOptions\": " << jsonRow(decimalOptions[taskIndex], task.rows == AnswerRows::Decimal) << ",\n"
+        << "  \"steps\": " << steps << "\n}\n";
 
     if (parsed->squares) {
         aoDrawTarget* previousTarget = aographic_gettarget();

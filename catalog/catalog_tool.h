@@ -18,8 +18,10 @@ struct CatalogToolArgs {
     bool list = false;
     bool titles = false; // with list: each number followed by its title
     bool haveTask = false;
+    bool explain = false; // --explain N: the task and its Lösungsweg as plain text
     long long task = 0;
     unsigned int seed = 1; // the runtime generator's state before any seeding
+    bool seedGiven = false; // a worksheet without --seed draws a fresh one
     std::string picture;   // empty: no picture
     bool squares = false;  // the answer squares on top of the picture
     // A worksheet: level and difficulty, how many tasks, the task numbers it
@@ -31,6 +33,9 @@ struct CatalogToolArgs {
     int count = 12;
     std::vector<int> tasks;
     std::string date;
+    // The answer key: the solutions only, or each with its worked solution.
+    enum class Key { Solutions, Steps };
+    Key key = Key::Solutions;
 };
 
 // Parses the arguments after the program name; nullopt with a reason in
@@ -46,6 +51,10 @@ struct ToolTask {
     AnswerRows rows = AnswerRows::None;
     aoPixmap area;     // 1280 x 720, white where the task drew nothing
     bool drew = false; // the task drew into the area
+    // What it drew, as drawing commands (for printing at any size); when
+    // `drawingStandsAlone` is false only `area` shows it right.
+    std::vector<aoRecordedCommand> drawing;
+    bool drawingStandsAlone = true;
     // The squares: one or two rows of labels, each with its caption ("Zähler").
     struct SquareRow {
         std::string caption;
@@ -53,7 +62,12 @@ struct ToolTask {
     };
     std::vector<SquareRow> squares;
     std::string key; // the solution as the squares show it, UTF-8
+    std::vector<std::string> steps; // the Lösungsweg, UTF-8 lines
 };
+
+// Fills the squares' labels and the key of `task` from the record at
+// taskIndex, right after the rows are built.
+void describeSquares(AnswerRows rows, ToolTask& task);
 
 constexpr int kAreaWidth = 1280;
 constexpr int kAreaHeight = 720;

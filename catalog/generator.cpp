@@ -27,6 +27,8 @@ int firstDistractorSlot = 2;
 
 double progressRatio = 0;
 
+std::array<std::vector<std::string>, kTaskSlots> taskSteps{};
+
 int fracNum = 0;
 int fracDen = 1;
 
@@ -59,8 +61,10 @@ void presetGameStart() { decimalPlaces = 0; }
 
 void presetTask(int index)
 {
-    if (index >= 1 && index < kTaskSlots)
+    if (index >= 1 && index < kTaskSlots) {
         solution2[index] = -1000000;
+        taskSteps[index].clear();
+    }
     alsoRight = nullptr;
     answerKind = 0;
     choiceMode = 0;
@@ -94,13 +98,13 @@ void reduceFraction()
 
 TaskPrinter catalog_setprinter(TaskPrinter p) { return std::exchange(printer, std::move(p)); }
 
-void taskPrintf(const char* format, ...)
+namespace {
+
+// Most lines fit the buffer: formatted once. A longer one is formatted again
+// into a string of its length.
+template <typename Use> void formatted(const char* format, va_list args, Use use)
 {
-    // Most task lines fit the buffer: formatted once. A longer one is
-    // formatted again into a string of its length.
     char buffer[512];
-    va_list args;
-    va_start(args, format);
     va_list copy;
     va_copy(copy, args);
     const int n = std::vsnprintf(buffer, sizeof buffer, format, copy);
@@ -115,9 +119,30 @@ void taskPrintf(const char* format, ...)
         longer.resize(static_cast<size_t>(n));
         text = longer;
     }
+    use(text);
+}
+
+} // namespace
+
+void taskPrintf(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    formatted(format, args, [](std::string_view text) {
+        if (printer)
+            printer(ao_utf8_to_cp1252(text));
+    });
     va_end(args);
-    if (printer)
-        printer(ao_utf8_to_cp1252(text));
+}
+
+void taskStep(const char* format, ...)
+{
+    if (taskIndex < 1 || taskIndex >= kTaskSlots)
+        return;
+    va_list args;
+    va_start(args, format);
+    formatted(format, args, [](std::string_view text) { taskSteps[taskIndex].emplace_back(text); });
+    va_end(args);
 }
 
 int drawRange(int k, int m) { return aorand() % (m - k + 1) + k; }

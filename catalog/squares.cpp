@@ -191,7 +191,10 @@ std::string decimalSquareText(double value, int places)
     char text[400];
     const size_t n = printDecimal(text, sizeof text, value, p);
     std::string s(n < static_cast<size_t>(widths[p]) ? widths[p] - n : 0, ' ');
-    return s.append(text, n);
+    s.append(text, n);
+    // A decimal comma, as the pupil writes it.
+    std::replace(s.begin(), s.end(), '.', ',');
+    return s;
 }
 
 std::string squareText(const SquareLayout& layout, Square s)

@@ -1,240 +1,457 @@
-// Task titles: read off the task's own text where it has words, from a table
-// where it is only a sum or an equation.
+// Task titles: one short German title per task type that names what is
+// practised, distinct within its level and difficulty, so a teacher can tell
+// the types apart in the selection editor, the review, the report and on
+// worksheets.
 #include "titles.h"
 
 #include <algorithm>
-#include <array>
-#include <map>
-#include <vector>
+#include <iterator>
 
 #include "catalog.h"
 
 namespace {
 
-// Every title comes from the same task instance, whatever ran before.
-constexpr unsigned int kTitleSeed = 1;
-constexpr size_t kMaxWords = 6;
-constexpr size_t kMaxLetters = 45;
-
-struct TitleRange {
-    int first, last;
+struct Title {
+    int task;
     const char* title;
 };
 
-// Task types whose text has no words to speak of: sums, equations, chains of
-// operations, and a few whose first words are only names and gaps.
-constexpr TitleRange kTitleTable[] = {
-    {1101, 1101, "Subtrahieren"},
-    {1102, 1103, "Fehlenden Summanden finden"},
-    {1104, 1104, "Drei Zahlen addieren"},
-    {1105, 1105, "Einmaleins"},
-    {1201, 1202, "Fehlende Zahl beim Subtrahieren"},
-    {1203, 1203, "Einmaleins"},
-    {1204, 1204, "Plus und minus"},
-    {1205, 1205, "Halbieren"},
-    {2101, 2105, "Punkt vor Strich"},
-    {2201, 2201, "Große Zahlen addieren"},
-    {2301, 2301, "Zweistellige Zahlen addieren"},
-    {2302, 2303, "Fehlenden Summanden finden"},
-    {2304, 2306, "Fehlende Zahl in der Summe"},
-    {2307, 2309, "Fehlende Zahl in der Differenz"},
-    {3101, 3101, "Schriftlich dividieren"},
-    {3102, 3102, "Schriftlich multiplizieren"},
-    {4101, 4101, "Einmaleins umgekehrt"},
-    {4104, 4104, "Zahlen vergleichen"},
-    {4201, 4201, "Dividieren"},
-    {4204, 4204, "Große Zahlen vergleichen"},
-    {4301, 4301, "Brüche kürzen"},
-    {5113, 5114, "Bruchteil einer Größe"},
-    {6307, 6307, "Noten in einer Klasse"},
-    {7301, 7304, "Negative Zahlen vergleichen"},
-    {7305, 7312, "Rechnen mit ganzen Zahlen"},
-    {7315, 7327, "Klammern auflösen"},
-    {8101, 8113, "Term berechnen"},
-    {8201, 8211, "Gleichung lösen"},
-    {9101, 9104, "Rechenkette"},
-    {9105, 9106, "Rechenkette mit Division"},
-    {9201, 9201, "Rechenkette mit Produkt"},
-    {9202, 9204, "Rechenkette mit Potenzen"},
-    {10101, 10107, "Klammern multiplizieren"},
-    {10201, 10210, "Gleichung lösen"},
-    {10301, 10310, "Gleichung mit Klammern lösen"},
-    {11201, 11201, "Zuordnungsvorschrift"},
-    {11202, 11202, "Lineare Funktion"},
-    {12301, 12302, "Vielfaches einer Zahl"},
-    {12304, 12304, "Produkt mit einer Summe"},
+// Ascending by task number.
+constexpr Title kTitles[] = {
+    {1101, "Addieren und subtrahieren bis hundert"},
+    {1102, "Fehlende zweite Zahl, plus und minus"},
+    {1103, "Fehlende zweite Zahl, größere Zahlen"},
+    {1104, "Drei Zahlen addieren"},
+    {1105, "Kleines Einmaleins"},
+    {1201, "Fehlende zweite Zahl bei plus und minus"},
+    {1202, "Fehlende erste Zahl bei plus und minus"},
+    {1203, "Einmaleins"},
+    {1204, "Plus und minus mit drei Zahlen"},
+    {1205, "Halbieren"},
+    {1301, "Sammelkarten, mehr als"},
+    {1302, "Farbstifte verschenken"},
+    {1303, "Jungen auf dem Spielplatz"},
+    {1304, "Spielkarten, weniger als"},
+    {1305, "Zahl denken, mal und dann plus"},
+    {1306, "Zahl denken, minus und dann mal"},
+    {1307, "Alter von drei Geschwistern"},
+    {1308, "Sammelkarten, ein Vielfaches"},
+    {1309, "Jungen an der Bushaltestelle"},
+    {1310, "Bonbons, doppelt und mehrfach"},
+    {1311, "Bonbons teilen"},
+    {1312, "Augenzahl aus dem Produkt"},
+    {1313, "Zahlenfolge fortsetzen"},
+    {1314, "Drei Alter, der Älteste"},
+    {1315, "Drei Alter, der Jüngste"},
+    {1316, "Drei Alter, der Mittlere"},
+    {1317, "Zahl denken, das Dreifache minus die Zahl"},
+    {2101, "Punkt vor Strich, Produkt plus Zahl"},
+    {2102, "Punkt vor Strich, Zahl plus Produkt"},
+    {2103, "Punkt vor Strich mit drei Summanden"},
+    {2104, "Punkt vor Strich, zwei Produkte addieren"},
+    {2105, "Punkt vor Strich, zwei Produkte subtrahieren"},
+    {2201, "Große Zahlen addieren"},
+    {2202, "Zwei Faktoren zum Produkt wählen"},
+    {2203, "Dividend und Divisor zum Quotienten wählen"},
+    {2204, "Zwei Summanden zur Summe wählen"},
+    {2205, "Minuend und Subtrahend zur Differenz wählen"},
+    {2301, "Zweistellige Zahlen addieren"},
+    {2302, "Zweiten Summanden finden"},
+    {2303, "Ersten Summanden finden"},
+    {2304, "Letzten von drei Summanden finden"},
+    {2305, "Mittleren von drei Summanden finden"},
+    {2306, "Ersten von drei Summanden finden"},
+    {2307, "Minuend finden"},
+    {2308, "Ersten Subtrahenden finden"},
+    {2309, "Zweiten Subtrahenden finden"},
+    {3101, "Schriftlich dividieren"},
+    {3102, "Schriftlich multiplizieren"},
+    {3103, "Stimmen im Diagramm ablesen"},
+    {3104, "Römische Zahlen lesen, klein"},
+    {3105, "Römische Zahlen lesen, mittel"},
+    {3106, "Römische Zahlen lesen, groß"},
+    {3107, "Schnur für ein Paket"},
+    {3201, "Längen in km umwandeln"},
+    {3202, "Längen in m umwandeln"},
+    {3203, "Kleine Längen in m umwandeln"},
+    {3204, "Längen in cm umwandeln"},
+    {3205, "Gewichte in t umwandeln"},
+    {3206, "Gewichte in dz umwandeln"},
+    {3207, "Große Gewichte in kg umwandeln"},
+    {3208, "Kleine Gewichte in kg umwandeln"},
+    {3209, "Gewichte in g umwandeln"},
+    {3210, "Hohlmaße in l umwandeln"},
+    {3211, "Hohlmaße in hl umwandeln"},
+    {3212, "Zeiten in Jahre umwandeln"},
+    {3213, "Jahre in Monate umwandeln"},
+    {3214, "Zeiten in Tage umwandeln"},
+    {3215, "Zeiten in Stunden umwandeln"},
+    {3216, "Zeiten in Minuten umwandeln"},
+    {3217, "Flächen in km² umwandeln"},
+    {3218, "Flächen in ha umwandeln"},
+    {3219, "Flächen in a umwandeln"},
+    {3220, "Flächen in m² umwandeln"},
+    {3221, "Flächen in dm² umwandeln"},
+    {3222, "Flächen in cm² umwandeln"},
+    {3223, "Potenzen bis zur dritten"},
+    {3224, "Potenzen mit Hochzahlen bis fünf"},
+    {3301, "Alter von Vater und Sohn"},
+    {3302, "Vergrößerung einer Lupe"},
+    {3303, "Summe und Differenz, die größere Zahl"},
+    {3304, "Summe und Differenz, die kleinere Zahl"},
+    {3305, "Summe und Produkt, die größere Zahl"},
+    {3306, "Summe und Produkt, die kleinere Zahl"},
+    {3307, "Anstoßen auf der Party"},
+    {3308, "Quersumme"},
+    {3309, "Zahlenpalindrom finden"},
+    {3310, "Teilbarkeit erkennen"},
+    {3311, "Primzahlfolge fortsetzen"},
+    {3312, "Quadrat einer Zahl plus die Zahl"},
+    {3313, "Quadrat einer Zahl minus die Zahl"},
+    {3314, "Gerade Zahl mal ihre Hälfte"},
+    {4101, "Einmaleins umgekehrt"},
+    {4102, "Ein Viertel einer Zahl"},
+    {4103, "Die Hälfte einer Zahl"},
+    {4104, "Zahlen vergleichen"},
+    {4105, "Ein Drittel einer Zahl"},
+    {4106, "Ein Fünftel einer Zahl"},
+    {4107, "Ein Sechstel einer Zahl"},
+    {4108, "Ein Siebentel einer Zahl"},
+    {4109, "Ein Achtel einer Zahl"},
+    {4110, "Ein Neuntel einer Zahl"},
+    {4111, "Ein Zehntel einer Zahl"},
+    {4112, "Ein Elftel einer Zahl"},
+    {4113, "Ein Zwölftel einer Zahl"},
+    {4114, "Ein Hundertstel einer Zahl"},
+    {4115, "Ein Tausendstel einer Zahl"},
+    {4201, "Dividieren"},
+    {4202, "Drei Viertel einer Zahl"},
+    {4203, "Die Hälfte einer Zahl"},
+    {4204, "Große Zahlen vergleichen"},
+    {4205, "Zwei Drittel einer Zahl"},
+    {4206, "Drei Fünftel einer Zahl"},
+    {4207, "Fünf Sechstel einer Zahl"},
+    {4208, "Zwei Siebentel einer Zahl"},
+    {4209, "Sieben Achtel einer Zahl"},
+    {4210, "Fünf Neuntel einer Zahl"},
+    {4211, "Sieben Zehntel einer Zahl"},
+    {4212, "Drei Elftel einer Zahl"},
+    {4213, "Fünf Zwölftel einer Zahl"},
+    {4214, "Sieben Hundertstel einer Zahl"},
+    {4215, "Fünf Tausendstel einer Zahl"},
+    {4301, "Brüche kürzen"},
+    {4302, "Gleichnamige Brüche addieren"},
+    {4303, "Ungleichnamige Brüche addieren"},
+    {4304, "Gleichnamige Brüche subtrahieren"},
+    {4305, "Ungleichnamige Brüche subtrahieren"},
+    {4306, "Brüche multiplizieren"},
+    {4307, "Brüche dividieren"},
+    {5101, "Anteile von Sechsen vergleichen"},
+    {5102, "Keine Primzahl finden"},
+    {5103, "Keine Primzahl finden, größere Zahlen"},
+    {5104, "Drehwinkel des Minutenzeigers"},
+    {5105, "Minuten als Bruchteil einer Stunde"},
+    {5106, "Anteil als Bruch, Gewinnlose"},
+    {5107, "Anteil als Bruch, Pflaumen"},
+    {5108, "Anteil als Bruch, Fahrgäste"},
+    {5109, "Anteil als Bruch, Schulweg"},
+    {5110, "Brüche vergleichen"},
+    {5111, "Ein Drittel der Hälfte, ganze Zahl"},
+    {5112, "Ein Drittel der Hälfte als Bruch"},
+    {5113, "Bruchteil von Kilogramm in Gramm"},
+    {5114, "Bruchteil von Kilometern in Metern"},
+    {5115, "Mittelwert dreier Zahlen als Bruch"},
+    {5116, "Mittelwert zweier Brüche"},
+    {5117, "Zahl plus ihre Hälfte"},
+    {5118, "Zahl plus ihr Drittel"},
+    {5119, "Zahlenfolge mit wechselnden Schritten"},
+    {5120, "Zahlenfolge mit Mal und Minus"},
+    {5121, "Primzahlen fortsetzen"},
+    {5122, "Primzahlen rückwärts fortsetzen"},
+    {5201, "Prozentwert berechnen"},
+    {5202, "Prozentwert aus einem anderen Prozentsatz"},
+    {5203, "Platzhalter im Zähler des zweiten Bruchs"},
+    {5204, "Platzhalter im Zähler des ersten Bruchs"},
+    {5205, "Platzhalter im Nenner"},
+    {5206, "Platzhalter im Zähler einer Differenz"},
+    {5207, "Platzhalter, Summe gleich einem Bruch"},
+    {5208, "Fehlenden Bruch im Produkt finden"},
+    {5209, "Fehlenden Bruch in der Summe finden"},
+    {5210, "Fehlenden Bruch in der Differenz finden"},
+    {5211, "Fehlenden Bruch im Quotienten finden"},
+    {5212, "Drei Brüche multiplizieren"},
+    {5213, "Bruch als Dezimalzahl"},
+    {5214, "Dezimalzahl als Bruch"},
+    {5215, "Dezimalzahlen addieren"},
+    {5216, "Dezimalzahlen subtrahieren"},
+    {5217, "Dezimalzahlen mit ungleichen Stellen addieren"},
+    {5301, "Dreisatz, Preis für Käse"},
+    {5302, "Dreisatz, Preis für Salat"},
+    {5303, "Dreisatz, Preis für Schokolade"},
+    {5304, "Dreisatz, Fahrstrecke"},
+    {5305, "Dreisatz, Preis für Wurst"},
+    {5306, "Dreisatz, Teile einer Maschine"},
+    {5307, "Dreisatz, Preis einer Ware"},
+    {5308, "Dreisatz, Wasser aus einem Tank"},
+    {5309, "Umgekehrter Dreisatz, Bagger"},
+    {5310, "Umgekehrter Dreisatz, Gesellen"},
+    {5311, "Umgekehrter Dreisatz, Wassertank"},
+    {5312, "Umgekehrter Dreisatz, Maurer"},
+    {5313, "Umgekehrter Dreisatz, ein Lastwagen fällt aus"},
+    {6101, "Koordinaten des Punktes A ablesen"},
+    {6102, "Koordinaten des Punktes B ablesen"},
+    {6103, "Koordinaten des Punktes C ablesen"},
+    {6104, "y-Koordinate auf einer steigenden Geraden"},
+    {6105, "y-Koordinate auf einer fallenden Geraden"},
+    {6106, "x-Koordinate auf einer steigenden Geraden"},
+    {6107, "x-Koordinate auf einer fallenden Geraden"},
+    {6201, "Gleichung, x rechts hinten"},
+    {6202, "Gleichung, x links hinten"},
+    {6203, "Gleichung, x rechts vorn"},
+    {6204, "Gleichung, x links vorn"},
+    {6205, "Gleichung, Zahl minus x rechts"},
+    {6206, "Gleichung, x minus Zahl rechts"},
+    {6207, "Gleichung, Zahl minus x links"},
+    {6301, "Rechteck aus dem Umfang"},
+    {6302, "Rechteck aus dem Flächeninhalt"},
+    {6303, "Winkel im Dreieck"},
+    {6304, "Rechtecke mit gleicher Fläche"},
+    {6305, "Futtervorrat für einen Hund"},
+    {6306, "Bruch am Zahlenstrahl"},
+    {6307, "Noten in einer Klasse"},
+    {6308, "Roten Bruchteil ablesen"},
+    {6309, "Zahl aus einer Summe"},
+    {6310, "Zahl aus einer Differenz"},
+    {6311, "Zahl aus einem Produkt"},
+    {6312, "Produkt aus Summe und einer Zahl"},
+    {7101, "Prozentwert berechnen"},
+    {7102, "Prozentwert aus einem anderen Prozentsatz"},
+    {7103, "Bruch in Prozent umwandeln"},
+    {7104, "Bruch in Prozent umwandeln, schwerer"},
+    {7105, "Prozent am Zahlenstrahl"},
+    {7106, "Prozent der Quadrate"},
+    {7107, "Grundwert berechnen"},
+    {7108, "Preis nach einem Rabatt"},
+    {7109, "Preis vor einem Rabatt"},
+    {7110, "Rabatt in Prozent"},
+    {7111, "Salz aus Meerwasser"},
+    {7112, "Zweimal Rabatt"},
+    {7113, "Salzwasser verdünnen"},
+    {7114, "Zweimal Gehaltserhöhung"},
+    {7115, "Messing aus Kupfer und Zink"},
+    {7116, "Teig aus Zutaten"},
+    {7117, "Anteil der Mädchen ändert sich"},
+    {7118, "Anteil der Jungen ändert sich"},
+    {7201, "Zinsen für ein Jahr"},
+    {7202, "Zinsen für ein halbes Jahr"},
+    {7203, "Kreditzinsen einer Firma"},
+    {7204, "Überziehungszinsen"},
+    {7205, "Zinssatz berechnen"},
+    {7206, "Monatliche Zinsen als Taschengeld"},
+    {7207, "Kapital für ein Einkommen aus Zinsen"},
+    {7208, "Mehrwertsteuer"},
+    {7301, "Ganze Zahlen vergleichen"},
+    {7302, "Dezimalzahlen mit Zehnteln vergleichen"},
+    {7303, "Dezimalzahlen mit Hundertsteln vergleichen"},
+    {7304, "Negative Dezimalzahlen vergleichen"},
+    {7305, "Ganze Zahlen multiplizieren"},
+    {7306, "Ganze Zahlen dividieren"},
+    {7307, "Ganze Zahlen addieren"},
+    {7308, "Ganze Zahlen subtrahieren"},
+    {7309, "Multiplizieren mit Vorzeichen, kleine Zahlen"},
+    {7310, "Dividieren mit Vorzeichen, kleine Zahlen"},
+    {7311, "Addieren mit Vorzeichen, größere Zahlen"},
+    {7312, "Subtrahieren mit Vorzeichen, größere Zahlen"},
+    {7313, "Überzogenes Konto"},
+    {7314, "Kontostand wird negativ"},
+    {7315, "Plus vor der Klammer"},
+    {7316, "Minus vor der Klammer"},
+    {7317, "Plus vor einer Klammer mit negativen Zahlen"},
+    {7318, "Minus vor einer Klammer mit negativen Zahlen"},
+    {7319, "Zahl plus Klammer"},
+    {7320, "Zahl minus Klammer"},
+    {7321, "Zahl mal Klammer"},
+    {7322, "Zahl mal Klammer ohne Malpunkt"},
+    {7323, "Zahl durch Klammer"},
+    {7324, "Summe zweier Produkte"},
+    {7325, "Differenz zweier Produkte"},
+    {7326, "Differenz zweier Klammern"},
+    {7327, "Verschachtelte Klammern"},
+    {8101, "Termwert, plus vor der Klammer"},
+    {8102, "Termwert, minus vor der Klammer"},
+    {8103, "Termwert, Klammer mit negativen Zahlen"},
+    {8104, "Termwert, x minus Klammer"},
+    {8105, "Termwert, Zahl plus Klammer"},
+    {8106, "Termwert, Zahl minus Klammer"},
+    {8107, "Termwert, x mal Klammer"},
+    {8108, "Termwert, x mal Klammer ohne Malpunkt"},
+    {8109, "Termwert, Zahl durch Klammer"},
+    {8110, "Termwert, Summe zweier Produkte"},
+    {8111, "Termwert, Differenz zweier Produkte"},
+    {8112, "Termwert, Differenz zweier Klammern"},
+    {8113, "Termwert, verschachtelte Klammern"},
+    {8201, "Gleichung x plus Zahl"},
+    {8202, "Gleichung x minus Zahl"},
+    {8203, "Gleichung Zahl mal x"},
+    {8204, "Gleichung Zahl mal x, x rechts"},
+    {8205, "Gleichung x plus x"},
+    {8206, "Gleichung, Vielfaches von x plus x"},
+    {8207, "Gleichung, x plus Vielfaches von x"},
+    {8208, "Gleichung, zwei x-Glieder addieren"},
+    {8209, "Gleichung, zwei x-Glieder subtrahieren"},
+    {8210, "Gleichung, negatives x-Glied vorn"},
+    {8211, "Gleichung mit x auf beiden Seiten"},
+    {8301, "Abstand von Punkt und Gerade"},
+    {8302, "Höhe im Dreieck"},
+    {8303, "Scheitelwinkel"},
+    {8304, "Nebenwinkel"},
+    {8305, "Nebenwinkel gegeben, Scheitelwinkel gesucht"},
+    {8306, "Scheitelwinkel an schrägen Geraden"},
+    {8307, "Dritter Winkel im spitzwinkligen Dreieck"},
+    {8308, "Dritter Winkel, stumpfer Winkel bei B"},
+    {8309, "Dritter Winkel, stumpfer Winkel bei A"},
+    {8310, "Winkel im Thaleskreis"},
+    {8311, "Basiswinkel im gleichschenkligen Dreieck"},
+    {8312, "Winkel an der Spitze"},
+    {8313, "Außenwinkel am gleichschenkligen Dreieck"},
+    {8314, "Winkel an Parallelen, Nebenwinkel"},
+    {8315, "Winkel an Parallelen, Wechselwinkel"},
+    {8316, "Basiswinkel aus dem Winkel an der Spitze"},
+    {9101, "Rechenkette mit plus, minus und mal"},
+    {9102, "Rechenkette mit negativen Zahlen"},
+    {9103, "Rechenkette, zuerst mal"},
+    {9104, "Rechenkette, mal eine negative Zahl"},
+    {9105, "Rechenkette mit Division"},
+    {9106, "Rechenkette, Division negativer Zahlen"},
+    {9201, "Rechenkette mit einem Produkt"},
+    {9202, "Rechenkette mit der dritten Potenz"},
+    {9203, "Rechenkette mit Quadrat und Division"},
+    {9204, "Rechenkette, Quadrat einer negativen Zahl"},
+    {9205, "Quadrat einer Differenz"},
+    {9206, "Quadrat einer Summe"},
+    {9207, "Summe mal Differenz"},
+    {9301, "Häufigste Augenzahl ablesen"},
+    {9302, "Wahrscheinlichkeit einer Augenzahl"},
+    {9303, "Urne, eine schwarze Kugel"},
+    {9304, "Urne, eine rote Kugel"},
+    {9305, "Urne, zwei rote Kugeln ohne Zurücklegen"},
+    {9306, "Urne, zwei schwarze Kugeln ohne Zurücklegen"},
+    {9307, "Urne, erst schwarz, dann rot, ohne Zurücklegen"},
+    {9308, "Urne, erst schwarz, dann rot, mit Zurücklegen"},
+    {9309, "Urne, schwarz und rot, mit Zurücklegen"},
+    {9310, "Urne, schwarz und rot, ohne Zurücklegen"},
+    {10101, "Zwei Summen multiplizieren"},
+    {10102, "Differenz mal Summe"},
+    {10103, "Summe mal Differenz"},
+    {10104, "Zwei Differenzen multiplizieren"},
+    {10105, "Klammern mit negativem Anfang"},
+    {10106, "Zwei Klammern mit negativem Anfang"},
+    {10107, "Negative Differenz mal Differenz"},
+    {10201, "x auf beiden Seiten, Summe links"},
+    {10202, "x auf beiden Seiten, Differenz links"},
+    {10203, "x auf beiden Seiten, negative Zahl rechts"},
+    {10204, "x auf beiden Seiten, gemischte Vorzeichen"},
+    {10205, "Zahl minus Vielfaches von x"},
+    {10206, "Zahl plus Vielfaches von x"},
+    {10207, "Zwei x-Glieder zusammenfassen"},
+    {10208, "x-Glieder auf beiden Seiten zusammenfassen"},
+    {10209, "Gleichung mit Klammer und x-Gliedern"},
+    {10210, "Produkt zweier Klammern gleich einem Term"},
+    {10301, "Klammer links, Zahl minus x rechts"},
+    {10302, "Klammer links, Zahl plus x rechts"},
+    {10303, "Klammer mit Minus, Zahl plus x rechts"},
+    {10304, "Klammer mit Minus, Zahl minus x rechts"},
+    {10305, "Klammer mit beliebigem Faktor"},
+    {10306, "x mal Klammer"},
+    {10307, "Zwei x-Glieder, Ergebnis gegeben"},
+    {10308, "Minusklammer und Faktorklammer"},
+    {10309, "Klammern auf beiden Seiten"},
+    {10310, "Produkt zweier Klammern mit x"},
+    {11101, "Zweite binomische Formel, Mittelglied"},
+    {11102, "Erste binomische Formel, Mittelglied"},
+    {11103, "Dritte binomische Formel, zweites Quadrat"},
+    {11104, "Dritte binomische Formel, erstes Quadrat"},
+    {11105, "Erste binomische Formel rückwärts, erste Zahl"},
+    {11106, "Zweite binomische Formel rückwärts, erste Zahl"},
+    {11107, "Erste binomische Formel rückwärts, zweite Zahl"},
+    {11108, "Zweite binomische Formel rückwärts, zweite Zahl"},
+    {11109, "Zweite binomische Formel mit a und b, vorn"},
+    {11110, "Zweite binomische Formel mit a und b, hinten"},
+    {11111, "Pythagoras, Hypotenuse gesucht"},
+    {11112, "Pythagoras, Kathete gesucht"},
+    {11201, "Steigung einer Ursprungsgeraden"},
+    {11202, "Lineare Funktion, Achsenabschnitt"},
+    {11203, "Geschwindigkeit im Weg-Zeit-Diagramm"},
+    {11204, "Währung umrechnen, Dollar in Euro"},
+    {11205, "Umrechnungsfaktor ablesen"},
+    {11206, "Goldpreis umrechnen"},
+    {11207, "Exponentielles Wachstum"},
+    {11208, "Beschränktes Wachstum"},
+    {11209, "Logistisches Wachstum"},
+    {11210, "Radioaktiver Zerfall"},
+    {11211, "Bevölkerungswachstum ablesen"},
+    {11212, "Kaufkraftverlust durch Inflation"},
+    {11301, "Bruchterm mit Produkt im Nenner"},
+    {11302, "Bruchterm mit Differenz im Nenner"},
+    {11303, "Definitionslücke, Differenz im Nenner"},
+    {11304, "Definitionslücke, Summe im Nenner"},
+    {11305, "Bruchterm mit Vielfachem von x im Zähler"},
+    {11306, "Bruchterm mit Faktor im Nenner"},
+    {11307, "Bruchterm, erste binomische Formel"},
+    {11308, "Bruchterm, zweite binomische Formel"},
+    {11309, "Bruchterm, dritte binomische Formel, Summe"},
+    {11310, "Bruchterm, dritte binomische Formel, Differenz"},
+    {11311, "Bruchterm mit dritter Potenz"},
+    {11312, "Bruchterm mit Quadrat eines Faktors, Summe"},
+    {11313, "Bruchterm mit Quadrat eines Faktors, Differenz"},
+    {12101, "Bruchgleichung mit x im Nenner"},
+    {12102, "Bruchgleichung mit Vielfachem von x im Nenner"},
+    {12103, "Bruchgleichung mit Summe im Nenner"},
+    {12104, "Bruchgleichung mit negativem Zähler"},
+    {12105, "Bruchgleichung mit x im Zähler und Nenner"},
+    {12106, "Bruchgleichung mit Summen oben und unten"},
+    {12107, "Bruchgleichung mit zwei gleichen Nennern"},
+    {12108, "Bruchgleichung, erste binomische Formel"},
+    {12109, "Bruchgleichung, zweite binomische Formel"},
+    {12110, "Bruchgleichung, dritte Formel, Summe unten"},
+    {12111, "Bruchgleichung, dritte Formel, Differenz unten"},
+    {12112, "Bruchgleichung mit dritter Potenz"},
+    {12113, "Bruchgleichung, Quadrat einer Summe"},
+    {12114, "Bruchgleichung, Quadrat einer Differenz"},
+    {12201, "Rote Fläche zählen"},
+    {12202, "Dreiecksfläche"},
+    {12203, "Fläche eines gleichschenkligen Trapezes"},
+    {12204, "Fläche eines verschobenen Trapezes"},
+    {12205, "Fläche eines rechtwinkligen Trapezes"},
+    {12206, "Drachenfläche"},
+    {12207, "Fläche eines Vielecks"},
+    {12208, "Sechseck schätzen"},
+    {12209, "Sechseck im Kreis schätzen"},
+    {12210, "Kreisfläche und Pi"},
+    {12301, "Vielfache einer Zahl vergleichen"},
+    {12302, "Vielfache einer bestimmten Zahl"},
+    {12303, "Zwei Zahlen aus Summe und Unterschied"},
+    {12304, "Produkt mit einer Summe"},
+    {12305, "Alter von Vater und Tochter"},
+    {12306, "Drei Alter mit Unterschieden"},
+    {12307, "Gummibärchen verteilen"},
+    {12308, "Treffpunkt zweier Radfahrerinnen"},
+    {12309, "Verfolgungsrakete"},
+    {12310, "Abfangrakete"},
+    {12311, "Vergrößerung eines Fernrohres"},
 };
-
-// Words that make a poor last word of a title.
-constexpr std::string_view kWeakEnds[] = {
-    "an",  "als", "durch", "auf", "aus", "bei", "das", "dem", "den",  "der",   "des",   "die",   "ein",  "eine",
-    "einem", "einen", "einer", "eines", "für", "hat", "in",  "im",    "ist",   "man",   "mit",  "oder",
-    "sind", "um",  "und", "von", "wenn", "wie", "zu",  "zum", "zur",
-};
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-// Letters, with German letters in UTF-8 (two bytes from 0xC3, but not × and ÷).
-size_t letterAt(std::string_view s, size_t i)
-{
-    const unsigned char c = static_cast<unsigned char>(s[i]);
-    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) return 1;
-    if (c == 0xC3 && i + 1 < s.size()) {
-        const unsigned char d = static_cast<unsigned char>(s[i + 1]);
-        if (d >= 0x80 && d <= 0xBF && d != 0x97 && d != 0xB7) return 2;
-    }
-    return 0;
-}
-
-// "3,5" and "2.5" are numbers, not the end of a clause.
-bool endsClause(std::string_view s, size_t i)
-{
-    const char c = s[i];
-    if (c == '.' || c == ',')
-        return !(i > 0 && isDigit(s[i - 1]) && i + 1 < s.size() && isDigit(s[i + 1]));
-    return c == '?' || c == '!' || c == ':' || c == ';' || c == '=' || c == '\n';
-}
-
-size_t letters(std::string_view word)
-{
-    return static_cast<size_t>(std::count_if(word.begin(), word.end(),
-                                             [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
-// The words of each clause, in order. A run of letters glued to a number
-// ("14fach", "8-fachen") belongs to the number; one letter is a name ("x",
-// "Punkt A") except as the unit after "in" ("Wandle um in m"); "m^2" is "m²".
-std::vector<std::vector<std::string>> clauses(std::string_view text)
-{
-    std::vector<std::vector<std::string>> out(1);
-    size_t i = 0;
-    while (i < text.size()) {
-        if (endsClause(text, i)) {
-            if (!out.back().empty()) out.emplace_back();
-            ++i;
-            continue;
-        }
-        if (letterAt(text, i) == 0) {
-            ++i;
-            continue;
-        }
-        const size_t start = i;
-        while (i < text.size()) {
-            if (size_t n = letterAt(text, i)) i += n;
-            else if (text[i] == '-' && i + 1 < text.size() && letterAt(text, i + 1)) ++i;
-            else break;
-        }
-        std::string word(text.substr(start, i - start));
-        const bool afterNumber =
-            start > 0 && (isDigit(text[start - 1]) || (text[start - 1] == '-' && start > 1 && isDigit(text[start - 2])));
-        if (i + 1 < text.size() && text[i] == '^' && (text[i + 1] == '2' || text[i + 1] == '3') &&
-            (i + 2 == text.size() || !isDigit(text[i + 2]))) {
-            word += text[i + 1] == '2' ? "²" : "³";
-            i += 2;
-        }
-        const bool beforeNumber = i < text.size() && isDigit(text[i]);
-        std::vector<std::string>& clause = out.back();
-        const bool unit = !clause.empty() && clause.back() == "in";
-        if (!afterNumber && !beforeNumber && (letters(word) >= 2 || unit)) clause.push_back(word);
-    }
-    return out;
-}
-
-std::string fromTable(int taskNumber)
-{
-    for (const TitleRange& r : kTitleTable)
-        if (taskNumber >= r.first && taskNumber <= r.last) return r.title;
-    return {};
-}
-
-// The task's text as the first task of a game of 12 would print it, with the
-// game's state put back afterwards.
-std::string generatedText(int taskNumber)
-{
-    const int savedIndex = taskIndex, savedCount = taskCount, savedCorrect = correctCount;
-    const auto savedSolution = solution, savedSolution2 = solution2, savedTarget = target;
-    const auto savedDecimal = decimalSolution;
-    const int savedKind = answerKind, savedChoice = choiceMode, savedRelation = relationOp,
-              savedPlaces = decimalPlaces, savedOptions = optionCount, savedDistractor = firstDistractorSlot;
-    const double savedRatio = progressRatio;
-    const unsigned int savedRandom = aorand_state();
-    aoDrawTarget* savedDrawTarget = aographic_gettarget();
-
-    // Tasks with a picture draw it; drawing clips, so one pixel takes it all.
-    aoPixmap scratch;
-    scratch.width = 1;
-    scratch.height = 1;
-    std::string text;
-    if (aopxmap_allocate(&scratch)) {
-        aopxmap_clear(&scratch, 0xFFFFFF);
-        aographic_settarget(&scratch);
-        TaskPrinter savedPrinter = catalog_setprinter([&text](const std::string& cp1252) { text += cp1252; });
-        taskCount = 12;
-        correctCount = 0;
-        taskIndex = 1;
-        presetGameStart();
-        presetTask(taskIndex);
-        aosrand(kTitleSeed);
-        generateTask(taskNumber);
-        catalog_setprinter(std::move(savedPrinter));
-    }
-
-    aographic_settarget(savedDrawTarget);
-    aosrand(savedRandom);
-    taskIndex = savedIndex;
-    taskCount = savedCount;
-    correctCount = savedCorrect;
-    solution = savedSolution;
-    solution2 = savedSolution2;
-    target = savedTarget;
-    decimalSolution = savedDecimal;
-    answerKind = savedKind;
-    choiceMode = savedChoice;
-    relationOp = savedRelation;
-    decimalPlaces = savedPlaces;
-    optionCount = savedOptions;
-    firstDistractorSlot = savedDistractor;
-    progressRatio = savedRatio;
-    return ao_cp1252_to_utf8(text);
-}
 
 } // namespace
 
-std::string titleFromText(std::string_view text)
-{
-    for (const std::vector<std::string>& clause : clauses(text)) {
-        if (clause.size() < 2) continue;
-        std::vector<std::string_view> title;
-        size_t length = 0;
-        for (const std::string& w : clause) {
-            const size_t grown = length + (title.empty() ? 0 : 1) + letters(w);
-            if (title.size() == kMaxWords || grown > kMaxLetters) break;
-            title.push_back(w);
-            length = grown;
-        }
-        while (!title.empty() &&
-               std::find(std::begin(kWeakEnds), std::end(kWeakEnds), title.back()) != std::end(kWeakEnds))
-            title.pop_back();
-        if (title.size() < 2) continue;
-        std::string joined;
-        for (std::string_view w : title) joined += (joined.empty() ? "" : " ") + std::string(w);
-        return joined;
-    }
-    return {};
-}
-
 const std::string& taskTitle(int taskNumber)
 {
-    static std::map<int, std::string> cache;
     static const std::string none;
-    if (!isTaskNumber(taskNumber) || !familyBuilt(taskFamily(taskNumber))) return none;
-    auto it = cache.find(taskNumber);
-    if (it != cache.end()) return it->second;
-    std::string title = fromTable(taskNumber);
-    if (title.empty()) title = titleFromText(generatedText(taskNumber));
-    if (title.empty()) title = std::string("Aufgabe ") + std::to_string(taskEntry(taskNumber));
-    return cache.emplace(taskNumber, std::move(title)).first->second;
+    static std::string titles[std::size(kTitles)];
+    const Title* end = std::end(kTitles);
+    const Title* it = std::lower_bound(std::begin(kTitles), end, taskNumber,
+                                       [](const Title& t, int n) { return t.task < n; });
+    if (it == end || it->task != taskNumber || !familyBuilt(taskFamily(taskNumber))) return none;
+    std::string& title = titles[it - std::begin(kTitles)];
+    if (title.empty()) title = it->title;
+    return title;
 }

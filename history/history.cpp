@@ -2,6 +2,7 @@
 // reads. WAL with synchronous=NORMAL: a commit costs no fsync, and a killed
 // process loses nothing committed (only a power cut may lose the last tasks).
 #include "history.h"
+#include "history_internal.h"
 
 #include "aotoolkit.h"
 
@@ -9,19 +10,17 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <chrono>
+#include <condition_variable>
+#include <deque>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
+
+namespace historydb {
 
 namespace {
-
-struct DbClose {
-    void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
-};
-struct StmtFinalize {
-    void operator()(sqlite3_stmt* s) const { sqlite3_finalize(s); }
-};
-using Db = std::unique_ptr<sqlite3, DbClose>;
-using Stmt = std::unique_ptr<sqlite3_stmt, StmtFinalize>;
 
 // Each step takes the schema from version i to i + 1, in one transaction.
 const char* const kUpgrades[kHistorySchemaVersion] = {
@@ -53,9 +52,21 @@ const char* const kUpgrades[kHistorySchemaVersion] = {
     // 2: practice games are told apart; the report looks games up by pupil.
     "ALTER TABLE games ADD COLUMN kind TEXT NOT NULL DEFAULT 'game' CHECK (kind IN ('game', 'practice'));"
     "CREATE INDEX games_by_pupil ON games(pupil, started);",
+    // 3: how answers were given, the class, and what the school server has
+    // (sent: 1 the game's start, 2 its end too); the file's own random id
+    // keys its rows on the server.
+    "ALTER TABLE games ADD COLUMN input TEXT NOT NULL DEFAULT 'squares';"
+    "ALTER TABLE games ADD COLUMN class TEXT NOT NULL DEFAULT '';"
+    "ALTER TABLE games ADD COLUMN sent INTEGER NOT NULL DEFAULT 0;"
+    "ALTER TABLE tasks ADD COLUMN sent INTEGER NOT NULL DEFAULT 0;"
+    "CREATE INDEX tasks_unsent ON tasks(game, position) WHERE sent = 0;"
+    "CREATE INDEX games_unsent ON games(id) WHERE sent < 2;"
+    "CREATE TABLE meta (key TEXT PRIMARY KEY, value TEXT NOT NULL);"
+    "INSERT INTO meta VALUES ('machine', lower(hex(randomblob(16))));",
 };
 
-// The German reason for a failed call on db.
+} // namespace
+
 std::string reason(sqlite3* db, int rc)
 {
     switch (rc & 0xFF) {
@@ -172,13 +183,15 @@ bool upgrade(sqlite3* db, long long version, std::string& err)
 
 // A file whose write permission bits are all off is the owner's "do not
 // write", even for root, whom the system would let through.
+// A file whose write permission bits are all off is the owner's "do not
+// write", even for root, whom the system would let through.
 bool writeProtected(const std::string& path)
 {
     struct stat st;
     return ::stat(path.c_str(), &st) == 0 && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
-Db openDb(const std::string& path, int flags, std::string& err)
+Db openDb(const std::string& path, int flags, std::string& err, int busyMs = 100)
 {
     sqlite3* raw = nullptr;
     int rc = sqlite3_open_v2(path.c_str(), &raw, flags, nullptr);
@@ -189,25 +202,244 @@ Db openDb(const std::string& path, int flags, std::string& err)
     }
     sqlite3_extended_result_codes(db.get(), 1);
     // Another program holding the file gets a moment, never more.
-    sqlite3_busy_timeout(db.get(), 100);
+    sqlite3_busy_timeout(db.get(), busyMs);
     return db;
 }
 
+Db openForSender(const std::string& path, std::string& err)
+{
+    Db db = openDb(path, SQLITE_OPEN_READWRITE, err, 5000);
+    if (db && !exec(db.get(), "PRAGMA synchronous = NORMAL", err)) return nullptr;
+    return db;
+}
+
+} // namespace historydb
+
+using namespace historydb;
+
+namespace {
+
 // ---- the quiz's connection
+
+// One record on its way into the file. Games are named by a token of this
+// run, since a game waiting in memory has no row id yet.
+struct PendingWrite {
+    enum class Kind { Begin, Task, End } kind = Kind::Begin;
+    long long game = 0; // token
+    GameStart start;
+    TaskRecord task;
+    GameResult result;
+};
+
+enum class Outcome { Written, Busy, Failed };
 
 struct Connection {
     Db db;
     Stmt beginGame, recordTask, endGame;
-    long long game = 0; // id of the running game, 0 between games
+    std::string path, className;
+    long long game = 0;                   // token of the running game, 0 between games
+    long long tokens = 0;                 // tokens handed out
+    long long writtenGame = 0, row = 0;   // the last game written: token and row id
 };
 
 Connection connection;
 
-// A failed write ends the history for this run; the game goes on.
-bool fail()
+// The waiting room. While it holds anything only the retry thread touches
+// the database, so that the records keep their order; the quiz's thread only
+// queues. Empty, the quiz's thread writes directly (the retry thread idles).
+struct Waiting {
+    std::mutex lock;
+    std::condition_variable wake;
+    std::deque<PendingWrite> records;
+    std::string failure; // set by the retry thread: the file is unusable
+    bool stop = false;
+    std::thread retry;
+    int limit = 5000;
+    std::deque<std::string> notices;
+    bool lockNoticed = false;
+    // A program that ends without historyClose still ends the threads first.
+    ~Waiting()
+    {
+        senderStop();
+        {
+            std::lock_guard<std::mutex> l(lock);
+            stop = true;
+        }
+        wake.notify_all();
+        if (retry.joinable()) retry.join();
+    }
+} waiting;
+
+bool isBusy(int rc)
 {
-    historyClose();
-    return false;
+    rc &= 0xFF;
+    return rc == SQLITE_BUSY || rc == SQLITE_LOCKED;
+}
+
+// Writes one record in its own transaction.
+Outcome writeRecord(const PendingWrite& w, std::string& err)
+{
+    sqlite3* db = connection.db.get();
+    sqlite3_stmt* s = nullptr;
+    switch (w.kind) {
+    case PendingWrite::Kind::Begin: {
+        const GameStart& g = w.start;
+        s = connection.beginGame.get();
+        bindText(s, 1, g.pupil);
+        sqlite3_bind_int64(s, 2, g.started);
+        sqlite3_bind_int(s, 3, g.level);
+        sqlite3_bind_int(s, 4, g.difficulty);
+        sqlite3_bind_int(s, 5, g.tasks);
+        sqlite3_bind_text(s, 6, g.kind == GameKind::Practice ? "practice" : "game", -1, SQLITE_STATIC);
+        bindText(s, 7, g.input);
+        bindText(s, 8, connection.className);
+        break;
+    }
+    case PendingWrite::Kind::Task: {
+        // The game's start was written before, in order; without it (a
+        // game begun before the file broke) there is nothing to add to.
+        if (w.game != connection.writtenGame) return Outcome::Written;
+        const TaskRecord& t = w.task;
+        s = connection.recordTask.get();
+        sqlite3_bind_int64(s, 1, connection.row);
+        sqlite3_bind_int(s, 2, t.position);
+        sqlite3_bind_int(s, 3, t.taskNumber);
+        sqlite3_bind_int64(s, 4, t.seed);
+        bindText(s, 5, t.text);
+        bindText(s, 6, t.solution);
+        bindText(s, 7, t.answer);
+        sqlite3_bind_text(s, 8, verdictName(t.verdict), -1, SQLITE_STATIC);
+        sqlite3_bind_int(s, 9, t.seconds);
+        break;
+    }
+    case PendingWrite::Kind::End: {
+        if (w.game != connection.writtenGame) return Outcome::Written;
+        const GameResult& r = w.result;
+        s = connection.endGame.get();
+        sqlite3_bind_int(s, 1, r.right);
+        sqlite3_bind_int(s, 2, r.wrong);
+        sqlite3_bind_int(s, 3, r.skipped);
+        if (r.grade.empty()) sqlite3_bind_null(s, 4);
+        else bindText(s, 4, r.grade);
+        sqlite3_bind_int(s, 5, r.seconds);
+        sqlite3_bind_text(s, 6, gameEndName(r.end), -1, SQLITE_STATIC);
+        sqlite3_bind_int64(s, 7, connection.row);
+        break;
+    }
+    }
+    int rc = sqlite3_step(s);
+    sqlite3_reset(s);
+    sqlite3_clear_bindings(s);
+    if (rc != SQLITE_DONE) {
+        err = reason(db, rc);
+        return isBusy(rc) ? Outcome::Busy : Outcome::Failed;
+    }
+    if (w.kind == PendingWrite::Kind::Begin) {
+        connection.writtenGame = w.game;
+        connection.row = sqlite3_last_insert_rowid(db);
+    }
+    senderWake();
+    return Outcome::Written;
+}
+
+// The retry thread: writes the waiting records in order once the lock goes.
+void retryLoop()
+{
+    std::unique_lock<std::mutex> l(waiting.lock);
+    while (true) {
+        waiting.wake.wait_for(l, std::chrono::milliseconds(200),
+                              [] { return waiting.stop || !waiting.records.empty(); });
+        if (waiting.records.empty()) {
+            if (waiting.stop) return;
+            continue;
+        }
+        if (waiting.stop) return; // historyClose makes the last attempts itself
+        PendingWrite w = waiting.records.front();
+        l.unlock();
+        std::string err;
+        Outcome o = writeRecord(w, err);
+        l.lock();
+        if (o == Outcome::Written) {
+            waiting.records.pop_front();
+            if (waiting.records.empty()) waiting.lockNoticed = false;
+        } else if (o == Outcome::Failed) {
+            waiting.failure = err;
+            waiting.records.clear();
+            return;
+        } else {
+            // Still locked: the busy timeout waited already; breathe a little.
+            waiting.wake.wait_for(l, std::chrono::milliseconds(100), [] { return waiting.stop; });
+        }
+    }
+}
+
+void stopRetry()
+{
+    {
+        std::lock_guard<std::mutex> l(waiting.lock);
+        waiting.stop = true;
+    }
+    waiting.wake.notify_all();
+    if (waiting.retry.joinable()) waiting.retry.join();
+    std::lock_guard<std::mutex> l(waiting.lock);
+    waiting.stop = false;
+}
+
+void closeNow()
+{
+    senderStop();
+    stopRetry();
+    {
+        std::lock_guard<std::mutex> l(waiting.lock);
+        waiting.records.clear();
+        waiting.failure.clear();
+        waiting.lockNoticed = false;
+    }
+    // Statements before the handle they belong to.
+    connection.beginGame.reset();
+    connection.recordTask.reset();
+    connection.endGame.reset();
+    connection.db.reset();
+    connection.game = 0;
+    connection.path.clear();
+}
+
+// A record from the quiz's thread: written now, or queued behind a lock.
+bool submit(PendingWrite w, std::string& err)
+{
+    std::unique_lock<std::mutex> l(waiting.lock);
+    if (!waiting.failure.empty()) {
+        err = waiting.failure;
+        l.unlock();
+        closeNow();
+        return false;
+    }
+    if (waiting.records.empty()) {
+        Outcome o = writeRecord(w, err);
+        if (o == Outcome::Written) return true;
+        if (o == Outcome::Failed) {
+            l.unlock();
+            closeNow();
+            return false;
+        }
+    }
+    if (static_cast<int>(waiting.records.size()) >= waiting.limit) {
+        err = "Datenbank ist zu lange gesperrt (" + std::to_string(waiting.records.size()) +
+              " Einträge warteten und gehen verloren)";
+        l.unlock();
+        closeNow();
+        return false;
+    }
+    waiting.records.push_back(std::move(w));
+    if (!waiting.lockNoticed) {
+        waiting.lockNoticed = true;
+        waiting.notices.push_back("Verlauf: " + connection.path +
+                                  ": Datenbank ist gesperrt; die Aufgaben warten und werden nachgetragen.");
+    }
+    if (!waiting.retry.joinable()) waiting.retry = std::thread(retryLoop);
+    l.unlock();
+    waiting.wake.notify_all();
+    return true;
 }
 
 } // namespace
@@ -268,7 +500,8 @@ bool historyOpen(const std::string& path, std::string& err)
 
     Connection c;
     c.beginGame = prepare(db.get(),
-                          "INSERT INTO games (pupil, started, level, difficulty, tasks, kind) VALUES (?, ?, ?, ?, ?, ?)",
+                          "INSERT INTO games (pupil, started, level, difficulty, tasks, kind, input, class) "
+                          "VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
                           err);
     c.recordTask = prepare(db.get(),
                            "INSERT INTO tasks (game, position, task_number, seed, text, solution, answer, verdict, "
@@ -280,18 +513,67 @@ bool historyOpen(const std::string& path, std::string& err)
                         err);
     if (!c.beginGame || !c.recordTask || !c.endGame) return false;
     c.db = std::move(db);
+    c.path = path;
+    c.className = connection.className;
     connection = std::move(c);
     return true;
 }
 
+bool historyClose(std::string& err)
+{
+    senderStop();
+    stopRetry();
+    bool ok = true;
+    std::unique_lock<std::mutex> l(waiting.lock);
+    if (!waiting.failure.empty()) {
+        err = waiting.failure;
+        ok = false;
+    } else if (!waiting.records.empty() && connection.db) {
+        // The lock gets a last few seconds to go.
+        sqlite3_busy_timeout(connection.db.get(), 3000);
+        while (!waiting.records.empty()) {
+            Outcome o = writeRecord(waiting.records.front(), err);
+            if (o != Outcome::Written) break;
+            waiting.records.pop_front();
+        }
+        if (!waiting.records.empty()) {
+            err += " (" + std::to_string(waiting.records.size()) + " Einträge konnten nicht geschrieben werden)";
+            ok = false;
+        }
+    }
+    l.unlock();
+    closeNow();
+    return ok;
+}
+
 void historyClose()
 {
-    // Statements before the handle they belong to.
-    connection.beginGame.reset();
-    connection.recordTask.reset();
-    connection.endGame.reset();
-    connection.db.reset();
-    connection.game = 0;
+    std::string err;
+    historyClose(err);
+}
+
+bool isServerUri(const std::string& t)
+{
+    return t.rfind("postgresql://", 0) == 0 || t.rfind("postgres://", 0) == 0;
+}
+
+std::string redactedUri(const std::string& uri)
+{
+    if (!isServerUri(uri)) return uri;
+    size_t scheme = uri.find("://") + 3;
+    size_t at = uri.find('@', scheme), slash = uri.find('/', scheme);
+    std::string out = uri;
+    if (at != std::string::npos && (slash == std::string::npos || at < slash)) {
+        size_t colon = uri.find(':', scheme);
+        if (colon != std::string::npos && colon < at) out = uri.substr(0, colon + 1) + "***" + uri.substr(at);
+    }
+    // A password among the parameters.
+    size_t p = out.find("password=");
+    if (p != std::string::npos && p > 0 && (out[p - 1] == '?' || out[p - 1] == '&')) {
+        size_t e = out.find('&', p);
+        out = out.substr(0, p + 9) + "***" + (e == std::string::npos ? "" : out.substr(e));
+    }
+    return out;
 }
 
 bool historyActive()
@@ -299,53 +581,72 @@ bool historyActive()
     return connection.db != nullptr;
 }
 
+void historySetClass(const std::string& className)
+{
+    connection.className = className;
+}
+
+std::string historyPath()
+{
+    return connection.path;
+}
+
+int historyWaiting()
+{
+    std::lock_guard<std::mutex> l(waiting.lock);
+    return static_cast<int>(waiting.records.size());
+}
+
+void historySetWaitingLimit(int records)
+{
+    std::lock_guard<std::mutex> l(waiting.lock);
+    waiting.limit = records;
+}
+
+void historyPostNotice(const std::string& line)
+{
+    std::lock_guard<std::mutex> l(waiting.lock);
+    waiting.notices.push_back(line);
+}
+
+bool historyNotice(std::string& line)
+{
+    std::lock_guard<std::mutex> l(waiting.lock);
+    if (waiting.notices.empty()) return false;
+    line = std::move(waiting.notices.front());
+    waiting.notices.pop_front();
+    return true;
+}
+
 bool historyBeginGame(const GameStart& g, std::string& err)
 {
     if (!historyActive()) return true;
-    sqlite3_stmt* s = connection.beginGame.get();
-    bindText(s, 1, g.pupil);
-    sqlite3_bind_int64(s, 2, g.started);
-    sqlite3_bind_int(s, 3, g.level);
-    sqlite3_bind_int(s, 4, g.difficulty);
-    sqlite3_bind_int(s, 5, g.tasks);
-    sqlite3_bind_text(s, 6, g.kind == GameKind::Practice ? "practice" : "game", -1, SQLITE_STATIC);
-    if (!run(connection.db.get(), s, err)) return fail();
-    connection.game = sqlite3_last_insert_rowid(connection.db.get());
-    return true;
+    PendingWrite w;
+    w.kind = PendingWrite::Kind::Begin;
+    w.game = connection.game = ++connection.tokens;
+    w.start = g;
+    return submit(std::move(w), err);
 }
 
 bool historyRecordTask(const TaskRecord& t, std::string& err)
 {
     if (!historyActive() || connection.game == 0) return true;
-    sqlite3_stmt* s = connection.recordTask.get();
-    sqlite3_bind_int64(s, 1, connection.game);
-    sqlite3_bind_int(s, 2, t.position);
-    sqlite3_bind_int(s, 3, t.taskNumber);
-    sqlite3_bind_int64(s, 4, t.seed);
-    bindText(s, 5, t.text);
-    bindText(s, 6, t.solution);
-    bindText(s, 7, t.answer);
-    sqlite3_bind_text(s, 8, verdictName(t.verdict), -1, SQLITE_STATIC);
-    sqlite3_bind_int(s, 9, t.seconds);
-    if (!run(connection.db.get(), s, err)) return fail();
-    return true;
+    PendingWrite w;
+    w.kind = PendingWrite::Kind::Task;
+    w.game = connection.game;
+    w.task = t;
+    return submit(std::move(w), err);
 }
 
 bool historyEndGame(const GameResult& r, std::string& err)
 {
     if (!historyActive() || connection.game == 0) return true;
-    sqlite3_stmt* s = connection.endGame.get();
-    sqlite3_bind_int(s, 1, r.right);
-    sqlite3_bind_int(s, 2, r.wrong);
-    sqlite3_bind_int(s, 3, r.skipped);
-    if (r.grade.empty()) sqlite3_bind_null(s, 4);
-    else bindText(s, 4, r.grade);
-    sqlite3_bind_int(s, 5, r.seconds);
-    sqlite3_bind_text(s, 6, gameEndName(r.end), -1, SQLITE_STATIC);
-    sqlite3_bind_int64(s, 7, connection.game);
+    PendingWrite w;
+    w.kind = PendingWrite::Kind::End;
+    w.game = connection.game;
+    w.result = r;
     connection.game = 0;
-    if (!run(connection.db.get(), s, err)) return fail();
-    return true;
+    return submit(std::move(w), err);
 }
 
 // ---- reading
@@ -366,43 +667,58 @@ TaskVerdict verdictFromName(const std::string& name)
     return TaskVerdict::Skipped;
 }
 
-} // namespace
+// An SQLite URI naming path, for opening with parameters.
+std::string fileUri(const std::string& path)
+{
+    std::string uri = "file:";
+    for (unsigned char c : path) {
+        if (c == '%' || c == '?' || c == '#' || c < 0x20) {
+            char hex[4];
+            std::snprintf(hex, sizeof hex, "%%%02X", c);
+            uri += hex;
+        } else {
+            uri += static_cast<char>(c);
+        }
+    }
+    return uri;
+}
 
-bool historyLoad(const std::string& path, const HistoryFilter& filter, std::vector<StoredGame>& games,
-                 std::string& err)
+// Reads the games from an open database; the SQLite result code of the first
+// failure (SQLITE_OK when all went well), with err.
+int loadFrom(sqlite3* db, const HistoryFilter& filter, std::vector<StoredGame>& games, std::string& err)
 {
     games.clear();
-    struct stat st;
-    if (::stat(path.c_str(), &st) != 0) {
-        err = errno == ENOENT ? "Datei fehlt" : aofile_reason(errno);
-        return false;
+    Stmt v = prepare(db, "PRAGMA user_version", err);
+    if (!v) return sqlite3_errcode(db);
+    int rc = sqlite3_step(v.get());
+    if (rc != SQLITE_ROW) {
+        err = reason(db, rc);
+        return rc;
     }
-    Db db = openDb(path, SQLITE_OPEN_READONLY, err);
-    if (!db) return false;
-    long long version = 0;
-    if (!queryInt(db.get(), "PRAGMA user_version", version, err)) return false;
+    long long version = sqlite3_column_int64(v.get(), 0);
+    v.reset();
     if (version > kHistorySchemaVersion) {
         err = "von einer neueren Programmversion (Schema " + std::to_string(version) + ", bekannt bis " +
               std::to_string(kHistorySchemaVersion) + ")";
-        return false;
+        return SQLITE_ERROR;
     }
     if (version < 1) {
         err = "enthält keinen Verlauf";
-        return false;
+        return SQLITE_ERROR;
     }
     const char* kindColumn = version >= 2 ? "kind" : "'game'";
+    const char* newer = version >= 3 ? "input, class" : "'squares', ''";
     std::string sql = std::string("SELECT id, pupil, started, level, difficulty, tasks, ") + kindColumn +
-                      ", grade, seconds, ended FROM games WHERE (?1 = '' OR pupil = ?1) AND started >= ?2 "
-                      "ORDER BY started, id";
-    Stmt g = prepare(db.get(), sql.c_str(), err);
-    Stmt t = prepare(db.get(),
+                      ", grade, seconds, ended, " + newer +
+                      " FROM games WHERE (?1 = '' OR pupil = ?1) AND started >= ?2 ORDER BY started, id";
+    Stmt g = prepare(db, sql.c_str(), err);
+    Stmt t = prepare(db,
                      "SELECT position, task_number, seed, text, solution, answer, verdict, seconds FROM tasks "
                      "WHERE game = ? ORDER BY position",
                      err);
-    if (!g || !t) return false;
+    if (!g || !t) return sqlite3_errcode(db);
     bindText(g.get(), 1, filter.pupil);
     sqlite3_bind_int64(g.get(), 2, filter.since);
-    int rc;
     while ((rc = sqlite3_step(g.get())) == SQLITE_ROW) {
         StoredGame game;
         sqlite3_stmt* s = g.get();
@@ -416,6 +732,9 @@ bool historyLoad(const std::string& path, const HistoryFilter& filter, std::vect
         game.grade = columnText(s, 7);
         game.seconds = sqlite3_column_int(s, 8);
         game.end = gameEndFromName(columnText(s, 9));
+        game.input = columnText(s, 10);
+        game.className = columnText(s, 11);
+        if (!filter.className.empty() && game.className != filter.className) continue;
         sqlite3_bind_int64(t.get(), 1, game.id);
         int trc;
         int taskSeconds = 0;
@@ -435,14 +754,46 @@ bool historyLoad(const std::string& path, const HistoryFilter& filter, std::vect
         }
         sqlite3_reset(t.get());
         if (trc != SQLITE_DONE) {
-            err = reason(db.get(), trc);
-            return false;
+            err = reason(db, trc);
+            return trc;
         }
         if (!game.end) game.seconds = taskSeconds;
         games.push_back(std::move(game));
     }
     if (rc != SQLITE_DONE) {
-        err = reason(db.get(), rc);
+        err = reason(db, rc);
+        return rc;
+    }
+    return SQLITE_OK;
+}
+
+} // namespace
+
+bool historyLoad(const std::string& path, const HistoryFilter& filter, std::vector<StoredGame>& games,
+                 std::string& err)
+{
+    games.clear();
+    if (isServerUri(path)) return historyLoadServer(path, filter, games, err);
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0) {
+        err = errno == ENOENT ? "Datei fehlt" : aofile_reason(errno);
+        return false;
+    }
+    Db db = openDb(path, SQLITE_OPEN_READONLY, err);
+    if (!db) return false;
+    int rc = loadFrom(db.get(), filter, games, err);
+    if (rc == SQLITE_OK) return true;
+    // A WAL file needs its shared-memory file beside it, which a reader
+    // cannot make in a folder it may not write. Read the file as it lies
+    // then: nothing can change it from here anyway.
+    int primary = rc & 0xFF;
+    if (primary != SQLITE_CANTOPEN && primary != SQLITE_READONLY && primary != SQLITE_IOERR) return false;
+    std::string retryErr;
+    db = openDb(fileUri(path) + "?immutable=1", SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, retryErr);
+    if (!db) return false;
+    if (loadFrom(db.get(), filter, games, retryErr) != SQLITE_OK) {
+        err = retryErr;
+        games.clear();
         return false;
     }
     return true;

@@ -47,7 +47,7 @@ struct GameResult {
 };
 
 // The schema version this build writes; files with a higher one are refused.
-constexpr int kHistorySchemaVersion = 2;
+constexpr int kHistorySchemaVersion = 3;
 
 // ---- the quiz's connection: one per process, opened once at start-up
 
@@ -55,13 +55,29 @@ constexpr int kHistorySchemaVersion = 2;
 // locked, read-only, corrupt, foreign or from a newer version is left exactly
 // as it is: false with the German reason in err.
 bool historyOpen(const std::string& path, std::string& err);
+// Ends the sender and writes what waits in memory, giving a lock a moment to
+// go; false with err when tasks could not be written after all.
+bool historyClose(std::string& err);
 void historyClose();
 bool historyActive();
-// Each call is its own transaction, committed before it returns. On failure
-// the connection is closed (play goes on without history) and err says why.
+// The class stamped on the games begun from now on ("" for none).
+void historySetClass(const std::string& className);
+// Each call is its own transaction, committed before it returns, unless
+// another program holds the file: then the record waits in memory (a bounded
+// number of them) and a background thread writes it when the lock goes. Only
+// a file that is really unusable (or a lock that outlasts the waiting room)
+// closes the connection (play goes on without history): false, err says why.
 bool historyBeginGame(const GameStart& game, std::string& err);
 bool historyRecordTask(const TaskRecord& task, std::string& err);
 bool historyEndGame(const GameResult& result, std::string& err);
+// Records waiting in memory for a lock to go (tests, and the terminal).
+int historyWaiting();
+// A German line the terminal should show, from the background threads (a lock
+// begins to hold records back, the school server cannot be reached); false
+// when there is none. Each is handed out once.
+bool historyNotice(std::string& line);
+// Tests only: the most records that may wait in memory.
+void historySetWaitingLimit(int records);
 
 // ---- reading, for the report
 
@@ -71,6 +87,8 @@ struct StoredGame {
     long long started = 0;
     int level = 0, difficulty = 0, tasks = 0;
     GameKind kind = GameKind::Game;
+    std::string input = "squares"; // how answers were given
+    std::string className;          // "" when none was set
     // Counts of the task rows; for a game that never ended (a crash) they are
     // all the history knows.
     int right = 0, wrong = 0, skipped = 0;
@@ -83,8 +101,64 @@ struct StoredGame {
 struct HistoryFilter {
     std::string pupil;               // empty: every pupil
     long long since = LLONG_MIN;     // games started at or after (Unix seconds)
+    std::string className = "";      // empty: every class
 };
 
 // Reads without changing anything; a missing file is an error, not a new one.
+// A file that cannot be written (a read-only share, another user's file) is
+// read all the same. path may also be a school server's URI (below).
 bool historyLoad(const std::string& path, const HistoryFilter& filter, std::vector<StoredGame>& games,
                  std::string& err);
+
+// ---- the school server (PostgreSQL, history_server.cpp)
+//
+// The local file stays the first home of every task; a sender thread pushes
+// what the server lacks. Every row is keyed by the file's machine id, the
+// local game id and the task's position, so a repeat is harmless. Connection
+// strings are libpq's (URI or key=value; PG* variables and ~/.pgpass apply).
+
+// The schema version this build creates on a server; newer ones are refused.
+constexpr int kServerSchemaVersion = 1;
+
+// "postgresql://…" or "postgres://…".
+bool isServerUri(const std::string& text);
+// The connection text with any password replaced by "***", for messages.
+std::string redactedUri(const std::string& uri);
+
+// Starts the background sender for the open history (historyOpen first).
+// It never blocks the caller; what it cannot send now goes later, and
+// historyNotice says once when the server cannot be reached.
+void historyStartSender(const std::string& uri);
+
+// Pushes everything the server lacks from the file at path, now; sent is the
+// number of tasks sent. False with err when the server refuses or is away.
+bool historySync(const std::string& path, const std::string& uri, int& sent, std::string& err);
+
+// A connection of its own to a school server, for tools that act as many
+// machines at once (bench/school_load); the quiz has the sender instead.
+class ServerSession {
+public:
+    explicit ServerSession(std::string uri);
+    ~ServerSession();
+    ServerSession(const ServerSession&) = delete;
+    ServerSession& operator=(const ServerSession&) = delete;
+    // One finished task as the sender sends it: the game's start (a repeat
+    // is harmless) and the task in one transaction. False with err when the
+    // server is away or refuses; the next call connects again.
+    bool sendTask(const std::string& machine, long long game, const GameStart& start, const std::string& className,
+                  const TaskRecord& task, std::string& err);
+    // Ends the connection; the next task connects again (as the sender
+    // does between tasks).
+    void disconnect();
+
+private:
+    std::string uri_;
+    void* connection_ = nullptr;
+};
+
+// Creates or upgrades the server's schema and the two roles: ziffron_pupil
+// may only add results, ziffron_teacher may read them. A non-empty password
+// is set (hashed here, so the plain text never reaches the server's log).
+// log gets one German line per step.
+bool historyInitServer(const std::string& uri, const std::string& pupilPassword, const std::string& teacherPassword,
+                       std::string& log, std::string& err);

@@ -46,6 +46,14 @@ void historyFailed(const std::string& err)
     termPrintf("%s", ao_utf8_to_cp1252(line).c_str());
 }
 
+// What the history's background threads have to say (a lock holds tasks
+// back, the school server is away), each line once.
+void showHistoryNotices()
+{
+    std::string line;
+    while (historyNotice(line)) termPrintf("%s", ao_utf8_to_cp1252("\n " + line + "\n ").c_str());
+}
+
 // The history's verdict for the game's: a task without squares counts as
 // right in the score, and so it does here.
 TaskVerdict verdictOf(Verdict v)
@@ -83,6 +91,42 @@ std::string foldBlanks(const std::string& text)
     return out;
 }
 
+namespace {
+
+// Blanks the password of a URI given on the command line: the process list
+// shows argv to everyone on the machine.
+bool hidePassword(char* arg)
+{
+    bool hidden = false;
+    std::string a = arg;
+    size_t scheme = a.find("://");
+    if (scheme != std::string::npos) {
+        size_t at = a.find('@', scheme + 3), slash = a.find('/', scheme + 3);
+        size_t colon = a.find(':', scheme + 3);
+        if (at != std::string::npos && (slash == std::string::npos || at < slash) && colon < at) {
+            for (size_t k = colon + 1; k < at; ++k) arg[k] = 'x';
+            hidden = true;
+        }
+    }
+    for (size_t p = a.find("password="); p != std::string::npos; p = a.find("password=", p + 1)) {
+        for (size_t k = p + 9; k < a.size() && a[k] != '&'; ++k) arg[k] = 'x';
+        hidden = true;
+    }
+    return hidden;
+}
+
+} // namespace
+
+void takeSettings(const Settings& conf, HistorySettings& settings)
+{
+    if (isServerUri(conf.history)) settings.server = conf.history;
+    else if (!conf.history.empty()) settings.path = conf.history;
+    if (!conf.className.empty()) settings.className = conf.className;
+    if (conf.pupil == "ask")
+        settings.notes.push_back("ziffron.conf: „pupil = ask“ (Name aus der Klassenliste) kann diese Version noch "
+                                 "nicht; es gilt der Anmeldename.");
+}
+
 int takeHistoryOption(int argc, char** argv, int i, HistorySettings& settings, std::string& err)
 {
     std::string a = argv[i];
@@ -101,6 +145,14 @@ int takeHistoryOption(int argc, char** argv, int i, HistorySettings& settings, s
         const char* v = value("a file");
         if (!v) return -1;
         settings.enabled = true;
+        if (isServerUri(v)) {
+            settings.server = v;
+            if (hidePassword(argv[i + 1]))
+                settings.notes.push_back("Ein Passwort auf der Befehlszeile ist für andere sichtbar: besser in "
+                                         "~/.pgpass.");
+            return 2;
+        }
+        settings.server.clear();
         // Made absolute now: the program moves into the media folder later.
         std::error_code ec;
         std::string absolute = std::filesystem::absolute(v, ec).string();
@@ -113,6 +165,12 @@ int takeHistoryOption(int argc, char** argv, int i, HistorySettings& settings, s
         settings.pupil = v;
         return 2;
     }
+    if (a == "--class") {
+        const char* v = value("a class");
+        if (!v) return -1;
+        settings.className = v;
+        return 2;
+    }
     return 0;
 }
 
@@ -121,6 +179,8 @@ void openHistory()
     historyClose();
     run = HistoryRun{};
     run.pupil = historySettings.pupil.empty() ? loginName() : historySettings.pupil;
+    for (const std::string& note : historySettings.notes)
+        termPrintf("%s", ao_utf8_to_cp1252("\n " + note + "\n ").c_str());
     if (!historySettings.enabled) return;
     std::string err;
     run.path = historySettings.path;
@@ -133,7 +193,13 @@ void openHistory()
         }
     }
     run.epoch = static_cast<long long>(std::time(nullptr)) - aogettime() / 1000;
-    if (!historyOpen(run.path, err)) historyFailed(err);
+    historySetClass(historySettings.className);
+    if (!historyOpen(run.path, err)) {
+        historyFailed(err);
+        return;
+    }
+    // The file first, always; the server gets what the file holds.
+    if (!historySettings.server.empty()) historyStartSender(historySettings.server);
 }
 
 void gameLogBegin(GameKind kind)
@@ -144,6 +210,7 @@ void gameLogBegin(GameKind kind)
     g.input = answerInput == AnswerInput::Typed ? "typed" : "squares";
     std::string err;
     if (!historyBeginGame(g, err)) historyFailed(err);
+    showHistoryNotices();
 }
 
 void taskLogBegin()
@@ -175,6 +242,7 @@ void taskLogEnd(AnswerRows rows, int seconds)
     t.seconds = seconds;
     std::string err;
     if (!historyRecordTask(t, err)) historyFailed(err);
+    showHistoryNotices();
     gameLog.tasks.push_back(std::move(t));
 }
 
@@ -196,4 +264,12 @@ void gameLogEnd(GameEnd end)
     r.end = end;
     std::string err;
     if (!historyEndGame(r, err)) historyFailed(err);
+    showHistoryNotices();
+}
+
+void closeHistory()
+{
+    std::string err;
+    if (!historyClose(err))
+        termPrintf("%s", ao_utf8_to_cp1252("\n Verlauf: " + run.path + ": " + err + "\n ").c_str());
 }

@@ -209,5 +209,5 @@ void quiz_main()
     setupMainScreen();
     openHistory();
     serveMainScreen();
-    historyClose();
+    closeHistory();
 }

@@ -8,9 +8,19 @@
 int main(int argc, char** argv)
 {
     historySettings.enabled = true;
+    // ziffron.conf first (the machine's, then the user's), the command line over it.
+    std::vector<std::string> faults;
+    takeSettings(loadSettings(faults), historySettings);
+    for (const std::string& f : faults) {
+        std::fprintf(stderr, "ziffron: %s\n", f.c_str());
+        historySettings.notes.push_back(f);
+    }
     aoProgramOptions options;
     options.help = "  --history FILE         keep the pupil's history in FILE (default:\n"
                    "                         history.sqlite3 in the per-user data folder)\n"
+                   "  --history postgresql://...  also send it to the school server (password in\n"
+                   "                         ~/.pgpass; settings in /etc/ziffron/ziffron.conf)\n"
+                   "  --class NAME           the pupil's class, stored with each game\n"
                    "  --no-history           keep no history\n"
                    "  --pupil NAME           the pupil's name in the history (default: the login name)\n"
                    "  --selection FILE       keep the task selection in FILE (a class file) instead of\n"

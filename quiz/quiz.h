@@ -5,6 +5,7 @@
 #include "answer_rows.h"
 #include "aotoolkit.h"
 #include "history.h"
+#include "settings.h"
 #include "options_editor.h"
 #include "selection_file.h"
 
@@ -123,19 +124,28 @@ extern int lastTaskNumber;
 
 // ---- what a game leaves behind: the review, the practice and the history
 
-// --history FILE, --no-history, --pupil NAME. The program enables the
-// history; tests and other callers start without one.
+// --history FILE|URI, --no-history, --pupil NAME, --class NAME, over what
+// ziffron.conf says. The program enables the history; tests and other
+// callers start without one.
 struct HistorySettings {
     bool enabled = false;
     std::string path;  // empty: history.sqlite3 in the per-user data folder
     std::string pupil; // empty: the login name
+    std::string server = "";    // a school server's URI: the file's rows are sent there too
+    std::string className = ""; // stamped on each game
+    std::vector<std::string> notes = {}; // for the terminal at opening (faulty ziffron.conf lines)
 };
 extern HistorySettings historySettings;
+// What ziffron.conf says, before the command line.
+void takeSettings(const Settings& conf, HistorySettings& settings);
 // Takes the option at argv[i]: the number of arguments used, 0 when it is not
-// one of the three, -1 with err when it is malformed.
+// one of the four, -1 with err when it is malformed. A password in a server
+// URI is blanked in argv, out of the process list.
 int takeHistoryOption(int argc, char** argv, int i, HistorySettings& settings, std::string& err);
 // Opens the history named by historySettings; says in term when it cannot.
 void openHistory();
+// Closes it, writing what waits for a lock; says in term what was lost.
+void closeHistory();
 
 // The game's record, kept for the review and written to the history.
 struct GameLog {

@@ -302,7 +302,7 @@ TypedJudgement judgeTyped(const SquareLayout& layout, const std::vector<std::str
     if (layout.kind() == AnswerRows::Decimal) {
         // At the places the solution is printed with: "3,8" and "3,80" alike.
         std::string solutionText = decimalSquareText(decimalSolution[taskIndex], decimalPlaces);
-        size_t point = solutionText.find('.');
+        size_t point = solutionText.find_first_of(".,");
         int places = point == std::string::npos ? 0 : static_cast<int>(solutionText.size() - point - 1);
         std::optional<std::string> printed = typedAtPlaces(numbers[0], places);
         return verdict(printed && decimalAnswerRight(*printed));

@@ -5,10 +5,10 @@ set -euo pipefail
 
 PACKAGES=(cmake g++ make pkg-config libsdl2-dev libturbojpeg0-dev libfreetype-dev libfontconfig-dev
           fontconfig fonts-liberation2 espeak-ng libespeak-ng-dev espeak-ng-data libsqlite3-dev
-          libcairo2-dev)
+          libcairo2-dev libpq-dev)
 if [[ "${1:-}" == "test" ]]; then
   PACKAGES+=(googletest libgtest-dev libbenchmark-dev sqlite3 poppler-utils desktop-file-utils
-             appstream xvfb openbox xdotool x11-utils imagemagick chromium)
+             appstream xvfb openbox xdotool x11-utils imagemagick chromium postgresql)
 fi
 
 missing=()

@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <chrono>
+#include <thread>
 
 #include <filesystem>
 #include <fstream>
@@ -172,7 +176,7 @@ TEST(History, DamagedOrForeignFilesStayUntouched)
     }
 }
 
-TEST(History, LockedFileIsRefusedAndALockDuringPlayEndsTheHistory)
+TEST(History, ALockDuringPlayHoldsTheTasksInMemoryUntilItGoes)
 {
     fs::path p = tempFile("locked.sqlite3");
     std::string err;
@@ -181,7 +185,7 @@ TEST(History, LockedFileIsRefusedAndALockDuringPlayEndsTheHistory)
     historyClose();
     std::string before = bytes(p);
 
-    // Another program holds the write lock.
+    // Another program holds the write lock: opening is refused, nothing changes.
     sqlite3* other = nullptr;
     ASSERT_EQ(sqlite3_open(p.c_str(), &other), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
@@ -190,20 +194,101 @@ TEST(History, LockedFileIsRefusedAndALockDuringPlayEndsTheHistory)
     EXPECT_EQ(bytes(p), before);
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
 
-    // The lock comes while a game runs: that task fails, the history ends.
+    // The lock comes while a game runs: the tasks wait in memory, the game
+    // never waits for them, and they are written once the lock goes.
     ASSERT_TRUE(historyOpen(p, err)) << err;
-    ASSERT_TRUE(historyBeginGame({"B", 5, 1, 1, 2, GameKind::Game}, err));
+    ASSERT_TRUE(historyBeginGame({"B", 5, 1, 1, 3, GameKind::Game, "typed"}, err));
     ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
-    EXPECT_FALSE(historyRecordTask(task(1, 1101, TaskVerdict::Right), err));
-    EXPECT_NE(err.find("gesperrt"), std::string::npos) << err;
-    EXPECT_FALSE(historyActive());
+    auto t0 = std::chrono::steady_clock::now();
+    for (int i = 1; i <= 3; ++i) EXPECT_TRUE(historyRecordTask(task(i, 1101, TaskVerdict::Right), err)) << err;
+    EXPECT_TRUE(historyEndGame({3, 0, 0, "1", 9, GameEnd::Finished}, err)) << err;
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::milliseconds(500));
+    EXPECT_TRUE(historyActive());
+    EXPECT_EQ(historyWaiting(), 4);
+    std::string notice;
+    ASSERT_TRUE(historyNotice(notice));
+    EXPECT_NE(notice.find("gesperrt"), std::string::npos) << notice;
+    EXPECT_FALSE(historyNotice(notice)) << "said once";
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    EXPECT_EQ(historyWaiting(), 4) << "nothing is written past the lock";
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
-    sqlite3_close(other);
+    for (int i = 0; i < 100 && historyWaiting() > 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(historyWaiting(), 0);
+    EXPECT_TRUE(historyRecordTask(task(4, 1101, TaskVerdict::Right), err)) << "between games: nothing to record";
+    EXPECT_TRUE(historyClose(err)) << err;
 
     std::vector<StoredGame> games;
     ASSERT_TRUE(historyLoad(p, {"B", LLONG_MIN}, games, err)) << err;
     ASSERT_EQ(games.size(), 1u);
-    EXPECT_TRUE(games[0].taskList.empty());
+    EXPECT_EQ(games[0].taskList.size(), 3u);
+    EXPECT_EQ(games[0].end, GameEnd::Finished);
+    EXPECT_EQ(games[0].input, "typed");
+    sqlite3_close(other);
+}
+
+TEST(History, ALockOutlastingTheWaitingRoomOrTheRunEndsTheHistoryAndSaysSo)
+{
+    fs::path p = tempFile("long_lock.sqlite3");
+    std::string err;
+    sqlite3* other = nullptr;
+    ASSERT_TRUE(historyOpen(p, err)) << err;
+    ASSERT_EQ(sqlite3_open(p.c_str(), &other), SQLITE_OK);
+    historySetWaitingLimit(3);
+    ASSERT_TRUE(historyBeginGame({"C", 5, 1, 1, 9, GameKind::Game}, err));
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    int accepted = 0;
+    while (accepted < 10 && historyRecordTask(task(accepted + 1, 1101, TaskVerdict::Right), err)) ++accepted;
+    EXPECT_EQ(accepted, 3);
+    EXPECT_NE(err.find("zu lange gesperrt"), std::string::npos) << err;
+    EXPECT_FALSE(historyActive());
+    historySetWaitingLimit(5000);
+
+    // The program ends while the lock still holds: the loss is named.
+    ASSERT_EQ(sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr), SQLITE_OK);
+    ASSERT_TRUE(historyOpen(p, err)) << err;
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    EXPECT_TRUE(historyBeginGame({"D", 6, 1, 1, 9, GameKind::Game}, err));
+    EXPECT_TRUE(historyRecordTask(task(1, 1101, TaskVerdict::Right), err));
+    EXPECT_FALSE(historyClose(err));
+    EXPECT_NE(err.find("2 Einträge konnten nicht geschrieben werden"), std::string::npos) << err;
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+}
+
+// A report only reads: a pupil's file on a read-only share, or another
+// user's file, is read as it lies (the WAL file's shared memory cannot be
+// made beside it), and nothing is changed.
+TEST(History, LoadReadsAFileInAFolderItMayNotWrite)
+{
+    fs::path dir = tempFile("readonly_dir");
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    fs::path p = dir / "h.sqlite3";
+    std::string err;
+    ASSERT_TRUE(historyOpen(p, err)) << err;
+    writeGame("E", 1);
+    historyClose();
+    ASSERT_FALSE(fs::exists(p.string() + "-shm"));
+    std::string before = bytes(p);
+    ::chmod(p.c_str(), 0444);
+    ::chmod(dir.c_str(), 0555);
+    auto load = [&] {
+        std::vector<StoredGame> games;
+        std::string why;
+        return historyLoad(p, {}, games, why) && games.size() == 1 && games[0].taskList.size() == 3;
+    };
+    if (::geteuid() == 0) {
+        // Root may write anywhere; read as another user would.
+        pid_t child = ::fork();
+        if (child == 0) _exit(::setgid(65534) == 0 && ::setuid(65534) == 0 && load() ? 0 : 1);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    } else {
+        EXPECT_TRUE(load());
+    }
+    EXPECT_EQ(bytes(p), before);
+    ::chmod(dir.c_str(), 0755);
 }
 
 TEST(History, LoadRefusesMissingAndNonHistoryFiles)

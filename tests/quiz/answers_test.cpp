@@ -198,5 +198,5 @@ TEST(SquareLayoutBands, ClicksMapToDrawnColumnsAndTheRowsZones)
     SquareLayout decimal = SquareLayout::current(AnswerRows::Decimal);
     EXPECT_EQ(decimal.squareAt(150, 20), (Square{1, 0}));
     EXPECT_EQ(decimal.drawn({1, 1}).x, 160);
-    EXPECT_EQ(decimalSquareText(4.999999999999999, 2), " 5.00");
+    EXPECT_EQ(decimalSquareText(4.999999999999999, 2), " 5,00");
 }

@@ -253,6 +253,7 @@ TEST_F(TypedGames, WholeGamesAtFiveLevelsCountAsTheSquaresDo)
     ASSERT_EQ(stored.size(), games.size());
     for (size_t g = 0; g < games.size(); ++g) {
         ASSERT_EQ(stored[g].taskList.size(), games[g].tasks.size());
+        EXPECT_EQ(stored[g].input, "typed");
         EXPECT_EQ(stored[g].right + stored[g].wrong + stored[g].skipped, static_cast<int>(games[g].tasks.size()));
         for (size_t i = 0; i < games[g].pattern.size(); ++i) {
             const TaskRecord& t = stored[g].taskList[i];

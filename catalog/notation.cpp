@@ -1,0 +1,104 @@
+#include "notation.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string fixed(double value, int places)
+{
+    places = std::clamp(places, 0, 17);
+    char text[400];
+    const std::to_chars_result r = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, places);
+    std::string s;
+    if (r.ec == std::errc()) {
+        s.assign(text, r.ptr);
+    } else {
+        const int n = std::snprintf(text, sizeof text, "%.*f", places, value);
+        s.assign(text, n > 0 ? std::min<size_t>(static_cast<size_t>(n), sizeof text - 1) : 0);
+    }
+    if (!s.empty() && s[0] == '-' && s.find_first_of("123456789") == std::string::npos)
+        s.erase(0, 1);
+    return s;
+}
+
+} // namespace
+
+std::string deDecimal(double value, int places)
+{
+    std::string s = fixed(value, places);
+    std::replace(s.begin(), s.end(), '.', ',');
+    return s;
+}
+
+std::string deNumber(double value, int maxPlaces)
+{
+    std::string s = fixed(value, maxPlaces);
+    const size_t point = s.find('.');
+    if (point != std::string::npos) {
+        s.erase(s.find_last_not_of('0') + 1);
+        if (s.back() == '.')
+            s.pop_back();
+        else
+            s[point] = ',';
+    }
+    if (s == "-0")
+        s = "0";
+    return s;
+}
+
+std::string deComma(std::string_view text)
+{
+    std::string s(text);
+    for (size_t i = 1; i + 1 < s.size(); ++i)
+        if (s[i] == '.' && isDigit(s[i - 1]) && isDigit(s[i + 1]))
+            s[i] = ',';
+    return s;
+}
+
+std::string deTerm(int coef, std::string_view var)
+{
+    if (coef == 0)
+        return "0";
+    if (coef == 1)
+        return std::string(var);
+    if (coef == -1)
+        return "-" + std::string(var);
+    return std::to_string(coef) + std::string(var);
+}
+
+std::string deLinear(int a, int b, std::string_view var)
+{
+    if (a == 0)
+        return std::to_string(b);
+    std::string s = deTerm(a, var);
+    if (b != 0)
+        s += deSignedAppend(b);
+    return s;
+}
+
+std::string deSignedAppend(int value)
+{
+    // Widened first: the magnitude of INT_MIN does not fit an int.
+    const long long v = value;
+    return (v < 0 ? " - " : " + ") + std::to_string(v < 0 ? -v : v);
+}
+
+std::string deSignedAppend(double value, int places)
+{
+    const std::string magnitude = deDecimal(std::fabs(value), places);
+    const bool negative = value < 0 && magnitude.find_first_of("123456789") != std::string::npos;
+    return (negative ? " - " : " + ") + magnitude;
+}
+
+std::string deOperand(int value) { return value < 0 ? "(" + std::to_string(value) + ")" : std::to_string(value); }
+
+std::string deOperand(double value, int places)
+{
+    const std::string s = deDecimal(value, places);
+    return s[0] == '-' ? "(" + s + ")" : s;
+}

@@ -1,0 +1,29 @@
+// German school notation for every number a pupil or teacher reads: decimal
+// comma, signs and terms as a textbook prints them. Texts are UTF-8. The
+// screen's character set has no minus sign of its own, so a minus is "-".
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// `value` with exactly `places` digits after the comma, correctly rounded;
+// a zero never keeps its minus ("-0,00" reads "0,00").
+std::string deDecimal(double value, int places);
+// The shortest text with at most `maxPlaces` digits after the comma:
+// 2.5 -> "2,5", 10.0 -> "10", -0.125 -> "-0,125".
+std::string deNumber(double value, int maxPlaces = 6);
+// Every point that stands between two digits becomes a comma ("2.5 m" ->
+// "2,5 m"); a point ending a sentence stays.
+std::string deComma(std::string_view text);
+
+// A term coef·var as written: 3x, -x, x; "0" for a zero coefficient.
+std::string deTerm(int coef, std::string_view var);
+// a·var + b with the signs folded: "3x + 4", "x - 2", "-x", "7", "0".
+std::string deLinear(int a, int b, std::string_view var);
+// A summand joined onto what comes before it: " + 6", " - 6".
+std::string deSignedAppend(int value);
+std::string deSignedAppend(double value, int places);
+// A number as a factor or operand after an operator: negative ones in
+// brackets, "(-3)", as a textbook writes "5 · (-3)".
+std::string deOperand(int value);
+std::string deOperand(double value, int places);
