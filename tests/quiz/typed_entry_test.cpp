@@ -333,3 +333,16 @@ TEST_F(TypedGames, ReadingAloudAsksToTypeWhereAFieldWaits)
         EXPECT_EQ(correctCount, 1);
     }
 }
+
+TEST_F(TypedGames, CompareAndChoiceTasksKeepTheirSquares)
+{
+    // Three tasks: one wrong of two would end the game.
+    start("wait 20\nkey <\nwait 12\nanswer right\nwait 12\nanswer right\nwait 12\n");
+    answerInput = AnswerInput::Typed;
+    startPractice(5, 1, {5101, 5102, 5103});
+    ASSERT_EQ(gameLog.tasks.size(), 3u);
+    const std::string& sign = gameLog.tasks[0].answer;
+    EXPECT_EQ(sign, "<") << "the key answers the compare task at once";
+    EXPECT_EQ(gameLog.tasks[0].verdict, gameLog.tasks[0].solution == "<" ? TaskVerdict::Right : TaskVerdict::Wrong);
+    for (int i : {1, 2}) EXPECT_EQ(gameLog.tasks[i].verdict, TaskVerdict::Right) << "a square picked by the answer command";
+}
