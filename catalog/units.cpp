@@ -261,7 +261,7 @@ void task7112()
     int p = 100 * drawRange(0, 6) + 600;
     int q = 10 * drawRange(1, 3);
     int r = 10 * drawRange(1, 3);
-    taskPrintf("\n\n\n\nDer Verkaufspreis von %d Euro eines Computers wird zuerst\n"
+    taskPrintf("\n\n\n\nDer Verkaufspreis eines Computers von %d Euro wird zuerst\n"
                "um %d Prozent und dann noch einmal um %d Prozent gesenkt.\n"
                "Wie viel kostet der Computer jetzt? ",
                p, q, r);
@@ -468,7 +468,7 @@ void task7206()
     int a = drawRange(2, 5);
     taskPrintf("\n\n\n\nJan hat von seiner Patentante %d Euro geschenkt bekommen.\n"
                "Er legt diesen Betrag bei der Bank mit %d Prozent Zinsen an.\n"
-               "Wie viel leistungsloses Taschengeld kann er monatlich von der\n"
+               "Wie viel Euro Zinsen kann er jeden Monat von der\n"
                "Bank abholen, wenn das Guthaben bestehen bleiben soll? ",
                k, a);
     decimalAnswer(static_cast<double>(k) * a / 1200, 2);
@@ -480,8 +480,8 @@ void task7207()
 {
     int e = 100 * drawRange(0, 4) + 1000;
     int a = drawRange(5, 8);
-    taskPrintf("\n\n\n\nHerr Fuchs möchte ein leistungsfreies monatliches Einkommen\n"
-               "von %d Euro erhalten. Welches Grundkapital benötigt er,\n"
+    taskPrintf("\n\n\n\nHerr Fuchs möchte jeden Monat %d Euro Zinsen\n"
+               "erhalten. Welches Grundkapital benötigt er,\n"
                "wenn ihm die Bank %d Prozent Zinsen bietet?",
                e, a);
     decimalAnswer(1200.0 * e / a, 0);
@@ -609,7 +609,7 @@ void inverseProportion(int taskNumber)
     switch (taskNumber) {
     case 5309:
         taskPrintf("\n\n\n\nWenn %d Bagger im Einsatz sind, dann können sie eine Baugrube \nin %d Tagen ausheben.\n"
-                   "Wie viele Tage benötigen für die gleiche Arbeit %d Bagger? ",
+                   "Wie viele Tage benötigen %d Bagger für die gleiche Arbeit? ",
                    a, b * c, c);
         break;
     case 5310:

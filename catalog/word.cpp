@@ -845,10 +845,12 @@ void multiplesEqual(int taskNumber)
     if (c == a)
         a = a + 1;
     int rest = (a - c) * d + b;
+    // The second addend is named before its multiple: "zum 4-fachen der
+    // Zahl -1 addiert" would read as 4 · (-1).
     if (taskNumber == 12301)
         taskPrintf("\n\n\n\nAddiert man %d zum %d-fachen einer rationalen Zahl,\n"
-                   "so ergibt sich dasselbe, als wenn man zum %d-fachen\nder Zahl %d addiert.\nWelche Zahl ist das?",
-                   b, a, c, rest);
+                   "so ergibt sich dasselbe, als wenn man %d zum %d-fachen\nder Zahl addiert.\nWelche Zahl ist das?",
+                   b, a, rest, c);
     else
         taskPrintf("\n\n\n\nWenn man zu %d das %d-fache einer bestimmten Zahl addiert,\n"
                    "erhält man das Gleiche, als wenn man das %d-fache der Zahl\nzu %d addiert.\nWelche Zahl ist das?",

@@ -305,6 +305,9 @@ std::string spokenTaskText(std::string_view shown)
                 if (next.text == "^" && attached(i + 1) && at(i + 2).text == "2" && unit->squared) {
                     out.say(unit->squared);
                     i += 2;
+                } else if (next.text == "²" && attached(i + 1) && unit->squared) {
+                    out.say(unit->squared);
+                    i += 1;
                 } else if (next.text == "/" && attached(i + 1) && attached(i + 2) && findUnit(at(i + 2).text)) {
                     out.say(std::string(unit->name) + " pro " + findUnit(at(i + 2).text)->perName);
                     i += 2;
@@ -331,8 +334,12 @@ std::string spokenTaskText(std::string_view shown)
                             next.kind == Kind::Word && next.text.size() >= 2;
                 if (word) out.hyphen();
                 else out.say("minus");
-            } else if (s == "*") {
+            } else if (s == "*" || s == "·") {
                 out.say("mal");
+            } else if (s == "²") {
+                out.say("Quadrat");
+            } else if (s == "³") {
+                out.say("hoch drei");
             } else if (s == ":") {
                 // "x und y:  2/4" and "Kürzen: 20/24" end a phrase; "74 : 2" divides.
                 bool phraseEnd = attached(i) && !attached(i + 1);

@@ -37,8 +37,8 @@ const WholeExample kWholeExamples[] = {
     {7110, 1, "\n\n\n\nDer Verkaufspreis eines Computers wurde um 51 Euro gesenkt.\nEr kostet jetzt 374 Euro. \nUm wie viel Prozent wurde der Preis gesenkt? ", 12},
     // p = 900, q = 20, r = 30: 900 * 0.8 * 0.7 = 504 (worked in doubles and
     // truncated it would come out as 503).
-    {7112, 1, "\n\n\n\nDer Verkaufspreis von 900 Euro eines Computers wird zuerst\num 20 Prozent und dann noch einmal um 30 Prozent gesenkt.\nWie viel kostet der Computer jetzt? ", 504},
-    {7112, 17, "\n\n\n\nDer Verkaufspreis von 600 Euro eines Computers wird zuerst\num 10 Prozent und dann noch einmal um 10 Prozent gesenkt.\nWie viel kostet der Computer jetzt? ", 486},
+    {7112, 1, "\n\n\n\nDer Verkaufspreis eines Computers von 900 Euro wird zuerst\num 20 Prozent und dann noch einmal um 30 Prozent gesenkt.\nWie viel kostet der Computer jetzt? ", 504},
+    {7112, 17, "\n\n\n\nDer Verkaufspreis eines Computers von 600 Euro wird zuerst\num 10 Prozent und dann noch einmal um 10 Prozent gesenkt.\nWie viel kostet der Computer jetzt? ", 486},
     // a = 16, b = 1: the percent sign shows as one sign.
     {7201, 1, "\n\n\n\nWie viel Zinsen erhält Kevin nach einem Jahr, \nwenn er 1600 Euro zu einem Zinssatz von 1% auf \nder Bank angelegt hat?", 16},
     // a = 346 mod 10 + 10 = 16, b = 1.
@@ -52,9 +52,9 @@ const WholeExample kWholeExamples[] = {
     // b = 4, c = 4, e = 3.
     {5308, 1, "\n\n\n\n Aus einem Tank fließen in 12 Stunden 960 Liter Wasser.\n Wie viel Liter sind das in 4 Stunden? ", 320},
     // a = 3, b = 3, c = 4.
-    {5309, 1, "\n\n\n\nWenn 3 Bagger im Einsatz sind, dann können sie eine Baugrube \nin 12 Tagen ausheben.\nWie viele Tage benötigen für die gleiche Arbeit 4 Bagger? ", 9},
+    {5309, 1, "\n\n\n\nWenn 3 Bagger im Einsatz sind, dann können sie eine Baugrube \nin 12 Tagen ausheben.\nWie viele Tage benötigen 4 Bagger für die gleiche Arbeit? ", 9},
     // a = 4, b = 2, c = 4 = a: the first count is raised to 5.
-    {5309, 2, "\n\n\n\nWenn 5 Bagger im Einsatz sind, dann können sie eine Baugrube \nin 8 Tagen ausheben.\nWie viele Tage benötigen für die gleiche Arbeit 4 Bagger? ", 10},
+    {5309, 2, "\n\n\n\nWenn 5 Bagger im Einsatz sind, dann können sie eine Baugrube \nin 8 Tagen ausheben.\nWie viele Tage benötigen 4 Bagger für die gleiche Arbeit? ", 10},
     // a = 4, b = 2, c = 2 = b, raised to 3.
     {5311, 2, "\n\n\n\nWenn aus einem Wassertank 12 l/min herausfließen, \nist der Tank in 6 Minuten geleert.\nIn welcher Zeit leert sich der Tank, \nwenn 8 l/min herausfließen? ", 9},
     // a = 5, b = 3, c = 4.
@@ -89,9 +89,9 @@ const DecimalExample kDecimalExamples[] = {
     // a = b = 12: the boys are raised to 13.
     {7118, 1, "\n\n\n\nIn einem Jugendklub sind 12 Mädchen und 13 Jungen.\nWie ändert sich der prozentuale Anteil der Jungen, wenn \n4 Mädchen und 4 Jungen hinzukommen?\n(negative Änderungen sind möglich)", 1700.0 / 33 - 52, 2},
     // k = 12000, a = 4.
-    {7206, 1, "\n\n\n\nJan hat von seiner Patentante 12000 Euro geschenkt bekommen.\nEr legt diesen Betrag bei der Bank mit 4 Prozent Zinsen an.\nWie viel leistungsloses Taschengeld kann er monatlich von der\nBank abholen, wenn das Guthaben bestehen bleiben soll? ", 40, 2},
+    {7206, 1, "\n\n\n\nJan hat von seiner Patentante 12000 Euro geschenkt bekommen.\nEr legt diesen Betrag bei der Bank mit 4 Prozent Zinsen an.\nWie viel Euro Zinsen kann er jeden Monat von der\nBank abholen, wenn das Guthaben bestehen bleiben soll? ", 40, 2},
     // e = 1100, a = 7.
-    {7207, 1, "\n\n\n\nHerr Fuchs möchte ein leistungsfreies monatliches Einkommen\nvon 1100 Euro erhalten. Welches Grundkapital benötigt er,\nwenn ihm die Bank 7 Prozent Zinsen bietet?", 1320000.0 / 7, 0},
+    {7207, 1, "\n\n\n\nHerr Fuchs möchte jeden Monat 1100 Euro Zinsen\nerhalten. Welches Grundkapital benötigt er,\nwenn ihm die Bank 7 Prozent Zinsen bietet?", 1320000.0 / 7, 0},
     // n = 1600, v = 21.
     {7208, 1, "\n\n\n\nEin Fernsehgerät kostet 1936,00 EUR im Verkauf. Wie viel EUR\nan Mehrwertsteuer muss der Händler an den Staat abführen,\nwenn der Mehrwertsteuersatz 21 Prozent beträgt? ", 336, 2},
     // n = 1000, v = 19.

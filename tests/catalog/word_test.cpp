@@ -82,8 +82,8 @@ const Example kExamples[] = {
      -180},
     // a = 8, b = 0 becomes 1, c = 8 equals a so a becomes 9, d = 2.
     {12301, 74,
-     "\n\n\n\nAddiert man 1 zum 9-fachen einer rationalen Zahl,\nso ergibt sich dasselbe, als wenn man zum 8-fachen\n"
-     "der Zahl 3 addiert.\nWelche Zahl ist das?",
+     "\n\n\n\nAddiert man 1 zum 9-fachen einer rationalen Zahl,\nso ergibt sich dasselbe, als wenn man 3 zum 8-fachen\n"
+     "der Zahl addiert.\nWelche Zahl ist das?",
      2},
     // a = 6, b = 5, c = 4; the fourth draw is not shown.
     {12305, 1,
@@ -465,9 +465,9 @@ std::map<int, Check> properties()
     });
     p[7313] = counted(2, [](const V& n) { return -n[0] - n[1]; });
     p[7314] = counted(2, [](const V& n) { return n[0] - n[1]; });
-    // b + a x = c x + r.
-    p[12301] = counted(4, [](const V& n) { return whole(n[3] - n[0], n[1] - n[2]); });
-    p[12302] = p[12301];
+    // b + a x = c x + r; 12301 names r before c.
+    p[12301] = counted(4, [](const V& n) { return whole(n[2] - n[0], n[1] - n[3]); });
+    p[12302] = counted(4, [](const V& n) { return whole(n[3] - n[0], n[1] - n[2]); });
     p[12303] = counted(2, [](const V& n) { return whole(n[0] - n[1], 2); });
     p[12304] = counted(3, [](const V& n) { return whole(n[2], n[0]) - n[1]; });
     // x + b x + 2c = total.
@@ -626,7 +626,7 @@ TEST(WordTasks, NoZeroFactorsOrAddends)
         for (int task : {12301, 12302}) {
             n = numbersIn(runTask(task, seed).text);
             ASSERT_EQ(n.size(), 4u);
-            EXPECT_NE(n[1], n[2]) << task << " seed " << seed; // the two multiples differ
+            EXPECT_NE(n[1], n[task == 12301 ? 3 : 2]) << task << " seed " << seed; // the two multiples differ
             EXPECT_NE(n[0], 0) << task << " seed " << seed;
         }
     }

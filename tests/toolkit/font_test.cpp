@@ -167,13 +167,14 @@ TEST(FontTables, BuiltinsHaveTheirKeysAndCells)
     }
 }
 
-TEST(FontTables, EveryFontHasGermanLettersAndTheEuroSign)
+TEST(FontTables, EveryFontHasGermanLettersTheEuroSignAndSchoolNotation)
 {
     aofont_loadbuiltins();
     aofont_loadarial();
     aofont_loadcouriernew();
-    // Windows-1252: a-umlaut, sharp s, degree sign, euro sign, O-umlaut.
-    const int needed[] = {0xE4, 0xDF, 0xB0, 0x80, 0xD6, 'A', 'g', '4'};
+    // Windows-1252: a-umlaut, sharp s, degree sign, euro sign, O-umlaut, and
+    // the school notation's middle dot, squared and cubed.
+    const int needed[] = {0xE4, 0xDF, 0xB0, 0x80, 0xD6, 'A', 'g', '4', 0xB7, 0xB2, 0xB3, ','};
     // The shipped fonts only: other tests register fonts of their own.
     std::set<std::string, std::less<>> shipped;
     for (const auto& [file, text] : ao_stored_font_texts) {

@@ -6,9 +6,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "catalog.h"
+#include "titles.h"
 #include "worksheet.h"
 
 namespace fs = std::filesystem;
@@ -217,4 +219,65 @@ TEST(Worksheet, FreshSeedNamedInTheFooter)
     again.insert(again.end(), {"--seed", firstName.substr(10)});
     ASSERT_EQ(run(again), 0);
     EXPECT_EQ(readFile(sheet.pdf), first);
+}
+
+// With --key steps the key gives each task's Lösungsweg under its solution,
+// long lines wrapped, and still starts on a page of its own.
+TEST(Worksheet, KeyWithSteps)
+{
+    if (!haveTool("pdftotext")) GTEST_SKIP() << "poppler-utils not installed";
+    CatalogToolArgs args;
+    args.level = 4, args.difficulty = 3, args.count = 12, args.seed = 5;
+    std::vector<ToolTask> tasks;
+    std::string err, pdf;
+    ASSERT_TRUE(worksheetTasks(args, tasks, err)) << err;
+    for (size_t i = 0; i < tasks.size(); ++i)
+        tasks[i].steps = {"Schritt eins von Aufgabe " + std::to_string(i + 1) + ": 3/4 = 9/12",
+                          "letzte Zeile " + std::string(i == 0 ? 40 : 1, 'x') + " = 2,5"};
+    WorksheetPages pages;
+    ASSERT_TRUE(renderWorksheet({4, 3, "2026-12-07", 5, CatalogToolArgs::Key::Steps}, tasks, pdf, err, &pages)) << err;
+    Sheet sheet;
+    std::string written;
+    ASSERT_TRUE(aofile_replace(sheet.pdf.string(), pdf, written)) << written;
+    const std::string text = squeezed(pdfText(sheet));
+    const size_t key = text.find("Lösungen mit Lösungsweg");
+    ASSERT_NE(key, std::string::npos);
+    size_t at = key;
+    for (size_t i = 0; i < tasks.size(); ++i) {
+        // The solution, the type's title, then the steps.
+        const std::string head = squeezed(std::to_string(i + 1) + ". (" + std::to_string(tasks[i].number) + ") " +
+                                          tasks[i].key);
+        const std::string step = "Schritt eins von Aufgabe " + std::to_string(i + 1) + ":";
+        at = text.find(head, at);
+        ASSERT_NE(at, std::string::npos) << head;
+        const size_t title = text.find(squeezed(taskTitle(tasks[i].number)), at);
+        EXPECT_LT(title, text.find(step, at)) << taskTitle(tasks[i].number);
+        at = text.find(step, at);
+        ASSERT_NE(at, std::string::npos) << step;
+    }
+    EXPECT_GE(pages.key, 1);
+    EXPECT_LE(pages.tasks, 4);
+}
+
+// Every task type's picture is printed from its drawing commands: none needs
+// the screen raster, and cairo takes every one of them.
+TEST(Worksheet, EveryTypePrintsAsVectors)
+{
+    std::map<int, std::vector<ToolTask>> groups;
+    catalog_filltables();
+    presetGameStart();
+    for (int number : allTaskNumbers()) {
+        ToolTask task;
+        std::string err;
+        aosrand(3);
+        ASSERT_TRUE(generateToolTask(number, 1, 12, task, err)) << err;
+        EXPECT_TRUE(task.drawingStandsAlone) << number;
+        EXPECT_EQ(task.drew, !task.drawing.empty()) << number;
+        groups[number / 100].push_back(std::move(task));
+    }
+    for (const auto& [group, tasks] : groups) {
+        std::string pdf, err;
+        ASSERT_TRUE(renderWorksheet({group / 10, group % 10, "2026-12-07", 3}, tasks, pdf, err)) << group << ": " << err;
+        EXPECT_EQ(pdf.find("/Subtype /Image"), std::string::npos) << group;
+    }
 }

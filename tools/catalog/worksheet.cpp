@@ -1,5 +1,6 @@
 #include "worksheet.h"
 #include "cairo_fonts.h"
+#include "titles.h"
 
 #include <cairo-pdf.h>
 #include <cairo.h>
@@ -152,6 +153,98 @@ bool clipLine(double& x1, double& y1, double& x2, double& y2, double left, doubl
     return true;
 }
 
+// Where a recorded text prints: in the face its screen font was made from,
+// starting where the screen text starts and squeezed to its width where the
+// face is wider (a cell font's text also stretched to it), grown about its
+// middle where it would print too small.
+// Lengths in pixels of the task area.
+constexpr double kTextRim = 0.8; // points of white around grown text
+
+struct PrintedText {
+    std::string utf8;
+    double size = 0;              // the face's size
+    double natural = 0;           // its width at that size
+    double squeeze = 1, grow = 1; // horizontal squeeze, growth in both directions
+    double ascent = 0, cell = 0;  // the screen font's ascent and cell height
+    double middleX = 0, middleY = 0, width = 0, height = 0; // as printed
+};
+
+// `limit`: how far this text may grow (growLimits).
+PrintedText printedText(cairo_t* cr, const aoRecordedCommand& c, double scale, double limit)
+{
+    PrintedText t;
+    const aoFont* f = aofont_record(c.font);
+    t.utf8 = ao_cp1252_to_utf8(c.text);
+    const double screenWidth = aofont_textwidth(c.font, c.text.c_str());
+    t.ascent = f && f->ascent > 0 ? f->ascent : 11;
+    t.cell = f ? f->ysize : 13;
+    const Face face = faceOf(f);
+    cairo_select_font_face(cr, face.family, CAIRO_FONT_SLANT_NORMAL,
+                           face.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_size(cr, 100);
+    cairo_font_extents_t fe;
+    cairo_font_extents(cr, &fe);
+    t.size = fe.ascent > 0 ? 100 * t.ascent / fe.ascent : t.ascent;
+    cairo_set_font_size(cr, t.size);
+    cairo_text_extents_t te;
+    cairo_text_extents(cr, t.utf8.c_str(), &te);
+    t.natural = te.x_advance;
+    // A cell font's characters stay in their cells: its text keeps the screen
+    // width, narrower faces a little wider, within reason.
+    const bool cells = f && f->kind == 1;
+    t.squeeze = screenWidth > 0 && t.natural > 0 && (t.natural > screenWidth || cells)
+                    ? std::min(screenWidth / t.natural, 1.3)
+                    : 1;
+    t.grow = std::clamp(kPictureText / (t.size * scale), 1.0, std::max(1.0, limit));
+    const double drawn = t.natural * t.squeeze;
+    t.middleX = c.a[0] + drawn / 2, t.middleY = c.a[1] + t.cell / 2;
+    t.width = drawn * t.grow + 2 * kTextRim / scale, t.height = t.cell * t.grow + 2 * kTextRim / scale;
+    return t;
+}
+
+// How far each text of a picture may grow: no further than kMaxGrow, and not
+// so far that it meets a text it stays clear of on screen (names of bars in
+// two rows, a point's letter beside an axis number). One per command.
+std::vector<double> growLimits(cairo_t* cr, const std::vector<aoRecordedCommand>& commands, double scale)
+{
+    std::vector<double> limits(commands.size(), kMaxGrow);
+    std::vector<std::pair<size_t, PrintedText>> texts;
+    for (size_t i = 0; i < commands.size(); ++i)
+        if (commands[i].code == AOCMD_TEXT) texts.emplace_back(i, printedText(cr, commands[i], scale, 1));
+    for (size_t a = 0; a < texts.size(); ++a)
+        for (size_t b = a + 1; b < texts.size(); ++b) {
+            const PrintedText &p = texts[a].second, &q = texts[b].second;
+            // Grown by g both stay apart while one of the gaps is wide enough.
+            const double g = std::max(std::abs(p.middleX - q.middleX) / ((p.width + q.width) / 2),
+                                      std::abs(p.middleY - q.middleY) / ((p.height + q.height) / 2));
+            if (g < 1) continue; // they meet on screen already
+            limits[texts[a].first] = std::min(limits[texts[a].first], g);
+            limits[texts[b].first] = std::min(limits[texts[b].first], g);
+        }
+    return limits;
+}
+
+// The box of the picture's ink widened by its text where that grows beyond
+// it (a label at the edge of the task area).
+Box printedBox(cairo_t* cr, const ToolTask& task, const Box& ink, double scale)
+{
+    double x0 = ink.x, y0 = ink.y, x1 = ink.x + ink.w, y1 = ink.y + ink.h;
+    const std::vector<double> limits = growLimits(cr, task.drawing, scale);
+    for (size_t i = 0; i < task.drawing.size(); ++i) {
+        const aoRecordedCommand& c = task.drawing[i];
+        if (c.code != AOCMD_TEXT) continue;
+        const PrintedText t = printedText(cr, c, scale, limits[i]);
+        // Text the screen would not show either stays out.
+        if (t.utf8.empty() || t.middleX < ink.x || t.middleX > ink.x + ink.w || t.middleY < ink.y ||
+            t.middleY > ink.y + ink.h)
+            continue;
+        x0 = std::min(x0, t.middleX - t.width / 2), x1 = std::max(x1, t.middleX + t.width / 2);
+        y0 = std::min(y0, t.middleY - t.height / 2), y1 = std::max(y1, t.middleY + t.height / 2);
+    }
+    const int left = static_cast<int>(std::floor(x0)), top = static_cast<int>(std::floor(y0));
+    return {left, top, static_cast<int>(std::ceil(x1)) - left, static_cast<int>(std::ceil(y1)) - top};
+}
+
 class PictureReplay {
 public:
     // Draws the recorded commands in pixel units; `scale` is points per pixel.
@@ -162,10 +255,22 @@ public:
         cairo_save(cr_);
         cairo_rectangle(cr_, box_.x, box_.y, box_.w, box_.h);
         cairo_clip(cr_);
+        cairo_save(cr_);
+        // Lines end where the task area ends, as on screen; grown text may
+        // reach beyond it (the box takes it in).
+        cairo_rectangle(cr_, 0, 0, kAreaWidth, kAreaHeight);
+        cairo_clip(cr_);
         cairo_set_line_width(cr_, std::max(1.0, kThinnestLine / scale_));
         // A line covers the pixels of both its ends, as on screen.
         cairo_set_line_cap(cr_, CAIRO_LINE_CAP_SQUARE);
-        for (const aoRecordedCommand& c : commands) one(c);
+        for (const aoRecordedCommand& c : commands)
+            if (c.code != AOCMD_TEXT) one(c);
+        cairo_restore(cr_);
+        // Text last, on top of every line, with its rim keeping lines off it:
+        // on paper a label must stay legible where the screen draws across it.
+        const std::vector<double> limits = growLimits(cr_, commands, scale_);
+        for (size_t i = 0; i < commands.size(); ++i)
+            if (commands[i].code == AOCMD_TEXT) text(commands[i], limits[i]);
         cairo_restore(cr_);
     }
 
@@ -232,50 +337,30 @@ private:
         fill(x + w - 1.0, y, 1, h, bottomRight);
     }
 
-    // Text in the face its screen font was made from, as wide as on screen
-    // (narrower faces keep their width, centred in the screen text's place),
-    // grown about its middle where it would print too small.
-    void text(const aoRecordedCommand& c)
+    void text(const aoRecordedCommand& c, double limit)
     {
-        const aoFont* f = aofont_record(c.font);
-        const std::string utf8 = ao_cp1252_to_utf8(c.text);
-        const double screenWidth = aofont_textwidth(c.font, c.text.c_str());
-        const double ascent = f && f->ascent > 0 ? f->ascent : 11, height = f ? f->ysize : 13;
-        if (utf8.empty() || far(c.a[0] + screenWidth / 2, c.a[1] + height / 2, screenWidth / 2, height / 2)) return;
-        const Face face = faceOf(f);
-        cairo_select_font_face(cr_, face.family, CAIRO_FONT_SLANT_NORMAL,
-                               face.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
-        cairo_set_font_size(cr_, 100);
-        cairo_font_extents_t fe;
-        cairo_font_extents(cr_, &fe);
-        const double size = fe.ascent > 0 ? 100 * ascent / fe.ascent : ascent;
-        cairo_set_font_size(cr_, size);
-        cairo_text_extents_t te;
-        cairo_text_extents(cr_, utf8.c_str(), &te);
-        const double natural = te.x_advance;
-        const double squeeze = natural > screenWidth && screenWidth > 0 ? screenWidth / natural : 1;
-        const double grow = std::clamp(kPictureText / (size * scale_), 1.0, kMaxGrow);
-
+        const PrintedText t = printedText(cr_, c, scale_, limit);
+        if (t.utf8.empty() || far(t.middleX, t.middleY, t.width / 2, t.height / 2)) return;
         auto place = [&] {
-            cairo_translate(cr_, c.a[0] + screenWidth / 2, c.a[1] + height / 2);
-            cairo_scale(cr_, grow * squeeze, grow);
-            cairo_move_to(cr_, -natural / 2, ascent - height / 2);
+            cairo_translate(cr_, t.middleX, t.middleY);
+            cairo_scale(cr_, t.grow * t.squeeze, t.grow);
+            cairo_move_to(cr_, -t.natural / 2, t.ascent - t.cell / 2);
         };
         // The rim as outlines, the text itself as text a reader can search.
         cairo_save(cr_);
         place();
-        cairo_text_path(cr_, utf8.c_str());
+        cairo_text_path(cr_, t.utf8.c_str());
         cairo_restore(cr_);
         cairo_save(cr_);
         cairo_set_source_rgb(cr_, 1, 1, 1);
         cairo_set_line_join(cr_, CAIRO_LINE_JOIN_ROUND);
-        cairo_set_line_width(cr_, 1.6 / scale_);
+        cairo_set_line_width(cr_, 2 * kTextRim / scale_);
         cairo_stroke(cr_);
         cairo_restore(cr_);
         cairo_save(cr_);
         place();
         colour(cr_, c.a[2]);
-        cairo_show_text(cr_, utf8.c_str());
+        cairo_show_text(cr_, t.utf8.c_str());
         cairo_restore(cr_);
     }
 
@@ -305,7 +390,6 @@ private:
         case AOCMD_CLEAR:
             if ((a[0] & 0xFFFFFF) != 0xFFFFFF) fill(box_.x, box_.y, box_.w, box_.h, a[0]);
             break;
-        case AOCMD_TEXT: text(c); break;
         default: break;
         }
     }
@@ -478,17 +562,30 @@ private:
     {
         const std::vector<std::string> lines = wrappedText(t);
         const double textRoom = kTextWidth - kIndent;
-        const Box box = t.drew ? drawnBox(t.area) : Box{};
+        const Box ink = t.drew ? drawnBox(t.area) : Box{};
+        Box box = ink;
         double scale = 0, pictureWidth = 0, pictureHeight = 0;
+        auto fit = [&] {
+            scale = std::min({kMaxPictureScale, (textRoom - kSquaresColumn - kGap) / box.w, maxPictureHeight_ / box.h});
+        };
         if (box.w) {
-            scale = std::min({kMaxPictureScale, (textRoom - kSquaresColumn - kGap) / box.w,
-                              maxPictureHeight_ / box.h});
+            fit();
+            // Text grown to print size may reach beyond the ink; twice is close enough.
+            for (int round = 0; round < 2 && t.drawingStandsAlone; ++round) {
+                box = printedBox(cr_, t, ink, scale);
+                fit();
+            }
             pictureWidth = box.w * scale, pictureHeight = box.h * scale;
         }
-        // The squares beside the picture, in the room it leaves.
-        const double squaresX = kMargin + kIndent + (box.w ? pictureWidth + kGap : 0);
-        const double squaresRoom = kMargin + kTextWidth - squaresX;
-        const double body = std::max(pictureHeight, squaresHeight(t, squaresRoom));
+        // The squares beside the picture, in the room it leaves, or below a
+        // flat one where that takes less height.
+        double squaresX = kMargin + kIndent + (box.w ? pictureWidth + kGap : 0);
+        double squaresRoom = kMargin + kTextWidth - squaresX, squaresY = 0;
+        double body = std::max(pictureHeight, squaresHeight(t, squaresRoom));
+        if (box.w && pictureHeight + 6 + squaresHeight(t, textRoom) < body) {
+            squaresX = kMargin + kIndent, squaresRoom = textRoom, squaresY = pictureHeight + 6;
+            body = squaresY + squaresHeight(t, textRoom);
+        }
         const double block = lines.size() * kLine + 6 + body + kTaskGap;
         if (y_ + block > kBottom && y_ > kMargin + 60) newPage(false);
 
@@ -501,7 +598,7 @@ private:
         }
         y_ += 6;
         if (box.w) picture(t, box, kMargin + kIndent, y_, scale);
-        squares(t, squaresX, y_, squaresRoom);
+        squares(t, squaresX, y_ + squaresY, squaresRoom);
         y_ += body + kTaskGap;
     }
 
@@ -598,15 +695,32 @@ private:
                 for (const std::string& step : tasks[i].steps)
                     for (std::string& part : wrap(step, kTextWidth - 80)) steps.push_back(std::move(part));
             }
-            const double height = 16 + (lines.size() - 1) * 14.0 + steps.size() * 12.0 + (steps.empty() ? 0 : 4);
+            // The type's title for the teacher, at the right of the first line
+            // or under the solution where the line has no room for it.
+            const std::string title = taskTitle(tasks[i].number);
+            font(kSans, 11);
+            const double firstEnd = keyX + width(lines[0]) + 12;
+            font(kSans, 8.5);
+            const double titleWidth = width(title);
+            const bool titleBelow = !title.empty() && firstEnd + titleWidth > kMargin + kTextWidth;
+            const double height = 16 + (lines.size() - 1) * 14.0 + (titleBelow ? 11 : 0) + steps.size() * 12.0 +
+                                  (steps.empty() ? 0 : 4);
             if (y_ + height > kBottom) newPage(false);
             font(kSans, 11);
             y_ += 16;
             show(kMargin, y_, head);
             show(kMargin + 20, y_, number, 0.45);
+            const double firstLine = y_;
             for (size_t l = 0; l < lines.size(); ++l) {
                 if (l) y_ += 14;
                 show(keyX, y_, lines[l]);
+            }
+            font(kSans, 8.5);
+            if (titleBelow) {
+                y_ += 11;
+                show(keyX, y_, title, 0.45);
+            } else if (!title.empty()) {
+                show(kMargin + kTextWidth - titleWidth, firstLine, title, 0.45);
             }
             font(kSans, 9.5);
             for (const std::string& step : steps) {

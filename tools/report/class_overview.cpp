@@ -215,10 +215,13 @@ std::string weekChart(const std::vector<StoredGame>& games)
           << "\" stroke=\"#ddd\"/><text x=\"" << left - 8 << "\" y=\"" << yy + 4 << "\" text-anchor=\"end\">" << p
           << " %</text>\n";
     }
-    int every = std::max(1, n / 8);
+    // A label ("KW 49 (30.11.)") is about 90 pixels wide: every week that
+    // leaves room for one, the outer ones kept inside the picture.
+    constexpr int kLabelRoom = 110;
+    const int every = std::max(1, (n * kLabelRoom + plotW - 1) / plotW);
     for (int i = 0; i < n; i += every) {
-        // The outer labels stay inside the picture.
-        const char* anchor = n == 1 ? "middle" : i == 0 ? "start" : i + every >= n && i == n - 1 ? "end" : "middle";
+        const int at = x(axis[i]);
+        const char* anchor = at - kLabelRoom / 2 < 0 ? "start" : at + kLabelRoom / 2 > W ? "end" : "middle";
         o << "<text x=\"" << x(axis[i]) << "\" y=\"" << top + plotH + 18 << "\" text-anchor=\"" << anchor << "\">"
           << weekLabel(axis[i]) << "</text>\n";
     }

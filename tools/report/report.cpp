@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <ctime>
 #include <iostream>
+#include <iterator>
 #include <map>
 #include <sstream>
 
