@@ -795,3 +795,16 @@ AnswerRows buildAnswerRows(int level, int difficulty, int taskNumber)
     }
     return rows;
 }
+
+bool answerPicksFromSquares(int taskNumber)
+{
+    // Two rows judged by a relation (sum, difference, ...) rather than a pair.
+    if (relationOp >= 1 && relationOp <= 4) return true;
+    switch (taskNumber) {
+    case 3309: // palindrome
+    case 3310: // divisible
+    case 5102: // not a prime
+    case 5103: return true;
+    default: return false;
+    }
+}

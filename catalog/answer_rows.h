@@ -103,3 +103,9 @@ AnswerRows buildAnswerRows(int level, int difficulty, int taskNumber);
 // The row kinds the dispatch knows for a level and difficulty, without
 // building anything.
 AnswerRows answerRowsFor(int level, int difficulty, int kind);
+
+// A task whose question is a choice among the squares shown ("Welche der
+// Zahlen ...", "Wähle aus jeder Reihe ..."): typing an answer makes no sense
+// there, so it keeps its squares when answers are typed. Reads relationOp
+// of the current task.
+bool answerPicksFromSquares(int taskNumber);

@@ -97,6 +97,10 @@ public:
         const size_t colon = spaced.find(':');
         if (colon != std::string::npos) spaced.replace(colon, 1, " : ");
         const std::vector<std::string_view> w = words(spaced);
+        if (!w.empty() && sameWord(w[0], "Eingabe")) {
+            inputLine(w, number);
+            return;
+        }
         const size_t first = 6;
         // "Level L Stufe D", as the main screen names them; files of earlier
         // versions say "Stufe L Schwierigkeit D" for the same two numbers.
@@ -151,6 +155,21 @@ public:
 private:
     size_t dropped = 0;
 
+    // "Eingabe: Tippen" / "Eingabe: Kästchen" (also "Kaestchen", or the
+    // umlaut as a single Windows-1252 byte); a later line wins.
+    void inputLine(const std::vector<std::string_view>& w, int number)
+    {
+        const bool shaped = w.size() == 3 && w[1] == ":";
+        if (shaped && sameWord(w[2], "Tippen")) {
+            file.input = AnswerInput::Typed;
+        } else if (shaped && (sameWord(w[2], "Kästchen") || sameWord(w[2], "Kaestchen") ||
+                              sameWord(w[2], "K\xE4stchen"))) {
+            file.input = AnswerInput::Squares;
+        } else {
+            report(number, "nicht lesbar, erwartet \"Eingabe: Kästchen\" oder \"Eingabe: Tippen\", übersprungen");
+        }
+    }
+
     void report(int number, const std::string& what)
     {
         if (file.messages.size() + 1 < kSelectionMessageLimit) file.messages.push_back("Zeile " + std::to_string(number) + ": " + what);
@@ -191,10 +210,12 @@ void applySelectionFile(const SelectionFile& file, SelectionTable& table)
                 table[g.level][g.difficulty][e] = 0;
 }
 
-std::string formatSelectionFile(const SelectionTable& table)
+std::string formatSelectionFile(const SelectionTable& table, AnswerInput input)
 {
     std::string text = "# Aufgabenauswahl: abgeschaltete Aufgabentypen, eine Zeile je Level und Stufe.\n"
-                       "# Form: Level L Stufe S aus: Nummern   (Text nach # wird nicht gelesen)\n";
+                       "# Form: Level L Stufe S aus: Nummern   (Text nach # wird nicht gelesen)\n"
+                       "# Eingabe: Kästchen (Antwort anklicken) oder Tippen (Antwort eintippen)\n";
+    text += input == AnswerInput::Typed ? "Eingabe: Tippen\n" : "Eingabe: Kästchen\n";
     for (int l = 1; l <= kLevels; ++l)
         for (int d = 1; d <= kDifficulties; ++d) {
             std::string off;

@@ -6,6 +6,7 @@
 // bytes come from and go to.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,8 +21,14 @@ struct SelectionGroupOff {
     std::vector<int> entries; // ascending, each 1..entryCount of the group, no repeats
 };
 
+// How the pupil answers: by clicking answer squares or by typing the value.
+enum class AnswerInput { Squares, Typed };
+
 struct SelectionFile {
     std::vector<SelectionGroupOff> groups; // one per group, in order of first mention
+    // "Eingabe: Tippen" or "Eingabe: Kästchen"; empty when the file says
+    // neither (files written before the line existed).
+    std::optional<AnswerInput> input;
     // German, UTF-8, each naming its line ("Zeile 4: ..."): malformed lines
     // (skipped) and entries outside their group (ignored).
     std::vector<std::string> messages;
@@ -36,6 +43,7 @@ constexpr size_t kSelectionMessageLimit = 20;
 // Every entry of every group on, then the file's entries off.
 void applySelectionFile(const SelectionFile& file, SelectionTable& table);
 
-// The text of a table: a comment header and one line per group with entries
-// off, by level and difficulty. Parsing it gives back the same table.
-std::string formatSelectionFile(const SelectionTable& table);
+// The text of a table: a comment header, the input line and one line per
+// group with entries off, by level and difficulty. Parsing it gives back the
+// same table and input.
+std::string formatSelectionFile(const SelectionTable& table, AnswerInput input = AnswerInput::Squares);

@@ -8,7 +8,9 @@
 #include "quiz.h"
 #include "sounds.h"
 #include "squares.h"
+#include "typed_entry.h"
 
+#include <climits>
 #include <cstdio>
 
 int clickCount = 0;
@@ -16,15 +18,7 @@ int pickedValue = 0;
 int pickedValue2 = 0;
 TaskOutcome taskOutcome;
 
-namespace {
-
-// What is on screen right now, for the headless "answer" command.
-struct SquaresOnScreen {
-    bool active = false;
-    SquareLayout layout;
-} onScreen;
-
-void verdict(bool right)
+void answerVerdict(bool right)
 {
     taskOutcome.verdict = right ? Verdict::Right : Verdict::Wrong;
     taskOutcome.answeredMs = aogettime();
@@ -36,6 +30,61 @@ void verdict(bool right)
         if (soundOn == 1) playWrongSound();
     }
 }
+
+bool wholeAnswerRight(long long value)
+{
+    if (value < INT_MIN || value > INT_MAX) return false;
+    int v = static_cast<int>(value);
+    return v == solution[taskIndex] || (alsoRight && alsoRight(v));
+}
+
+namespace {
+
+// "-3.80" from " -3,80": no blanks, a point, no minus before zero.
+std::string plainDecimal(std::string_view printed)
+{
+    std::string s;
+    for (char c : printed)
+        if (c != ' ') s += c == ',' ? '.' : c;
+    if (s.starts_with('-') && s.find_first_of("123456789") == std::string::npos) s.erase(0, 1);
+    return s;
+}
+
+bool probabilityKind()
+{
+    return relationOp == 5 && answerKind >= 7 && answerKind <= 9;
+}
+
+bool sameFraction(int a, int b)
+{
+    return b != 0 && static_cast<long long>(a) * solution2[taskIndex] == static_cast<long long>(b) * solution[taskIndex];
+}
+
+} // namespace
+
+bool decimalAnswerRight(std::string_view printed)
+{
+    return plainDecimal(printed) == plainDecimal(decimalSquareText(decimalSolution[taskIndex], decimalPlaces));
+}
+
+bool pairAnswerRight(int first, int second)
+{
+    // A probability is right in any equal form; a fraction asked for reduced is not.
+    return pairAnswersRight(first, second) || (probabilityKind() && sameFraction(first, second));
+}
+
+bool needsReducing(int first, int second)
+{
+    return relationOp == 5 && answerKind == 3 && !pairAnswersRight(first, second) && sameFraction(first, second);
+}
+
+namespace {
+
+// What is on screen right now, for the headless "answer" command.
+struct SquaresOnScreen {
+    bool active = false;
+    SquareLayout layout;
+} onScreen;
 
 // Waits for the next event with the waiting prompt's timer running.
 int nextEvent()
@@ -71,9 +120,8 @@ bool squareIsRight(const SquareLayout& layout, Square s)
 {
     // Decimal squares are compared by their printed text: two values that
     // print alike look the same to the pupil.
-    if (layout.kind() == AnswerRows::Decimal)
-        return squareText(layout, s) == decimalSquareText(decimalSolution[taskIndex], decimalPlaces);
-    return squareValue(layout, s) == solution[taskIndex];
+    if (layout.kind() == AnswerRows::Decimal) return decimalAnswerRight(squareText(layout, s));
+    return wholeAnswerRight(squareValue(layout, s));
 }
 
 std::vector<Square> rightSquaresOf(const SquareLayout& layout);
@@ -111,7 +159,7 @@ void judgeOne(const SquareLayout& layout)
         keyboardPicked(layout, *s);
         bool right = squareIsRight(layout, *s);
         taskOutcome.answer = trimmed(squareText(layout, *s));
-        verdict(right);
+        answerVerdict(right);
         showVerdictFrames(layout, {*s}, right, rightSquaresOf(layout));
         if (right) aowait(kRightFrameSeconds);
         if (!right) {
@@ -163,8 +211,8 @@ void judgeTwo(const SquareLayout& layout)
         ++clickCount;
         if (clickCount == 2) {
             taskOutcome.answer = pairText(pickedValue, pickedValue2);
-            bool right = pairAnswersRight(pickedValue, pickedValue2);
-            verdict(right);
+            bool right = pairAnswerRight(pickedValue, pickedValue2);
+            answerVerdict(right);
             // No pause follows a right two-part verdict: the frames get the short one.
             showVerdictFrames(layout, keyboardFocus.picked, right, rightSquaresOf(layout));
             aowait(kRightFrameSeconds);
@@ -206,6 +254,10 @@ aoScriptResult answerCommand(const std::string& args)
 {
     aoScriptResult r;
     bool wantRight = args == "right";
+    if (typedEntryActive()) {
+        typeAnswer(wantRight);
+        return r;
+    }
     if (!onScreen.active) {
         r.ok = false;
         r.error = "answer: no answer squares on screen";
@@ -221,7 +273,7 @@ aoScriptResult answerCommand(const std::string& args)
     if (layout.kind() == AnswerRows::TwoRows && !layout.compareMode()) {
         for (int a = 0; a < n; ++a)
             for (int b = 0; b < n; ++b) {
-                if (pairAnswersRight(squareValue(layout, {1, a}), squareValue(layout, {2, b})) == wantRight) {
+                if (pairAnswerRight(squareValue(layout, {1, a}), squareValue(layout, {2, b})) == wantRight) {
                     clickAt({1, a});
                     clickAt({2, b});
                     return r;
@@ -248,7 +300,7 @@ std::vector<Square> rightSquaresOf(const SquareLayout& layout)
     if (layout.kind() == AnswerRows::TwoRows && !layout.compareMode()) {
         for (int a = 0; a < n; ++a)
             for (int b = 0; b < n; ++b)
-                if (pairAnswersRight(squareValue(layout, {1, a}), squareValue(layout, {2, b}))) return {{1, a}, {2, b}};
+                if (pairAnswerRight(squareValue(layout, {1, a}), squareValue(layout, {2, b}))) return {{1, a}, {2, b}};
         return {};
     }
     for (int c = 0; c < n; ++c)
@@ -293,6 +345,12 @@ void showAndJudge(AnswerRows rows)
         registered = true;
     }
     SquareLayout layout = SquareLayout::current(rows);
+    if (typedFieldFor(rows, lastTaskNumber)) {
+        taskOutcome.rightAnswer = rightAnswerText(layout);
+        aodropevents();
+        runTypedEntry(layout);
+        return;
+    }
     taskArea.select();
     drawAnswerSquares(layout);
     taskArea.flush();

@@ -260,6 +260,7 @@ void gameLogBegin(GameKind kind)
     gameLog = GameLog{level, difficulty, {}, {}};
     run.gameStartMs = aogettime();
     GameStart g{run.pupil, run.epoch + run.gameStartMs / 1000, level, difficulty, taskCount, kind};
+    g.input = answerInput == AnswerInput::Typed ? "typed" : "squares";
     std::string err;
     if (!historyBeginGame(g, err)) historyFailed(err);
     showHistoryNotices();

@@ -5,6 +5,7 @@
 #include "catalog.h"
 #include "quiz.h"
 #include "speech_text.h"
+#include "typed_entry.h"
 
 #include <cctype>
 
@@ -18,7 +19,10 @@ void readCurrentTask()
     if (!taskOnScreen) return;
     std::string shown = ao_cp1252_to_utf8(shownTaskText);
     // The pupil picks <, = or >: the task is a question about two numbers.
-    aospeech_say(choiceMode == 2 ? spokenComparison(shown, taskPictureText) : spokenTaskText(shown));
+    std::string text = choiceMode == 2 ? spokenComparison(shown, taskPictureText) : spokenTaskText(shown);
+    // The task's rows are not built yet; the record says what they will be.
+    if (typedFieldFor(answerRowsFor(level, difficulty, answerKind), lastTaskNumber)) text += " Gib die Antwort ein.";
+    aospeech_say(text);
 }
 
 // Said once, where the pupil and teacher look: a build without speech (the
@@ -35,7 +39,8 @@ void tellSpeechUnavailable()
 
 } // namespace
 
-const char* const kKeyLine = " Tasten: Enter START, T TON, O OPTIONEN, A Auswahl, E ENDE, V Vorlesen";
+// Two lines: one would wrap in the terminal's width.
+const char* const kKeyLine = " Tasten: Enter START, T TON, O OPTIONEN, A Auswahl, E ENDE,\n I EINGABE, V Vorlesen";
 
 MainScreenKey mainScreenKey(int key)
 {
@@ -45,6 +50,7 @@ MainScreenKey mainScreenKey(int key)
     case 'o': return MainScreenKey::Options;
     case 'a': return MainScreenKey::Selection;
     case 'e': return MainScreenKey::End;
+    case 'i': return MainScreenKey::Input;
     default: return MainScreenKey::None;
     }
 }

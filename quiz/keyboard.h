@@ -3,12 +3,12 @@
 
 #include <string>
 
-// The one line printed into the terminal at start-up.
+// The key lines printed into the terminal at start-up.
 extern const char* const kKeyLine;
 
-enum class MainScreenKey { None, Start, Sound, Options, Selection, End };
+enum class MainScreenKey { None, Start, Sound, Options, Selection, End, Input };
 // What a key does on the main screen: Enter START, T TON, O OPTIONEN,
-// A Aufgabenauswahl?, E ENDE (either case).
+// A Aufgabenauswahl?, E ENDE, I EINGABE (either case).
 MainScreenKey mainScreenKey(int key);
 
 // At start-up: --read-aloud in a build without speech is said to be unavailable.

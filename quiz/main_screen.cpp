@@ -22,9 +22,13 @@ aoWindow mainWindow;
 aoGUIScript screen;
 aoView taskArea, progressBar, soundIndicator, avatarArea, timeBar, correctBar, wrongBar, classBadge,
     gradeBox;
+AnswerInput answerInput = AnswerInput::Squares;
+bool typedOption = false;
 int taskCentreX = 640, taskCentreY = 360;
 
 namespace {
+
+aoView inputIndicator; // beside EINGABE: "Kästchen" or "Tippen"
 
 const char* const kWindow = "ZIFFRON-ZOVIZ-5-8: ;,x=50%,y=50%,xs=1320,ys=920,bgcolor=e0e0e0";
 
@@ -35,7 +39,8 @@ const char* const kLayout =
     "<button=btEdit,Aufgabenauswahl?,xs=130>   <button=btStart,START,xs=70> "
     "<button=btEnde,ENDE,xs=70> <save=y1>   <button=btton,TON,xs=50>              "
     "<button=btparam,OPTIONEN,xs=90>\n\n\n <x=10><terminal=term,xs=927,lines=4,scrollback=1000,font=12x24>"
-    "<restore=y1>\n\n\n\n\n\n\n\n<x=950> Klasse:                 Note: ";
+    "<restore=y1>\n\n\n\n\n\n\n\n<x=950> Klasse:                 Note: "
+    "<y=157><x=10><button=btInput,EINGABE,xs=80,ys=21>";
 
 // Seconds per task by level (rows) and difficulty (columns).
 const int kSecondsPerTask[12][3] = {
@@ -54,6 +59,7 @@ void createAreas()
     wrongBar.create("x=950,y=100,xs=196,ys=24,backgroundcolor=white");
     classBadge.create("x=1005,y=140,xs=35,ys=24,backgroundcolor=white");
     gradeBox.create("x=1104,y=140,xs=40,ys=24,backgroundcolor=yellow");
+    inputIndicator.create("x=92,y=157,xs=90,ys=21,backgroundcolor=white");
 }
 
 } // namespace
@@ -98,6 +104,34 @@ void drawSoundIndicator()
     soundIndicator.flush();
 }
 
+void drawInputIndicator()
+{
+    inputIndicator.select();
+    aographic_setfont("Arial16");
+    bool typed = answerInput == AnswerInput::Typed;
+    aographic_fillrect(0, 0, 90, 21, typed ? aographic_rgb(150, 200, 255) : aographic_rgb(255, 255, 120));
+    aographic_text(8, 3, 0, ao_utf8_to_cp1252(typed ? "Tippen" : "Kästchen").c_str());
+    inputIndicator.flush();
+}
+
+void toggleAnswerInput()
+{
+    answerInput = answerInput == AnswerInput::Typed ? AnswerInput::Squares : AnswerInput::Typed;
+    drawInputIndicator();
+    termPrintf("%s", ao_utf8_to_cp1252(answerInput == AnswerInput::Typed ? "\n Eingabe: Antworten eintippen"
+                                                                          : "\n Eingabe: Kästchen anklicken")
+                         .c_str());
+    // Kept with the selection, so the next run starts the same way.
+    saveSelection();
+}
+
+int takeTypedOption(int, char** argv, int i)
+{
+    if (std::string(argv[i]) != "--typed") return 0;
+    typedOption = true;
+    return 1;
+}
+
 void drawClassBadge()
 {
     static const int colours[4][3] = {{150, 255, 150}, {255, 150, 150}, {150, 150, 255}, {100, 200, 255}};
@@ -134,6 +168,7 @@ void setupMainScreen()
     loadSoundParameters();
     catalog_filltables();
     loadSelection();
+    drawInputIndicator();
     aographic_setfont("arial28");
     showLogo(58);
     fillSecondsPerTask();
@@ -159,6 +194,8 @@ void serveMainScreen()
         } else if (screen.buttonpressed(e, "btEdit") || k == MainScreenKey::Selection) {
             closeReview();
             runSelectionEditor();
+        } else if (screen.buttonpressed(e, "btInput") || k == MainScreenKey::Input) {
+            toggleAnswerInput();
         } else if (screen.buttonpressed(e, "btStart") || k == MainScreenKey::Start) {
             startGame();
         } else {

@@ -24,10 +24,13 @@ int main(int argc, char** argv)
                    "  --no-history           keep no history\n"
                    "  --pupil NAME           the pupil's name in the history (default: the login name)\n"
                    "  --selection FILE       keep the task selection in FILE (a class file) instead of\n"
-                   "                         auswahl.txt in the per-user settings folder\n";
+                   "                         auswahl.txt in the per-user settings folder\n"
+                   "  --typed                answers are typed instead of clicked on squares (the\n"
+                   "                         EINGABE switch, key I, on the main screen)\n";
     options.take = [](int n, char** args, int i) {
         std::string err;
         int used = takeSelectionOption(n, args, i, err);
+        if (used == 0) used = takeTypedOption(n, args, i);
         if (used == 0) used = takeHistoryOption(n, args, i, historySettings, err);
         if (used < 0) std::fprintf(stderr, "ziffron: %s\n", err.c_str());
         return used;

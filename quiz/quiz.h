@@ -7,8 +7,10 @@
 #include "history.h"
 #include "settings.h"
 #include "options_editor.h"
+#include "selection_file.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Builds the main screen and serves its buttons until the program ends.
@@ -64,6 +66,25 @@ AnswerRows runAnswerEntry(int taskNumber);
 // Draws rows already built for taskIndex and runs the judging calls.
 void showAndJudge(AnswerRows rows);
 extern int clickCount, pickedValue, pickedValue2;
+
+// How answers are given: squares (the default) or typed. The selection file
+// keeps it; the main screen's EINGABE switch and --typed set it.
+extern AnswerInput answerInput;
+extern bool typedOption; // --typed: typing for this run, whatever the file says
+// Takes "--typed" at argv[i]: 1 when it is, 0 when not.
+int takeTypedOption(int argc, char** argv, int i);
+// The switch's box on the main screen, and its turning.
+void drawInputIndicator();
+void toggleAnswerInput();
+
+// The judges of answer entry: a clicked square and a typed value go through
+// the same ones. answerVerdict counts and sounds the verdict.
+void answerVerdict(bool right);
+bool wholeAnswerRight(long long value);
+bool decimalAnswerRight(std::string_view printed); // as printed at the task's places
+bool pairAnswerRight(int first, int second);
+// An equal fraction not yet reduced, where the task asks for the reduced one.
+bool needsReducing(int first, int second);
 
 // How the task answered last ended, for the score, the review and the history.
 enum class Verdict { Unjudged, Right, Wrong, Skipped }; // Unjudged: the task had no squares

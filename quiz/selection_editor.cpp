@@ -139,6 +139,7 @@ int takeSelectionOption(int argc, char** argv, int i, std::string& err)
 void loadSelection()
 {
     selectionStore = SelectionStore{};
+    answerInput = typedOption ? AnswerInput::Typed : AnswerInput::Squares;
     const std::string& given = selectionFile;
     selectionStore.path = given.empty() ? aopath_configdir() + "/auswahl.txt" : given;
     const fs::path path = selectionStore.path;
@@ -147,7 +148,7 @@ void loadSelection()
         if (!given.empty())
             termLine("\n Auswahl " + given + ": Datei gibt es noch nicht, sie wird beim Schließen der "
                      "Aufgabenauswahl angelegt.\n");
-        selectionStore.savedText = formatSelectionFile(selection);
+        selectionStore.savedText = formatSelectionFile(selection, AnswerInput::Squares);
         return;
     }
     std::ifstream in(path, std::ios::binary);
@@ -165,7 +166,9 @@ void loadSelection()
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     const SelectionFile file = parseSelectionFile(text);
     applySelectionFile(file, selection);
-    selectionStore.savedText = formatSelectionFile(selection);
+    const AnswerInput fileInput = file.input.value_or(AnswerInput::Squares);
+    selectionStore.savedText = formatSelectionFile(selection, fileInput);
+    if (!typedOption) answerInput = fileInput;
     for (const std::string& m : file.messages) termLine("\n Auswahl " + selectionStore.path + ", " + m);
     if (!file.messages.empty()) {
         // The teacher's file stays as written, so the faulty lines can be mended.
@@ -180,7 +183,7 @@ void loadSelection()
 
 void saveSelection()
 {
-    const std::string text = formatSelectionFile(selection);
+    const std::string text = formatSelectionFile(selection, answerInput);
     if (text == selectionStore.savedText) return;
     if (!selectionStore.keep) {
         tellNotKept(selectionStore.reason.empty() ? "nicht gespeichert" : selectionStore.reason);

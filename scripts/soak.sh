@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Plays GAMES (default 1000) seeded headless games in the sanitizer build, in
 # turn over all 36 level/difficulty groups: a random mix of right, wrong and
-# Escape answers, clicks beside the squares, the options and selection
+# Escape answers, typed answers (key I) with refused texts, clicks beside
+# the squares, the options and selection
 # editors now and then, and ENDE at the end. Any sanitizer report, crash,
 # hang (SOAK_TIMEOUT seconds, default 300) or non-zero exit is a failure; its
 # seed, script and output are kept in soak-failures/.
@@ -88,6 +89,7 @@ game_script() {
   echo "spin udAnzahlAufgaben $tasks"
   (( RANDOM % 8 == 0 )) && options_editor
   (( RANDOM % 8 == 0 )) && selection_editor
+  (( RANDOM % 3 == 0 )) && echo "key I" # typed answers
   echo "click btStart"
   echo "wait 4"
   for n in $(seq 1 $((tasks + 2))); do
@@ -95,6 +97,10 @@ game_script() {
       0|1|2|3) echo "answer right" ;;
       4|5|6) echo "answer wrong" ;;
       7) echo "key Escape" ;;
+      8) local typed=("3,,4" "-" "--2" "12" "-7,5" "0,25" "1.5" "99999999999")
+         echo "type ${typed[RANDOM % ${#typed[@]}]}"
+         (( RANDOM % 2 )) && echo "key Tab"
+         echo "key Enter" ;;
       *) echo "click $((RANDOM % 1300 + 10)) $((RANDOM % 720 + 180))" ;;
     esac
     echo "wait $((RANDOM % 12 + 1))"

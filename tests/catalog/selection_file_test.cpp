@@ -134,3 +134,30 @@ TEST(SelectionFile, MessagesStopAtTheLimitAndCountTheRest)
     EXPECT_EQ(f.messages[kSelectionMessageLimit - 2].rfind("Zeile 19: ", 0), 0u);
     EXPECT_EQ(f.messages.back(), "... und 981 weitere Meldungen");
 }
+
+TEST(SelectionFile, InputLineIsReadWrittenAndOptional)
+{
+    EXPECT_FALSE(parseSelectionFile("Stufe 5 Schwierigkeit 2 aus: 3\n").input) << "a file from before the line";
+    for (const char* text : {"Eingabe: Tippen", "eingabe :tippen\r\n", "EINGABE:TIPPEN # Klasse 6b"}) {
+        SelectionFile f = parseSelectionFile(text);
+        EXPECT_EQ(f.input, AnswerInput::Typed) << text;
+        EXPECT_TRUE(f.messages.empty()) << text;
+    }
+    for (const char* text : {"Eingabe: Kästchen", "Eingabe: Kaestchen", "Eingabe: K\xE4stchen", "Eingabe: Tippen\nEingabe: kästchen"})
+        EXPECT_EQ(parseSelectionFile(text).input, AnswerInput::Squares) << text;
+    // Broken lines are named and leave the input unset.
+    for (const char* text : {"Eingabe:", "Eingabe: Maus", "Eingabe Tippen", "Eingabe: Tippen Kästchen"}) {
+        SelectionFile f = parseSelectionFile(text);
+        EXPECT_FALSE(f.input) << text;
+        ASSERT_EQ(f.messages.size(), 1u) << text;
+        EXPECT_NE(f.messages[0].find("Zeile 1: nicht lesbar, erwartet \"Eingabe: Kästchen\""), std::string::npos);
+    }
+    Table t;
+    t.t[7][3][2] = 0;
+    for (AnswerInput input : {AnswerInput::Squares, AnswerInput::Typed}) {
+        SelectionFile back = parseSelectionFile(formatSelectionFile(t.t, input));
+        EXPECT_EQ(back.input, input);
+        EXPECT_TRUE(back.messages.empty());
+        EXPECT_TRUE(sameTable(read(formatSelectionFile(t.t, input)), t));
+    }
+}
