@@ -19,7 +19,7 @@ const char* const kUsage =
     "       ziffron-catalog --task N [--seed S] [--picture FILE.bmp [--squares]]\n"
     "       ziffron-catalog --explain N [--seed S]\n"
     "       ziffron-catalog --worksheet FILE.pdf --level L --difficulty D [--count N] [--seed S]\n"
-    "                       [--tasks LIST] [--date YYYY-MM-DD]\n"
+    "                       [--tasks LIST] [--date YYYY-MM-DD] [--key solutions|steps]\n"
     "       ziffron-catalog --help\n"
     "\n"
     "  --list            print the task numbers of the catalog, one per line\n"
@@ -34,8 +34,12 @@ const char* const kUsage =
     "  --level L         the worksheet's level, 1..12\n"
     "  --difficulty D    the worksheet's difficulty, 1..3\n"
     "  --count N         tasks on the worksheet, 1..24 (default 12)\n"
+    "                    (without --seed a worksheet draws a fresh seed and prints it\n"
+    "                    in its footer: \"Blatt 4-3-81723\" is --seed 81723)\n"
     "  --tasks LIST      draw only from these task numbers, e.g. 4301,4305-4308\n"
     "  --date DATE       the date in the worksheet's header (default today)\n"
+    "  --key steps       the answer key with each task's worked solution\n"
+    "                    (default: solutions only)\n"
     "  --help            show this text\n";
 
 bool parseInteger(const std::string& text, long long& value)
@@ -146,12 +150,16 @@ std::optional<CatalogToolArgs> parseCatalogArgs(const std::vector<std::string>& 
                                                 std::string& error)
 {
     CatalogToolArgs parsed;
-    bool haveSeed = false, worksheetOnly = false;
+    bool worksheetOnly = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
+        // An option's value; an option in its place means the value was
+        // forgotten ("--worksheet --level 4"), which is said as such.
         auto value = [&](const char* name) -> const std::string* {
-            if (i + 1 >= args.size()) {
-                error = std::string(name) + " needs a value";
+            if (i + 1 >= args.size() || args[i + 1].rfind("--", 0) == 0) {
+                const bool file = a == "--worksheet" || a == "--picture";
+                error = std::string(name) + (file ? " needs a file name" : " needs a value");
+                if (i + 1 < args.size()) error += " before " + args[i + 1];
                 return nullptr;
             }
             return &args[++i];
@@ -200,7 +208,7 @@ std::optional<CatalogToolArgs> parseCatalogArgs(const std::vector<std::string>& 
             if (!number(0, 4294967295LL, n))
                 return std::nullopt;
             parsed.seed = static_cast<unsigned int>(n);
-            haveSeed = true;
+            parsed.seedGiven = true;
         } else if (a == "--picture") {
             if (!file(parsed.picture))
                 return std::nullopt;
@@ -230,6 +238,21 @@ std::optional<CatalogToolArgs> parseCatalogArgs(const std::vector<std::string>& 
             }
             parsed.date = *v;
             worksheetOnly = true;
+        } else if (a == "--key") {
+            const std::string* v = value("--key");
+            if (!v)
+                return std::nullopt;
+            if (*v != "solutions" && *v != "steps") {
+                error = "--key: solutions or steps, not " + *v;
+                return std::nullopt;
+            }
+            parsed.key = *v == "steps" ? CatalogToolArgs::Key::Steps : CatalogToolArgs::Key::Solutions;
+            worksheetOnly = true;
+        } else if (a.rfind("-", 0) != 0) {
+            // A word where an option belongs: a value too many, or one whose option was left out.
+            error = "\"" + a + "\" is not an option";
+            if (i > 0) error += " (after " + args[i - 1] + "; each option takes at most one value)";
+            return std::nullopt;
         } else {
             error = "unknown argument: " + a;
             return std::nullopt;
@@ -259,12 +282,12 @@ std::optional<CatalogToolArgs> parseCatalogArgs(const std::vector<std::string>& 
         error = "--squares needs --picture";
         return std::nullopt;
     }
-    if (parsed.list && haveSeed) {
+    if (parsed.list && parsed.seedGiven) {
         error = "--seed goes with --task or --worksheet";
         return std::nullopt;
     }
     if (!worksheet && worksheetOnly) {
-        error = "--level, --difficulty, --count, --tasks and --date go with --worksheet";
+        error = "--level, --difficulty, --count, --tasks, --date and --key go with --worksheet";
         return std::nullopt;
     }
     if (worksheet && (parsed.level == 0 || parsed.difficulty == 0)) {
@@ -352,7 +375,8 @@ bool generateToolTask(int taskNumber, int index, int count, ToolTask& task, std:
     }
     aopxmap_clear(&task.area, 0xFFFFFF);
     aoDrawTarget* previousTarget = aographic_gettarget();
-    aographic_settarget(&task.area);
+    aoRecorder recorder(task.area);
+    aographic_settarget(&recorder);
     // The game's fonts, and the one its task area holds for this level.
     aofont_loadbuiltins();
     selectTaskFont(taskLevel(taskNumber));
@@ -363,6 +387,8 @@ bool generateToolTask(int taskNumber, int index, int count, ToolTask& task, std:
     // The caller's printer and target as they were (a game keeps printing to its terminal).
     catalog_setprinter(std::move(previousPrinter));
     aographic_settarget(previousTarget);
+    task.drawing = recorder.commands();
+    task.drawingStandsAlone = recorder.standsAlone();
 
     task.text = ao_cp1252_to_utf8(text);
     task.drew = false;

@@ -21,6 +21,7 @@ struct CatalogToolArgs {
     bool explain = false; // --explain N: the task and its Lösungsweg as plain text
     long long task = 0;
     unsigned int seed = 1; // the runtime generator's state before any seeding
+    bool seedGiven = false; // a worksheet without --seed draws a fresh one
     std::string picture;   // empty: no picture
     bool squares = false;  // the answer squares on top of the picture
     // A worksheet: level and difficulty, how many tasks, the task numbers it
@@ -32,6 +33,9 @@ struct CatalogToolArgs {
     int count = 12;
     std::vector<int> tasks;
     std::string date;
+    // The answer key: the solutions only, or each with its worked solution.
+    enum class Key { Solutions, Steps };
+    Key key = Key::Solutions;
 };
 
 // Parses the arguments after the program name; nullopt with a reason in
@@ -47,6 +51,10 @@ struct ToolTask {
     AnswerRows rows = AnswerRows::None;
     aoPixmap area;     // 1280 x 720, white where the task drew nothing
     bool drew = false; // the task drew into the area
+    // What it drew, as drawing commands (for printing at any size); when
+    // `drawingStandsAlone` is false only `area` shows it right.
+    std::vector<aoRecordedCommand> drawing;
+    bool drawingStandsAlone = true;
     // The squares: one or two rows of labels, each with its caption ("Zähler").
     struct SquareRow {
         std::string caption;

@@ -248,8 +248,10 @@ double direction(double x1, double y1, double x2, double y2)
 }
 
 // An angle at (x, y) from direction a1 counterclockwise to a2 (degrees):
-// an arc of radius r and the name beside its middle, in the arc's colour.
-void markSector(double x, double y, double a1, double a2, double r, int colour, const char* name)
+// an arc of radius r and the name `gap` beyond the arc, beside its middle or
+// in the direction `nameAt` (degrees) when one is given, in the arc's colour.
+void markSector(double x, double y, double a1, double a2, double r, int colour, const char* name, double gap = 1.7,
+                double nameAt = NAN)
 {
     while (a2 < a1)
         a2 += 360.0;
@@ -262,8 +264,8 @@ void markSector(double x, double y, double a1, double a2, double r, int colour, 
         recordSegment(pixelX(x + r * std::cos(ra)), pixelY(y + r * std::sin(ra)), pixelX(x + r * std::cos(rb)),
                       pixelY(y + r * std::sin(rb)));
     }
-    const double mid = (a1 + a2) / 2 * kPi / 180.0;
-    const double rl = r + 1.7;
+    const double mid = (std::isnan(nameAt) ? (a1 + a2) / 2 : nameAt) * kPi / 180.0;
+    const double rl = r + gap;
     placeName(x + rl * std::cos(mid), y + rl * std::sin(mid), std::cos(mid), std::sin(mid), colour, name);
 }
 
@@ -317,12 +319,19 @@ void recordTriangle(Point p, Point q, Point r)
 // Corner names just outside a triangle whose base AB lies below C.
 void labelCorners(Point a, Point b, Point c)
 {
-    labelPointA(a.x - 0.8, a.y - 0.1);
-    labelPointB(b.x + 0.3, b.y - 0.1);
-    labelPointC(c.x - 0.2, c.y + 1.1);
-    recordLabel(pixelX(a.x - 0.8), pixelY(a.y - 0.1), "A");
-    recordLabel(pixelX(b.x + 0.3), pixelY(b.y - 0.1), "B");
-    recordLabel(pixelX(c.x - 0.2), pixelY(c.y + 1.1), "C");
+    // The x axis carries its numbers in the row just below it, the y axis
+    // left of it at 5 and 10: a letter there would sit on a number, so it
+    // moves below its corner, or right of it.
+    const double aDrop = a.y == -1 ? 0.7 : 0, bDrop = b.y == -1 ? 0.7 : 0;
+    const bool cOnNumber = std::fabs(c.x) <= 1 && c.y == 4;
+    const Point la{a.x - 0.8, a.y - 0.1 - aDrop}, lb{b.x + 0.3, b.y - 0.1 - bDrop};
+    const Point lc = cOnNumber ? Point{c.x + 0.5, c.y + 0.4} : Point{c.x - 0.2, c.y + 1.1};
+    labelPointA(la.x, la.y);
+    labelPointB(lb.x, lb.y);
+    labelPointC(lc.x, lc.y);
+    recordLabel(pixelX(la.x), pixelY(la.y), "A");
+    recordLabel(pixelX(lb.x), pixelY(lb.y), "B");
+    recordLabel(pixelX(lc.x), pixelY(lc.y), "C");
 }
 
 // A short stroke across the middle of a side: the sides with strokes are equal.
@@ -778,9 +787,12 @@ void parallelOrIsosceles(int taskNumber)
             markSector(q.x, q.y, phi, 180, 1.5, kBlue, name("Beta", beta).c_str());
             markSector(q.x, q.y, 180, 180 + phi, 2.0, kRed, name("Gamma", gamma).c_str());
         } else {
-            markSector(p.x, p.y, 180 + phi, 360, 2.0, kRed, name("Alpha", alpha).c_str());
+            // Alpha below g and Gamma above h both open into the strip: named
+            // along their own parallel, not on the bisectors that meet in
+            // the middle (every sector here is at least 30 degrees wide).
+            markSector(p.x, p.y, 180 + phi, 360, 2.0, kRed, name("Alpha", alpha).c_str(), 0.6, 348);
             markSector(q.x, q.y, phi, 180, 1.5, kBlue, name("Beta", beta).c_str());
-            markSector(q.x, q.y, 0, phi, 2.0, kRed, name("Gamma", gamma).c_str());
+            markSector(q.x, q.y, 0, phi, 2.0, kRed, name("Gamma", gamma).c_str(), 0.6, 12);
         }
     }
 
@@ -996,7 +1008,9 @@ void task11204()
 {
     graphFrame(drawAxesEuroDollar);
     const int a = drawRange(5, 19);
-    const int b = drawRange(1, 3);
+    // The line reaches 200 dollars and the chart 200 euros: the amount asked
+    // for stays where the pupil can read it off.
+    const int b = std::min({drawRange(1, 3), 2, 20 / a});
     proportionalLine(10, a);
     taskPrintf("\n\n\n\nWährungsumrechnung;\nWie viel Euro bekommt man für %d Dollar ? ", 100 * b);
     sol() = 10 * a * b;

@@ -1,25 +1,36 @@
 // Units, percent, interest and proportion: conversions between measures,
 // percentages, interest and value-added tax, and rule-of-three problems.
+#include <cmath>
+#include <string>
+#include <vector>
+
 #include "catalog.h"
 #include "families.h"
+#include "notation.h"
 
 namespace {
 
 // ------------------------------------------------------------ unit conversions
 
-// One shown amount: factor × (lo..hi) + offset.
+// One shown amount: factor × (lo..hi) + offset, in a unit named `one` when
+// it is 1 and `many` otherwise. mul / div turns it into the target unit.
 struct Amount {
     int factor;
     int lo;
     int hi;
     int offset;
+    const char* one;
+    const char* many;
+    long long mul;
+    long long div;
 };
 
 using ConversionValue = double (*)(const int* v);
 
 struct Conversion {
     int task;
-    const char* text;
+    const char* unit; // the target unit
+    const char* unitOne; // the same for exactly 1
     int places;
     int count; // amounts shown, 1..3
     Amount amounts[3];
@@ -29,73 +40,95 @@ struct Conversion {
 // The first draw of every conversion picks one of ten variants of which only
 // the first was ever written, so it changes nothing but the random stream.
 const Conversion kConversions[] = {
-    {3201, "\n\n\n\n Wandle um in km ;  %d m %d dm %d cm ", 3, 3,
-     {{10000, 1, 10, 0}, {100, 0, 999, 0}, {100, 0, 99, 0}},
+    {3201, "km", "km", 3, 3,
+     {{10000, 1, 10, 0, "m", "m", 1, 1000}, {100, 0, 999, 0, "dm", "dm", 1, 10000},
+      {100, 0, 99, 0, "cm", "cm", 1, 100000}},
      [](const int* v) { return v[0] * 0.001 + v[1] * 0.0001 + v[2] * 0.00001; }},
-    {3202, "\n\n\n\n Wandle um in m ;  %d km %d dm %d cm ", 2, 3,
-     {{1, 1, 9, 0}, {10, 0, 99, 0}, {10, 0, 99, 0}},
+    {3202, "m", "m", 2, 3,
+     {{1, 1, 9, 0, "km", "km", 1000, 1}, {10, 0, 99, 0, "dm", "dm", 1, 10}, {10, 0, 99, 0, "cm", "cm", 1, 100}},
      [](const int* v) { return 1000.0 * v[0] + v[1] / 10.0 + v[2] / 100.0; }},
-    {3203, "\n\n\n\n Wandle um in m ;  %d dm %d cm %d mm ", 2, 3,
-     {{1, 1, 100, 0}, {10, 0, 99, 0}, {10, 0, 99, 0}},
+    {3203, "m", "m", 2, 3,
+     {{1, 1, 100, 0, "dm", "dm", 1, 10}, {10, 0, 99, 0, "cm", "cm", 1, 100}, {10, 0, 99, 0, "mm", "mm", 1, 1000}},
      [](const int* v) { return v[0] / 10.0 + v[1] / 100.0 + v[2] / 1000.0; }},
-    {3204, "\n\n\n\n Wandle um in cm ;  %d m %d dm %d mm ", 1, 3,
-     {{1, 1, 10, 0}, {1, 1, 100, 0}, {1, 1, 100, 0}},
+    {3204, "cm", "cm", 1, 3,
+     {{1, 1, 10, 0, "m", "m", 100, 1}, {1, 1, 100, 0, "dm", "dm", 10, 1}, {1, 1, 100, 0, "mm", "mm", 1, 10}},
      [](const int* v) { return 100.0 * v[0] + 10.0 * v[1] + v[2] / 10.0; }},
-    {3205, "\n\n\n\n Wandle um in t ;  %d dz %d kg ", 3, 2,
-     {{100, 0, 9, 1}, {1, 1, 10000, 0}},
+    {3205, "t", "t", 3, 2, {{100, 0, 9, 1, "dz", "dz", 1, 10}, {1, 1, 10000, 0, "kg", "kg", 1, 1000}},
      [](const int* v) { return v[0] / 10.0 + v[1] / 1000.0; }},
-    {3206, "\n\n\n\n Wandle um in dz ;  %d t %d kg ", 2, 2,
-     {{1, 1, 10, 0}, {1, 1, 1000, 0}},
+    {3206, "dz", "dz", 2, 2, {{1, 1, 10, 0, "t", "t", 10, 1}, {1, 1, 1000, 0, "kg", "kg", 1, 100}},
      [](const int* v) { return 10.0 * v[0] + v[1] / 100.0; }},
-    {3207, "\n\n\n\n Wandle um in kg ;  %d t %d dz ", 0, 2,
-     {{1, 1, 10, 0}, {1, 1, 100, 0}},
+    {3207, "kg", "kg", 0, 2, {{1, 1, 10, 0, "t", "t", 1000, 1}, {1, 1, 100, 0, "dz", "dz", 100, 1}},
      [](const int* v) { return 1000.0 * v[0] + 100.0 * v[1]; }},
-    {3208, "\n\n\n\n Wandle um in kg ;  %d g %d mg ", 3, 2,
-     {{1, 1, 10000, 0}, {1000000, 0, 9, 0}},
+    {3208, "kg", "kg", 3, 2, {{1, 1, 10000, 0, "g", "g", 1, 1000}, {1000000, 0, 9, 0, "mg", "mg", 1, 1000000}},
      [](const int* v) { return v[0] / 1000.0 + v[1] / 1000000.0; }},
-    {3209, "\n\n\n\n Wandle um in g ;  %d kg %d mg ", 2, 2,
-     {{1, 1, 10, 0}, {100, 0, 99, 0}},
+    {3209, "g", "g", 2, 2, {{1, 1, 10, 0, "kg", "kg", 1000, 1}, {100, 0, 99, 0, "mg", "mg", 1, 1000}},
      [](const int* v) { return 1000.0 * v[0] + v[1] / 1000.0; }},
-    {3210, "\n\n\n\n Wandle um in l ;  %d hl %d ml ", 2, 2,
-     {{1, 1, 10, 0}, {100, 0, 99, 0}},
+    {3210, "l", "l", 2, 2, {{1, 1, 10, 0, "hl", "hl", 100, 1}, {100, 0, 99, 0, "ml", "ml", 1, 1000}},
      [](const int* v) { return 100.0 * v[0] + v[1] / 1000.0; }},
-    {3211, "\n\n\n\n Wandle um in hl ;  %d hl %d l ", 2, 2,
-     {{1, 1, 10, 0}, {10, 0, 999, 0}},
+    {3211, "hl", "hl", 2, 2, {{1, 1, 10, 0, "hl", "hl", 1, 1}, {10, 0, 999, 0, "l", "l", 1, 100}},
      [](const int* v) { return v[0] + v[1] / 100.0; }},
-    {3212, "\n\n\n\n Wandle um in Jahre ;  %d Monate %d Tage ", 0, 2,
-     {{12, 1, 10, 0}, {365, 1, 3, 0}},
+    {3212, "Jahre", "Jahr", 0, 2, {{12, 1, 10, 0, "Monat", "Monate", 1, 12}, {365, 1, 3, 0, "Tag", "Tage", 1, 365}},
      [](const int* v) { return v[0] / 12.0 + v[1] / 365.0; }},
-    {3213, "\n\n\n\n Wandle um in Monate ;  %d Jahre ", 0, 1,
-     {{1, 1, 10, 0}},
-     [](const int* v) { return 12.0 * v[0]; }},
-    {3214, "\n\n\n\n Wandle um in Tage ;  %d Jahre %d Tage %d Stunden", 0, 3,
-     {{1, 1, 3, 0}, {1, 1, 100, 0}, {24, 1, 5, 0}},
+    {3213, "Monate", "Monat", 0, 1, {{1, 1, 10, 0, "Jahr", "Jahre", 12, 1}}, [](const int* v) { return 12.0 * v[0]; }},
+    {3214, "Tage", "Tag", 0, 3,
+     {{1, 1, 3, 0, "Jahr", "Jahre", 365, 1}, {1, 1, 100, 0, "Tag", "Tage", 1, 1},
+      {24, 1, 5, 0, "Stunde", "Stunden", 1, 24}},
      [](const int* v) { return 365.0 * v[0] + v[1] + v[2] / 24.0; }},
-    {3215, "\n\n\n\n Wandle um in Stunden ;  %d Tage %d Stunden ", 0, 2,
-     {{1, 1, 5, 0}, {1, 1, 100, 0}},
+    {3215, "Stunden", "Stunde", 0, 2, {{1, 1, 5, 0, "Tag", "Tage", 24, 1}, {1, 1, 100, 0, "Stunde", "Stunden", 1, 1}},
      [](const int* v) { return 24.0 * v[0] + v[1]; }},
-    {3216, "\n\n\n\n Wandle um in Minuten ;  %d Stunden %d Minuten %d Sekunden ", 0, 3,
-     {{1, 1, 5, 0}, {1, 1, 100, 0}, {60, 1, 5, 0}},
+    {3216, "Minuten", "Minute", 0, 3,
+     {{1, 1, 5, 0, "Stunde", "Stunden", 60, 1}, {1, 1, 100, 0, "Minute", "Minuten", 1, 1},
+      {60, 1, 5, 0, "Sekunde", "Sekunden", 1, 60}},
      [](const int* v) { return 60.0 * v[0] + v[1] + v[2] / 60.0; }},
-    {3217, "\n\n\n\n Wandle um in km^2 ;  %d ha %d a ", 2, 2,
-     {{100, 1, 5, 0}, {100, 1, 100, 0}},
+    {3217, "km²", "km²", 2, 2, {{100, 1, 5, 0, "ha", "ha", 1, 100}, {100, 1, 100, 0, "a", "a", 1, 10000}},
      [](const int* v) { return v[0] / 100.0 + v[1] / 10000.0; }},
-    {3218, "\n\n\n\n Wandle um in ha ;  %d km^2   %d a ", 2, 2,
-     {{1, 1, 5, 0}, {10, 1, 1000, 0}},
+    {3218, "ha", "ha", 2, 2, {{1, 1, 5, 0, "km²", "km²", 100, 1}, {10, 1, 1000, 0, "a", "a", 1, 100}},
      [](const int* v) { return 100.0 * v[0] + v[1] / 100.0; }},
-    {3219, "\n\n\n\n Wandle um in a ;  %d ha   %d m^2 ", 2, 2,
-     {{1, 1, 8, 0}, {10, 1, 1000, 0}},
+    {3219, "a", "a", 2, 2, {{1, 1, 8, 0, "ha", "ha", 100, 1}, {10, 1, 1000, 0, "m²", "m²", 1, 100}},
      [](const int* v) { return 100.0 * v[0] + v[1] / 100.0; }},
-    {3220, "\n\n\n\n Wandle um in m^2 ;  %d a   %d cm^2 ", 2, 2,
-     {{1, 1, 8, 0}, {100, 1, 1000, 0}},
+    {3220, "m²", "m²", 2, 2, {{1, 1, 8, 0, "a", "a", 100, 1}, {100, 1, 1000, 0, "cm²", "cm²", 1, 10000}},
      [](const int* v) { return 100.0 * v[0] + v[1] / 10000.0; }},
-    {3221, "\n\n\n\n Wandle um in dm^2 ;  %d m^2   %d cm^2 ", 2, 2,
-     {{1, 1, 8, 0}, {10, 1, 10000, 0}},
+    {3221, "dm²", "dm²", 2, 2, {{1, 1, 8, 0, "m²", "m²", 100, 1}, {10, 1, 10000, 0, "cm²", "cm²", 1, 100}},
      [](const int* v) { return 100.0 * v[0] + v[1] / 100.0; }},
-    {3222, "\n\n\n\n Wandle um in cm^2 ;  %d dm^2   %d mm^2 ", 2, 2,
-     {{1, 1, 8, 0}, {10, 1, 10000, 0}},
+    {3222, "cm²", "cm²", 2, 2, {{1, 1, 8, 0, "dm²", "dm²", 100, 1}, {10, 1, 10000, 0, "mm²", "mm²", 1, 100}},
      [](const int* v) { return 100.0 * v[0] + v[1] / 100.0; }},
 };
+
+std::string amountText(const Amount& a, int n)
+{
+    return std::to_string(n) + " " + (n == 1 ? a.one : a.many);
+}
+
+// Each amount in the target unit, then their sum; three short conversions
+// share a line when it fits.
+void explainConversion(const Conversion& c, const int* v, double value)
+{
+    if (c.count == 1) {
+        const Amount& a = c.amounts[0];
+        taskStep("1 %s = %lld %s", a.one, a.mul / a.div, c.unit);
+        taskStep("%d · %lld = %s", v[0], a.mul / a.div, deDecimal(value, c.places).c_str());
+        return;
+    }
+    std::vector<std::string> conversions;
+    std::string sum;
+    for (int i = 0; i < c.count; ++i) {
+        const Amount& a = c.amounts[i];
+        double inTarget = static_cast<double>(v[i]) * a.mul / a.div;
+        std::string part = deNumber(inTarget);
+        if (a.mul != a.div) // an amount already in the target unit needs no line
+            conversions.push_back(amountText(a, v[i]) + " = " + part + " " + (inTarget == 1 ? c.unitOne : c.unit));
+        sum += (i ? " + " : "") + part;
+    }
+    std::string joined;
+    for (const std::string& s : conversions)
+        joined += (joined.empty() ? "" : "; ") + s;
+    if (joined.size() <= 60)
+        taskStep("%s", joined.c_str());
+    else
+        for (const std::string& s : conversions)
+            taskStep("%s", s.c_str());
+    taskStep("%s = %s", sum.c_str(), deDecimal(value, c.places).c_str());
+}
 
 bool conversionTask(int taskNumber)
 {
@@ -108,15 +141,37 @@ bool conversionTask(int taskNumber)
             v[i] = c.amounts[i].factor * drawRange(c.amounts[i].lo, c.amounts[i].hi) + c.amounts[i].offset;
         if (taskNumber == 3201)
             drawRange(1, 10); // drawn, never shown
-        // Surplus arguments are ignored by the formats with fewer amounts.
-        taskPrintf(c.text, v[0], v[1], v[2]);
+        std::string text = std::string("\n\n\n\n Wandle um in ") + c.unit + ";";
+        for (int i = 0; i < c.count; ++i)
+            text += " " + amountText(c.amounts[i], v[i]);
+        taskPrintf("%s", text.c_str());
         decimalAnswer(c.value(v), c.places);
+        explainConversion(c, v, c.value(v));
         return true;
     }
     return false;
 }
 
 // ------------------------------------------------------------ percent
+
+// A result shown with `places` decimals; "gerundet" in front when the
+// decimals cut it.
+bool exactAt(double value, int places)
+{
+    double scaled = value * std::pow(10.0, places);
+    return std::fabs(scaled - std::round(scaled)) < 1e-6;
+}
+
+std::string rounded(double value, int places)
+{
+    return (exactAt(value, places) ? "" : "gerundet ") + deDecimal(value, places);
+}
+
+// An intermediate value: as short as it is when exact, else rounded.
+std::string approx(double value, int places)
+{
+    return exactAt(value, places) ? deNumber(value) : "gerundet " + deDecimal(value, places);
+}
 
 // 5201, 7101
 void percentOf(const char* text)
@@ -125,6 +180,8 @@ void percentOf(const char* text)
     int b = drawRange(1, 5);
     taskPrintf(text, 5 * a, 100 * b);
     sol() = 5 * a * b;
+    taskStep("1 %% von %d = %d : 100 = %d", 100 * b, 100 * b, b);
+    taskStep("%d %% von %d = %d · %d = %d", 5 * a, 100 * b, 5 * a, b, sol());
 }
 
 // 5202, 7102: the asked share differs from the given one.
@@ -137,6 +194,8 @@ void percentFromShare(const char* text)
         c = c + 1;
     taskPrintf(text, 10 * c, 10 * a, 10 * a * b);
     sol() = 10 * b * c;
+    taskStep("10 %% = %d : %d = %d", 10 * a * b, a, 10 * b);
+    taskStep("%d %% = %d · %d = %d", 10 * c, c, 10 * b, sol());
 }
 
 void task7107()
@@ -145,6 +204,8 @@ void task7107()
     int b = drawRange(1, 5);
     taskPrintf("\n\n\n\nWie viel sind 100 Prozent, wenn %d Prozent gleich %d sind?", a, a * b);
     sol() = 100 * b;
+    taskStep("1 %% = %d : %d = %d", a * b, a, b);
+    taskStep("100 %% = 100 · %d = %d", b, sol());
 }
 
 void task7108()
@@ -155,6 +216,8 @@ void task7108()
                "Wie viel kostet der Computer jetzt? ",
                100 * a, p);
     sol() = 100 * a * (100 - p) / 100;
+    taskStep("100 %% - %d %% = %d %%", p, 100 - p);
+    taskStep("%d · %d : 100 = %d", 100 * a, 100 - p, sol());
 }
 
 // 7109, 7110: the price 25a lowered by p percent, p a multiple of 4, so
@@ -169,11 +232,15 @@ void lowerPrice(int taskNumber)
                    "Er kostet jetzt %d Euro. \nWie viel kostete der Computer vor der Preissenkung? ",
                    p, 25 * a - cut);
         sol() = 25 * a;
+        taskStep("100 %% - %d %% = %d %% sind %d Euro", p, 100 - p, 25 * a - cut);
+        taskStep("%d : %d · 100 = %d", 25 * a - cut, 100 - p, sol());
     } else {
         taskPrintf("\n\n\n\nDer Verkaufspreis eines Computers wurde um %d Euro gesenkt.\n"
-                   "Er kostet jetzt %d Euro. \nUm wie viel Prozent wurde der Computer gesenkt? ",
+                   "Er kostet jetzt %d Euro. \nUm wie viel Prozent wurde der Preis gesenkt? ",
                    cut, 25 * a - cut);
         sol() = p;
+        taskStep("Preis vorher: %d + %d = %d Euro", 25 * a - cut, cut, 25 * a);
+        taskStep("%d : %d · 100 = %d", cut, 25 * a, sol());
     }
 }
 
@@ -184,6 +251,9 @@ void task7111()
                "um %d Gramm Salz zu erhalten? ",
                35 * a);
     sol() = a;
+    taskStep("%d g Salz sind 3,5 %% des Meerwassers", 35 * a);
+    taskStep("Meerwasser: %d : 3,5 · 100 = %d g", 35 * a, 1000 * a);
+    taskStep("%d : 1000 = %d", 1000 * a, a);
 }
 
 void task7112()
@@ -199,6 +269,9 @@ void task7112()
     // whole price; worked in integers so that a product like 699.9999 in
     // floating point cannot truncate to one Euro less.
     sol() = p / 100 * (100 - q) * (100 - r) / 100;
+    int first = p / 100 * (100 - q);
+    taskStep("%d · %d : 100 = %d", p, 100 - q, first);
+    taskStep("%d · %d : 100 = %d", first, 100 - r, sol());
 }
 
 void task7113()
@@ -211,6 +284,12 @@ void task7113()
                "Wie viel Liter salzfreies Wasser muss man hinzufügen? ",
                a, b, c);
     decimalAnswer(static_cast<double>(a) * b / c - a, 3);
+    // The salt stays: a · b % = (a + w) · c %.
+    double total = static_cast<double>(a) * b / c;
+    taskStep("Salz bleibt gleich: %d · %d = %d · neue Menge", a, b, c);
+    taskStep("neue Menge = %d · %d : %d = %s", a, b, c, approx(total, 3).c_str());
+    taskStep("%s - %d = %s", exactAt(total, 3) ? deNumber(total).c_str() : deDecimal(total, 3).c_str(), a,
+             deDecimal(decimalSolution[taskIndex], 3).c_str());
 }
 
 void task7114()
@@ -223,6 +302,9 @@ void task7114()
                "Wie viel Gehalt bekommt der Vater jetzt? ",
                s, a, b);
     decimalAnswer(s * (1 + a / 100.0) * (1 + b / 100.0), 2);
+    int first = s + s * a / 100;
+    taskStep("%d · %s = %d", s, deNumber(1 + a / 100.0).c_str(), first);
+    taskStep("%d · %s = %s", first, deNumber(1 + b / 100.0).c_str(), deDecimal(decimalSolution[taskIndex], 2).c_str());
 }
 
 void task7115()
@@ -235,6 +317,8 @@ void task7115()
                "Legierung einen Anteil von %d Prozent Kupfer haben soll? ",
                a, k);
     decimalAnswer(100.0 * a / (100 - k), 2);
+    taskStep("Zink: 100 %% - %d %% = %d %% sind %d kg", k, 100 - k, a);
+    taskStep("%d : %d · 100 = %s", a, 100 - k, rounded(decimalSolution[taskIndex], 2).c_str());
 }
 
 // The dough is limited by whichever stock runs out first.
@@ -248,7 +332,7 @@ void task7116()
     int a = drawRange(1, 4);
     taskPrintf("\n\n\n\nEin Teig besteht aus %d Prozent Mehl, aus %d Prozent Quark und\n"
                "aus %d Prozent Butter. Wie viel kg Teig kann daraus maximal\n"
-               "hergestell werden, wenn %d Gramm Butter, %d Gramm Quark\n"
+               "hergestellt werden, wenn %d Gramm Butter, %d Gramm Quark\n"
                "und %d kg Mehl vorhanden sind? ",
                f, q, butterShare, butter, quark, a);
     double byButter = butter * 0.1 / butterShare;
@@ -260,6 +344,25 @@ void task7116()
     if (byFlour < dough)
         dough = byFlour;
     decimalAnswer(dough, 3);
+    taskStep("Butter: %s : %d · 100 = %s kg", deNumber(butter / 1000.0).c_str(), butterShare,
+             approx(byButter, 3).c_str());
+    taskStep("Quark: %s : %d · 100 = %s kg", deNumber(quark / 1000.0).c_str(), q, approx(byQuark, 3).c_str());
+    taskStep("Mehl: %d : %d · 100 = %s kg", a, f, approx(byFlour, 3).c_str());
+    taskStep("Es reicht für den kleinsten Wert: %s", deDecimal(dough, 3).c_str());
+}
+
+// The shares in percent before and after, then their difference.
+void explainShareChange(int part, double all, int partAfter, double allAfter)
+{
+    double before = 100.0 * part / all;
+    double after = 100.0 * partAfter / allAfter;
+    taskStep("vorher: %d : %s · 100 = %s %%", part, deNumber(all).c_str(), approx(before, 3).c_str());
+    taskStep("nachher: %d : %s · 100 = %s %%", partAfter, deNumber(allAfter).c_str(), approx(after, 3).c_str());
+    // In percent, not as bare numbers: the difference comes from the exact
+    // shares, which the shown ones only approach.
+    taskStep("Änderung: %s %% - %s %% = %s", deNumber(std::round(after * 1000) / 1000).c_str(),
+             deNumber(std::round(before * 1000) / 1000).c_str(),
+             rounded(decimalSolution[taskIndex], 2).c_str());
 }
 
 // 7117 asks for the girls' share, 7118 for the boys'; both keep the two
@@ -279,17 +382,19 @@ void shareChange(int taskNumber)
     double before = a + b;
     double after = a + b + c + d;
     if (taskNumber == 7117) {
-        taskPrintf("\n\n\n\nIn einem Sportklub sind %d Mädchen und %d Jungen?\n"
+        taskPrintf("\n\n\n\nIn einem Sportklub sind %d Mädchen und %d Jungen.\n"
                    "Wie ändert sich der prozentuale Anteil der Mädchen, wenn \n"
-                   "%d Mädchen und %d Jungen hinzu kommen?\n(negative Änderungen sind möglich)",
+                   "%d Mädchen und %d Jungen hinzukommen?\n(negative Änderungen sind möglich)",
                    a, b, c, d);
         decimalAnswer(100.0 * (a + c) / after - 100.0 * a / before, 2);
+        explainShareChange(a, before, a + c, after);
     } else {
-        taskPrintf("\n\n\n\nIn einem Jugendklub sind %d Mädchen und %d Jungen?\n"
+        taskPrintf("\n\n\n\nIn einem Jugendklub sind %d Mädchen und %d Jungen.\n"
                    "Wie ändert sich der prozentuale Anteil der Jungen, wenn \n"
-                   "%d Mädchen und %d Jungen hinzu kommen?\n(negative Änderungen sind möglich)",
+                   "%d Mädchen und %d Jungen hinzukommen?\n(negative Änderungen sind möglich)",
                    a, b, c, d);
         decimalAnswer(100.0 * (b + d) / after - 100.0 * b / before, 2);
+        explainShareChange(b, before, b + d, after);
     }
 }
 
@@ -305,6 +410,7 @@ void task7201()
                "wenn er %d Euro zu einem Zinssatz von %d%% auf \nder Bank angelegt hat?",
                100 * a, b);
     sol() = a * b;
+    taskStep("Zinsen: %d · %d : 100 = %d", 100 * a, b, sol());
 }
 
 void task7202()
@@ -315,6 +421,8 @@ void task7202()
                "wenn sie %d Euro zu einem Zinssatz von %d%% auf \nder Bank angelegt hat?",
                200 * a, b);
     sol() = a * b;
+    taskStep("für ein Jahr: %d · %d : 100 = %d", 200 * a, b, 2 * a * b);
+    taskStep("für ein halbes Jahr: %d : 2 = %d", 2 * a * b, sol());
 }
 
 void task7203()
@@ -326,6 +434,8 @@ void task7203()
                "sie nach dem halben Jahr bezahlen?",
                1000 * a, b);
     sol() = 1000 * a * b / 200;
+    taskStep("für ein Jahr: %d · %d : 100 = %d", 1000 * a, b, 10 * a * b);
+    taskStep("für ein halbes Jahr: %d : 2 = %d", 10 * a * b, sol());
 }
 
 void task7204()
@@ -337,6 +447,8 @@ void task7204()
                "Wie viel muss er nach einem Monat Überziehungszinsen bezahlen? ",
                k, a);
     sol() = k * a / 1200;
+    taskStep("für ein Jahr: %d · %d : 100 = %d", k, a, k * a / 100);
+    taskStep("für einen Monat: %d : 12 = %d", k * a / 100, sol());
 }
 
 void task7205()
@@ -347,6 +459,7 @@ void task7205()
                "Bank für ihr Guthaben von %d Euro gutgeschrieben. \nWie hoch war der Zinssatz in Prozent? ",
                a * b, 100 * b);
     sol() = a;
+    taskStep("Zinssatz: %d : %d · 100 = %d", a * b, 100 * b, sol());
 }
 
 void task7206()
@@ -359,6 +472,8 @@ void task7206()
                "Bank abholen, wenn das Guthaben bestehen bleiben soll? ",
                k, a);
     decimalAnswer(static_cast<double>(k) * a / 1200, 2);
+    taskStep("für ein Jahr: %d · %d : 100 = %d", k, a, k * a / 100);
+    taskStep("für einen Monat: %d : 12 = %s", k * a / 100, rounded(decimalSolution[taskIndex], 2).c_str());
 }
 
 void task7207()
@@ -370,17 +485,25 @@ void task7207()
                "wenn ihm die Bank %d Prozent Zinsen bietet?",
                e, a);
     decimalAnswer(1200.0 * e / a, 0);
+    taskStep("Zinsen für ein Jahr: 12 · %d = %d", e, 12 * e);
+    taskStep("%d sind %d %% vom Grundkapital", 12 * e, a);
+    taskStep("%d : %d · 100 = %s", 12 * e, a, rounded(decimalSolution[taskIndex], 0).c_str());
 }
 
 void task7208()
 {
     int n = 100 * drawRange(0, 9) + 1000;
     int v = drawRange(19, 22);
-    taskPrintf("\n\n\n\nEin Fernsehgerät kostet %6.2f EUR im Verkauf. Wie viel EUR\n"
+    // The gross price is whole Euro: n is a multiple of 100.
+    int gross = n + n * v / 100;
+    taskPrintf("\n\n\n\nEin Fernsehgerät kostet %s EUR im Verkauf. Wie viel EUR\n"
                "an Mehrwertsteuer muss der Händler an den Staat abführen,\n"
                "wenn der Mehrwertsteuersatz %d Prozent beträgt? ",
-               n + n * v / 100.0, v);
+               deDecimal(n + n * v / 100.0, 2).c_str(), v);
     decimalAnswer(n * v / 100.0, 2);
+    taskStep("%d EUR sind 100 %% + %d %% = %d %%", gross, v, 100 + v);
+    taskStep("ohne Steuer: %d : %d · 100 = %d", gross, 100 + v, n);
+    taskStep("Steuer: %d · %d : 100 = %s", n, v, deDecimal(decimalSolution[taskIndex], 2).c_str());
 }
 
 // ------------------------------------------------------------ rule of three
@@ -413,6 +536,9 @@ void priceForMultiple(int taskNumber)
         break;
     }
     sol() = b * e;
+    int amount = taskNumber == 5303 ? 50 * a : taskNumber == 5307 ? a : 100 * a;
+    taskStep("%d : %d = %d", amount * e, amount, e);
+    taskStep("%d · %d = %d", b, e, sol());
 }
 
 void task5304()
@@ -427,6 +553,8 @@ void task5304()
                "Durchschnittsgeschwindigkeit in %d Stunden zurücklegen? \n ",
                a, a * speed, c);
     sol() = c * speed;
+    taskStep("in einer Stunde: %d : %d = %d km", a * speed, a, speed);
+    taskStep("%d · %d = %d", c, speed, sol());
 }
 
 void task5305()
@@ -438,6 +566,8 @@ void task5305()
     taskPrintf("\n\n\n\n %d Gramm Wurst kosten %d EUR.\n Wie viel EUR kosten %d Gramm? \n", 100 * c * d, b * d,
                100 * c);
     sol() = b;
+    taskStep("%d : %d = %d", 100 * c * d, 100 * c, d);
+    taskStep("%d : %d = %d", b * d, d, sol());
 }
 
 void task5306()
@@ -446,9 +576,11 @@ void task5306()
     int b = drawRange(1, 4);
     int c = drawRange(2, 6);
     int d = drawRange(2, 6);
-    taskPrintf("\n\n\n\n Eine Maschine fertigt in %d Stunden %d Teile\n Wie viel Teile fertigt sie in %d Stunden? ",
+    taskPrintf("\n\n\n\n Eine Maschine fertigt in %d Stunden %d Teile.\n Wie viele Teile fertigt sie in %d Stunden? ",
                c * d, 100 * b * d, c);
     sol() = 100 * b;
+    taskStep("%d : %d = %d", c * d, c, d);
+    taskStep("%d : %d = %d", 100 * b * d, d, sol());
 }
 
 void task5308()
@@ -461,6 +593,8 @@ void task5308()
     taskPrintf("\n\n\n\n Aus einem Tank fließen in %d Stunden %d Liter Wasser.\n Wie viel Liter sind das in %d Stunden? ",
                c * e, 80 * b * e, c);
     sol() = 80 * b;
+    taskStep("%d : %d = %d", c * e, c, e);
+    taskStep("%d : %d = %d", 80 * b * e, e, sol());
 }
 
 // 5309, 5310, 5312: a workers need b × c, c workers need a × b. When the
@@ -489,6 +623,10 @@ void inverseProportion(int taskNumber)
         break;
     }
     sol() = a * b;
+    static const char* const units[] = {"Baggertage", "Gesellenstunden", "Maurertage"};
+    const char* unit = units[taskNumber == 5309 ? 0 : taskNumber == 5310 ? 1 : 2];
+    taskStep("Arbeit: %d · %d = %d %s", a, b * c, a * b * c, unit);
+    taskStep("%d : %d = %d", a * b * c, c, sol());
 }
 
 // The tank holds a × b × c² litres.
@@ -503,6 +641,8 @@ void task5311()
                "In welcher Zeit leert sich der Tank, \nwenn %d l/min herausfließen? ",
                a * c, b * c, a * b);
     sol() = c * c;
+    taskStep("Inhalt: %d · %d = %d l", a * c, b * c, a * b * c * c);
+    taskStep("%d : %d = %d", a * b * c * c, a * b, sol());
 }
 
 // a trucks need (a - 1)c + b hours; after b hours the a - 1 left carry the
@@ -513,9 +653,13 @@ void task5313()
     int b = drawRange(2, 4);
     int c = drawRange(2, 4);
     taskPrintf("\n\n\n\n%d Lastkraftwagen holen den Sand in %d Stunden ab. \nNach %d Stunden fällt ein LKW aus. \n"
-               "Wie lange müssen die restlichen Wagen eingesetzt werden, \num den Sand abzutransportieren?",
+               "Wie lange müssen die restlichen Wagen noch eingesetzt werden, \num den Sand abzutransportieren?",
                a, (a - 1) * c + b, b);
     sol() = (a * a * c - a * c) / (a - 1);
+    int work = a * ((a - 1) * c + b);
+    taskStep("Arbeit: %d · %d = %d LKW-Stunden", a, (a - 1) * c + b, work);
+    taskStep("nach %d Stunden bleiben %d - %d · %d = %d", b, work, a, b, work - a * b);
+    taskStep("%d : %d = %d", work - a * b, a - 1, sol());
 }
 
 } // namespace
@@ -527,8 +671,8 @@ void generateUnitsTask(int taskNumber)
         return;
     }
     switch (taskNumber) {
-    case 5201: percentOf("\n\n\n\nWie viel sind %d Prozent von %d ?\n (Prozente sind Hundertstel 5%% = 5/100)"); break;
-    case 7101: percentOf("\n\n\n\nWie viel sind %d Prozent von %d ?"); break;
+    case 5201: percentOf("\n\n\n\nWie viel sind %d Prozent von %d?\n (Prozente sind Hundertstel 5%% = 5/100)"); break;
+    case 7101: percentOf("\n\n\n\nWie viel sind %d Prozent von %d?"); break;
     case 5202:
         percentFromShare("\n\n\n\nWie viel sind %d Prozent, wenn %d Prozent gleich %d sind?\n"
                          " (Prozente sind Hundertstel 5%% = 5/100)");

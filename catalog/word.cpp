@@ -4,19 +4,66 @@
 // Every story is built backwards: the sought number is drawn first and the
 // given numbers are computed from it, so every answer comes out whole.
 #include <algorithm>
+#include <cmath>
+#include <numeric>
 #include <string>
 
 #include "answer_rows.h"
 #include "catalog.h"
 #include "families.h"
+#include "notation.h"
 
 namespace {
 
 constexpr int kPrimes[24] = {2,  3,  5,  7,  11, 13, 17, 19, 23, 29, 31, 37,
                              41, 43, 47, 53, 59, 61, 67, 71, 73, 79, 83, 89};
 
-const char* const kNextInSequence =
-    "\n\n\n Welche Zahl folgt als nächste ? \n Zahlenreihe: %d , %d , %d , %d , %d , ? ";
+const char* const kNextInSequence = "\n\n\n Welche Zahl folgt als nächste?\n Zahlenreihe: %d, %d, %d, %d, %d, ?";
+
+// " + 3", " - 5", nothing for 0.
+std::string signedTerm(int v)
+{
+    return v == 0 ? std::string() : deSignedAppend(v);
+}
+
+// "x + 3", "x - 5", "x".
+std::string plus(const char* name, int v)
+{
+    return name + signedTerm(v);
+}
+
+// Two steps that alternate: the rule, then the next member.
+void explainAlternating(const std::string& first, const std::string& second, int last, const std::string& next,
+                        int answer)
+{
+    taskStep("Regel: abwechselnd %s und %s", first.c_str(), second.c_str());
+    taskStep("%d %s = %d", last, next.c_str(), answer);
+}
+
+// Sika x, Nanina x + 1, Rona x + 2 together `total` years.
+void explainThreeAges(int total, const char* asked, int answer)
+{
+    int sika = (total - 3) / 3;
+    taskStep("Sika x, Nanina x + 1, Rona x + 2");
+    taskStep("x + (x + 1) + (x + 2) = 3x + 3 = %d", total);
+    taskStep("Sika: x = (%d - 3) : 3 = %d", total, sika);
+    if (answer != sika)
+        taskStep("%s: %d + %d = %d", asked, sika, answer - sika, answer);
+}
+
+// a x + b = c x + e with the whole solution x.
+void explainLinear(int a, int b, int c, int e, int x)
+{
+    taskStep("%s = %s", deLinear(a, b, "x").c_str(), deLinear(c, e, "x").c_str());
+    int k = a - c;
+    int r = e - b;
+    if (k == 1) {
+        taskStep("x = %d%s = %d", e, signedTerm(-b).c_str(), x);
+        return;
+    }
+    taskStep("%s = %d%s = %d", deTerm(k, "x").c_str(), e, signedTerm(-b).c_str(), r);
+    taskStep("x = %d : %s = %d", r, deOperand(k).c_str(), x);
+}
 
 // ------------------------------------------------------------ Roman numerals
 
@@ -45,11 +92,54 @@ constexpr Numeral kRoman3106[] = {
     {"MDCCCXIII", 1813}, {"MCM", 1900},     {"MCMXLVI", 1946}, {"MCMXLIX", 1949},   {"MCMXCIX", 1999},
     {"MM", 2000},       {"MMXII", 2012},    {"MMCM", 2900},    {"MMM", 3000}};
 
+int romanDigit(char c)
+{
+    switch (c) {
+    case 'I': return 1;
+    case 'V': return 5;
+    case 'X': return 10;
+    case 'L': return 50;
+    case 'C': return 100;
+    case 'D': return 500;
+    case 'M': return 1000;
+    default: return 0;
+    }
+}
+
+// The numeral in groups (a smaller letter before a larger one is one group
+// that subtracts), then the groups' values added.
+void explainRoman(const std::string& numeral, int value)
+{
+    std::string groups, values;
+    int count = 0;
+    for (size_t i = 0; i < numeral.size(); ++i, ++count) {
+        std::string sep = count ? " + " : "";
+        int v = romanDigit(numeral[i]);
+        if (i + 1 < numeral.size() && romanDigit(numeral[i + 1]) > v) {
+            groups += sep + numeral.substr(i, 2);
+            values += sep + "(" + std::to_string(romanDigit(numeral[i + 1])) + " - " + std::to_string(v) + ")";
+            ++i;
+        } else {
+            groups += sep + numeral.substr(i, 1);
+            values += sep + std::to_string(v);
+        }
+    }
+    if (count > 1) {
+        taskStep("%s = %s", numeral.c_str(), groups.c_str());
+        taskStep("%s = %d", values.c_str(), value);
+    } else if (values[0] == '(') {
+        taskStep("%s = %s = %d", numeral.c_str(), values.substr(1, values.size() - 2).c_str(), value);
+    } else {
+        taskStep("%s = %d", numeral.c_str(), value);
+    }
+}
+
 template <size_t N> void romanNumeral(const Numeral (&list)[N])
 {
     const Numeral& n = list[drawRange(1, static_cast<int>(N)) - 1];
-    taskPrintf("\n\n\n\nWelchen Zahlenwert hat diese Römische Ziffer %s", n.text);
+    taskPrintf("\n\n\n\nWelchen Zahlenwert hat die römische Zahl %s?", n.text);
     sol() = n.value;
+    explainRoman(n.text, n.value);
 }
 
 // ------------------------------------------------------------ level 1
@@ -59,9 +149,11 @@ void task1301()
     int a = drawRange(3, 7);
     int b = drawRange(2, 6);
     taskPrintf("\n\n\n Julian hat %d Sammelkarten, Jenni hat %d Sammelkarten mehr.\n"
-               " Wie viele Sammelkarten haben beide zusammen ? ",
+               " Wie viele Sammelkarten haben beide zusammen?",
                a, b);
     sol() = 2 * a + b;
+    taskStep("Jenni: %d + %d = %d", a, b, a + b);
+    taskStep("zusammen: %d + %d = %d", a, a + b, sol());
 }
 
 void task1302()
@@ -71,9 +163,11 @@ void task1302()
     int c = drawRange(3, 6);
     int d = drawRange(2, 4);
     taskPrintf("\n\n\n Maximilian hatte %d gelbe, %d rote und\n %d blaue Farbstifte.\n"
-               " Er verschenkt %d rote Farbstifte\n Wie viele Farbstifte hat er insgesamt noch ? ",
+               " Er verschenkt %d rote Farbstifte.\n Wie viele Farbstifte hat er insgesamt noch?",
                a, b, c, d);
     sol() = a + b + c - d;
+    taskStep("%d + %d + %d = %d", a, b, c, a + b + c);
+    taskStep("%d - %d = %d", a + b + c, d, sol());
 }
 
 void task1303()
@@ -81,10 +175,12 @@ void task1303()
     int a = drawRange(9, 11);
     int b = drawRange(3, 6);
     int c = drawRange(3, 6);
-    taskPrintf("\n\n\n Auf dem Spielplatz sind %d Personen,\n davon sind %d Kinder, %d  sind Mädchen.\n"
-               " Wie viele Jungen sind auf dem Spielplatz ? ",
+    taskPrintf("\n\n\n Auf dem Spielplatz sind %d Personen,\n davon sind %d Kinder, %d sind Mädchen.\n"
+               " Wie viele Jungen sind auf dem Spielplatz?",
                a + b + c, b + c, c);
     sol() = b;
+    taskStep("Jungen = Kinder - Mädchen");
+    taskStep("%d - %d = %d", b + c, c, sol());
 }
 
 void task1304()
@@ -92,9 +188,10 @@ void task1304()
     int a = drawRange(9, 18);
     int b = drawRange(2, 5);
     taskPrintf("\n\n\n Martin hat %d Spielkarten,\n Julia hat %d Karten weniger.\n"
-               " Wie viele Spielkarten hat Julia ? ",
+               " Wie viele Spielkarten hat Julia?",
                a, b);
     sol() = a - b;
+    taskStep("%d - %d = %d", a, b, sol());
 }
 
 void task1305()
@@ -103,9 +200,12 @@ void task1305()
     int b = drawRange(2, 4);
     int c = drawRange(3, 5);
     taskPrintf("\n\n\n Mike denkt sich eine Zahl aus.\n Wenn er diese Zahl mit %d multipliziert\n"
-               " und dann %d dazuzählt hat er %d .\n Welche Zahl hat er sich ausgedacht ? ",
+               " und dann %d dazuzählt, hat er %d.\n Welche Zahl hat er sich ausgedacht?",
                b, c, a * b + c);
     sol() = a;
+    taskStep("rückwärts rechnen:");
+    taskStep("%d - %d = %d", a * b + c, c, a * b);
+    taskStep("%d : %d = %d", a * b, b, sol());
 }
 
 void task1306()
@@ -114,9 +214,12 @@ void task1306()
     int b = drawRange(2, 4);
     int c = drawRange(2, 5);
     taskPrintf("\n\n\n Michelle denkt sich eine Zahl aus.\n Wenn sie %d davon wegnimmt\n"
-               " und dann mit %d multipliziert, erhält sie %d .\n Welche Zahl hat sie sich ausgedacht ? ",
+               " und dann mit %d multipliziert, erhält sie %d.\n Welche Zahl hat sie sich ausgedacht?",
                b, c, (a - b) * c);
     sol() = a;
+    taskStep("rückwärts rechnen:");
+    taskStep("%d : %d = %d", (a - b) * c, c, a - b);
+    taskStep("%d + %d = %d", a - b, b, sol());
 }
 
 void task1307()
@@ -125,9 +228,11 @@ void task1307()
     int k = drawRange(2, 5);
     taskPrintf("\n\n\n Stefan hat noch zwei Geschwister, Luca und Mona.\n"
                " Mona ist %d Jahre alt, Luca ist doppelt so alt.\n"
-               " Alle zusammen sind %d Jahre alt. \n Wie alt ist Stefan ? ",
+               " Alle zusammen sind %d Jahre alt.\n Wie alt ist Stefan?",
                a, 3 * a + (2 * a + k));
     sol() = 2 * a + k;
+    taskStep("Luca: 2 · %d = %d", a, 2 * a);
+    taskStep("Stefan: %d - %d - %d = %d", 3 * a + sol(), a, 2 * a, sol());
 }
 
 void task1308()
@@ -135,9 +240,12 @@ void task1308()
     int a = drawRange(2, 4);
     int b = drawRange(2, 5);
     taskPrintf("\n\n\n Mathias und Andreas haben zusammen %d Sammelkarten.\n"
-               " Andreas hat %d mal so viele wie Mathias.\n Wie viele Sammelkarten hat Andreas ? ",
+               " Andreas hat %d-mal so viele wie Mathias.\n Wie viele Sammelkarten hat Andreas?",
                a * b + a, b);
     sol() = a * b;
+    taskStep("Mathias 1 Teil, Andreas %d Teile: zusammen %d Teile", b, b + 1);
+    taskStep("1 Teil: %d : %d = %d", a * b + a, b + 1, a);
+    taskStep("Andreas: %d · %d = %d", b, a, sol());
 }
 
 void task1309()
@@ -148,9 +256,10 @@ void task1309()
     int d = drawRange(3, 7);
     taskPrintf("\n\n\n An der Bushaltestelle stehen %d Personen.\n"
                " Es sind %d Frauen, %d Männer und %d Mädchen.\n"
-               " Wie viele Jungen stehen an der Haltestelle ? ",
+               " Wie viele Jungen stehen an der Haltestelle?",
                a + b + c + d, a, b, c);
     sol() = d;
+    taskStep("%d - %d - %d - %d = %d", a + b + c + d, a, b, c, sol());
 }
 
 void task1310()
@@ -158,10 +267,13 @@ void task1310()
     int a = drawRange(1, 3);
     int b = drawRange(2, 6);
     taskPrintf("\n\n\n Pascal hat doppelt so viele Bonbons wie Rebecca.\n"
-               " Mona hat %d mal mehr Bonbons als Rebecca.\n Alle zusammen haben %d Bonbons.\n"
-               " Wie viele Bonbons hat Mona ? ",
+               " Mona hat %d-mal so viele Bonbons wie Rebecca.\n Alle zusammen haben %d Bonbons.\n"
+               " Wie viele Bonbons hat Mona?",
                b, a * b + 3 * a);
     sol() = a * b;
+    taskStep("Rebecca 1 Teil, Pascal 2, Mona %d: zusammen %d Teile", b, b + 3);
+    taskStep("1 Teil: %d : %d = %d", a * b + 3 * a, b + 3, a);
+    taskStep("Mona: %d · %d = %d", b, a, sol());
 }
 
 void task1311()
@@ -170,9 +282,12 @@ void task1311()
     taskPrintf("\n\n\n\nEine Mutter hat %d Bonbons, die teilt sie auf ihre\n"
                "drei Kinder auf. Das älteste bekommt die Hälfte.\n"
                "Die beiden jüngeren bekommen jeweils vom Rest die\n"
-               "Hälfte. Wieviele Bonbons bekommt das jüngste Kind ? ",
+               "Hälfte. Wie viele Bonbons bekommt das jüngste Kind?",
                4 * a);
     sol() = a;
+    taskStep("das älteste: %d : 2 = %d", 4 * a, 2 * a);
+    taskStep("Rest: %d - %d = %d", 4 * a, 2 * a, 2 * a);
+    taskStep("das jüngste: %d : 2 = %d", 2 * a, sol());
 }
 
 void task1312()
@@ -180,10 +295,12 @@ void task1312()
     int a = drawRange(1, 6);
     int b = drawRange(1, 6);
     int c = drawRange(1, 6);
-    taskPrintf("\n\n\n Leoni würfelt mit drei Würfeln.\n Der erste zeigt %d , der zweite %d Punkte.\n"
-               " Das Produkt aller drei Würfe ist %d.\n Wie viel Punkte zeigt der dritte Würfel ? ",
-               a, b, a * b * c);
+    taskPrintf("\n\n\n Leoni würfelt mit drei Würfeln.\n Der erste zeigt %d, der zweite %d %s.\n"
+               " Das Produkt aller drei Würfe ist %d.\n Wie viele Punkte zeigt der dritte Würfel?",
+               a, b, b == 1 ? "Punkt" : "Punkte", a * b * c);
     sol() = c;
+    taskStep("%d · %d = %d", a, b, a * b);
+    taskStep("%d : %d = %d", a * b * c, a * b, sol());
 }
 
 // Steps alternate +b, +c; equal steps would hide the rule, so c moves on.
@@ -196,6 +313,8 @@ void task1313()
         c = c + 1;
     taskPrintf(kNextInSequence, a, a + b, a + b + c, a + 2 * b + c, a + 2 * b + 2 * c);
     sol() = a + 3 * b + 2 * c;
+    explainAlternating("+ " + std::to_string(b), "+ " + std::to_string(c), a + 2 * b + 2 * c,
+                       "+ " + std::to_string(b), sol());
 }
 
 // 1314 to 1316: Sika is a, Nanina a + 1, Rona a + 2.
@@ -207,6 +326,7 @@ void threeAges(int taskNumber)
                "Alle zusammen sind %d Jahre alt.\nWie alt ist %s?",
                3 * a + 3, question);
     sol() = taskNumber == 1314 ? a + 2 : taskNumber == 1315 ? a : a + 1;
+    explainThreeAges(3 * a + 3, question, sol());
 }
 
 void task1317()
@@ -217,28 +337,43 @@ void task1317()
                "ausgedachte Zahl subtrahiert, so erhält er %d.\nWelche Zahl hat er sich ausgedacht? ",
                a, (a - 1) * b);
     sol() = b;
+    taskStep("%dx - x = %s = %d", a, deTerm(a - 1, "x").c_str(), (a - 1) * b);
+    if (a > 2)
+        taskStep("x = %d : %d = %d", (a - 1) * b, a - 1, sol());
+    else
+        taskStep("x = %d", sol());
 }
 
 // ------------------------------------------------------------ level 3
+
+// A run of primes: the next one up or down.
+void explainPrimes(int last, bool up, int next)
+{
+    taskStep("Die Reihe besteht aus Primzahlen.");
+    taskStep("%s Primzahl %s %d: %d", up ? "nächste" : "nächstkleinere", up ? "nach" : "vor", last, next);
+}
 
 void task3301()
 {
     int a = drawRange(6, 10);
     int b = drawRange(4, 7);
-    taskPrintf("\n\n\n\n Vater und Sohn sind zusammen %d Jahre alt.\n Der Vater ist %dmal älter als der Sohn.\n"
-               " Wie alt ist der Sohn ? ",
+    taskPrintf("\n\n\n\n Vater und Sohn sind zusammen %d Jahre alt.\n Der Vater ist %d-mal so alt wie der Sohn.\n"
+               " Wie alt ist der Sohn?",
                a * b + a, b);
     sol() = a;
+    taskStep("Sohn 1 Teil, Vater %d Teile: zusammen %d Teile", b, b + 1);
+    taskStep("Sohn: %d : %d = %d", a * b + a, b + 1, sol());
 }
 
 void task3302()
 {
     int a = drawRange(1, 10);
     int b = drawRange(1, 5);
-    taskPrintf("\n\n\n\n Eine Lupe vergrößert %dfach.\n Ein Käfer erscheint unter der Lupe %d mm groß.\n"
+    taskPrintf("\n\n\n\n Eine Lupe vergrößert %d-fach.\n Ein Käfer erscheint unter der Lupe %d mm groß.\n"
                " Wie viel mm ist er in Wirklichkeit groß?",
                2 * a, 2 * a * b);
     sol() = b;
+    taskStep("%d : %d = %d", 2 * a * b, 2 * a, sol());
 }
 
 void task3303()
@@ -249,16 +384,18 @@ void task3303()
                " Welche Zahl ist die größere der beiden?",
                a + b, a - b);
     sol() = a;
+    taskStep("größere Zahl: (%d + %d) : 2 = %d", a + b, a - b, sol());
 }
 
 void task3304()
 {
     int a = drawRange(6, 9);
     int b = drawRange(1, 4);
-    taskPrintf("\n\n\n\n Die Summe zweier Zahlen ist %d.\n Ihre Differenz ist %d \n"
+    taskPrintf("\n\n\n\n Die Summe zweier Zahlen ist %d.\n Ihre Differenz ist %d.\n"
                " Welche Zahl ist die kleinere der beiden?",
                a + b, a - b);
     sol() = b;
+    taskStep("kleinere Zahl: (%d - %d) : 2 = %d", a + b, a - b, sol());
 }
 
 // 3305 asks for the larger, 3306 for the smaller of the two.
@@ -270,6 +407,9 @@ void sumAndProduct(bool larger)
                " Welche Zahl ist die %s der beiden?",
                a + b, a * b, larger ? "größere" : "kleinere");
     sol() = larger ? a : b;
+    taskStep("%d + %d = %d", a, b, a + b);
+    taskStep("%d · %d = %d", a, b, a * b);
+    taskStep("die %s Zahl ist %d", larger ? "größere" : "kleinere", sol());
 }
 
 void task3307()
@@ -279,6 +419,8 @@ void task3307()
                "Jeder stößt mit jedem in der Runde an.\nWie oft erklingen die Gläser?",
                a);
     sol() = a * (a - 1) / 2;
+    taskStep("jeder der %d Gäste stößt mit %d anderen an", a, a - 1);
+    taskStep("jedes Paar zählt einmal: %d · %d : 2 = %d", a, a - 1, sol());
 }
 
 void task3308()
@@ -287,8 +429,9 @@ void task3308()
     int b = drawRange(0, 9);
     int c = drawRange(0, 9);
     int d = drawRange(1, 9);
-    taskPrintf("\n\n\n\n Wie lautet die Quersumme der Zahl %d%d%d%d ?", a, b, c, d);
+    taskPrintf("\n\n\n\n Wie lautet die Quersumme der Zahl %d%d%d%d?", a, b, c, d);
     sol() = a + b + c + d;
+    taskStep("%d + %d + %d + %d = %d", a, b, c, d, sol());
 }
 
 // The palindrome is shown among the answer squares only.
@@ -297,9 +440,10 @@ void task3309()
     int a = drawRange(1, 9);
     int b = drawRange(0, 9);
     int c = drawRange(0, 9);
-    taskPrintf("\n\n\n\n Welche der Zahlen ist ein Zahlenpalindrom ?\n"
+    taskPrintf("\n\n\n\n Welche der Zahlen ist ein Zahlenpalindrom?\n"
                " (Palindrome lesen sich von vorn und hinten gleich)");
     sol() = 10001 * a + 1010 * b + 100 * c;
+    taskStep("%d rückwärts gelesen: %d", sol(), sol());
     alsoRight = [](int x) {
         std::string digits = std::to_string(x);
         return std::equal(digits.begin(), digits.end(), digits.rbegin());
@@ -310,17 +454,19 @@ void task3310()
 {
     int a = drawRange(11, 15);
     int b = drawRange(1, 3);
-    taskPrintf("\n\n\n\n Welche der Zahlen lässt sich durch %d teilen ?", a);
+    taskPrintf("\n\n\n\n Welche der Zahlen lässt sich durch %d teilen?", a);
     sol() = a * b;
+    taskStep("%d · %d = %d", a, b, sol());
     alsoRight = [a](int x) { return x % a == 0; };
 }
 
 void task3311()
 {
     int a = drawRange(1, 10);
-    taskPrintf("\n\n\n\n Welche Zahl folgt in dieser Reihe ?:\n %d  %d  %d  %d ?", kPrimes[a + 1], kPrimes[a + 2],
+    taskPrintf("\n\n\n\n Welche Zahl folgt in dieser Reihe?\n %d, %d, %d, %d, ?", kPrimes[a + 1], kPrimes[a + 2],
                kPrimes[a + 3], kPrimes[a + 4]);
     sol() = kPrimes[a + 5];
+    explainPrimes(kPrimes[a + 4], true, sol());
 }
 
 void task3312()
@@ -330,6 +476,9 @@ void task3312()
                "der Zahl und addiert die Zahl selbst hinzu,\nso ist die Summe gleich %d.",
                a * a + a);
     sol() = a;
+    taskStep("x² + x = %d", a * a + a);
+    taskStep("%d² + %d = %d + %d = %d", a, a, a * a, a, a * a + a);
+    taskStep("x = %d", sol());
 }
 
 void task3313()
@@ -339,6 +488,9 @@ void task3313()
                "der Zahl und subtrahiert die Zahl selbst,\nso erhält man %d.",
                a * a - a);
     sol() = a;
+    taskStep("x² - x = %d", a * a - a);
+    taskStep("%d² - %d = %d - %d = %d", a, a, a * a, a, a * a - a);
+    taskStep("x = %d", sol());
 }
 
 void task3314()
@@ -348,6 +500,10 @@ void task3314()
                "die Zahl mit ihrer Hälfte,\nso erhält man %d.",
                2 * a * a);
     sol() = 2 * a;
+    taskStep("x · x : 2 = %d", 2 * a * a);
+    taskStep("x · x = %d · 2 = %d", 2 * a * a, 4 * a * a);
+    taskStep("%d · %d = %d", 2 * a, 2 * a, 4 * a * a);
+    taskStep("x = %d", sol());
 }
 
 // ------------------------------------------------------------ level 5
@@ -359,13 +515,17 @@ void task5101()
     int b = drawRange(1, 5);
     int c = drawRange(5, 14);
     int d = drawRange(1, 5);
-    taskPrintf("\n\n\n\nKarl hat im ersten Wurf mit %d Würfen %d mal eine Sechs gewürfelt."
-               "Im zweiten Versuch hat er mit %d Würfen %d Sechsen.\n"
+    taskPrintf("\n\n\n\nKarl hat im ersten Versuch mit %d Würfen %d-mal eine Sechs gewürfelt.\n"
+               "Im zweiten Versuch hat er mit %d Würfen %d-mal eine Sechs gewürfelt.\n"
                "Bei welchem Versuch war der Anteil der Sechsen größer oder\n"
-               "gleich?   1. Wurf  ??  2. Wurf",
+               "gleich?   1. Versuch  ??  2. Versuch",
                a, b, c, d);
     int left = b * c, right = d * a;
     sol() = left < right ? 1 : left == right ? 2 : 3;
+    int common = std::lcm(a, c);
+    taskStep("Hauptnenner %d: %d/%d = %d/%d; %d/%d = %d/%d", common, b, a, b * (common / a), common, d, c,
+             d * (common / c), common);
+    taskStep("%d/%d %s %d/%d", b, a, sol() == 1 ? "<" : sol() == 2 ? "=" : ">", d, c);
     choiceMode = 2;
     optionCount = 3;
 }
@@ -380,6 +540,16 @@ bool notPrime(int x)
     return false;
 }
 
+// The smallest divisor shows that x is no prime.
+void explainNotPrime(int x)
+{
+    int d = 2;
+    while (x % d != 0)
+        ++d;
+    taskStep("%d ist durch %d teilbar:", x, d);
+    taskStep("%d · %d = %d", d, x / d, x);
+}
+
 // 5102: a prime plus one is even, so never a prime. 5103: a product of two odd numbers above 1.
 void task5102()
 {
@@ -387,6 +557,7 @@ void task5102()
     taskPrintf("\n\n\n\n Welche der Zahlen ist keine Primzahl? ");
     sol() = kPrimes[a] + 1;
     alsoRight = notPrime;
+    explainNotPrime(sol());
 }
 
 void task5103()
@@ -396,15 +567,18 @@ void task5103()
     taskPrintf("\n\n\n\n Welche der Zahlen ist keine Primzahl? ");
     sol() = (2 * a + 1) * (2 * b + 1);
     alsoRight = notPrime;
+    explainNotPrime(sol());
 }
 
 void task5104()
 {
     int m = 5 * drawRange(1, 11);
     taskPrintf("\n\n\n\nDer große Zeiger einer Uhr dreht sich in einer Stunde\num 360 Grad.\n"
-               "Um wie viel Grad dreht sich der große Zeiger in %d Minuten ?   ",
+               "Um wie viel Grad dreht sich der große Zeiger in %d Minuten?",
                m);
     sol() = 6 * m;
+    taskStep("in einer Minute: 360 : 60 = 6 Grad");
+    taskStep("%d · 6 = %d", m, sol());
 }
 
 // Steps alternate +b, -c.
@@ -417,6 +591,8 @@ void task5119()
         c = c + 1;
     taskPrintf(kNextInSequence, a, a + b, a + b - c, a + 2 * b - c, a + 2 * b - 2 * c);
     sol() = a + 3 * b - 2 * c;
+    explainAlternating("+ " + std::to_string(b), "- " + std::to_string(c), a + 2 * b - 2 * c,
+                       "+ " + std::to_string(b), sol());
 }
 
 // Steps alternate *b, -c.
@@ -434,6 +610,7 @@ void task5120()
     int s5 = s4 - c;
     taskPrintf(kNextInSequence, s1, s2, s3, s4, s5);
     sol() = s5 * b;
+    explainAlternating("· " + std::to_string(b), "- " + std::to_string(c), s5, "· " + std::to_string(b), sol());
 }
 
 void task5121()
@@ -441,6 +618,7 @@ void task5121()
     int a = drawRange(2, 5);
     taskPrintf(kNextInSequence, kPrimes[a], kPrimes[a + 1], kPrimes[a + 2], kPrimes[a + 3], kPrimes[a + 4]);
     sol() = kPrimes[a + 5];
+    explainPrimes(kPrimes[a + 4], true, sol());
 }
 
 void task5122()
@@ -448,6 +626,7 @@ void task5122()
     int a = drawRange(6, 13);
     taskPrintf(kNextInSequence, kPrimes[a], kPrimes[a - 1], kPrimes[a - 2], kPrimes[a - 3], kPrimes[a - 4]);
     sol() = kPrimes[a - 5];
+    explainPrimes(kPrimes[a - 4], false, sol());
 }
 
 // ------------------------------------------------------------ level 6
@@ -460,16 +639,22 @@ void task6301()
                "Zwei Seiten sind je %d cm länger als die anderen.\nWie groß ist der Flächeninhalt? ",
                4 * a + 2 * b, b);
     sol() = a * (a + b);
+    taskStep("Seiten x und x + %d: 2x + 2(x + %d) = 4x + %d = %d", b, b, 2 * b, 4 * a + 2 * b);
+    taskStep("x = (%d - %d) : 4 = %d", 4 * a + 2 * b, 2 * b, a);
+    taskStep("A = %d · %d = %d", a, a + b, sol());
 }
 
 void task6302()
 {
     int a = drawRange(2, 5);
     int b = drawRange(1, 3);
-    taskPrintf("\n\n\n\nDer Flächeninhalt eines Rechtecks beträgt %d qcm. \n"
+    taskPrintf("\n\n\n\nDer Flächeninhalt eines Rechtecks beträgt %d cm². \n"
                "Zwei Seiten sind je %d cm länger als die anderen.\nWie groß ist der Umfang? ",
                a * (a + b), b);
     sol() = 4 * a + 2 * b;
+    taskStep("Seiten x und x + %d: x · (x + %d) = %d", b, b, a * (a + b));
+    taskStep("x = %d, denn %d · %d = %d", a, a, a + b, a * (a + b));
+    taskStep("U = 2 · (%d + %d) = %d", a, a + b, sol());
 }
 
 // Angles x, x + d and x - e add up to 180; drawn again until all three
@@ -483,9 +668,14 @@ void task6303()
         e = 3 * x + d - 180;
     } while (!(e >= 5 && x + d >= 1 && x - e >= 1));
     taskPrintf("\n\n\n\nIn einem Dreieck ist der zweite Winkel um %d Grad größer \n"
-               "und der dritte um %d Grad kleiner als der erste.\nWie Groß ist der erste Winkel? ",
+               "und der dritte um %d Grad kleiner als der erste.\nWie groß ist der erste Winkel?",
                d, e);
     sol() = x;
+    taskStep("x + (x + %d) + (x - %d) = 180", d, e);
+    taskStep("%s = 180", deLinear(3, d - e, "x").c_str());
+    if (d != e)
+        taskStep("3x = 180%s = %d", signedTerm(e - d).c_str(), 3 * x);
+    taskStep("x = %d : 3 = %d", 3 * x, x);
 }
 
 // Two factor pairs of the same area; the second length lies near the first
@@ -513,15 +703,19 @@ void task6304()
                "wenn es den gleichen Flächeninhalt \nwie das erste Rechteck haben soll? ",
                a, b, c);
     sol() = d;
+    taskStep("A = %d · %d = %d", a, b, area);
+    taskStep("Breite: %d : %d = %d", area, c, sol());
 }
 
 void task6305()
 {
     int a = drawRange(2, 6);
     int b = drawRange(2, 4);
-    taskPrintf("\n\n\n\nKevins Hund bekommt jeden Tag %d Gramm Hundefutter. Wie lange reicht ein %d-kg-Paket?  ",
+    taskPrintf("\n\n\n\nKevins Hund bekommt jeden Tag %d Gramm Hundefutter.\nWie viele Tage reicht ein %d-kg-Paket?",
                50 * a, a * b);
     sol() = 20 * b;
+    taskStep("%d kg = %d g", a * b, 1000 * a * b);
+    taskStep("%d : %d = %d", 1000 * a * b, 50 * a, sol());
 }
 
 // The rest must be a multiple of 3 in the first two variants, or a sixth
@@ -536,6 +730,9 @@ void task6307()
                    "schlechtere Note. Wie viele Schüler sind in der 6b?  ",
                    b);
         sol() = 4 * b;
+        taskStep("1/6 + 1/4 + 1/3 = 2/12 + 3/12 + 4/12 = 9/12");
+        taskStep("Rest: 1 - 9/12 = 3/12 = 1/4");
+        taskStep("1/4 sind %d Schüler: %d · 4 = %d", b, b, sol());
     } else if (v == 2) {
         int b = 3 * drawRange(3, 5);
         taskPrintf("\n\n\n\nIn der 6b hat ein Sechstel die Note 1 und ein Drittel eine 2. \n"
@@ -543,6 +740,9 @@ void task6307()
                    "schlechtere Note. Wie viele Schüler sind in der 6b?  ",
                    b);
         sol() = 2 * b;
+        taskStep("1/6 + 1/3 = 1/6 + 2/6 = 3/6 = 1/2");
+        taskStep("Rest: 1 - 1/2 = 1/2");
+        taskStep("1/2 sind %d Schüler: %d · 2 = %d", b, b, sol());
     } else {
         int k = drawRange(1, 3);
         taskPrintf("\n\n\n\nIn der 6b hat ein Achtel die Note 1 und ein Viertel eine 2. \n"
@@ -550,6 +750,10 @@ void task6307()
                    "schlechtere Note. Wie viele Schüler sind in der 6b?  ",
                    5 * k);
         sol() = 8 * k;
+        taskStep("1/8 + 1/4 = 1/8 + 2/8 = 3/8");
+        taskStep("Rest: 1 - 3/8 = 5/8 sind %d Schüler", 5 * k);
+        taskStep("ein Achtel: %d : 5 = %d", 5 * k, k);
+        taskStep("alle: %d · 8 = %d", k, sol());
     }
 }
 
@@ -557,16 +761,20 @@ void task6309()
 {
     int a = drawRange(-14, 14);
     int b = drawRange(-14, 14);
-    taskPrintf("\n\n\n\n Die Summe aus einer Zahl und %d beträgt %d.\n Wie groß ist die Zahl? ", a, a + b);
+    taskPrintf("\n\n\n\n Die Summe aus einer Zahl und %d beträgt %d.\n Wie groß ist die Zahl?", a, a + b);
     sol() = b;
+    taskStep("x + %s = %d", deOperand(a).c_str(), a + b);
+    taskStep("x = %d - %s = %d", a + b, deOperand(a).c_str(), sol());
 }
 
 void task6310()
 {
     int a = drawRange(-14, 14);
     int b = drawRange(-14, 14);
-    taskPrintf("\n\n\n\n Die Differenz aus einer Zahl und %d beträgt %d.\n Wie groß ist die Zahl? ", a, b - a);
+    taskPrintf("\n\n\n\n Die Differenz aus einer Zahl und %d beträgt %d.\n Wie groß ist die Zahl?", a, b - a);
     sol() = b;
+    taskStep("x - %s = %d", deOperand(a).c_str(), b - a);
+    taskStep("x = %d + %s = %d", b - a, deOperand(a).c_str(), sol());
 }
 
 // A factor 0 would make every number an answer, so it is shown as 1.
@@ -576,8 +784,10 @@ void task6311()
     int b = drawRange(-19, 9);
     if (a == 0)
         a = 1;
-    taskPrintf("\n\n\n\n Das Produkt aus einer Zahl und %d beträgt %d.\n Wie groß ist die Zahl? ", a, a * b);
+    taskPrintf("\n\n\n\n Das Produkt aus einer Zahl und %d beträgt %d.\n Wie groß ist die Zahl?", a, a * b);
     sol() = b;
+    taskStep("x · %s = %d", deOperand(a).c_str(), a * b);
+    taskStep("x = %d : %s = %d", a * b, deOperand(a).c_str(), sol());
 }
 
 void task6312()
@@ -588,9 +798,11 @@ void task6312()
         a = 1;
     if (b == 0)
         b = -1;
-    taskPrintf("\n\n\n\n Die Summe zweier Zahlen beträgt %d.\n Wie groß ist ihr Produkt, wenn eine Zahl %d ist? ",
+    taskPrintf("\n\n\n\n Die Summe zweier Zahlen beträgt %d.\n Wie groß ist ihr Produkt, wenn eine Zahl %d ist?",
                a + b, a);
     sol() = a * b;
+    taskStep("andere Zahl: %d - %s = %d", a + b, deOperand(a).c_str(), b);
+    taskStep("Produkt: %d · %s = %d", a, deOperand(b).c_str(), sol());
 }
 
 // ------------------------------------------------------------ level 7
@@ -603,6 +815,8 @@ void task7313()
                "Wie hoch ist ihr Kontostand jetzt? ",
                k, 10 * a);
     sol() = -k - 10 * a;
+    taskStep("Kontostand vorher: -%d Euro", k);
+    taskStep("-%d - %d = %d", k, 10 * a, sol());
 }
 
 void task7314()
@@ -613,6 +827,7 @@ void task7314()
                "Wie hoch ist sein Kontostand jetzt? ",
                k, k * a);
     sol() = k - k * a;
+    taskStep("%d - %d = %d", k, k * a, sol());
 }
 
 // ------------------------------------------------------------ level 12
@@ -636,9 +851,10 @@ void multiplesEqual(int taskNumber)
                    b, a, c, rest);
     else
         taskPrintf("\n\n\n\nWenn man zu %d das %d-fache einer bestimmten Zahl addiert,\n"
-                   "erhält man das gleiche, als wenn man das %d-fache der Zahl\nzu %d addiert.\nWelche Zahl ist das?",
+                   "erhält man das Gleiche, als wenn man das %d-fache der Zahl\nzu %d addiert.\nWelche Zahl ist das?",
                    b, a, c, rest);
     sol() = d;
+    explainLinear(a, b, c, rest, d);
 }
 
 void task12303()
@@ -650,6 +866,9 @@ void task12303()
     taskPrintf("\n\n\n\nZwei Zahlen haben die Summe %d, eine ist um %d größer\nals die andere.\nWie heißt die kleinere Zahl?",
                a + b, a - b);
     sol() = b;
+    taskStep("x + (x + %d) = %d", a - b, a + b);
+    taskStep("2x = %d - %d = %d", a + b, a - b, 2 * b);
+    taskStep("x = %d : 2 = %d", 2 * b, sol());
 }
 
 void task12304()
@@ -660,6 +879,14 @@ void task12304()
     taskPrintf("\n\n\n\nDas Produkt aus %d und der Summe aus einer Zahl und %d ist %d.\nWie heißt die Zahl?", a, b,
                a * (c + b));
     sol() = c;
+    if (b == 0) {
+        taskStep("%d · x = %d", a, a * c);
+        taskStep("x = %d : %d = %d", a * c, a, sol());
+    } else {
+        taskStep("%d · (%s) = %d", a, plus("x", b).c_str(), a * (c + b));
+        taskStep("%s = %d : %d = %d", plus("x", b).c_str(), a * (c + b), a, c + b);
+        taskStep("x = %d%s = %d", c + b, signedTerm(-b).c_str(), sol());
+    }
 }
 
 // The fourth number is drawn and not used.
@@ -675,6 +902,11 @@ void task12305()
                "Wie alt ist die Tochter heute?",
                b, c, a * b + a + 2 * c);
     sol() = a;
+    taskStep("Tochter x, Vater %dx", b);
+    taskStep("in %d Jahren: (x + %d) + (%dx + %d) = %d", c, c, b, c, a * b + a + 2 * c);
+    taskStep("%dx + %d = %d", b + 1, 2 * c, a * b + a + 2 * c);
+    taskStep("%dx = %d - %d = %d", b + 1, a * b + a + 2 * c, 2 * c, (b + 1) * a);
+    taskStep("x = %d : %d = %d", (b + 1) * a, b + 1, sol());
 }
 
 // Sika is a, Nanina a + 1, Rona a + 2.
@@ -687,6 +919,7 @@ void task12306()
                "jünger als Rona. Zusammen sind sie %d Jahre alt. \nWie alt ist %s?",
                3 * a + 3, who);
     sol() = v == 1 ? a : v == 2 ? a + 1 : a + 2;
+    explainThreeAges(3 * a + 3, who, sol());
 }
 
 // Nanina gets a, Rona a + b, Sika a + b - c.
@@ -698,9 +931,23 @@ void task12307()
     int v = drawRange(1, 3);
     const char* who = v == 1 ? "Rona" : v == 2 ? "Nanina" : "Sika";
     taskPrintf("\n\n\n\nIn einer Tüte sind %d Gummibärchen. Rona erhält %d \n"
-               "Gummibärchen mehr als Nanina und Sika %d weniger als Rona.\nWie viel Gummibärchen erhält %s?",
+               "Gummibärchen mehr als Nanina und Sika %d weniger als Rona.\nWie viele Gummibärchen erhält %s?",
                3 * a + 2 * b - c, b, c, who);
     sol() = v == 1 ? a + b : v == 2 ? a : a + b - c;
+    // Nanina x, Rona x + b, Sika x + b - c.
+    int total = 3 * a + 2 * b - c;
+    std::string sika = plus("x", b - c);
+    taskStep("Nanina x, Rona x + %d, Sika %s", b, sika.c_str());
+    taskStep("x + (x + %d) + %s = %s = %d", b, b == c ? "x" : ("(" + sika + ")").c_str(),
+             deLinear(3, 2 * b - c, "x").c_str(), total);
+    if (c == 2 * b)
+        taskStep("Nanina: x = %d : 3 = %d", total, a);
+    else
+        taskStep("Nanina: x = (%d%s) : 3 = %d", total, signedTerm(c - 2 * b).c_str(), a);
+    if (sol() != a)
+        taskStep("%s: %d%s = %d", who, a, signedTerm(sol() - a).c_str(), sol());
+    else if (v != 2)
+        taskStep("%s: %d", who, sol());
 }
 
 // Two cyclists ride towards each other at b and 30 - b km/h, so they close
@@ -711,25 +958,45 @@ void task12308()
     int b = drawRange(16, 19);
     int c = drawRange(2, 4);
     static const char* const questions[6] = {
-        "Nach wie viel Stunden treffen sie sich,", "Nach wie viel km trifft Bianka Emma,",
-        "Nach wie viel km trifft Emma Bianca,",    "Nach wie viel Minuten treffen sie sich,",
-        "Nach wie viel km trifft Bianka Emma,",    "Nach wie viel km trifft Emma Bianca,"};
+        "Nach wie vielen Stunden treffen sie sich,", "Nach wie viel km trifft Bianca Emma,",
+        "Nach wie viel km trifft Emma Bianca,",      "Nach wie vielen Minuten treffen sie sich,",
+        "Nach wie viel km trifft Bianca Emma,",      "Nach wie viel km trifft Emma Bianca,"};
     int distance = v < 3 ? 30 * c : c;
     // Four lines, all the terminal shows: Bianca's speed shares Emma's line.
     taskPrintf("\n\n\n\nBianca und Emma wohnen %d km voneinander entfernt. Die ältere\n"
-               "Emma fährt %d km/h mit dem %s, Bianca fährt %d km/h.\n%s"
+               "Emma fährt %d km/h mit dem Fahrrad, Bianca fährt %d km/h.\n%s"
                "\nwenn sie gleichzeitig von zu Hause losfahren?",
-               distance, b, v < 3 ? "Fahrrad" : "Bike", 30 - b, questions[v]);
+               distance, b, 30 - b, questions[v]);
+    // Bianca rides 30 - b km/h, Emma b km/h; the question picks whose way.
+    taskStep("zusammen: %d + %d = 30 km in einer Stunde", b, 30 - b);
     switch (v) {
-    case 0: sol() = c; break;
-    case 1: sol() = (30 - b) * c; break;
-    case 2: sol() = b * c; break;
-    case 3: sol() = 2 * c; break;
-    default:
+    case 0:
+        sol() = c;
+        taskStep("%d : 30 = %d", distance, sol());
+        break;
+    case 1:
+    case 2:
+        sol() = v == 1 ? (30 - b) * c : b * c;
+        taskStep("Zeit: %d : 30 = %d Stunden", distance, c);
+        taskStep("%s: %d · %d = %d", v == 1 ? "Bianca" : "Emma", v == 1 ? 30 - b : b, c, sol());
+        break;
+    case 3:
+        sol() = 2 * c;
+        taskStep("für 1 km: 60 : 30 = 2 Minuten");
+        taskStep("%d · 2 = %d", distance, sol());
+        break;
+    default: {
         decimalSolution[taskIndex] = v == 5 ? b * c / 30.0 : c - b * c / 30.0;
         answerKind = 4;
         decimalPlaces = 3;
+        double way = decimalSolution[taskIndex];
+        taskStep("Zeit: %d : 30 Stunden", distance);
+        std::string shown = deDecimal(way, 3);
+        bool exact = std::fabs(way * 1000 - std::round(way * 1000)) < 1e-6;
+        taskStep("%s: %d · %d : 30 = %s%s", v == 5 ? "Emma" : "Bianca", v == 5 ? b : 30 - b, distance,
+                 exact ? "" : "gerundet ", shown.c_str());
         break;
+    }
     }
 }
 
@@ -741,17 +1008,22 @@ void rocket(int taskNumber)
     int a = chase ? drawRange(5, 9) : drawRange(3, 8);
     int b = drawRange(2, 5);
     int c = drawRange(1, 4);
-    if (chase)
+    if (chase) {
         taskPrintf("\n\n\n\nEin Flugzeug fliegt mit einer Geschwindigkeit von %d km/h.\n"
                    "Eine Verfolgungsrakete fliegt mit %d km/h hinterher.\n"
-                   "Nach wie viel Stunden hat die Rakete das %d km \nentfernte Flugzeug eingeholt?",
+                   "Nach wie vielen Stunden hat die Rakete das %d km \nentfernte Flugzeug eingeholt?",
                    100 * a, 1000 * b, (1000 * b - 100 * a) * c);
-    else
+        taskStep("Die Rakete holt %d - %d = %d km pro Stunde auf.", 1000 * b, 100 * a, 1000 * b - 100 * a);
+    } else {
         taskPrintf("\n\n\n\nEin Flugzeug fliegt mit einer Geschwindigkeit von %d km/h.\n"
                    "Eine Abfangrakete fliegt mit %d km/h entgegen.\n"
-                   "Nach wie viel Stunden hat die Rakete das %d km \nentfernte Flugzeug erreicht?",
+                   "Nach wie vielen Stunden hat die Rakete das %d km \nentfernte Flugzeug erreicht?",
                    100 * a, 1000 * b, (1000 * b + 100 * a) * c);
+        taskStep("Sie nähern sich %d + %d = %d km pro Stunde.", 1000 * b, 100 * a, 1000 * b + 100 * a);
+    }
+    int closing = chase ? 1000 * b - 100 * a : 1000 * b + 100 * a;
     sol() = c;
+    taskStep("%d : %d = %d", closing * c, closing, sol());
 }
 
 void task12311()
@@ -761,11 +1033,13 @@ void task12311()
     taskPrintf("\n\n\n\nDie Vergrößerung eines Fernrohres ist gleich dem Verhältnis\n"
                "aus der Brennweite des Objektivs zur Brennweite des Okulars.\n"
                "Welche Brennweite des Okulars musst du für eine Vergrößerung\n"
-               "von %3.0f wählen, wenn die Brennweite des Objektivs %3.0fcm beträgt?",
-               50.0 * a, 10.0 * a * b);
+               "von %d wählen, wenn die Brennweite des Objektivs %d cm beträgt?",
+               50 * a, 10 * a * b);
     decimalSolution[taskIndex] = 0.2 * b;
     answerKind = 5;
     decimalPlaces = 2;
+    taskStep("Okular = Objektiv : Vergrößerung");
+    taskStep("%d : %d = %s", 10 * a * b, 50 * a, deDecimal(decimalSolution[taskIndex], 2).c_str());
 }
 
 } // namespace

@@ -48,9 +48,11 @@ extern double linearX[kLinearMax + 1];
 
 // ---------------------------------------------------------------- number lines, grids, cubes
 
-// 0..1 on 500 pixels from (x, y), red mark at p/q (no mark when q is 0).
+// 0..1 on 500 pixels from (x, y), tenths labelled "0,1" .. "0,9", red mark
+// at p/q (no mark when q is 0).
 void drawFractionNumberLine(int x, int y, int p, int q);
-// The same line with the mark at p percent and a red bar from 0 to the mark.
+// The same line labelled "0 %" .. "100 %", the mark at p percent and a red
+// bar from 0 to the mark.
 void drawPercentNumberLine(int x, int y, int p);
 // cols x rows squares of c pixels, the top-left fcols x frows block red.
 void drawFractionGrid(int x, int y, int c, int cols, int rows, int fcols, int frows);

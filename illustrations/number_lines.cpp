@@ -1,5 +1,8 @@
 // Number lines with a fraction or percent mark, the coloured unit-square grid
 // and the block of unit cubes.
+#include <cstdio>
+#include <cstring>
+
 #include "draw_util.h"
 
 using namespace illu;
@@ -12,9 +15,12 @@ namespace {
 
 constexpr int kLineLength = 500;
 
+enum class Labels { Fraction, Percent };
+
 // Axis, ticks and labels of the 0..1 line, then the mark at p/q; returns the
-// mark's offset from x, or -1 when there is none.
-int numberLineWithMark(int x, int y, long long p, long long q)
+// mark's offset from x, or -1 when there is none. A hundred small ticks are
+// only countable with their tenths named, so every tenth gets its label.
+int numberLineWithMark(int x, int y, long long p, long long q, Labels labels)
 {
     aographic_line(x, y, x + kLineLength, y, kBlack);
     aographic_line(x, y + 1, x + kLineLength, y + 1, kBlack);
@@ -30,8 +36,24 @@ int numberLineWithMark(int x, int y, long long p, long long q)
         aographic_line(x + 50 * i - 1, y - 4, x + 50 * i - 1, y + 4, kBlack);
     }
 
-    aographic_printf(x - 7, y - 30, kBlack, "%i", 0);
-    aographic_printf(x + 493, y - 30, kBlack, "%i", 1);
+    aographic_setfont("9x15");
+    constexpr int kCharWidth = 9;
+    for (int i = 0; i <= 10; ++i) {
+        char text[16];
+        if (labels == Labels::Percent)
+            std::snprintf(text, sizeof text, "%d %%", 10 * i);
+        else if (i == 0 || i == 10)
+            std::snprintf(text, sizeof text, "%d", i / 10);
+        else
+            std::snprintf(text, sizeof text, "0,%d", i);
+        const int width = kCharWidth * static_cast<int>(std::strlen(text));
+        // The ends keep their places beside the end ticks.
+        const int left = i == 0 && labels == Labels::Fraction    ? x - 7
+                         : i == 10 && labels == Labels::Fraction ? x + 493
+                                                                 : x + 50 * i - width / 2;
+        // Above the red mark's reach (22 pixels), so a mark never crosses a label.
+        aographic_text(left, y - 40, kBlack, text);
+    }
 
     // A zero denominator has no place on the line: the line stays unmarked.
     if (q == 0) return -1;
@@ -48,12 +70,12 @@ int numberLineWithMark(int x, int y, long long p, long long q)
 
 void drawFractionNumberLine(int x, int y, int p, int q)
 {
-    numberLineWithMark(x, y, p, q);
+    numberLineWithMark(x, y, p, q, Labels::Fraction);
 }
 
 void drawPercentNumberLine(int x, int y, int p)
 {
-    const int m = numberLineWithMark(x, y, p, 100);
+    const int m = numberLineWithMark(x, y, p, 100, Labels::Percent);
     const int mx = clampPixel(static_cast<long long>(x) + m);
     aographic_line(x, y + 12, mx, y + 12, kRed);
     aographic_line(x, y + 11, mx, y + 11, kRed);

@@ -216,6 +216,8 @@ done
 cp /usr/share/doc/fonts-liberation2/copyright "$STAGE/fonts/LICENSE-Liberation.txt"
 cp -r build-win/host/quiz/sample-media "$STAGE/sample-media"
 { printf '\xEF\xBB\xBF'; sed 's/$/\r/' packaging/windows/README.txt; } >"$STAGE/README.txt"
+# The program's own licence (GPL-3.0-or-later), also shown by the installer.
+sed 's/$/\r/' LICENSE >"$STAGE/LICENSE.txt"
 mkdir -p "$STAGE/licenses"
 for pkg in libsdl2 libjpeg-turbo freetype sqlite3; do
   d=$(find "$SRC" -maxdepth 1 -type d -name "${pkg}-*" | head -n1)

@@ -21,6 +21,12 @@ InstallDirRegKey HKLM "Software\Ziffron" "InstallDir"
 RequestExecutionLevel admin
 
 !insertmacro MUI_PAGE_WELCOME
+; GPL-3.0-or-later: shown for reading, not for accepting (it governs copying,
+; not use).
+!define MUI_LICENSEPAGE_TEXT_TOP "Ziffron ist freie Software unter der GNU General Public License, Version 3 oder später."
+!define MUI_LICENSEPAGE_BUTTON "Weiter"
+!define MUI_LICENSEPAGE_TEXT_BOTTOM "Die Lizenz regelt das Weitergeben und Verändern, nicht die Benutzung."
+!insertmacro MUI_PAGE_LICENSE "${STAGE}\LICENSE.txt"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_RUN "$INSTDIR\ziffron.exe"

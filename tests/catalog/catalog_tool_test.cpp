@@ -146,6 +146,28 @@ TEST(CatalogTool, BrokenArguments)
     }
 }
 
+// A slip on the command line is named as the slip it is.
+TEST(CatalogTool, SlipsAreNamed)
+{
+    const std::vector<std::pair<std::vector<std::string>, std::string>> slips = {
+        {{"--worksheet", "--level", "4", "--difficulty", "3"}, "--worksheet needs a file name before --level"},
+        {{"--task", "1101", "--picture", "--squares"}, "--picture needs a file name before --squares"},
+        {{"--task", "--seed", "3"}, "--task needs a value before --seed"},
+        {{"--task", "1101", "--seed", "3", "4"}, "\"4\" is not an option (after 3;"},
+        {{"--worksheet", "w.pdf", "--level", "4", "--difficulty", "3", "--key", "all"}, "--key: solutions or steps"},
+    };
+    for (const auto& [args, message] : slips) {
+        ToolRun r = tool(args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_TRUE(contains(r.err, message)) << r.err;
+    }
+    std::string error;
+    auto parsed = parseCatalogArgs({"--worksheet", "w.pdf", "--level", "4", "--difficulty", "3", "--key", "steps"}, error);
+    ASSERT_TRUE(parsed) << error;
+    EXPECT_EQ(parsed->key, CatalogToolArgs::Key::Steps);
+    EXPECT_FALSE(parsed->seedGiven);
+}
+
 TEST(CatalogTool, HelpAndDefaults)
 {
     ToolRun r = tool({"--help"});

@@ -10,6 +10,8 @@
 #include <functional>
 #include <map>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "catalog_test_util.h"
 
@@ -24,15 +26,15 @@ struct WholeExample {
 
 const WholeExample kWholeExamples[] = {
     // a = 346 mod 19 + 1 = 5, b = 130 mod 5 + 1 = 1.
-    {5201, 1, "\n\n\n\nWie viel sind 25 Prozent von 100 ?\n (Prozente sind Hundertstel 5% = 5/100)", 25},
-    {7101, 1, "\n\n\n\nWie viel sind 25 Prozent von 100 ?", 25},
+    {5201, 1, "\n\n\n\nWie viel sind 25 Prozent von 100?\n (Prozente sind Hundertstel 5% = 5/100)", 25},
+    {7101, 1, "\n\n\n\nWie viel sind 25 Prozent von 100?", 25},
     // a = 7, b = 2, c = 3.
     {5202, 1, "\n\n\n\nWie viel sind 30 Prozent, wenn 70 Prozent gleich 140 sind?\n (Prozente sind Hundertstel 5% = 5/100)", 60},
     // a = 3, b = 2, c = 3 = a, raised to 4.
     {7102, 3, "\n\n\n\nWie viel sind 40 Prozent, wenn 30 Prozent gleich 60 sind?", 80},
     // a = 17, p = 12: price 425, cut 51.
     {7109, 1, "\n\n\n\nDer Verkaufspreis eines Computers wurde um 12 Prozent gesenkt.\nEr kostet jetzt 374 Euro. \nWie viel kostete der Computer vor der Preissenkung? ", 425},
-    {7110, 1, "\n\n\n\nDer Verkaufspreis eines Computers wurde um 51 Euro gesenkt.\nEr kostet jetzt 374 Euro. \nUm wie viel Prozent wurde der Computer gesenkt? ", 12},
+    {7110, 1, "\n\n\n\nDer Verkaufspreis eines Computers wurde um 51 Euro gesenkt.\nEr kostet jetzt 374 Euro. \nUm wie viel Prozent wurde der Preis gesenkt? ", 12},
     // p = 900, q = 20, r = 30: 900 * 0.8 * 0.7 = 504 (worked in doubles and
     // truncated it would come out as 503).
     {7112, 1, "\n\n\n\nDer Verkaufspreis von 900 Euro eines Computers wird zuerst\num 20 Prozent und dann noch einmal um 30 Prozent gesenkt.\nWie viel kostet der Computer jetzt? ", 504},
@@ -56,7 +58,7 @@ const WholeExample kWholeExamples[] = {
     // a = 4, b = 2, c = 2 = b, raised to 3.
     {5311, 2, "\n\n\n\nWenn aus einem Wassertank 12 l/min herausfließen, \nist der Tank in 6 Minuten geleert.\nIn welcher Zeit leert sich der Tank, \nwenn 8 l/min herausfließen? ", 9},
     // a = 5, b = 3, c = 4.
-    {5313, 1, "\n\n\n\n5 Lastkraftwagen holen den Sand in 19 Stunden ab. \nNach 3 Stunden fällt ein LKW aus. \nWie lange müssen die restlichen Wagen eingesetzt werden, \num den Sand abzutransportieren?", 20},
+    {5313, 1, "\n\n\n\n5 Lastkraftwagen holen den Sand in 19 Stunden ab. \nNach 3 Stunden fällt ein LKW aus. \nWie lange müssen die restlichen Wagen noch eingesetzt werden, \num den Sand abzutransportieren?", 20},
 };
 
 struct DecimalExample {
@@ -69,31 +71,31 @@ struct DecimalExample {
 
 const DecimalExample kDecimalExamples[] = {
     // variant, m = 10000 * 1, dm = 100 * 982, cm = 100 * 90.
-    {3201, 1, "\n\n\n\n Wandle um in km ;  10000 m 98200 dm 9000 cm ", 19.91, 3},
+    {3201, 1, "\n\n\n\n Wandle um in km; 10000 m 98200 dm 9000 cm", 19.91, 3},
     // variant, dz = 100 * 0 + 1, kg = 983.
-    {3205, 1, "\n\n\n\n Wandle um in t ;  1 dz 983 kg ", 1.083, 3},
-    {3212, 1, "\n\n\n\n Wandle um in Jahre ;  12 Monate 1095 Tage ", 4, 0},
-    {3212, 4, "\n\n\n\n Wandle um in Jahre ;  24 Monate 365 Tage ", 3, 0},
-    // h = 1, min = 83, s = 60.
-    {3216, 1, "\n\n\n\n Wandle um in Minuten ;  1 Stunden 83 Minuten 60 Sekunden ", 144, 0},
+    {3205, 1, "\n\n\n\n Wandle um in t; 1 dz 983 kg", 1.083, 3},
+    {3212, 1, "\n\n\n\n Wandle um in Jahre; 12 Monate 1095 Tage", 4, 0},
+    {3212, 4, "\n\n\n\n Wandle um in Jahre; 24 Monate 365 Tage", 3, 0},
+    // h = 1, min = 83, s = 60: one hour in the singular.
+    {3216, 1, "\n\n\n\n Wandle um in Minuten; 1 Stunde 83 Minuten 60 Sekunden", 144, 0},
     // a = 4, b = 6, c = 3: 24 / 3 - 4.
     {7113, 1, "\n\n\n\n4 Liter Salzwasser mit 6 Prozent Salzanteil soll auf Wasser\nmit einem Salzanteil von 3 Prozent verdünnt werden.\nWie viel Liter salzfreies Wasser muss man hinzufügen? ", 4, 3},
     // a = 6, k = 55: 600 / 45.
     {7115, 1, "\n\n\n\nMessing ist eine Legierung aus den Metallen Kupfer und Zink.\nWie viel kg Messing kann man herstellen, wenn man\n6 kg Zink und genügend Kupfer hat und die \nLegierung einen Anteil von 55 Prozent Kupfer haben soll? ", 600.0 / 45, 2},
     // f = 40, q = 35, butter 25 %; 150 g butter, 200 g quark, 1 kg flour: the quark runs out first.
-    {7116, 1, "\n\n\n\nEin Teig besteht aus 40 Prozent Mehl, aus 35 Prozent Quark und\naus 25 Prozent Butter. Wie viel kg Teig kann daraus maximal\nhergestell werden, wenn 150 Gramm Butter, 200 Gramm Quark\nund 1 kg Mehl vorhanden sind? ", 0.2 / 0.35, 3},
+    {7116, 1, "\n\n\n\nEin Teig besteht aus 40 Prozent Mehl, aus 35 Prozent Quark und\naus 25 Prozent Butter. Wie viel kg Teig kann daraus maximal\nhergestellt werden, wenn 150 Gramm Butter, 200 Gramm Quark\nund 1 kg Mehl vorhanden sind? ", 0.2 / 0.35, 3},
     // a = b = 12: the girls are raised to 13; c = 4, d = 4.
-    {7117, 1, "\n\n\n\nIn einem Sportklub sind 13 Mädchen und 12 Jungen?\nWie ändert sich der prozentuale Anteil der Mädchen, wenn \n4 Mädchen und 4 Jungen hinzu kommen?\n(negative Änderungen sind möglich)", 1700.0 / 33 - 52, 2},
+    {7117, 1, "\n\n\n\nIn einem Sportklub sind 13 Mädchen und 12 Jungen.\nWie ändert sich der prozentuale Anteil der Mädchen, wenn \n4 Mädchen und 4 Jungen hinzukommen?\n(negative Änderungen sind möglich)", 1700.0 / 33 - 52, 2},
     // a = b = 12: the boys are raised to 13.
-    {7118, 1, "\n\n\n\nIn einem Jugendklub sind 12 Mädchen und 13 Jungen?\nWie ändert sich der prozentuale Anteil der Jungen, wenn \n4 Mädchen und 4 Jungen hinzu kommen?\n(negative Änderungen sind möglich)", 1700.0 / 33 - 52, 2},
+    {7118, 1, "\n\n\n\nIn einem Jugendklub sind 12 Mädchen und 13 Jungen.\nWie ändert sich der prozentuale Anteil der Jungen, wenn \n4 Mädchen und 4 Jungen hinzukommen?\n(negative Änderungen sind möglich)", 1700.0 / 33 - 52, 2},
     // k = 12000, a = 4.
     {7206, 1, "\n\n\n\nJan hat von seiner Patentante 12000 Euro geschenkt bekommen.\nEr legt diesen Betrag bei der Bank mit 4 Prozent Zinsen an.\nWie viel leistungsloses Taschengeld kann er monatlich von der\nBank abholen, wenn das Guthaben bestehen bleiben soll? ", 40, 2},
     // e = 1100, a = 7.
     {7207, 1, "\n\n\n\nHerr Fuchs möchte ein leistungsfreies monatliches Einkommen\nvon 1100 Euro erhalten. Welches Grundkapital benötigt er,\nwenn ihm die Bank 7 Prozent Zinsen bietet?", 1320000.0 / 7, 0},
     // n = 1600, v = 21.
-    {7208, 1, "\n\n\n\nEin Fernsehgerät kostet 1936.00 EUR im Verkauf. Wie viel EUR\nan Mehrwertsteuer muss der Händler an den Staat abführen,\nwenn der Mehrwertsteuersatz 21 Prozent beträgt? ", 336, 2},
+    {7208, 1, "\n\n\n\nEin Fernsehgerät kostet 1936,00 EUR im Verkauf. Wie viel EUR\nan Mehrwertsteuer muss der Händler an den Staat abführen,\nwenn der Mehrwertsteuersatz 21 Prozent beträgt? ", 336, 2},
     // n = 1000, v = 19.
-    {7208, 54, "\n\n\n\nEin Fernsehgerät kostet 1190.00 EUR im Verkauf. Wie viel EUR\nan Mehrwertsteuer muss der Händler an den Staat abführen,\nwenn der Mehrwertsteuersatz 19 Prozent beträgt? ", 190, 2},
+    {7208, 54, "\n\n\n\nEin Fernsehgerät kostet 1190,00 EUR im Verkauf. Wie viel EUR\nan Mehrwertsteuer muss der Händler an den Staat abführen,\nwenn der Mehrwertsteuersatz 19 Prozent beträgt? ", 190, 2},
 };
 
 } // namespace
@@ -146,12 +148,9 @@ TEST(UnitsTasks, SameSeedSameTask)
 
 namespace {
 
-// Unsigned integers and decimals with a point, in printed order. Exponents of
-// area units are not amounts.
-std::vector<double> numbersIn(std::string text)
+// Unsigned integers and decimals with a comma, in printed order.
+std::vector<double> numbersIn(const std::string& text)
 {
-    for (size_t p; (p = text.find("^2")) != std::string::npos;)
-        text.erase(p, 2);
     std::vector<double> out;
     for (size_t i = 0; i < text.size();) {
         if (!std::isdigit(static_cast<unsigned char>(text[i]))) {
@@ -160,10 +159,12 @@ std::vector<double> numbersIn(std::string text)
         }
         size_t end = i + 1;
         while (end < text.size() && (std::isdigit(static_cast<unsigned char>(text[end])) ||
-                                     (text[end] == '.' && end + 1 < text.size() &&
+                                     (text[end] == ',' && end + 1 < text.size() &&
                                       std::isdigit(static_cast<unsigned char>(text[end + 1])))))
             ++end;
-        out.push_back(std::stod(text.substr(i, end - i)));
+        std::string number = text.substr(i, end - i);
+        std::replace(number.begin(), number.end(), ',', '.');
+        out.push_back(std::stod(number));
         i = end;
     }
     return out;
@@ -178,21 +179,26 @@ const std::map<std::string, double>& unitSizes()
         {"hl", 100}, {"l", 1}, {"ml", 0.001},
         {"Jahre", 365}, {"Monate", 365.0 / 12}, {"Tage", 1}, {"Stunden", 1.0 / 24},
         {"Minuten", 1.0 / 1440}, {"Sekunden", 1.0 / 86400},
-        {"km^2", 1e6}, {"ha", 1e4}, {"a", 100}, {"m^2", 1}, {"dm^2", 0.01}, {"cm^2", 1e-4}, {"mm^2", 1e-6},
+        {"Jahr", 365}, {"Tag", 1}, {"Stunde", 1.0 / 24}, {"Minute", 1.0 / 1440},
+        {"km²", 1e6}, {"ha", 1e4}, {"a", 100}, {"m²", 1}, {"dm²", 0.01}, {"cm²", 1e-4}, {"mm²", 1e-6},
     };
     return sizes;
 }
 
-// Reads "Wandle um in <unit> ;  <n> <unit> <n> <unit> ..." and converts.
+// Reads "Wandle um in <unit>; <n> <unit> <n> <unit> ..." and converts; a
+// unit is in the singular exactly when its amount is 1.
 std::string checkConversion(const std::string& text, double value)
 {
     const std::string lead = "\n\n\n\n Wandle um in ";
     if (text.rfind(lead, 0) != 0)
         return "not a conversion text";
     std::istringstream in(text.substr(lead.size()));
-    std::string targetUnit, semicolon;
-    in >> targetUnit >> semicolon;
-    if (semicolon != ";" || !unitSizes().count(targetUnit))
+    std::string targetUnit;
+    in >> targetUnit;
+    if (targetUnit.empty() || targetUnit.back() != ';')
+        return "no ';' after the target unit";
+    targetUnit.pop_back();
+    if (!unitSizes().count(targetUnit))
         return "unknown target unit " + targetUnit;
     double total = 0;
     int amounts = 0;
@@ -201,6 +207,11 @@ std::string checkConversion(const std::string& text, double value)
         in >> unit;
         if (!unitSizes().count(unit))
             return "unknown unit " + unit;
+        static const std::map<std::string, std::string> singular = {
+            {"Jahre", "Jahr"}, {"Monate", "Monat"}, {"Tage", "Tag"}, {"Stunden", "Stunde"}, {"Minuten", "Minute"}};
+        for (const auto& [many, one] : singular)
+            if ((n == 1 && unit == many) || (n != 1 && unit == one))
+                return "number of " + unit + " does not agree with " + std::to_string(n);
         total += n * unitSizes().at(unit);
         ++amounts;
     }
@@ -262,8 +273,7 @@ std::map<int, Property> properties()
     p[7108] = {2, -1, [](Numbers n, auto g) { return whole(g.solution * 100.0 == n[0] * (100 - n[1])); }};
     p[7109] = {2, -1, [](Numbers n, auto g) { return whole(g.solution * (100 - n[0]) == n[1] * 100); }};
     p[7110] = {2, -1, [](Numbers n, auto g) { return whole(g.solution * (n[0] + n[1]) == n[0] * 100); }};
-    // "3,5 Prozent" reads as 3 and 5.
-    p[7111] = {3, -1, [](Numbers n, auto g) { return whole(g.solution * 35.0 == n[2]); }};
+    p[7111] = {2, -1, [](Numbers n, auto g) { return whole(g.solution * 1000 * n[0] / 100 == n[1]); }};
     p[7112] = {3, -1, [](Numbers n, auto g) {
                    return whole(g.solution * 10000.0 == n[0] * (100 - n[1]) * (100 - n[2]));
                }};
@@ -404,5 +414,36 @@ TEST(UnitsTasks, PercentSignsPrintOnce)
             ASSERT_NE(sign, std::string::npos) << g.text;
             EXPECT_TRUE(std::isdigit(static_cast<unsigned char>(g.text[sign - 1]))) << g.text;
         }
+    }
+}
+
+// Lösungsweg of a few tasks, each line checked by hand against the task text.
+TEST(UnitsTasks, WorkedSolutionsReadAsWorkedByHand)
+{
+    struct Golden {
+        int task;
+        unsigned seed;
+        std::vector<std::string> steps;
+    };
+    const Golden golden[] = {
+        // 98200 dm = 9820 m, 9000 cm = 90 m; three places as the squares show.
+        {3201, 1, {"10000 m = 10 km; 98200 dm = 9,82 km; 9000 cm = 0,09 km", "10 + 9,82 + 0,09 = 19,910"}},
+        // The minutes are already minutes; one hour and one minute in the singular.
+        {3216, 1, {"1 Stunde = 60 Minuten; 60 Sekunden = 1 Minute", "60 + 83 + 1 = 144"}},
+        {5202, 1, {"10 % = 140 : 7 = 20", "30 % = 3 · 20 = 60"}},
+        {7109, 1, {"100 % - 12 % = 88 % sind 374 Euro", "374 : 88 · 100 = 425"}},
+        // 1936 / 1,21 = 1600 net.
+        {7208, 1, {"1936 EUR sind 100 % + 21 % = 121 %", "ohne Steuer: 1936 : 121 · 100 = 1600",
+                   "Steuer: 1600 · 21 : 100 = 336,00"}},
+        // 17/33 = 0,51515...: the change is -0,4848... and shows as -0,48.
+        {7117, 1, {"vorher: 13 : 25 · 100 = 52 %", "nachher: 17 : 33 · 100 = gerundet 51,515 %",
+                   "Änderung: 51,515 % - 52 % = gerundet -0,48"}},
+        {7206, 2, {"für ein Jahr: 10000 · 4 : 100 = 400", "für einen Monat: 400 : 12 = gerundet 33,33"}},
+        // 5 trucks for 3 hours leave 80 truck-hours for 4 trucks.
+        {5313, 1, {"Arbeit: 5 · 19 = 95 LKW-Stunden", "nach 3 Stunden bleiben 95 - 5 · 3 = 80", "80 : 4 = 20"}},
+    };
+    for (const Golden& g : golden) {
+        runTask(g.task, g.seed);
+        EXPECT_EQ(taskSteps[taskIndex], g.steps) << g.task << " seed " << g.seed;
     }
 }

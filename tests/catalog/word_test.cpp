@@ -8,6 +8,8 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <string>
+#include <vector>
 
 #include "catalog_test_util.h"
 
@@ -24,43 +26,45 @@ const Example kExamples[] = {
     // a = 346 mod 5 + 3 = 4, b = 130 mod 5 + 2 = 2.
     {1301, 1,
      "\n\n\n Julian hat 4 Sammelkarten, Jenni hat 2 Sammelkarten mehr.\n"
-     " Wie viele Sammelkarten haben beide zusammen ? ",
+     " Wie viele Sammelkarten haben beide zusammen?",
      10},
     // a = 3, b = 3, c = 10982 mod 3 + 3 = 5.
     {1305, 1,
      "\n\n\n Mike denkt sich eine Zahl aus.\n Wenn er diese Zahl mit 3 multipliziert\n"
-     " und dann 5 dazuzählt hat er 14 .\n Welche Zahl hat er sich ausgedacht ? ",
+     " und dann 5 dazuzählt, hat er 14.\n Welche Zahl hat er sich ausgedacht?",
      3},
     // a = 2, b = 3, c = 3 equals b and becomes 4.
-    {1313, 1, "\n\n\n Welche Zahl folgt als nächste ? \n Zahlenreihe: 2 , 5 , 9 , 12 , 16 , ? ", 19},
+    {1313, 1, "\n\n\n Welche Zahl folgt als nächste?\n Zahlenreihe: 2, 5, 9, 12, 16, ?", 19},
     // variant 346 mod 38 + 1 = 5.
-    {3105, 1, "\n\n\n\nWelchen Zahlenwert hat diese Römische Ziffer IX", 9},
+    {3105, 1, "\n\n\n\nWelchen Zahlenwert hat die römische Zahl IX?", 9},
     // a = 5, b = 0, c = 2.
     {3309, 1,
-     "\n\n\n\n Welche der Zahlen ist ein Zahlenpalindrom ?\n (Palindrome lesen sich von vorn und hinten gleich)",
+     "\n\n\n\n Welche der Zahlen ist ein Zahlenpalindrom?\n (Palindrome lesen sich von vorn und hinten gleich)",
      50205},
     // a = 1, b = 2, c = 3.
     {3309, 924,
-     "\n\n\n\n Welche der Zahlen ist ein Zahlenpalindrom ?\n (Palindrome lesen sich von vorn und hinten gleich)",
+     "\n\n\n\n Welche der Zahlen ist ein Zahlenpalindrom?\n (Palindrome lesen sich von vorn und hinten gleich)",
      12321},
     // 1/11 against 1/7.
     {5101, 1,
-     "\n\n\n\nKarl hat im ersten Wurf mit 11 Würfen 1 mal eine Sechs gewürfelt.Im zweiten Versuch hat er mit 7 "
-     "Würfen 1 Sechsen.\nBei welchem Versuch war der Anteil der Sechsen größer oder\ngleich?   1. Wurf  ??  2. Wurf",
+     "\n\n\n\nKarl hat im ersten Versuch mit 11 Würfen 1-mal eine Sechs gewürfelt.\nIm zweiten Versuch hat er mit 7 "
+     "Würfen 1-mal eine Sechs gewürfelt.\nBei welchem Versuch war der Anteil der Sechsen größer oder\n"
+     "gleich?   1. Versuch  ??  2. Versuch",
      1},
     // 2/6 against 4/12: equal shares.
     {5101, 228,
-     "\n\n\n\nKarl hat im ersten Wurf mit 6 Würfen 2 mal eine Sechs gewürfelt.Im zweiten Versuch hat er mit 12 "
-     "Würfen 4 Sechsen.\nBei welchem Versuch war der Anteil der Sechsen größer oder\ngleich?   1. Wurf  ??  2. Wurf",
+     "\n\n\n\nKarl hat im ersten Versuch mit 6 Würfen 2-mal eine Sechs gewürfelt.\nIm zweiten Versuch hat er mit 12 "
+     "Würfen 4-mal eine Sechs gewürfelt.\nBei welchem Versuch war der Anteil der Sechsen größer oder\n"
+     "gleich?   1. Versuch  ??  2. Versuch",
      2},
     // a = 2, b = 4, c = 3: 2, 8, 5, 20, 17.
-    {5120, 1, "\n\n\n Welche Zahl folgt als nächste ? \n Zahlenreihe: 2 , 8 , 5 , 20 , 17 , ? ", 68},
+    {5120, 1, "\n\n\n Welche Zahl folgt als nächste?\n Zahlenreihe: 2, 8, 5, 20, 17, ?", 68},
     // a = 8: primes at index 8 down to 4.
-    {5122, 1, "\n\n\n Welche Zahl folgt als nächste ? \n Zahlenreihe: 23 , 19 , 17 , 13 , 11 , ? ", 7},
+    {5122, 1, "\n\n\n Welche Zahl folgt als nächste?\n Zahlenreihe: 23, 19, 17, 13, 11, ?", 7},
     // x = 70, d = 5, e = 35: angles 70, 75, 35.
     {6303, 1,
      "\n\n\n\nIn einem Dreieck ist der zweite Winkel um 5 Grad größer \n"
-     "und der dritte um 35 Grad kleiner als der erste.\nWie Groß ist der erste Winkel? ",
+     "und der dritte um 35 Grad kleiner als der erste.\nWie groß ist der erste Winkel?",
      70},
     // variant 2, rest 3 * (130 mod 3 + 3) = 12.
     {6307, 1,
@@ -68,9 +72,9 @@ const Example kExamples[] = {
      "schlechtere Note. Wie viele Schüler sind in der 6b?  ",
      24},
     // a = 7965 mod 29 - 19 = 0 is shown as 1, b = 5.
-    {6311, 23, "\n\n\n\n Das Produkt aus einer Zahl und 1 beträgt 5.\n Wie groß ist die Zahl? ", 5},
+    {6311, 23, "\n\n\n\n Das Produkt aus einer Zahl und 1 beträgt 5.\n Wie groß ist die Zahl?", 5},
     // a = 0 becomes 1, b = 0 becomes -1.
-    {6312, 1, "\n\n\n\n Die Summe zweier Zahlen beträgt 0.\n Wie groß ist ihr Produkt, wenn eine Zahl 1 ist? ", -1},
+    {6312, 1, "\n\n\n\n Die Summe zweier Zahlen beträgt 0.\n Wie groß ist ihr Produkt, wenn eine Zahl 1 ist?", -1},
     // k = 70, a = 11.
     {7313, 1,
      "\n\n\n\nFrau Kunz hat ihr Konto um 70 Euro überzogen. \nSie hebt nochmals 110 Euro ab. \n"
@@ -89,7 +93,7 @@ const Example kExamples[] = {
     // a = 16, b = 2, c = 7, variant 2 asks for Nanina.
     {12307, 1,
      "\n\n\n\nIn einer Tüte sind 45 Gummibärchen. Rona erhält 2 \n"
-     "Gummibärchen mehr als Nanina und Sika 7 weniger als Rona.\nWie viel Gummibärchen erhält Nanina?",
+     "Gummibärchen mehr als Nanina und Sika 7 weniger als Rona.\nWie viele Gummibärchen erhält Nanina?",
      16},
 };
 
@@ -130,8 +134,8 @@ TEST(WordTasks, DecimalAnswers)
     // covers 4 - 72/30 km.
     GeneratedTask g = runTask(12308, 1);
     EXPECT_EQ(g.text,
-              "\n\n\n\nBianca und Emma wohnen 4 km voneinander entfernt. Die ältere\nEmma fährt 18 km/h mit dem Bike,"
-              " Bianca fährt 12 km/h.\nNach wie viel km trifft Bianka Emma,\n"
+              "\n\n\n\nBianca und Emma wohnen 4 km voneinander entfernt. Die ältere\nEmma fährt 18 km/h mit dem Fahrrad,"
+              " Bianca fährt 12 km/h.\nNach wie viel km trifft Bianca Emma,\n"
               "wenn sie gleichzeitig von zu Hause losfahren?");
     EXPECT_NEAR(g.decimalSolution, 1.6, 1e-12);
     EXPECT_EQ(answerKind, 4);
@@ -143,7 +147,7 @@ TEST(WordTasks, DecimalAnswers)
               "\n\n\n\nDie Vergrößerung eines Fernrohres ist gleich dem Verhältnis\n"
               "aus der Brennweite des Objektivs zur Brennweite des Okulars.\n"
               "Welche Brennweite des Okulars musst du für eine Vergrößerung\n"
-              "von 250 wählen, wenn die Brennweite des Objektivs 250cm beträgt?");
+              "von 250 wählen, wenn die Brennweite des Objektivs 250 cm beträgt?");
     EXPECT_NEAR(g.decimalSolution, 1.0, 1e-12);
     EXPECT_EQ(answerKind, 5);
     EXPECT_EQ(decimalPlaces, 2);
@@ -353,10 +357,10 @@ std::map<int, Check> properties()
     p[1317] = counted(2, [](const V& n) { return whole(n[1], n[0] - 1); });
     for (int t : {3104, 3105, 3106})
         p[t] = [](const std::string& t, const V& n, const GeneratedTask& g) -> std::string {
-            const std::string lead = "\n\n\n\nWelchen Zahlenwert hat diese Römische Ziffer ";
-            if (!n.empty() || t.rfind(lead, 0) != 0)
+            const std::string lead = "\n\n\n\nWelchen Zahlenwert hat die römische Zahl ";
+            if (!n.empty() || t.rfind(lead, 0) != 0 || t.back() != '?')
                 return "not a numeral question";
-            return expect(g, romanValue(t.substr(lead.size())));
+            return expect(g, romanValue(t.substr(lead.size(), t.size() - lead.size() - 1)));
         };
     p[3301] = counted(2, [](const V& n) { return whole(n[0], n[1] + 1); });
     p[3302] = counted(2, [](const V& n) { return whole(n[1], n[0]); });
@@ -637,9 +641,41 @@ TEST(WordTasks, RomanNumeralListsHoldTheirValues)
         for (unsigned seed = 1; seed <= 600; ++seed) {
             GeneratedTask g = runTask(task, seed);
             std::string numeral = g.text.substr(g.text.rfind(' ') + 1);
+            numeral.pop_back(); // the question mark
             EXPECT_EQ(g.solution, romanValue(numeral)) << numeral;
             seen[g.solution]++;
         }
         EXPECT_EQ(seen.size(), task == 3104 ? 9u : task == 3105 ? 38u : 29u) << task;
+    }
+}
+
+// Lösungsweg of a few tasks, each line checked by hand against the task text.
+TEST(WordTasks, WorkedSolutionsReadAsWorkedByHand)
+{
+    struct Golden {
+        int task;
+        unsigned seed;
+        std::vector<std::string> steps;
+    };
+    const Golden golden[] = {
+        {1305, 1, {"rückwärts rechnen:", "14 - 5 = 9", "9 : 3 = 3"}},
+        {3105, 1, {"IX = 10 - 1 = 9"}},
+        {3106, 1, {"MMCM = M + M + CM", "1000 + 1000 + (1000 - 100) = 2900"}},
+        // 1/11 against 1/7: the compare sign is the last line's.
+        {5101, 1, {"Hauptnenner 77: 1/11 = 7/77; 1/7 = 11/77", "1/11 < 1/7"}},
+        {6303, 1, {"x + (x + 5) + (x - 35) = 180", "3x - 30 = 180", "3x = 180 + 30 = 210", "x = 210 : 3 = 70"}},
+        // One number 4, the sum 3: a negative factor in brackets.
+        {6312, 2, {"andere Zahl: 3 - 4 = -1", "Produkt: 4 · (-1) = -4"}},
+        // "Addiert man -5 zum 8-fachen ... zum 4-fachen der Zahl -1 addiert".
+        {12301, 1, {"8x - 5 = 4x - 1", "4x = -1 + 5 = 4", "x = 4 : 4 = 1"}},
+        // Sika gets 6 fewer than Rona, who gets 9 more than Nanina.
+        {12307, 3, {"Nanina x, Rona x + 9, Sika x + 3", "x + (x + 9) + (x + 3) = 3x + 12 = 66",
+                    "Nanina: x = (66 - 12) : 3 = 18", "Sika: 18 + 3 = 21"}},
+        // 4 km apart closing at 30 km/h: Bianca rides 12 km/h for 4/30 h.
+        {12308, 1, {"zusammen: 18 + 12 = 30 km in einer Stunde", "Zeit: 4 : 30 Stunden", "Bianca: 12 · 4 : 30 = 1,600"}},
+    };
+    for (const Golden& g : golden) {
+        runTask(g.task, g.seed);
+        EXPECT_EQ(taskSteps[taskIndex], g.steps) << g.task << " seed " << g.seed;
     }
 }

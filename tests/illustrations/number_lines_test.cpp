@@ -28,8 +28,9 @@ TEST_F(NumberLine, AxisTicksAndLabels)
     EXPECT_EQ(at(x + 249, y + 4), kBlackPx);
     EXPECT_EQ(at(x + 251, y + 4), kWhite);
 
-    EXPECT_TRUE(hasText(x - 7, y - 30, "9x15", "0"));
-    EXPECT_TRUE(hasText(x + 493, y - 30, "9x15", "1"));
+    EXPECT_TRUE(hasText(x - 7, y - 40, "9x15", "0"));
+    EXPECT_TRUE(hasText(x + 493, y - 40, "9x15", "1"));
+    EXPECT_TRUE(hasText(x + 250 - 13, y - 40, "9x15", "0,5"));
 }
 
 TEST_F(NumberLine, FractionMarkUsesIntegerDivision)
@@ -81,6 +82,8 @@ TEST_F(NumberLine, PercentLineMarksAndUnderlines)
     EXPECT_EQ(at(x + 177, y + 12), kWhite);
     EXPECT_EQ(at(x - 1, y + 12), kWhite);
     EXPECT_EQ(at(x + 50, y + 13), kWhite);
+    EXPECT_TRUE(hasText(x + 100 - 18, y - 40, "9x15", "20 %"));
+    EXPECT_TRUE(hasText(x + 500 - 22, y - 40, "9x15", "100 %"));
 }
 
 TEST_F(NumberLine, GridColoursTheTopLeftBlock)

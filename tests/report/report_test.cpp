@@ -1,6 +1,7 @@
 #include "report.h"
 
 #include "aotoolkit.h"
+#include "titles.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -96,7 +97,8 @@ TEST(ReportArgs, ParsedIntoTheirStructAndRefusedWhenMalformed)
     const std::vector<std::vector<std::string>> bad = {
         {"--since", "2026-02-30"}, {"--since", "2026-2-3"}, {"--since", "heute"}, {"--since"},
         {"--html"},                {"--csv", ""},           {"--pupil", "a", "--pupil", "b"},
-        {"--verbose"},             {"report.html"},
+        {"--verbose"},             {"report.html"},         {"--pupil", "--html", "r.html"},
+        {"--csv-format", "xls"},
     };
     for (const auto& args : bad) {
         EXPECT_FALSE(parseReportArgs(args, a, err)) << args[0];
@@ -134,7 +136,10 @@ TEST(Report, TextPerPupilWithTheWeakestTypes)
               std::string::npos)
         << out;
     // 3101 (0 of 3) before 3102 (2 of 3); 3103 (3 of 3) last.
-    size_t a = out.find("  3101   3/1          0 %      3         Berechne, \"schnell\": 3 + 3101\n");
+    // The type's title, not one of its tasks.
+    size_t a = out.find("  3101   3/1          0 %      3         " + taskTitle(3101) + "\n");
+    EXPECT_FALSE(taskTitle(3101).empty());
+    EXPECT_EQ(out.find("schnell"), std::string::npos) << out;
     size_t b = out.find("  3102   3/1          67 %     3"), c = out.find("  3103   3/1          100 %");
     EXPECT_NE(a, std::string::npos) << out;
     EXPECT_LT(a, b);
@@ -142,14 +147,20 @@ TEST(Report, TextPerPupilWithTheWeakestTypes)
     EXPECT_NE(out.find("Schüler: Ben\n  Spiele: 1   Aufgaben: 6   richtig: 100 %"), std::string::npos);
     EXPECT_NE(out.find("  Noten: 1 ×1\n"), std::string::npos);
 
-    ASSERT_EQ(report({"--history", fixture().string(), "--pupil", "Ben", "--since", "2026-12-02"}, out, err), 0);
+    ASSERT_EQ(report({"--history", fixture().string(), "--pupil", "bEN", "--since", "2026-12-02"}, out, err), 0);
     EXPECT_EQ(out.find("Anna"), std::string::npos);
+    EXPECT_NE(out.find("Schüler: Ben"), std::string::npos);
+    EXPECT_EQ(report({"--history", fixture().string(), "--pupil", "Bernd"}, out, err), 1);
+    EXPECT_NE(err.find(": kein Schüler \"Bernd\" im Verlauf; es gibt: Anna, Ben\n"), std::string::npos) << err;
     ASSERT_EQ(report({"--history", fixture().string(), "--since", "2026-12-03"}, out, err), 0);
     EXPECT_NE(out.find("Spiele: 1 (davon 1 Übung)"), std::string::npos) << out;
     EXPECT_NE(out.find("(noch keiner oft genug gespielt)"), std::string::npos);
 }
 
-TEST(Report, CsvHasOneQuotedRowPerTask)
+// German by default: ';' between fields, a byte order mark; --csv-format
+// intl writes ',' and no mark. Either way fields with the separator or a
+// quote are quoted, and the last column is the type's title.
+TEST(Report, CsvForGermanAndInternationalSpreadsheets)
 {
     std::string out, err;
     fs::path csv = tempDir() / "tasks.csv";
@@ -157,13 +168,22 @@ TEST(Report, CsvHasOneQuotedRowPerTask)
     std::string text = slurp(csv);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1 + 9 + 6);
     EXPECT_EQ(text.substr(0, text.find('\n') + 1),
-              "pupil,game,started,kind,level,difficulty,position,task_number,seed,text,solution,answer,verdict,"
-              "seconds\r\n");
-    EXPECT_NE(text.find("\r\nAnna,1,2026-12-01 09:00:00,game,3,1,1,3101,77,\"Berechne, \"\"schnell\"\": 3 + 3101\","
-                        "7,9,wrong,10\r\n"),
+              "\xEF\xBB\xBFpupil;game;started;kind;level;difficulty;position;task_number;seed;text;solution;answer;"
+              "verdict;seconds;title\r\n");
+    EXPECT_NE(text.find("\r\nAnna;1;2026-12-01 09:00:00;game;3;1;1;3101;77;\"Berechne, \"\"schnell\"\": 3 + 3101\";"
+                        "7;9;wrong;10;" + taskTitle(3101) + "\r\n"),
               std::string::npos)
         << text;
-    EXPECT_NE(text.find(",practice,3,1,1,3101,77,"), std::string::npos);
+    EXPECT_NE(text.find(";practice;3;1;1;3101;77;"), std::string::npos);
+
+    ASSERT_EQ(report({"--history", fixture().string(), "--csv", csv.string(), "--csv-format", "intl"}, out, err), 0);
+    text = slurp(csv);
+    EXPECT_EQ(text.substr(0, 6), "pupil,");
+    EXPECT_NE(text.find("\r\nAnna,1,2026-12-01 09:00:00,game,3,1,1,3101,77,\"Berechne, \"\"schnell\"\": 3 + 3101\","
+                        "7,9,wrong,10,"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(report({"--csv-format", "excel"}, out, err), 2);
 }
 
 // The page opens in a real browser, and the browser draws the chart's lines.
@@ -203,4 +223,71 @@ TEST(Report, HtmlIsSelfContainedAndItsChartShowsInChromium)
     }
     EXPECT_GT(anna, 200) << "Anna's line";
     EXPECT_GT(ben, 40) << "Ben's one game";
+}
+
+namespace {
+
+StoredGame playedGame(const std::string& pupil, long long started, int right, int played)
+{
+    StoredGame g;
+    g.pupil = pupil, g.started = started, g.level = 3, g.difficulty = 1, g.tasks = played, g.right = right;
+    for (int i = 0; i < played; ++i)
+        g.taskList.push_back({i + 1, 3101, 1, "", "7", "7", i < right ? TaskVerdict::Right : TaskVerdict::Wrong, 5});
+    return g;
+}
+
+// The cx of every dot in the page, in order.
+// The dots of the per-game chart, after the class's week chart.
+std::vector<double> dotsX(const std::string& html)
+{
+    std::vector<double> xs;
+    const size_t start = html.find("Anteil richtig je Spiel</h2>");
+    for (size_t at = start == std::string::npos ? 0 : start; (at = html.find("<circle cx=\"", at)) != std::string::npos; ++at)
+        xs.push_back(std::stod(html.substr(at + 12)));
+    return xs;
+}
+
+} // namespace
+
+// Time runs along the x axis: a gap of ten days is ten times a gap of one.
+TEST(Report, ChartPlacesGamesByTime)
+{
+    const long long day = 86400, start = 1796083200;
+    const std::vector<StoredGame> games = {playedGame("Anna", start, 3, 4), playedGame("Anna", start + day, 4, 4),
+                                           playedGame("Anna", start + 11 * day, 2, 4)};
+    const std::vector<double> x = dotsX(reportHtml(games));
+    ASSERT_EQ(x.size(), 3u);
+    EXPECT_NEAR(x[2] - x[1], 10 * (x[1] - x[0]), 1.0);
+    const std::string html = reportHtml(games);
+    EXPECT_NE(html.find(">01.12.2026</text>"), std::string::npos);
+    EXPECT_NE(html.find(">12.12.2026</text>"), std::string::npos);
+    EXPECT_NE(html.find(">Anteil richtig</text>"), std::string::npos);
+}
+
+// A class of 26: one small chart per pupil, each named, all on one time axis.
+TEST(Report, ClassGetsOneSmallChartPerPupil)
+{
+    const long long day = 86400, start = 1796083200;
+    std::vector<StoredGame> games;
+    for (int p = 0; p < 26; ++p)
+        for (int g = 0; g < 3; ++g)
+            games.push_back(playedGame("Kind " + std::string(1, static_cast<char>('A' + p)), start + (g * 7 + p % 3) * day,
+                                       (p + g) % 5, 4));
+    std::sort(games.begin(), games.end(), [](const StoredGame& a, const StoredGame& b) { return a.started < b.started; });
+    const std::string html = reportHtml(games);
+    EXPECT_NE(html.find("class=\"multiples\""), std::string::npos);
+    for (int p = 0; p < 26; ++p) {
+        const std::string name = "Kind " + std::string(1, static_cast<char>('A' + p));
+        EXPECT_NE(html.find("aria-label=\"" + name + ": Anteil richtig je Spiel\""), std::string::npos) << name;
+    }
+    EXPECT_NE(html.find("dieselbe Zeit, 01.12.2026 bis 17.12.2026"), std::string::npos);
+    // Each small chart spans the same time: the first game of the class at the left end, the last at the right.
+    std::vector<double> x = dotsX(html);
+    ASSERT_EQ(x.size(), 1 + 26u * 3) << "the legend's dot and one per game";
+    x.erase(x.begin());
+    // Pupil A played on days 0, 7, 14 and pupil C on days 2, 9, 16 of the class's 16: in their own charts
+    // A starts at the left end and C ends at the right end.
+    const double left = x[0], right = x[2 * 3 + 2];
+    EXPECT_NEAR(x[2 * 3], left + (right - left) * 2 / 16, 0.5);
+    EXPECT_NEAR(x[1], left + (right - left) * 7 / 16, 0.5);
 }

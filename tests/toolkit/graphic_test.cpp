@@ -456,3 +456,48 @@ TEST(GraphicText, FontByHandleAndControlBytesDrawNothing)
 }
 
 } // namespace
+
+// A recorder draws exactly what the pixmap alone draws, and keeps each drawing
+// command so that it stands alone: the pen, centring and the font resolved.
+TEST(GraphicRecorder, DrawsTheSameAndRecordsStandAloneCommands)
+{
+    aofont_loadbuiltins();
+    auto draw = [] {
+        aographic_setfont("6x13");
+        aographic_moveto(2, 3);
+        aographic_lineto(9, 3, 1);
+        aographic_centertext(4, 2, "ab");
+        aographic_char(1, 8, 3, 'x');
+        aographic_fillcircle(12, 12, 3, 4);
+        (void)aographic_getpixel(0, 0); // reads are not drawings
+    };
+    Canvas plain(24, 24);
+    draw();
+    aoPixmap recorded;
+    recorded.width = recorded.height = 24;
+    ASSERT_TRUE(aopxmap_allocate(&recorded));
+    aoRecorder recorder(recorded);
+    aographic_settarget(&recorder);
+    draw();
+    aographic_settarget(&plain.p);
+    EXPECT_EQ(recorded.pixels, plain.p.pixels);
+
+    const std::vector<aoRecordedCommand>& c = recorder.commands();
+    ASSERT_EQ(c.size(), 4u);
+    EXPECT_EQ(c[0].code, AOCMD_LINE);
+    EXPECT_EQ(std::vector<int>(c[0].a, c[0].a + 5), (std::vector<int>{2, 3, 9, 3, 1}));
+    const int font = aofont_find("6x13");
+    EXPECT_EQ(c[1].code, AOCMD_TEXT);
+    EXPECT_EQ(c[1].text, "ab");
+    EXPECT_EQ(c[1].a[0], (24 - aofont_textwidth(font, "ab")) / 2);
+    EXPECT_EQ(c[1].a[1], 4);
+    EXPECT_EQ(c[1].font, font);
+    EXPECT_EQ(c[2].code, AOCMD_TEXT);
+    EXPECT_EQ(c[2].text, "x");
+    EXPECT_EQ(c[3].code, AOCMD_FILLCIRCLE);
+    EXPECT_TRUE(recorder.standsAlone());
+    aographic_settarget(&recorder);
+    aographic_floodfill(0, 0, 5);
+    aographic_settarget(&plain.p);
+    EXPECT_FALSE(recorder.standsAlone());
+}

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "catalog.h"
 #include "worksheet.h"
 
 namespace fs = std::filesystem;
@@ -123,4 +124,97 @@ TEST(Worksheet, UnwritableFile)
     EXPECT_EQ(run({"--worksheet", "/nonexistent-dir/w.pdf", "--level", "4", "--difficulty", "3"}, &err), 1);
     EXPECT_NE(err.find("/nonexistent-dir/w.pdf"), std::string::npos) << err;
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
+}
+
+namespace {
+
+std::string pdfText(const Sheet& sheet, const std::string& options = "")
+{
+    const fs::path text = sheet.dir / "sheet.txt";
+    const std::string command =
+        "pdftotext " + options + " -enc UTF-8 " + sheet.pdf.string() + " " + text.string() + " 2>/dev/null";
+    return std::system(command.c_str()) == 0 ? readFile(text) : std::string();
+}
+
+// The words of a `pdftotext -bbox` page with their heights in points.
+std::vector<std::pair<std::string, double>> wordHeights(const std::string& bbox)
+{
+    std::vector<std::pair<std::string, double>> words;
+    size_t at = 0;
+    while ((at = bbox.find("<word ", at)) != std::string::npos) {
+        double yMin = 0, yMax = 0;
+        const size_t close = bbox.find('>', at), end = bbox.find("</word>", close);
+        if (close == std::string::npos || end == std::string::npos) break;
+        const std::string tag = bbox.substr(at, close - at);
+        std::sscanf(tag.c_str() + tag.find("yMin="), "yMin=\"%lf\"", &yMin);
+        std::sscanf(tag.c_str() + tag.find("yMax="), "yMax=\"%lf\"", &yMax);
+        words.emplace_back(bbox.substr(close + 1, end - close - 1), yMax - yMin);
+        at = end;
+    }
+    return words;
+}
+
+} // namespace
+
+// Graph pictures are drawn as lines and text, not as a screen raster: the
+// axis numbers are words of the page, printed at a size a pupil reads.
+TEST(Worksheet, PicturesAreVectorsWithReadableText)
+{
+    if (!haveTool("pdftotext")) GTEST_SKIP() << "poppler-utils not installed";
+    Sheet sheet;
+    ASSERT_EQ(run({"--worksheet", sheet.pdf.string(), "--level", "6", "--difficulty", "1", "--tasks", "6101",
+                   "--seed", "3", "--date", "2026-12-07"}),
+              0);
+    EXPECT_EQ(readFile(sheet.pdf).find("/Subtype /Image"), std::string::npos) << "a raster picture in the sheet";
+    int axisNumbers = 0;
+    for (const auto& [word, height] : wordHeights(pdfText(sheet, "-bbox")))
+        if (word == "-15" || word == "-20") {
+            ++axisNumbers;
+            EXPECT_GE(height, 7.0) << word << " prints " << height << " pt tall";
+        }
+    EXPECT_GE(axisNumbers, 2 * 12) << "every graph's axis is labelled";
+}
+
+// Twelve tasks of any level and difficulty take two to four pages, the key
+// one more.
+TEST(Worksheet, TwelveTasksFitOnAtMostFourPages)
+{
+    for (int level = 1; level <= kLevels; ++level)
+        for (int difficulty = 1; difficulty <= kDifficulties; ++difficulty) {
+            CatalogToolArgs args;
+            args.level = level, args.difficulty = difficulty, args.seed = 7;
+            std::vector<ToolTask> tasks;
+            std::string err, pdf;
+            ASSERT_TRUE(worksheetTasks(args, tasks, err)) << err;
+            WorksheetPages pages;
+            ASSERT_TRUE(renderWorksheet({level, difficulty, "2026-12-07", 7}, tasks, pdf, err, &pages)) << err;
+            EXPECT_GE(pages.tasks, 1) << level << "/" << difficulty;
+            EXPECT_LE(pages.tasks, 4) << level << "/" << difficulty;
+            EXPECT_EQ(pages.key, 1) << level << "/" << difficulty;
+        }
+}
+
+// Without --seed every sheet is a new one; its footer names the seed, and
+// that seed makes the same sheet again.
+TEST(Worksheet, FreshSeedNamedInTheFooter)
+{
+    if (!haveTool("pdftotext")) GTEST_SKIP() << "poppler-utils not installed";
+    Sheet sheet;
+    const std::vector<std::string> args = {"--worksheet", sheet.pdf.string(), "--level", "4", "--difficulty", "3",
+                                           "--date", "2026-12-07"};
+    auto footer = [&] {
+        const std::string text = pdfText(sheet);
+        const size_t at = text.find("Blatt 4-3-");
+        return at == std::string::npos ? std::string() : text.substr(at, text.find_first_of(" \n\f", at + 6) - at);
+    };
+    ASSERT_EQ(run(args), 0);
+    const std::string first = readFile(sheet.pdf), firstName = footer();
+    ASSERT_FALSE(firstName.empty()) << "no \"Blatt 4-3-<seed>\" in the footer";
+    ASSERT_EQ(run(args), 0);
+    EXPECT_NE(footer(), firstName) << "two sheets without --seed are the same sheet";
+
+    std::vector<std::string> again = args;
+    again.insert(again.end(), {"--seed", firstName.substr(10)});
+    ASSERT_EQ(run(again), 0);
+    EXPECT_EQ(readFile(sheet.pdf), first);
 }

@@ -328,6 +328,34 @@ struct aoPixmap : public aoDrawTarget {
     const uint32_t* row(int y) const { return pixels.data() + static_cast<size_t>(y) * width; }
 };
 
+// A drawing target that draws into a pixmap as usual and keeps every drawing
+// command in a form that stands alone: a line to the pen becomes a line from
+// where the pen was, centred text and single characters become text at their
+// place, and each text keeps the font it was drawn in. What was recorded can
+// be drawn again at any size (the worksheets draw task pictures as vectors).
+struct aoRecordedCommand {
+    int code = 0;          // AOCMD_*; LINETO arrives as LINE, CENTERTEXT and CHAR as TEXT
+    int a[8] = {0, 0, 0, 0, 0, 0, 0, 0};
+    std::string text;      // TEXT: Windows-1252
+    std::vector<int> list; // UPRIGHTLINES: the columns
+    int font = -1;         // TEXT: the font handle
+};
+
+class aoRecorder : public aoDrawTarget {
+public:
+    explicit aoRecorder(aoPixmap& pixmap) : pixmap_(pixmap) {}
+    intptr_t command(const aoCommand& c) override;
+    const std::vector<aoRecordedCommand>& commands() const { return commands_; }
+    // False once a command was drawn that depends on the pixels already there
+    // (a flood fill): then only the pixmap shows the picture as it is.
+    bool standsAlone() const { return standsAlone_; }
+
+private:
+    aoPixmap& pixmap_;
+    std::vector<aoRecordedCommand> commands_;
+    bool standsAlone_ = true;
+};
+
 bool aopxmap_allocate(aoPixmap* p);
 void aopxmap_setpixel(aoPixmap* p, int x, int y, int colour);
 int aopxmap_getpixel(const aoPixmap* p, int x, int y);

@@ -5,6 +5,10 @@
 #include <cairo.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <numbers>
+#include <random>
 #include <cstring>
 #include <ctime>
 #include <memory>
@@ -14,14 +18,26 @@ namespace {
 // A4 in points, with the margins of an ordinary printed page.
 constexpr double kPageWidth = 595.28;
 constexpr double kPageHeight = 841.89;
-constexpr double kMargin = 50;
+constexpr double kMargin = 42;
 constexpr double kTextWidth = kPageWidth - 2 * kMargin;
 constexpr double kBottom = kPageHeight - kMargin;
-// Pictures keep one scale where they fit: the 9-pixel font of the graphs'
-// numbers comes out about 7 points tall, about 150 pixels per inch.
-constexpr double kPictureScale = 1.25 * kTextWidth / kAreaWidth;
+
+// Task pictures: at most this many points per pixel of the task area (large
+// enough for a fraction drawn in a small font) and narrow enough to leave a
+// column for the answer squares beside them; how tall they may be is chosen
+// per sheet so that its tasks take at most kMostTaskPages pages. Their text
+// prints no smaller than kPictureText points (digits about 2 mm tall); text
+// that would print smaller grows about its middle, at most by kMaxGrow, with
+// a white rim that keeps it clear of lines.
+constexpr double kMaxPictureScale = 0.6;
+constexpr int kMostTaskPages = 4;
+constexpr double kSquaresColumn = 150;
+constexpr double kPictureText = 8;
+constexpr double kMaxGrow = 2.2;
+constexpr double kThinnestLine = 0.3;
 
 constexpr const char* kSans = "Liberation Sans";
+constexpr const char* kSerif = "Liberation Serif";
 constexpr const char* kMono = "Liberation Mono";
 
 struct CairoDeleter {
@@ -87,21 +103,235 @@ Box drawnBox(const aoPixmap& area)
     return {x0, y0, x1 - x0 + 1, y1 - y0 + 1};
 }
 
+// ---- the task picture, its drawing commands replayed into cairo
+
+void colour(cairo_t* cr, int rgb)
+{
+    cairo_set_source_rgb(cr, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0);
+}
+
+// The printed face of a screen font: the faces the stored fonts were made from.
+struct Face {
+    const char* family;
+    bool bold;
+};
+
+Face faceOf(const aoFont* f)
+{
+    if (!f) return {kMono, false};
+    std::string name = f->name;
+    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+    const bool bold = f->weight > 0;
+    if (name.find("roman") != std::string::npos || name.find("times") != std::string::npos ||
+        name.find("serif") != std::string::npos)
+        return {kSerif, bold};
+    if (f->kind == 1 || name.rfind("crnew", 0) == 0 || name.find("courier") != std::string::npos) return {kMono, bold};
+    return {kSans, bold};
+}
+
+// A line clipped to a rectangle (Liang and Barsky); false when nothing of it
+// lies inside. Keeps far-off ends within what cairo's fixed point can hold.
+bool clipLine(double& x1, double& y1, double& x2, double& y2, double left, double top, double right, double bottom)
+{
+    const double dx = x2 - x1, dy = y2 - y1;
+    double t0 = 0, t1 = 1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x1 - left, right - x1, y1 - top, bottom - y1};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0) t0 = std::max(t0, t);
+        else t1 = std::min(t1, t);
+    }
+    if (t0 > t1) return false;
+    x2 = x1 + t1 * dx, y2 = y1 + t1 * dy;
+    x1 = x1 + t0 * dx, y1 = y1 + t0 * dy;
+    return true;
+}
+
+class PictureReplay {
+public:
+    // Draws the recorded commands in pixel units; `scale` is points per pixel.
+    PictureReplay(cairo_t* cr, const Box& box, double scale) : cr_(cr), box_(box), scale_(scale) {}
+
+    void run(const std::vector<aoRecordedCommand>& commands)
+    {
+        cairo_save(cr_);
+        cairo_rectangle(cr_, box_.x, box_.y, box_.w, box_.h);
+        cairo_clip(cr_);
+        cairo_set_line_width(cr_, std::max(1.0, kThinnestLine / scale_));
+        // A line covers the pixels of both its ends, as on screen.
+        cairo_set_line_cap(cr_, CAIRO_LINE_CAP_SQUARE);
+        for (const aoRecordedCommand& c : commands) one(c);
+        cairo_restore(cr_);
+    }
+
+private:
+    cairo_t* cr_;
+    Box box_;
+    double scale_;
+
+    // Pixel centres: a one-pixel line runs through the middle of its pixels.
+    void line(double x1, double y1, double x2, double y2, int rgb)
+    {
+        const double reach = 2000;
+        x1 += 0.5, y1 += 0.5, x2 += 0.5, y2 += 0.5;
+        if (!clipLine(x1, y1, x2, y2, box_.x - reach, box_.y - reach, box_.x + box_.w + reach,
+                      box_.y + box_.h + reach))
+            return;
+        colour(cr_, rgb);
+        cairo_move_to(cr_, x1, y1);
+        cairo_line_to(cr_, x2, y2);
+        cairo_stroke(cr_);
+    }
+    void fill(double x, double y, double w, double h, int rgb)
+    {
+        if (w <= 0 || h <= 0) return;
+        const double x0 = std::max(x, box_.x - 1.0), y0 = std::max(y, box_.y - 1.0);
+        const double x1 = std::min(x + w, box_.x + box_.w + 1.0), y1 = std::min(y + h, box_.y + box_.h + 1.0);
+        if (x1 <= x0 || y1 <= y0) return;
+        colour(cr_, rgb);
+        cairo_rectangle(cr_, x0, y0, x1 - x0, y1 - y0);
+        cairo_fill(cr_);
+    }
+    bool far(double x, double y, double rx, double ry) const
+    {
+        return x + rx < box_.x - 1 || y + ry < box_.y - 1 || x - rx > box_.x + box_.w + 1 ||
+               y - ry > box_.y + box_.h + 1;
+    }
+    // An ellipse's outline or area about the middle of pixel (x, y); angles
+    // in degrees, clockwise on the page as on the screen.
+    void ellipse(int x, int y, int rx, int ry, double from, double to, bool filled, int rgb)
+    {
+        if (rx < 0 || ry < 0 || far(x, y, rx, ry)) return;
+        // A filled shape covers its outermost pixels whole.
+        const double ex = filled ? rx + 0.5 : rx, ey = filled ? ry + 0.5 : ry;
+        if (ex == 0 || ey == 0) {
+            line(x - rx, y - ry, x + rx, y + ry, rgb);
+            return;
+        }
+        colour(cr_, rgb);
+        cairo_save(cr_);
+        cairo_translate(cr_, x + 0.5, y + 0.5);
+        cairo_scale(cr_, ex, ey);
+        cairo_new_sub_path(cr_);
+        cairo_arc(cr_, 0, 0, 1, from * std::numbers::pi / 180, to * std::numbers::pi / 180);
+        cairo_restore(cr_);
+        if (filled) cairo_fill(cr_);
+        else cairo_stroke(cr_);
+    }
+    void rectangle(int x, int y, int w, int h, int topLeft, int bottomRight)
+    {
+        if (w < 1 || h < 1) return;
+        fill(x, y, w, 1, topLeft);
+        fill(x, y, 1, h, topLeft);
+        fill(x, y + h - 1.0, w, 1, bottomRight);
+        fill(x + w - 1.0, y, 1, h, bottomRight);
+    }
+
+    // Text in the face its screen font was made from, as wide as on screen
+    // (narrower faces keep their width, centred in the screen text's place),
+    // grown about its middle where it would print too small.
+    void text(const aoRecordedCommand& c)
+    {
+        const aoFont* f = aofont_record(c.font);
+        const std::string utf8 = ao_cp1252_to_utf8(c.text);
+        const double screenWidth = aofont_textwidth(c.font, c.text.c_str());
+        const double ascent = f && f->ascent > 0 ? f->ascent : 11, height = f ? f->ysize : 13;
+        if (utf8.empty() || far(c.a[0] + screenWidth / 2, c.a[1] + height / 2, screenWidth / 2, height / 2)) return;
+        const Face face = faceOf(f);
+        cairo_select_font_face(cr_, face.family, CAIRO_FONT_SLANT_NORMAL,
+                               face.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+        cairo_set_font_size(cr_, 100);
+        cairo_font_extents_t fe;
+        cairo_font_extents(cr_, &fe);
+        const double size = fe.ascent > 0 ? 100 * ascent / fe.ascent : ascent;
+        cairo_set_font_size(cr_, size);
+        cairo_text_extents_t te;
+        cairo_text_extents(cr_, utf8.c_str(), &te);
+        const double natural = te.x_advance;
+        const double squeeze = natural > screenWidth && screenWidth > 0 ? screenWidth / natural : 1;
+        const double grow = std::clamp(kPictureText / (size * scale_), 1.0, kMaxGrow);
+
+        auto place = [&] {
+            cairo_translate(cr_, c.a[0] + screenWidth / 2, c.a[1] + height / 2);
+            cairo_scale(cr_, grow * squeeze, grow);
+            cairo_move_to(cr_, -natural / 2, ascent - height / 2);
+        };
+        // The rim as outlines, the text itself as text a reader can search.
+        cairo_save(cr_);
+        place();
+        cairo_text_path(cr_, utf8.c_str());
+        cairo_restore(cr_);
+        cairo_save(cr_);
+        cairo_set_source_rgb(cr_, 1, 1, 1);
+        cairo_set_line_join(cr_, CAIRO_LINE_JOIN_ROUND);
+        cairo_set_line_width(cr_, 1.6 / scale_);
+        cairo_stroke(cr_);
+        cairo_restore(cr_);
+        cairo_save(cr_);
+        place();
+        colour(cr_, c.a[2]);
+        cairo_show_text(cr_, utf8.c_str());
+        cairo_restore(cr_);
+    }
+
+    void one(const aoRecordedCommand& c)
+    {
+        const int* a = c.a;
+        switch (c.code) {
+        case AOCMD_SETPIXEL: fill(a[0], a[1], 1, 1, a[2]); break;
+        case AOCMD_LINE: line(a[0], a[1], a[2], a[3], a[4]); break;
+        case AOCMD_UPRIGHTLINES:
+            for (int x : c.list) line(x, a[1], x, a[2], a[3]);
+            break;
+        case AOCMD_CIRCLE: ellipse(a[0], a[1], a[2], a[2], 0, 360, false, a[3]); break;
+        case AOCMD_FILLCIRCLE: ellipse(a[0], a[1], a[2], a[2], 0, 360, true, a[3]); break;
+        case AOCMD_ARC: ellipse(a[0], a[1], a[2], a[3], a[4], a[5], false, a[6]); break;
+        case AOCMD_ELLIPSE: ellipse(a[0], a[1], a[2], a[3], 0, 360, false, a[4]); break;
+        case AOCMD_FILLELLIPSE: ellipse(a[0], a[1], a[2], a[3], 0, 360, true, a[4]); break;
+        case AOCMD_RECT: rectangle(a[0], a[1], a[2], a[3], a[4], a[4]); break;
+        case AOCMD_RAISEDRECT: rectangle(a[0], a[1], a[2], a[3], a[4], a[5]); break;
+        case AOCMD_SHADOWRECT:
+            if (a[2] < 1 || a[3] < 1) break;
+            fill(static_cast<double>(a[0]) + a[2], a[1] + 2.0, 2, a[3], aotheme_color(2));
+            fill(a[0] + 2.0, static_cast<double>(a[1]) + a[3], a[2], 2, aotheme_color(2));
+            rectangle(a[0], a[1], a[2], a[3], a[4], a[4]);
+            break;
+        case AOCMD_FILLRECT: fill(a[0], a[1], a[2], a[3], a[4]); break;
+        case AOCMD_CLEAR:
+            if ((a[0] & 0xFFFFFF) != 0xFFFFFF) fill(box_.x, box_.y, box_.w, box_.h, a[0]);
+            break;
+        case AOCMD_TEXT: text(c); break;
+        default: break;
+        }
+    }
+};
+
 class Sheet {
 public:
-    Sheet(cairo_t* cr, const WorksheetHeader& header) : cr_(cr), header_(header) {}
+    Sheet(cairo_t* cr, const WorksheetHeader& header, double maxPictureHeight)
+        : cr_(cr), header_(header), maxPictureHeight_(maxPictureHeight)
+    {
+    }
 
-    void tasks(const std::vector<ToolTask>& tasks)
+    WorksheetPages tasks(const std::vector<ToolTask>& tasks)
     {
         newPage(true);
         for (size_t i = 0; i < tasks.size(); ++i) task(static_cast<int>(i) + 1, tasks[i]);
+        const int taskPages = page_;
         key(tasks);
         finishPage();
+        return {taskPages, page_ - taskPages};
     }
 
 private:
     cairo_t* cr_;
     const WorksheetHeader& header_;
+    double maxPictureHeight_;
     int page_ = 0;
     double y_ = 0;
 
@@ -146,11 +376,16 @@ private:
         return out;
     }
 
+    // The page number in the middle, the sheet's name small at the right: a
+    // teacher makes the same sheet again with its seed.
     void finishPage()
     {
         font(kSans, 9);
         const std::string label = "Seite " + std::to_string(page_);
         show((kPageWidth - width(label)) / 2, kPageHeight - kMargin / 2, label, 0.4);
+        font(kSans, 7);
+        const std::string name = worksheetName(header_);
+        show(kPageWidth - kMargin - width(name), kPageHeight - kMargin / 2, name, 0.5);
         cairo_show_page(cr_);
     }
 
@@ -159,9 +394,18 @@ private:
         if (!first) finishPage();
         ++page_;
         y_ = kMargin;
+        if (!first) {
+            // Later pages: one small line, the rest is room for tasks.
+            font(kSans, 9);
+            y_ += 9;
+            show(kMargin, y_, "Arbeitsblatt Mathematik, Level " + std::to_string(header_.level) + " Stufe " +
+                                  std::to_string(header_.difficulty) + " (Fortsetzung)", 0.4);
+            y_ += 16;
+            return;
+        }
         font(kSans, 16, true);
         y_ += 16;
-        show(kMargin, y_, first ? "Arbeitsblatt Mathematik" : "Arbeitsblatt Mathematik (Fortsetzung)");
+        show(kMargin, y_, "Arbeitsblatt Mathematik");
         font(kSans, 11);
         y_ += 22;
         const std::string left = "Level " + std::to_string(header_.level) + "    Stufe " +
@@ -185,9 +429,12 @@ private:
     // ---- one task
 
     static constexpr double kMonoSize = 10;
-    static constexpr double kLine = 13;
-    static constexpr double kSquareHeight = 22;
+    static constexpr double kLine = 12.5;
+    static constexpr double kSquareHeight = 18;
+    static constexpr double kSquareGap = 6;
     static constexpr double kIndent = 24;
+    static constexpr double kGap = 14;
+    static constexpr double kTaskGap = 14;
 
     std::vector<std::string> wrappedText(const ToolTask& t)
     {
@@ -198,45 +445,84 @@ private:
         return lines;
     }
 
-    double squaresHeight(const ToolTask& t) const
+    // The squares of a row as a grid no wider than `room`: one width for all,
+    // as many to a line as fit.
+    struct SquareGrid {
+        double width = 0;
+        int perLine = 1, lines = 1;
+    };
+    SquareGrid grid(const ToolTask::SquareRow& row, double room)
     {
-        if (t.squares.empty()) return kSquareHeight + 8;
+        font(kSans, 10);
+        SquareGrid g;
+        g.width = 36;
+        for (const std::string& label : row.labels) g.width = std::max(g.width, width(label) + 12);
+        g.width = std::min(g.width, room);
+        g.perLine = std::max(1, static_cast<int>((room + kSquareGap) / (g.width + kSquareGap)));
+        const int n = std::max<int>(1, static_cast<int>(row.labels.size()));
+        g.perLine = std::min(g.perLine, n);
+        g.lines = (n + g.perLine - 1) / g.perLine;
+        return g;
+    }
+
+    double squaresHeight(const ToolTask& t, double room)
+    {
+        if (t.squares.empty()) return kSquareHeight + 4;
         double h = 0;
-        for (const auto& row : t.squares) h += (row.caption.empty() ? 0 : kLine) + kSquareHeight + 8;
+        for (const auto& row : t.squares)
+            h += (row.caption.empty() ? 0 : kLine) + grid(row, room).lines * (kSquareHeight + 4) + 4;
         return h;
     }
 
     void task(int number, const ToolTask& t)
     {
         const std::vector<std::string> lines = wrappedText(t);
+        const double textRoom = kTextWidth - kIndent;
         const Box box = t.drew ? drawnBox(t.area) : Box{};
-        // Wide pictures are made narrower to fit beside the indent.
-        double scale = box.w ? std::min(kPictureScale, (kTextWidth - kIndent) / box.w) : kPictureScale;
-        const double room = kBottom - kMargin - 70; // a page below its header
-        auto blockHeight = [&] {
-            return lines.size() * kLine + (box.h ? box.h * scale + 8 : 0) + squaresHeight(t) + 18;
-        };
-        // A picture too tall for any page is made smaller rather than cut.
-        if (blockHeight() > room && box.h) scale = std::max(0.1, (room - (blockHeight() - box.h * scale)) / box.h);
-        if (y_ + blockHeight() > kBottom) newPage(false);
+        double scale = 0, pictureWidth = 0, pictureHeight = 0;
+        if (box.w) {
+            scale = std::min({kMaxPictureScale, (textRoom - kSquaresColumn - kGap) / box.w,
+                              maxPictureHeight_ / box.h});
+            pictureWidth = box.w * scale, pictureHeight = box.h * scale;
+        }
+        // The squares beside the picture, in the room it leaves.
+        const double squaresX = kMargin + kIndent + (box.w ? pictureWidth + kGap : 0);
+        const double squaresRoom = kMargin + kTextWidth - squaresX;
+        const double body = std::max(pictureHeight, squaresHeight(t, squaresRoom));
+        const double block = lines.size() * kLine + 6 + body + kTaskGap;
+        if (y_ + block > kBottom && y_ > kMargin + 60) newPage(false);
 
         font(kSans, 12, true);
         show(kMargin, y_ + kLine - 2, std::to_string(number) + ".");
         font(kMono, kMonoSize);
         for (const std::string& line : lines) {
             y_ += kLine;
-            show(kMargin + kIndent, y_ - 2, line);
+            show(kMargin + kIndent, y_ - 2.5, line);
         }
         y_ += 6;
-        if (box.h) {
-            picture(t.area, box, kMargin + kIndent, y_, scale);
-            y_ += box.h * scale + 8;
-        }
-        squares(t);
-        y_ += 18;
+        if (box.w) picture(t, box, kMargin + kIndent, y_, scale);
+        squares(t, squaresX, y_, squaresRoom);
+        y_ += body + kTaskGap;
     }
 
-    void picture(const aoPixmap& area, const Box& box, double x, double y, double scale)
+    void picture(const ToolTask& t, const Box& box, double x, double y, double scale)
+    {
+        cairo_save(cr_);
+        cairo_translate(cr_, x, y);
+        cairo_scale(cr_, scale, scale);
+        cairo_translate(cr_, -box.x, -box.y);
+        if (t.drawingStandsAlone) PictureReplay(cr_, box, scale).run(t.drawing);
+        else raster(t.area, box);
+        cairo_restore(cr_);
+        // A thin frame shows where the task area ends.
+        cairo_set_source_rgb(cr_, 0.75, 0.75, 0.75);
+        cairo_set_line_width(cr_, 0.5);
+        cairo_rectangle(cr_, x, y, box.w * scale, box.h * scale);
+        cairo_stroke(cr_);
+    }
+
+    // A drawing that read back its own pixels is printed as its pixels.
+    void raster(const aoPixmap& area, const Box& box)
     {
         Surface image(cairo_image_surface_create(CAIRO_FORMAT_RGB24, box.w, box.h));
         cairo_surface_flush(image.get());
@@ -248,80 +534,73 @@ private:
             for (int c = 0; c < box.w; ++c) dst[c] = src[c] & 0xFFFFFF;
         }
         cairo_surface_mark_dirty(image.get());
-        cairo_save(cr_);
-        cairo_translate(cr_, x, y);
-        cairo_scale(cr_, scale, scale);
-        cairo_set_source_surface(cr_, image.get(), 0, 0);
-        // Crisp pixels as on screen, not a blur between them.
+        cairo_set_source_surface(cr_, image.get(), box.x, box.y);
         cairo_pattern_set_filter(cairo_get_source(cr_), CAIRO_FILTER_NEAREST);
-        cairo_rectangle(cr_, 0, 0, box.w, box.h);
+        cairo_rectangle(cr_, box.x, box.y, box.w, box.h);
         cairo_fill(cr_);
-        cairo_restore(cr_);
-        // A thin frame shows where the task area ends.
-        cairo_set_source_rgb(cr_, 0.75, 0.75, 0.75);
-        cairo_set_line_width(cr_, 0.5);
-        cairo_rectangle(cr_, x, y, box.w * scale, box.h * scale);
-        cairo_stroke(cr_);
     }
 
     // The answer space: the squares to tick, as the game offers them, or a
     // line to write on.
-    void squares(const ToolTask& t)
+    void squares(const ToolTask& t, double x0, double y, double room)
     {
-        const double x0 = kMargin + kIndent;
-        font(kSans, 11);
+        font(kSans, 10);
         if (t.squares.empty()) {
-            y_ += kSquareHeight;
-            show(x0, y_ - 4, "Antwort:");
+            y += kSquareHeight;
+            show(x0, y - 4, "Antwort:");
             cairo_set_source_rgb(cr_, 0, 0, 0);
             cairo_set_line_width(cr_, 0.6);
-            cairo_move_to(cr_, x0 + width("Antwort:") + 6, y_ - 2);
-            cairo_line_to(cr_, x0 + 260, y_ - 2);
+            cairo_move_to(cr_, x0 + width("Antwort:") + 6, y - 2);
+            cairo_line_to(cr_, x0 + std::min(room, 240.0), y - 2);
             cairo_stroke(cr_);
-            y_ += 8;
             return;
         }
         for (const auto& row : t.squares) {
             if (!row.caption.empty()) {
-                y_ += kLine;
-                show(x0, y_ - 2, row.caption + ":", 0.2);
+                y += kLine;
+                font(kSans, 10);
+                show(x0, y - 3, row.caption + ":", 0.2);
             }
-            double w = 46;
-            for (const std::string& label : row.labels) w = std::max(w, width(label) + 16);
-            double x = x0;
-            for (const std::string& label : row.labels) {
+            const SquareGrid g = grid(row, room);
+            for (size_t i = 0; i < row.labels.size(); ++i) {
+                const double x = x0 + static_cast<double>(i % g.perLine) * (g.width + kSquareGap);
+                const double top = y + static_cast<double>(i / g.perLine) * (kSquareHeight + 4);
                 cairo_set_source_rgb(cr_, 0, 0, 0);
                 cairo_set_line_width(cr_, 0.8);
-                cairo_rectangle(cr_, x, y_ + 2, w, kSquareHeight - 4);
+                cairo_rectangle(cr_, x, top + 2, g.width, kSquareHeight - 2);
                 cairo_stroke(cr_);
-                show(x + (w - width(label)) / 2, y_ + kSquareHeight - 7, label);
-                x += w + 12;
+                show(x + (g.width - width(row.labels[i])) / 2, top + kSquareHeight - 3, row.labels[i]);
             }
-            y_ += kSquareHeight + 8;
+            y += g.lines * (kSquareHeight + 4) + 4;
         }
     }
 
-    // ---- the answer key on a page of its own
+    // ---- the answer key on pages of their own
 
     void key(const std::vector<ToolTask>& tasks)
     {
         newPage(false);
         font(kSans, 14, true);
         y_ += 4;
-        show(kMargin, y_, "Lösungen");
+        show(kMargin, y_, header_.key == CatalogToolArgs::Key::Steps ? "Lösungen mit Lösungsweg" : "Lösungen");
         y_ += 10;
+        const double keyX = kMargin + 70;
         for (size_t i = 0; i < tasks.size(); ++i) {
             font(kSans, 11);
             const std::string head = std::to_string(i + 1) + ".";
             // "(4301)", appended: GCC 12 misreads "(" + string as an overlapping copy.
             std::string number = std::to_string(tasks[i].number);
             number.insert(0, 1, '(').push_back(')');
-            const double keyX = kMargin + 70;
             const std::vector<std::string> lines = wrap(tasks[i].key, kTextWidth - 70);
-            if (y_ + lines.size() * 16 + 4 > kBottom) {
-                newPage(false);
-                font(kSans, 11);
+            std::vector<std::string> steps;
+            if (header_.key == CatalogToolArgs::Key::Steps) {
+                font(kSans, 9.5);
+                for (const std::string& step : tasks[i].steps)
+                    for (std::string& part : wrap(step, kTextWidth - 80)) steps.push_back(std::move(part));
             }
+            const double height = 16 + (lines.size() - 1) * 14.0 + steps.size() * 12.0 + (steps.empty() ? 0 : 4);
+            if (y_ + height > kBottom) newPage(false);
+            font(kSans, 11);
             y_ += 16;
             show(kMargin, y_, head);
             show(kMargin + 20, y_, number, 0.45);
@@ -329,11 +608,30 @@ private:
                 if (l) y_ += 14;
                 show(keyX, y_, lines[l]);
             }
+            font(kSans, 9.5);
+            for (const std::string& step : steps) {
+                y_ += 12;
+                show(keyX + 10, y_, step, 0.25);
+            }
+            if (!steps.empty()) y_ += 4;
         }
     }
 };
 
 } // namespace
+
+std::string worksheetName(const WorksheetHeader& header)
+{
+    return "Blatt " + std::to_string(header.level) + "-" + std::to_string(header.difficulty) + "-" +
+           std::to_string(header.seed);
+}
+
+unsigned int freshWorksheetSeed()
+{
+    // Five digits at most: the footer's name is read off paper and typed again.
+    std::random_device device;
+    return device() % 100000;
+}
 
 std::string todayIso()
 {
@@ -345,22 +643,23 @@ std::string todayIso()
     return text;
 }
 
-bool renderWorksheet(const WorksheetHeader& header, const std::vector<ToolTask>& tasks, std::string& pdf,
-                     std::string& error)
+namespace {
+
+bool renderOnce(const WorksheetHeader& header, const std::vector<ToolTask>& tasks, double maxPictureHeight,
+                std::string& pdf, std::string& error, WorksheetPages& pages)
 {
     pdf.clear();
-    prepareCairoFonts(kSans);
     Surface surface(cairo_pdf_surface_create_for_stream(collect, &pdf, kPageWidth, kPageHeight));
     // Dated by the sheet, not by the clock: the same sheet gives the same bytes.
     const std::string stamp = header.date + "T00:00:00";
-    const std::string title = "Arbeitsblatt Level " + std::to_string(header.level) + ", Stufe " +
+    const std::string title = "Arbeitsblatt Level " + std::to_string(header.level) + " Stufe " +
                               std::to_string(header.difficulty);
     cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_CREATE_DATE, stamp.c_str());
     cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_TITLE, title.c_str());
     cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_CREATOR, "ziffron-catalog");
     {
         Context cr(cairo_create(surface.get()));
-        Sheet(cr.get(), header).tasks(tasks);
+        pages = Sheet(cr.get(), header, maxPictureHeight).tasks(tasks);
         if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS) {
             error = cairo_status_to_string(cairo_status(cr.get()));
             return false;
@@ -368,8 +667,6 @@ bool renderWorksheet(const WorksheetHeader& header, const std::vector<ToolTask>&
     }
     cairo_surface_finish(surface.get());
     const cairo_status_t status = cairo_surface_status(surface.get());
-    surface.reset();
-    releaseCairoCaches();
     if (status != CAIRO_STATUS_SUCCESS) {
         error = cairo_status_to_string(status);
         return false;
@@ -377,15 +674,37 @@ bool renderWorksheet(const WorksheetHeader& header, const std::vector<ToolTask>&
     return true;
 }
 
+} // namespace
+
+bool renderWorksheet(const WorksheetHeader& header, const std::vector<ToolTask>& tasks, std::string& pdf,
+                     std::string& error, WorksheetPages* pages)
+{
+    prepareCairoFonts(kSans);
+    // Pictures as large as they may be; smaller where the tasks would take
+    // more than kMostTaskPages pages otherwise (a sheet of 12 pictures).
+    WorksheetPages made;
+    bool ok = false;
+    for (double height : {200.0, 175.0, 155.0, 135.0, 120.0}) {
+        ok = renderOnce(header, tasks, height, pdf, error, made);
+        if (!ok || made.tasks <= kMostTaskPages) break;
+    }
+    releaseCairoCaches();
+    if (pages) *pages = made;
+    return ok;
+}
+
 int writeWorksheet(const CatalogToolArgs& args, std::ostream& out, std::ostream& err)
 {
+    CatalogToolArgs sheet = args;
+    if (!sheet.seedGiven) sheet.seed = freshWorksheetSeed();
     std::vector<ToolTask> tasks;
     std::string error;
-    if (!worksheetTasks(args, tasks, error)) {
+    if (!worksheetTasks(sheet, tasks, error)) {
         err << "ziffron-catalog: " << error << "\n";
         return 2;
     }
-    WorksheetHeader header{args.level, args.difficulty, args.date.empty() ? todayIso() : args.date};
+    const WorksheetHeader header{args.level, args.difficulty, args.date.empty() ? todayIso() : args.date, sheet.seed,
+                                 args.key};
     std::string pdf;
     if (!renderWorksheet(header, tasks, pdf, error)) {
         err << "ziffron-catalog: worksheet: " << error << "\n";
@@ -395,6 +714,7 @@ int writeWorksheet(const CatalogToolArgs& args, std::ostream& out, std::ostream&
         err << "ziffron-catalog: " << args.worksheet << ": " << error << "\n";
         return 1;
     }
-    out << args.worksheet << ": " << tasks.size() << " tasks\n";
+    out << args.worksheet << ": " << tasks.size() << " tasks, " << worksheetName(header) << " (--seed " << sheet.seed
+        << ")\n";
     return 0;
 }

@@ -2,6 +2,7 @@
 #include "report.h"
 
 #include "aotoolkit.h"
+#include "titles.h"
 #include "class_overview.h"
 
 #include <algorithm>
@@ -13,7 +14,7 @@
 
 const char* const kReportUsage =
     "usage: ziffron-report [--history FILE|URI] [--class NAME] [--pupil NAME] [--since YYYY-MM-DD]\n"
-    "                      [--html OUT.html] [--csv OUT.csv]\n"
+    "                      [--html OUT.html] [--csv OUT.csv] [--csv-format de|intl]\n"
     "       ziffron-report --sync [--history FILE] [--server URI]\n"
     "       ziffron-report --init-server URI   (passwords for the two roles from standard input)\n"
     "  --history FILE   the history database (default: ziffron.conf's history, else\n"
@@ -23,7 +24,10 @@ const char* const kReportUsage =
     "  --pupil NAME     only this pupil\n"
     "  --since DATE     only games started on or after this day (local time)\n"
     "  --html OUT.html  also write a self-contained page with a chart\n"
-    "  --csv OUT.csv    also write one row per task, for a spreadsheet\n";
+    "  --csv OUT.csv    also write one row per task, for a spreadsheet\n"
+    "  --csv-format de|intl  de (default): ';' between fields, decimal comma and a\n"
+    "                   byte order mark, as German spreadsheet programs read it;\n"
+    "                   intl: ',' and a decimal point\n";
 
 namespace {
 
@@ -169,7 +173,9 @@ std::vector<PupilStats> statsByPupil(const std::vector<StoredGame>& games)
             s.taskNumber = t.taskNumber;
             ++s.tries;
             if (t.verdict == TaskVerdict::Right) ++s.right;
-            s.title = t.text; // the latest one
+            // The type's title; a number the catalog no longer has keeps its last text.
+            s.title = taskTitle(t.taskNumber);
+            if (s.title.empty()) s.title = t.text;
         }
     }
     std::vector<PupilStats> out;
@@ -206,15 +212,26 @@ std::string gradesLine(const PupilStats& p)
 
 // ---- CSV
 
-std::string csvField(const std::string& s)
+std::string csvField(const std::string& s, char separator)
 {
-    if (s.find_first_of(",\"\r\n") == std::string::npos) return s;
+    if (s.find_first_of(std::string(1, separator) + "\"\r\n") == std::string::npos) return s;
     std::string q = "\"";
     for (char c : s) {
         if (c == '"') q += '"';
         q += c;
     }
     return q + "\"";
+}
+
+// A number as the spreadsheet reads it: whole numbers plain, others with the
+// format's decimal separator.
+std::string csvNumber(double v, char decimal)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.10g", v);
+    std::string out = text;
+    std::replace(out.begin(), out.end(), '.', decimal);
+    return out;
 }
 
 // ---- HTML
@@ -236,64 +253,124 @@ std::string html(const std::string& s)
 }
 
 const char* const kColours[] = {"#1f77b4", "#d62728", "#2ca02c", "#9467bd", "#ff7f0e", "#8c564b", "#e377c2", "#17becf"};
+constexpr size_t kOneChartPupils = sizeof kColours / sizeof *kColours;
 
-// Share right per game over time, one line per pupil. Games are placed by
-// their order in time, so that games of one afternoon do not pile up.
-std::string chart(const std::vector<StoredGame>& games, const std::vector<PupilStats>& pupils)
+// The time the games span: the x axis of every chart, so that a gap of ten
+// days looks like ten days and the pupils' charts can be laid side by side.
+struct TimeAxis {
+    long long first = 0, last = 0;
+    // Within two days the labels give the time of day too.
+    bool hours() const { return last - first < 2 * 86400; }
+    double at(long long t, double left, double width) const
+    {
+        return last == first ? left + width / 2 : left + width * static_cast<double>(t - first) / (last - first);
+    }
+};
+
+TimeAxis timeAxis(const std::vector<StoredGame>& games)
 {
-    const int legendRows = (static_cast<int>(pupils.size()) + 4) / 5;
-    const int w = 900, h = 302 + 18 * legendRows, left = 50, right = 20, top = 20, bottom = 32 + 18 * legendRows;
-    const int plotW = w - left - right, plotH = h - top - bottom;
-    int n = static_cast<int>(games.size());
-    std::map<const StoredGame*, int> rank;
-    for (int i = 0; i < n; ++i) rank[&games[i]] = i;
-    auto xOf = [&](int i) { return left + (n <= 1 ? plotW / 2 : plotW * i / (n - 1)); };
-    auto yOf = [&](double share) { return top + static_cast<int>((1.0 - share) * plotH + 0.5); };
+    TimeAxis axis;
+    if (games.empty()) return axis;
+    axis.first = axis.last = games.front().started;
+    for (const StoredGame& g : games) {
+        axis.first = std::min(axis.first, g.started);
+        axis.last = std::max(axis.last, g.started);
+    }
+    return axis;
+}
 
+struct Plot {
+    double left, top, width, height;
+    int timeLabels; // evenly spread over the span, the outer ones at its ends
+    int shareStep;  // percent between the horizontal lines
+};
+
+// Axes, grid and labels of one chart: share right (0 to 100 %) over time.
+void plotFrame(std::ostringstream& o, const TimeAxis& axis, const Plot& p)
+{
+    auto y = [&](int percent) { return p.top + (100 - percent) * p.height / 100; };
+    for (int percent = 0; percent <= 100; percent += p.shareStep)
+        o << "<line x1=\"" << p.left << "\" y1=\"" << y(percent) << "\" x2=\"" << p.left + p.width << "\" y2=\""
+          << y(percent) << "\" stroke=\"" << (percent ? "#ddd" : "#444") << "\"/><text x=\"" << p.left - 6
+          << "\" y=\"" << y(percent) + 4 << "\" text-anchor=\"end\">" << percent << " %</text>\n";
+    const int n = axis.last == axis.first ? 1 : p.timeLabels;
+    for (int k = 0; k < n; ++k) {
+        const long long t = n == 1 ? axis.first : axis.first + (axis.last - axis.first) * k / (n - 1);
+        const double x = axis.at(t, p.left, p.width);
+        const char* anchor = n == 1 ? "middle" : k == 0 ? "start" : k == n - 1 ? "end" : "middle";
+        o << "<line x1=\"" << x << "\" y1=\"" << y(0) << "\" x2=\"" << x << "\" y2=\"" << y(0) + 4
+          << "\" stroke=\"#444\"/><text x=\"" << x << "\" y=\"" << y(0) + 17 << "\" text-anchor=\"" << anchor
+          << "\">" << localTime(t, axis.hours() ? "%d.%m. %H:%M" : "%d.%m.%Y") << "</text>\n";
+    }
+}
+
+// One pupil's games as a line with a dot per game (its tooltip says when
+// and how many were right).
+void plotPupil(std::ostringstream& o, const TimeAxis& axis, const Plot& p, const PupilStats& pupil,
+               const char* colour, int dot)
+{
+    std::ostringstream points, dots;
+    for (const StoredGame* g : pupil.games) {
+        const int played = static_cast<int>(g->taskList.size());
+        if (played == 0) continue;
+        const double share = static_cast<double>(g->right) / played;
+        const double x = axis.at(g->started, p.left, p.width), y = p.top + (1 - share) * p.height;
+        points << x << "," << y << " ";
+        dots << "<circle cx=\"" << x << "\" cy=\"" << y << "\" r=\"" << dot << "\" fill=\"" << colour << "\"><title>"
+             << html(pupil.pupil) << ", " << when(g->started) << ": " << percent(g->right, played)
+             << "</title></circle>\n";
+    }
+    o << "<polyline class=\"pupil\" fill=\"none\" stroke=\"" << colour << "\" stroke-width=\"2\" points=\""
+      << points.str() << "\"/>\n"
+      << dots.str();
+}
+
+// Up to eight pupils: one chart, a colour and a legend entry each.
+std::string chart(const TimeAxis& axis, const std::vector<PupilStats>& pupils)
+{
+    const int legendRows = (static_cast<int>(pupils.size()) + 3) / 4;
+    const Plot p{70, 20, 800, 260, 6, 25};
+    const int w = 900, h = static_cast<int>(p.top + p.height) + 50 + 20 * legendRows;
     std::ostringstream o;
     o << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << w << "\" height=\"" << h << "\" viewBox=\"0 0 " << w
-      << " " << h << "\" role=\"img\" aria-label=\"Anteil richtig je Spiel\">\n";
-    for (int p = 0; p <= 100; p += 25) {
-        int y = yOf(p / 100.0);
-        o << "<line x1=\"" << left << "\" y1=\"" << y << "\" x2=\"" << w - right << "\" y2=\"" << y
-          << "\" stroke=\"#ddd\"/>"
-          << "<text x=\"" << left - 8 << "\" y=\"" << y + 4 << "\" text-anchor=\"end\">" << p << " %</text>\n";
-    }
-    o << "<line x1=\"" << left << "\" y1=\"" << top + plotH << "\" x2=\"" << w - right << "\" y2=\"" << top + plotH
-      << "\" stroke=\"#444\"/>\n";
-    // Dates under the first, the last and a few games between; hours when
-    // the games lie within a day or two.
-    bool hours = n > 0 && games.back().started - games.front().started < 2 * 86400;
-    int labels = std::min(n, 6);
-    for (int k = 0; k < labels; ++k) {
-        int i = labels == 1 ? 0 : (n - 1) * k / (labels - 1);
-        // The outer labels stay inside the picture.
-        const char* anchor = labels == 1 ? "middle" : k == 0 ? "start" : k == labels - 1 ? "end" : "middle";
-        o << "<text x=\"" << xOf(i) << "\" y=\"" << top + plotH + 20 << "\" text-anchor=\"" << anchor << "\">"
-          << localTime(games[i].started, hours ? "%d.%m. %H:%M" : "%d.%m.") << "</text>\n";
-    }
-    for (size_t p = 0; p < pupils.size(); ++p) {
-        const char* colour = kColours[p % (sizeof kColours / sizeof *kColours)];
-        std::ostringstream points, dots;
-        for (const StoredGame* g : pupils[p].games) {
-            int played = static_cast<int>(g->taskList.size());
-            if (played == 0) continue;
-            double share = static_cast<double>(g->right) / played;
-            int x = xOf(rank[g]), y = yOf(share);
-            points << x << "," << y << " ";
-            dots << "<circle cx=\"" << x << "\" cy=\"" << y << "\" r=\"4\" fill=\"" << colour << "\"><title>"
-                 << html(pupils[p].pupil) << ", " << when(g->started) << ": " << percent(g->right, played)
-                 << "</title></circle>\n";
-        }
-        o << "<polyline class=\"pupil\" fill=\"none\" stroke=\"" << colour << "\" stroke-width=\"2\" points=\""
-          << points.str() << "\"/>\n"
-          << dots.str();
-        int ly = top + plotH + 40 + static_cast<int>(p / 5) * 18;
-        int lx = left + static_cast<int>(p % 5) * 160;
-        o << "<rect x=\"" << lx << "\" y=\"" << ly - 9 << "\" width=\"12\" height=\"12\" fill=\"" << colour
-          << "\"/><text x=\"" << lx + 18 << "\" y=\"" << ly + 2 << "\">" << html(pupils[p].pupil) << "</text>\n";
+      << " " << h << "\" role=\"img\" aria-label=\"Anteil richtig je Spiel über die Zeit\">\n";
+    plotFrame(o, axis, p);
+    o << "<text x=\"14\" y=\"" << p.top + p.height / 2 << "\" text-anchor=\"middle\" transform=\"rotate(-90 14 "
+      << p.top + p.height / 2 << ")\">Anteil richtig</text>\n";
+    for (size_t i = 0; i < pupils.size(); ++i) {
+        plotPupil(o, axis, p, pupils[i], kColours[i], 4);
+        const double lx = p.left + static_cast<double>(i % 4) * 200;
+        const double ly = p.top + p.height + 45 + static_cast<double>(i / 4) * 20;
+        o << "<rect x=\"" << lx << "\" y=\"" << ly - 10 << "\" width=\"12\" height=\"12\" fill=\"" << kColours[i]
+          << "\"/><text x=\"" << lx + 18 << "\" y=\"" << ly << "\">" << html(cut(pupils[i].pupil, 24))
+          << "</text>\n";
     }
     o << "</svg>\n";
+    return o.str();
+}
+
+// More pupils: a small chart each, all on the same axes, so a class is read
+// pupil by pupil and compared at a glance.
+std::string smallMultiples(const TimeAxis& axis, const std::vector<PupilStats>& pupils)
+{
+    const Plot p{52, 30, 196, 100, 2, 50};
+    const int w = 262, h = 160;
+    std::ostringstream o;
+    o << "<p class=\"legend\"><svg width=\"40\" height=\"12\"><line x1=\"2\" y1=\"6\" x2=\"38\" y2=\"6\" stroke=\""
+      << kColours[0] << "\" stroke-width=\"2\"/><circle cx=\"20\" cy=\"6\" r=\"3\" fill=\"" << kColours[0]
+      << "\"/></svg> Anteil richtig je Spiel (ein Punkt je Spiel); alle Diagramme zeigen dieselbe Zeit, "
+      << localTime(axis.first, "%d.%m.%Y") << " bis " << localTime(axis.last, "%d.%m.%Y") << ".</p>\n"
+      << "<div class=\"multiples\">\n";
+    for (const PupilStats& pupil : pupils) {
+        o << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << w << "\" height=\"" << h << "\" viewBox=\"0 0 "
+          << w << " " << h << "\" role=\"img\" aria-label=\"" << html(pupil.pupil)
+          << ": Anteil richtig je Spiel\">\n<text class=\"name\" x=\"" << p.left << "\" y=\"16\">"
+          << html(cut(pupil.pupil, 22)) << " · " << percent(pupil.right, pupil.tasks) << " richtig</text>\n";
+        plotFrame(o, axis, p);
+        plotPupil(o, axis, p, pupil, kColours[0], 3);
+        o << "</svg>\n";
+    }
+    o << "</div>\n";
     return o.str();
 }
 
@@ -305,8 +382,10 @@ bool parseReportArgs(const std::vector<std::string>& args, ReportArgs& out, std:
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&](std::string& into) {
-            if (i + 1 >= args.size() || args[i + 1].empty()) {
+            // An option where the value belongs means the value was forgotten.
+            if (i + 1 >= args.size() || args[i + 1].empty() || args[i + 1].rfind("--", 0) == 0) {
                 err = a + " needs a value";
+                if (i + 1 < args.size() && !args[i + 1].empty()) err += " before " + args[i + 1];
                 return false;
             }
             if (!into.empty()) {
@@ -332,6 +411,14 @@ bool parseReportArgs(const std::vector<std::string>& args, ReportArgs& out, std:
             if (!value(out.html)) return false;
         } else if (a == "--csv") {
             if (!value(out.csv)) return false;
+        } else if (a == "--csv-format") {
+            std::string format;
+            if (!value(format)) return false;
+            if (format != "de" && format != "intl") {
+                err = "--csv-format: de or intl, not " + format;
+                return false;
+            }
+            out.csvFormat = format == "de" ? ReportArgs::CsvFormat::German : ReportArgs::CsvFormat::International;
         } else if (a == "--class") {
             if (!value(out.className)) return false;
         } else if (a == "--server") {
@@ -340,12 +427,56 @@ bool parseReportArgs(const std::vector<std::string>& args, ReportArgs& out, std:
             if (!value(out.initServer)) return false;
         } else if (a == "--sync") {
             out.sync = true;
+        } else if (a.rfind("-", 0) != 0) {
+            err = "\"" + a + "\" is not an option";
+            if (i > 0) err += " (after " + args[i - 1] + "; each option takes one value)";
+            return false;
         } else {
             err = "unknown argument: " + a;
             return false;
         }
     }
     return true;
+}
+
+namespace {
+
+// Case folded for comparing names: ASCII and the Latin-1 letters (Ä, Ö, Ü ...).
+std::string folded(const std::string& utf8)
+{
+    std::string out = utf8;
+    for (size_t i = 0; i < out.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(out[i]);
+        if (c >= 'A' && c <= 'Z') out[i] = static_cast<char>(c + 32);
+        else if (c == 0xC3 && i + 1 < out.size()) {
+            const unsigned char next = static_cast<unsigned char>(out[i + 1]);
+            if (next >= 0x80 && next <= 0x9E && next != 0x97) out[i + 1] = static_cast<char>(next + 0x20);
+            ++i;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+bool selectPupil(std::vector<StoredGame>& games, const std::string& pupil, std::string& err)
+{
+    if (pupil.empty()) return true;
+    const std::string wanted = folded(pupil);
+    std::vector<StoredGame> kept;
+    std::vector<std::string> names;
+    for (StoredGame& g : games) {
+        if (folded(g.pupil) == wanted) kept.push_back(std::move(g));
+        else if (std::find(names.begin(), names.end(), g.pupil) == names.end()) names.push_back(g.pupil);
+    }
+    games = std::move(kept);
+    if (!games.empty()) return true;
+    std::sort(names.begin(), names.end());
+    err = "kein Schüler \"" + pupil + "\" im Verlauf";
+    if (names.empty()) return false;
+    err += "; es gibt: ";
+    for (size_t i = 0; i < names.size(); ++i) err += (i ? ", " : "") + names[i];
+    return false;
 }
 
 std::string reportText(const std::vector<StoredGame>& games)
@@ -381,18 +512,35 @@ std::string reportText(const std::vector<StoredGame>& games)
     return o.str();
 }
 
-std::string reportCsv(const std::vector<StoredGame>& games)
+std::string reportCsv(const std::vector<StoredGame>& games, ReportArgs::CsvFormat format)
 {
-    std::string s = "pupil,game,started,kind,level,difficulty,position,task_number,seed,text,solution,answer,verdict,"
-                    "seconds\r\n";
+    const bool german = format == ReportArgs::CsvFormat::German;
+    const char sep = german ? ';' : ',', decimal = german ? ',' : '.';
+    // The byte order mark tells a German spreadsheet program the text is UTF-8.
+    std::string s = german ? "\xEF\xBB\xBF" : "";
+    const char* const names[] = {"pupil", "game",        "started", "kind", "level",    "difficulty", "position", "task_number",
+                                 "seed",  "text",        "solution", "answer", "verdict", "seconds",    "title"};
+    for (size_t i = 0; i < std::size(names); ++i) s += (i ? std::string(1, sep) : std::string()) + names[i];
+    s += "\r\n";
     for (const StoredGame& g : games)
         for (const TaskRecord& t : g.taskList) {
-            s += csvField(g.pupil) + "," + std::to_string(g.id) + "," + localTime(g.started, "%Y-%m-%d %H:%M:%S") +
-                 "," + (g.kind == GameKind::Practice ? "practice" : "game") + "," + std::to_string(g.level) + "," +
-                 std::to_string(g.difficulty) + "," + std::to_string(t.position) + "," +
-                 std::to_string(t.taskNumber) + "," + std::to_string(t.seed) + "," + csvField(t.text) + "," +
-                 csvField(t.solution) + "," + csvField(t.answer) + "," + verdictName(t.verdict) + "," +
-                 std::to_string(t.seconds) + "\r\n";
+            const std::string fields[] = {csvField(g.pupil, sep),
+                                          std::to_string(g.id),
+                                          localTime(g.started, "%Y-%m-%d %H:%M:%S"),
+                                          g.kind == GameKind::Practice ? "practice" : "game",
+                                          std::to_string(g.level),
+                                          std::to_string(g.difficulty),
+                                          std::to_string(t.position),
+                                          std::to_string(t.taskNumber),
+                                          std::to_string(t.seed),
+                                          csvField(t.text, sep),
+                                          csvField(t.solution, sep),
+                                          csvField(t.answer, sep),
+                                          verdictName(t.verdict),
+                                          csvNumber(t.seconds, decimal),
+                                          csvField(taskTitle(t.taskNumber), sep)};
+            for (size_t i = 0; i < std::size(fields); ++i) s += (i ? std::string(1, sep) : "") + fields[i];
+            s += "\r\n";
         }
     return s;
 }
@@ -407,13 +555,18 @@ std::string reportHtml(const std::vector<StoredGame>& games)
       << "table{border-collapse:collapse;margin:0.5em 0 1.5em}\n"
       << "th,td{border:1px solid #ccc;padding:0.25em 0.6em;text-align:left}\n"
       << "th{background:#f0f0f0}\ntd.n{text-align:right}\n"
-      << "svg text{font-size:12px;fill:#333}\n</style>\n</head>\n<body>\n"
+      << "svg text{font-size:13px;fill:#333}\n"
+      << ".multiples{display:grid;grid-template-columns:repeat(auto-fill,minmax(262px,1fr));gap:0.5em 1em}\n"
+      << ".multiples svg text{font-size:12px}\n.multiples svg text.name{font-size:14px;font-weight:bold}\n"
+      << "</style>\n</head>\n<body>\n"
       << "<h1>Ziffron – Bericht</h1>\n" << classOverviewHtml(games);
     if (pupils.empty()) {
         o << "<p>Keine Spiele im Verlauf.</p>\n</body>\n</html>\n";
         return o.str();
     }
-    o << "<h2>Anteil richtig je Spiel</h2>\n" << chart(games, pupils);
+    const TimeAxis axis = timeAxis(games);
+    o << "<h2>Anteil richtig je Spiel</h2>\n"
+      << (pupils.size() <= kOneChartPupils ? chart(axis, pupils) : smallMultiples(axis, pupils));
     for (const PupilStats& p : pupils) {
         o << "<h2>" << html(p.pupil) << "</h2>\n<table>\n"
           << "<tr><th>Spiele</th><td class=\"n\">" << p.games.size() << "</td></tr>\n"
@@ -472,9 +625,14 @@ int runReport(const std::vector<std::string>& args, std::istream& in, std::ostre
                        : !conf.history.empty() ? conf.history
                                                : aopath_datadir() + "/history.sqlite3";
     std::vector<StoredGame> games;
-    HistoryFilter filter{a.pupil, a.sinceEpoch, a.className};
+    // Every pupil is loaded: the name is matched here, without regard to case.
+    HistoryFilter filter{"", a.sinceEpoch, a.className};
     if (!historyLoad(path, filter, games, why)) {
         err << "ziffron-report: " << redactedUri(path) << ": " << why << "\n";
+        return 1;
+    }
+    if (!selectPupil(games, a.pupil, why)) {
+        err << "ziffron-report: " << redactedUri(path) << (a.since.empty() ? "" : " seit " + a.since) << ": " << why << "\n";
         return 1;
     }
     out << classOverviewText(games) << reportText(games);
@@ -482,7 +640,7 @@ int runReport(const std::vector<std::string>& args, std::istream& in, std::ostre
         err << "ziffron-report: " << why << "\n";
         return 1;
     }
-    if (!a.csv.empty() && !aofile_replace(a.csv, reportCsv(games), why)) {
+    if (!a.csv.empty() && !aofile_replace(a.csv, reportCsv(games, a.csvFormat), why)) {
         err << "ziffron-report: " << why << "\n";
         return 1;
     }
