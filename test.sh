@@ -9,7 +9,8 @@ export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # A private PostgreSQL for the school-server tests, stopped however the run ends;
 # with ZIFFRON_REQUIRE_PG those tests fail rather than skip when it is away.
-PGDIR=$(mktemp -d "${TMPDIR:-/tmp}/ziffron-pg.XXXXXX")
+# In /tmp: the server runs as another user, who must reach the folder.
+PGDIR=$(mktemp -d /tmp/ziffron-pg.XXXXXX)
 trap 'scripts/pg-test-server.sh stop "$PGDIR" >/dev/null 2>&1 || true; rm -rf "$PGDIR"' EXIT
 eval "$(scripts/pg-test-server.sh start "$PGDIR")"
 export ZIFFRON_REQUIRE_PG=1

@@ -576,6 +576,25 @@ std::string redactedUri(const std::string& uri)
     return out;
 }
 
+bool hidePasswordInArgument(char* arg)
+{
+    if (!isServerUri(arg)) return false;
+    bool hidden = false;
+    std::string a = arg;
+    size_t scheme = a.find("://") + 3;
+    size_t at = a.find('@', scheme), slash = a.find('/', scheme), colon = a.find(':', scheme);
+    if (at != std::string::npos && (slash == std::string::npos || at < slash) && colon < at) {
+        for (size_t k = colon + 1; k < at; ++k) arg[k] = 'x';
+        hidden = true;
+    }
+    for (size_t p = a.find("password="); p != std::string::npos; p = a.find("password=", p + 1)) {
+        if (p == 0 || (a[p - 1] != '?' && a[p - 1] != '&')) continue;
+        for (size_t k = p + 9; k < a.size() && a[k] != '&'; ++k) arg[k] = 'x';
+        hidden = true;
+    }
+    return hidden;
+}
+
 bool historyActive()
 {
     return connection.db != nullptr;

@@ -124,6 +124,10 @@ constexpr int kServerSchemaVersion = 1;
 bool isServerUri(const std::string& text);
 // The connection text with any password replaced by "***", for messages.
 std::string redactedUri(const std::string& uri);
+// Overwrites a password in a command-line argument with "x" where it lies
+// (the process list shows argv to everyone on the machine); true when there
+// was one. The caller keeps its own copy for connecting.
+bool hidePasswordInArgument(char* arg);
 
 // Starts the background sender for the open history (historyOpen first).
 // It never blocks the caller; what it cannot send now goes later, and

@@ -144,32 +144,6 @@ std::string foldBlanks(const std::string& text)
     return out;
 }
 
-namespace {
-
-// Blanks the password of a URI given on the command line: the process list
-// shows argv to everyone on the machine.
-bool hidePassword(char* arg)
-{
-    bool hidden = false;
-    std::string a = arg;
-    size_t scheme = a.find("://");
-    if (scheme != std::string::npos) {
-        size_t at = a.find('@', scheme + 3), slash = a.find('/', scheme + 3);
-        size_t colon = a.find(':', scheme + 3);
-        if (at != std::string::npos && (slash == std::string::npos || at < slash) && colon < at) {
-            for (size_t k = colon + 1; k < at; ++k) arg[k] = 'x';
-            hidden = true;
-        }
-    }
-    for (size_t p = a.find("password="); p != std::string::npos; p = a.find("password=", p + 1)) {
-        for (size_t k = p + 9; k < a.size() && a[k] != '&'; ++k) arg[k] = 'x';
-        hidden = true;
-    }
-    return hidden;
-}
-
-} // namespace
-
 void takeSettings(const Settings& conf, HistorySettings& settings)
 {
     if (isServerUri(conf.history)) settings.server = conf.history;
@@ -200,7 +174,7 @@ int takeHistoryOption(int argc, char** argv, int i, HistorySettings& settings, s
         settings.enabled = true;
         if (isServerUri(v)) {
             settings.server = v;
-            if (hidePassword(argv[i + 1]))
+            if (hidePasswordInArgument(argv[i + 1]))
                 settings.notes.push_back("Ein Passwort auf der Befehlszeile ist für andere sichtbar: besser in "
                                          "~/.pgpass.");
             return 2;

@@ -7,7 +7,10 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <chrono>
 #include <cstdio>
@@ -253,6 +256,45 @@ TEST_F(Server, AServerStoppedMidGameGetsEveryTaskExactlyOnceAfterItsReturn)
     ASSERT_EQ(games[0].taskList.size(), 8u);
     EXPECT_EQ(games[0].wrong, 5);
     EXPECT_EQ(games[0].end, GameEnd::Finished) << "the game's end arrived too";
+    EXPECT_EQ(unsentTasks(p), 0);
+}
+
+// The program killed while its sender uploads: what the file holds reaches
+// the server once, at the next chance.
+TEST_F(Server, AGameKilledMidUploadLosesNothingAndSendsNothingTwice)
+{
+    fs::path p = dir / "killed.sqlite3";
+    pid_t child = ::fork();
+    if (child == 0) {
+        std::string err;
+        if (!historyOpen(p, err)) _exit(3);
+        historyStartSender(pupilUri);
+        historyBeginGame({"Jan", 1796112000, 2, 1, 100000, GameKind::Game}, err);
+        for (int i = 1;; ++i) {
+            historyRecordTask(task(i, TaskVerdict::Right), err);
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    }
+    ASSERT_GT(child, 0);
+    // Killed once the server has some of the tasks, while more are on their way.
+    for (int i = 0; i < 300 && serverTasks() < 20; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status)) << status;
+    int before = serverTasks();
+    EXPECT_GE(before, 20);
+
+    std::vector<StoredGame> local;
+    std::string err;
+    ASSERT_TRUE(historyLoad(p, {}, local, err)) << err;
+    ASSERT_EQ(local.size(), 1u);
+    const int written = static_cast<int>(local[0].taskList.size());
+    EXPECT_GE(written, before);
+    int sent = 0;
+    ASSERT_TRUE(historySync(p, pupilUri, sent, err)) << err;
+    EXPECT_EQ(serverTasks(), written) << "every task the file kept, once";
+    EXPECT_EQ(admin(db, "SELECT count(DISTINCT position) FROM ziffron.tasks"), std::to_string(written));
     EXPECT_EQ(unsentTasks(p), 0);
 }
 

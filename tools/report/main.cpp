@@ -6,5 +6,10 @@
 int main(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
+    // The copies keep the password; the process list loses it.
+    for (int i = 1; i < argc; ++i)
+        if (hidePasswordInArgument(argv[i]))
+            std::cerr << "ziffron-report: ein Passwort auf der Befehlszeile ist für andere sichtbar; besser in "
+                         "~/.pgpass\n";
     return runReport(args, std::cout, std::cerr);
 }

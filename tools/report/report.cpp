@@ -18,8 +18,8 @@ const char* const kReportUsage =
     "                      [--html OUT.html] [--csv OUT.csv] [--csv-format de|intl]\n"
     "       ziffron-report --sync [--history FILE] [--server URI]\n"
     "       ziffron-report --init-server URI   (passwords for the two roles from standard input)\n"
-    "  --history FILE   the history database (default: ziffron.conf's history, else\n"
-    "                   history.sqlite3 in the per-user data folder)\n"
+    "  --history FILE   the history database (default: ziffron.conf's history when it is\n"
+    "                   a file, else history.sqlite3 in the per-user data folder)\n"
     "  --history URI    a school server (postgresql://...; password in ~/.pgpass)\n"
     "  --class NAME     only this class\n"
     "  --pupil NAME     only this pupil\n"
@@ -622,9 +622,11 @@ int runReport(const std::vector<std::string>& args, std::istream& in, std::ostre
     Settings conf = loadSettings(faults);
     for (const std::string& f : faults) err << "ziffron-report: " << f << "\n";
     if (a.sync || !a.initServer.empty()) return runServerCommand(a, conf, in, out, err);
-    std::string path = !a.history.empty() ? a.history
-                       : !conf.history.empty() ? conf.history
-                                               : aopath_datadir() + "/history.sqlite3";
+    // A machine set up for a school server keeps its pupil's file locally;
+    // the server is read when --history names it (a pupil's role may not).
+    std::string path = !a.history.empty()                                   ? a.history
+                       : !conf.history.empty() && !isServerUri(conf.history) ? conf.history
+                                                                              : aopath_datadir() + "/history.sqlite3";
     std::vector<StoredGame> games;
     // Every pupil is loaded: the name is matched here, without regard to case.
     HistoryFilter filter{"", a.sinceEpoch, a.className};
