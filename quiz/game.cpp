@@ -156,6 +156,7 @@ void runGame()
 
 void startGame()
 {
+    if (!choosePupil()) return;
     level = screen.getvalue("udStufe");
     difficulty = screen.getvalue("udSchwierigkeit");
     taskCount = screen.getvalue("udAnzahlAufgaben");

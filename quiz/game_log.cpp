@@ -149,9 +149,8 @@ void takeSettings(const Settings& conf, HistorySettings& settings)
     if (isServerUri(conf.history)) settings.server = conf.history;
     else if (!conf.history.empty()) settings.path = conf.history;
     if (!conf.className.empty()) settings.className = conf.className;
-    if (conf.pupil == "ask")
-        settings.notes.push_back("ziffron.conf: „pupil = ask“ (Name aus der Klassenliste) kann diese Version noch "
-                                 "nicht; es gilt der Anmeldename.");
+    settings.askPupil = conf.pupil == "ask";
+    settings.classList = conf.pupils;
 }
 
 int takeHistoryOption(int argc, char** argv, int i, HistorySettings& settings, std::string& err)
@@ -209,6 +208,9 @@ void openHistory()
     for (const std::string& note : historySettings.notes)
         termPrintf("%s", ao_utf8_to_cp1252("\n " + note + "\n ").c_str());
     if (!historySettings.enabled) return;
+    if (historySettings.askPupil && historySettings.pupil.empty() && historySettings.classList.empty())
+        termPrintf("%s", ao_utf8_to_cp1252("\n ziffron.conf: „pupil = ask“, aber keine Klassenliste (etwa „pupils = "
+                                           "Anna, Ben, Cem“): es gilt der Anmeldename " + run.pupil + ".\n ").c_str());
     std::string err;
     run.path = historySettings.path;
     if (run.path.empty()) {
@@ -227,6 +229,23 @@ void openHistory()
     }
     // The file first, always; the server gets what the file holds.
     if (!historySettings.server.empty()) historyStartSender(historySettings.server);
+}
+
+const std::vector<std::string>& pupilsToAsk()
+{
+    static const std::vector<std::string> none;
+    const HistorySettings& h = historySettings;
+    return h.enabled && h.askPupil && h.pupil.empty() ? h.classList : none;
+}
+
+const std::string& gamePupil()
+{
+    return run.pupil;
+}
+
+void setGamePupil(const std::string& name)
+{
+    run.pupil = name;
 }
 
 void gameLogBegin(GameKind kind)

@@ -149,6 +149,8 @@ struct HistorySettings {
     std::string server = "";    // a school server's URI: the file's rows are sent there too
     std::string className = ""; // stamped on each game
     std::vector<std::string> notes = {}; // for the terminal at opening (faulty ziffron.conf lines)
+    bool askPupil = false;                   // "pupil = ask": the name is picked at START
+    std::vector<std::string> classList = {}; // ... from these ("pupils = ..."), UTF-8
 };
 extern HistorySettings historySettings;
 // What ziffron.conf says, before the command line.
@@ -161,6 +163,13 @@ int takeHistoryOption(int argc, char** argv, int i, HistorySettings& settings, s
 void openHistory();
 // Closes it, writing what waits for a lock; says in term what was lost.
 void closeHistory();
+// With "pupil = ask", a class list and no --pupil: the names to pick from at
+// each START, else empty. The pupil's name for the games from now on.
+const std::vector<std::string>& pupilsToAsk();
+const std::string& gamePupil();
+void setGamePupil(const std::string& name);
+// Asks in taskArea who plays; false when Escape or closing the window cancels.
+bool choosePupil();
 
 // The game's record, kept for the review and written to the history.
 // What the review shows of a task beyond its record, kept for this run only.

@@ -1,13 +1,14 @@
 // The ziffron.conf reader: see settings.h.
 #include "settings.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 
-const char* const kSettingsKeys[3] = {"history", "class", "pupil"};
+const char* const kSettingsKeys[4] = {"history", "class", "pupil", "pupils"};
 
 namespace {
 
@@ -34,6 +35,43 @@ bool printable(std::string_view v)
     for (unsigned char c : v)
         if (c < 0x20 || c == 0x7F) return false;
     return true;
+}
+
+// The class list: names between commas, blanks around them dropped, an empty
+// item (a comma at the end) ignored. Empty with why when the list cannot be
+// used as a whole: two pupils of one name would share one history.
+std::vector<std::string> pupilList(std::string_view value, std::string& why)
+{
+    std::vector<std::string> names;
+    for (size_t pos = 0; pos <= value.size();) {
+        size_t comma = value.find(',', pos);
+        if (comma == std::string_view::npos) comma = value.size();
+        std::string_view name = trim(value.substr(pos, comma - pos));
+        pos = comma + 1;
+        if (name.empty()) continue;
+        size_t letters = 0; // UTF-8: what a teacher counts
+        for (unsigned char c : name) letters += (c & 0xC0) != 0x80;
+        if (letters > kMaxPupilName) {
+            why = "ein Name ist länger als " + std::to_string(kMaxPupilName) + " Zeichen";
+            return {};
+        }
+        for (const std::string& n : names) {
+            bool same = n.size() == name.size();
+            for (size_t i = 0; same && i < n.size(); ++i)
+                same = std::tolower(static_cast<unsigned char>(n[i])) == std::tolower(static_cast<unsigned char>(name[i]));
+            if (same) {
+                why = "„" + std::string(name) + "“ steht zweimal in der Klassenliste";
+                return {};
+            }
+        }
+        if (names.size() == kMaxPupils) {
+            why = "mehr als " + std::to_string(kMaxPupils) + " Namen";
+            return {};
+        }
+        names.emplace_back(name);
+    }
+    if (names.empty()) why = "keine Namen, nur Kommas";
+    return names;
 }
 
 } // namespace
@@ -66,9 +104,16 @@ void parseSettings(std::string_view text, const std::string& name, Settings& int
         }
         std::string_view key = trim(line.substr(0, eq)), value = trim(line.substr(eq + 1));
         std::string* target = field(into, key);
+        if (key == "pupils" && !value.empty() && printable(value)) {
+            std::string why;
+            std::vector<std::string> names = pupilList(value, why);
+            if (names.empty()) fault(why);
+            else into.pupils = std::move(names);
+            continue;
+        }
         if (key.empty()) {
             fault("Schlüssel fehlt");
-        } else if (!target) {
+        } else if (!target && key != "pupils") {
             std::string known;
             for (const char* k : kSettingsKeys) known += (known.empty() ? "" : ", ") + std::string(k);
             fault("unbekannter Schlüssel „" + std::string(key) + "“ (bekannt: " + known + ")");
@@ -78,7 +123,7 @@ void parseSettings(std::string_view text, const std::string& name, Settings& int
             fault("Steuerzeichen im Wert von „" + std::string(key) + "“");
         } else if (key == "pupil" && value != "login" && value != "ask") {
             fault("„pupil“ ist „login“ oder „ask“, nicht „" + std::string(value) + "“");
-        } else {
+        } else if (target) {
             *target = std::string(value);
         }
     }

@@ -13,10 +13,17 @@ struct Settings {
     std::string history;   // a history file, or a school server's postgresql:// URI
     std::string className; // "class": the pupil's class, e.g. "6b"
     std::string pupil;     // "pupil": "login" (the login name) or "ask" (chosen at START)
+    // "pupils = Anna, Ben, Cem": the class list a pupil picks from with
+    // "pupil = ask". Names are trimmed, distinct (regardless of case) and at most
+    // kMaxPupilName characters; a faulty list is skipped as a whole.
+    std::vector<std::string> pupils;
 };
 
+constexpr size_t kMaxPupils = 60;     // a class, not a school
+constexpr size_t kMaxPupilName = 40;
+
 // The keys known, in the order the files list them.
-extern const char* const kSettingsKeys[3];
+extern const char* const kSettingsKeys[4];
 
 // Reads one file's text into into (later lines and files win). name is used
 // in the German fault lines added to faults ("ziffron.conf, Zeile 3: …").

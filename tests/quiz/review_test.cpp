@@ -292,6 +292,46 @@ TEST_F(Review, UnusableHistoryFilesAreNamedLeftAloneAndPlayGoesOn)
     sqlite3_close(locker);
 }
 
+TEST_F(Review, WithPupilAskTheNameIsPickedAtEachStart)
+{
+    // Right from the first name and Enter; then a click on the third; then Escape.
+    fs::path db = tempDb("ask.sqlite3");
+    start("wait 2\nkey Right\nwait 1\nkey Enter\n" + Quiz::answers("r"));
+    Settings conf;
+    conf.pupil = "ask";
+    conf.pupils = {"Anna", "Ben", "Cem"};
+    historySettings = HistorySettings{true, db.string(), ""};
+    takeSettings(conf, historySettings);
+    openHistory();
+    soundOn = -1;
+    play(1, 1, 1);
+    start("wait 2\nclick 750 288\n" + Quiz::answers("r"));
+    soundOn = -1;
+    play(1, 1, 1);
+    start("wait 2\nkey Escape\n");
+    play(1, 1, 1);
+    EXPECT_EQ(count(transcript(), "START abgebrochen"), 1);
+    historyClose();
+    std::vector<StoredGame> games;
+    std::string err;
+    ASSERT_TRUE(historyLoad(db, {}, games, err)) << err;
+    ASSERT_EQ(games.size(), 2u) << "Escape starts no game";
+    std::sort(games.begin(), games.end(), [](const StoredGame& a, const StoredGame& b) { return a.id < b.id; });
+    EXPECT_EQ(games[0].pupil, "Ben");
+    EXPECT_EQ(games[1].pupil, "Cem");
+    EXPECT_EQ(games[1].taskList.size(), 1u);
+
+    // --pupil wins; no class list falls back to the login name, said once.
+    historySettings.pupil = "Jörg";
+    EXPECT_TRUE(pupilsToAsk().empty());
+    historySettings.pupil.clear();
+    historySettings.classList.clear();
+    start("");
+    openHistory();
+    EXPECT_TRUE(pupilsToAsk().empty());
+    EXPECT_EQ(count(transcript(), "keine Klassenliste"), 1) << transcript();
+}
+
 TEST(HistoryOptions, TakesItsThreeOptionsAndRefusesMissingValues)
 {
     auto take = [](std::vector<std::string> args, HistorySettings& s, std::string& err) {

@@ -73,3 +73,28 @@ TEST(Settings, TheUsersFileOverridesTheSystemOne)
     else ::unsetenv("XDG_CONFIG_HOME");
     fs::remove_all(dir);
 }
+
+TEST(Settings, TheClassListIsTakenWholeOrNamedAndSkipped)
+{
+    Settings s;
+    std::vector<std::string> faults;
+    parseSettings("pupils = Anna,  Ben Müller ,Cem,\n", "f", s, faults);
+    EXPECT_EQ(s.pupils, (std::vector<std::string>{"Anna", "Ben Müller", "Cem"}));
+    EXPECT_TRUE(faults.empty());
+
+    // Each broken list is named and leaves the one before in force.
+    const std::string tooLong(41, 'x'), longest = std::string(39, 'x') + "ä";
+    std::string many = "pupils = ";
+    for (size_t i = 0; i <= kMaxPupils; ++i) many += "P" + std::to_string(i) + ",";
+    parseSettings("pupils = Anna, Ben, anna\n"
+                  "pupils = , ,\n"
+                  "pupils = " + tooLong + "\n" + many + "\npupils =\npupils = Ute, \x7F\n",
+                  "f", s, faults);
+    EXPECT_EQ(s.pupils.size(), 3u);
+    ASSERT_EQ(faults.size(), 6u);
+    for (int i = 0; i < 6; ++i) EXPECT_NE(faults[i].find("Zeile " + std::to_string(i + 1) + ":"), std::string::npos) << faults[i];
+    EXPECT_NE(faults[0].find("zweimal"), std::string::npos) << "names differing in case only are one pupil";
+
+    parseSettings("pupils = Zoë, " + longest, "f", s, faults);
+    EXPECT_EQ(s.pupils, (std::vector<std::string>{"Zoë", longest})) << "40 characters, not bytes";
+}
