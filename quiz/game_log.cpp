@@ -209,8 +209,10 @@ void openHistory()
         termPrintf("%s", ao_utf8_to_cp1252("\n " + note + "\n ").c_str());
     if (!historySettings.enabled) return;
     if (historySettings.askPupil && historySettings.pupil.empty() && historySettings.classList.empty())
-        termPrintf("%s", ao_utf8_to_cp1252("\n ziffron.conf: „pupil = ask“, aber keine Klassenliste (etwa „pupils = "
-                                           "Anna, Ben, Cem“): es gilt der Anmeldename " + run.pupil + ".\n ").c_str());
+        termPrintf("%s", ao_utf8_to_cp1252("\n ziffron.conf: „pupil = ask“, aber keine Klassenliste (etwa "
+                                           "„pupils = Anna, Ben, Cem“): es gilt der Anmeldename " +
+                                           run.pupil + ".\n ")
+                             .c_str());
     std::string err;
     run.path = historySettings.path;
     if (run.path.empty()) {

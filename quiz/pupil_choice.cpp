@@ -42,7 +42,8 @@ void drawName(int k, const std::string& name, bool marked)
         aographic_raisedrect(c.x, c.y, kCellW, kCellH, 0xFFFFFF, aographic_rgb(150, 160, 180));
     }
     aographic_setfont(kNameFont);
-    aographic_text(c.x + 12, c.y + 5, 0, shortLine(ao_utf8_to_cp1252(name), aofont_find(kNameFont), kCellW - 24).c_str());
+    const std::string shown = shortLine(ao_utf8_to_cp1252(name), aofont_find(kNameFont), kCellW - 24);
+    aographic_text(c.x + 12, c.y + 5, 0, shown.c_str());
     taskArea.flush(c.x, c.y, kCellW, kCellH);
 }
 
@@ -65,8 +66,8 @@ bool choosePupil()
     aographic_text(kLeft, 8, 0, "Wer spielt?");
     aographic_setfont("Arial18");
     aographic_text(kLeft, 52, aographic_rgb(90, 90, 90),
-                   ao_utf8_to_cp1252("Den eigenen Namen anklicken, oder mit den Pfeiltasten wählen und Enter drücken. "
-                                     "Esc: zurück.")
+                   ao_utf8_to_cp1252("Den eigenen Namen anklicken, oder mit den Pfeiltasten wählen und "
+                                     "Enter drücken. Esc: zurück.")
                        .c_str());
     taskArea.flush();
     for (int k = 0; k < n; ++k) drawName(k, names[k], k == mark);

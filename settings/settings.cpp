@@ -57,8 +57,10 @@ std::vector<std::string> pupilList(std::string_view value, std::string& why)
         }
         for (const std::string& n : names) {
             bool same = n.size() == name.size();
-            for (size_t i = 0; same && i < n.size(); ++i)
-                same = std::tolower(static_cast<unsigned char>(n[i])) == std::tolower(static_cast<unsigned char>(name[i]));
+            for (size_t i = 0; same && i < n.size(); ++i) {
+                const unsigned char a = n[i], b = name[i];
+                same = std::tolower(a) == std::tolower(b);
+            }
             if (same) {
                 why = "„" + std::string(name) + "“ steht zweimal in der Klassenliste";
                 return {};

@@ -21,6 +21,12 @@ int code_to_byte(unsigned cp)
     for (int i = 0; i < 32; ++i)
         if (kHigh[i] == cp) return 0x80 + i;
     if (cp >= 0x80 && cp < 0xA0) return static_cast<int>(cp); // holes map to themselves
+    // Latin letters the code page lacks (Yılmaz, Łukasz, Şimşek, Ștefan) keep
+    // their base letter rather than turn into "?".
+    static const char kLatinA[] = "AaAaAaCcCcCcCcDdDdEeEeEeEeEeGgGgGgGgHhHhIiIiIiIiIiIiJjKkkLlLlLlL"
+                                  "lLlNnNnNnnNnOoOoOo??RrRrRrSsSsSs??TtTtTtUuUuUuUuUuUuWwYy?ZzZz??s";
+    if (cp >= 0x100 && cp < 0x180 && kLatinA[cp - 0x100] != '?') return kLatinA[cp - 0x100];
+    if (cp >= 0x218 && cp <= 0x21B) return "SsTt"[cp - 0x218];
     return '?';
 }
 

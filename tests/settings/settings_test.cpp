@@ -92,7 +92,8 @@ TEST(Settings, TheClassListIsTakenWholeOrNamedAndSkipped)
                   "f", s, faults);
     EXPECT_EQ(s.pupils.size(), 3u);
     ASSERT_EQ(faults.size(), 6u);
-    for (int i = 0; i < 6; ++i) EXPECT_NE(faults[i].find("Zeile " + std::to_string(i + 1) + ":"), std::string::npos) << faults[i];
+    for (int i = 0; i < 6; ++i)
+        EXPECT_NE(faults[i].find("Zeile " + std::to_string(i + 1) + ":"), std::string::npos) << faults[i];
     EXPECT_NE(faults[0].find("zweimal"), std::string::npos) << "names differing in case only are one pupil";
 
     parseSettings("pupils = Zoë, " + longest, "f", s, faults);

@@ -193,6 +193,9 @@ TEST(TextEncoding, Cp1252RoundTrip)
     EXPECT_EQ(static_cast<unsigned char>(cp[10]), 0x80);
     EXPECT_EQ(ao_cp1252_to_utf8(cp), utf8);
     // Bytes that are not UTF-8 are kept as they are.
+    EXPECT_EQ(ao_utf8_to_cp1252("Yılmaz Şimşek, Łukasz, Ștefan Đorđe, Šárka Œuvre ∑"),
+              ao_utf8_to_cp1252("Yilmaz Simsek, Lukasz, Stefan Dorde, Šárka Œuvre ?"))
+        << "letters outside the code page keep their base letter";
     EXPECT_EQ(ao_utf8_to_cp1252("\xF6"), "\xF6");
     EXPECT_EQ(ao_utf8_to_cp1252("ab\xC3" "cd\xE2\x82" "e"), "ab\xC3" "cd\xE2\x82" "e");
 }
