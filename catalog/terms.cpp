@@ -832,11 +832,7 @@ void task10309()
         m = 1;
     int w = a * b * x + c * (a - 1) - d * m;
     const int k = x + m; // the number in the right bracket
-    taskPrintf("
-
-
-
-  %d(%dx + %d) - %d = %d(%d - x) + %d ", a, b, c, c, d, k, w);
+    taskPrintf("\n\n\n\n  %d(%dx + %d) - %d = %d(%d - x) + %d ", a, b, c, c, d, k, w);
     sol() = x;
     const Side left{a * b, a * c - c}, right{-d, d * k + w};
     taskStep("%s = %s", sideText(left).c_str(), sideText(right).c_str());
