@@ -43,8 +43,8 @@ void buildNumbering(IntRow& row);
 // Up to 10 Decimal A steps by `unit` (1 unless a range needs finer steps).
 void buildDecimalA(DecimalRow& row, double d, int count, double unit = 1);
 void buildDecimalB(DecimalRow& row, double d, int offset, int count);
-// The steps of the runs: Consecutive 1, 5 for a multiple of 5, 10 for a
-// multiple of 10 and from 51 up (and -51 down);
+// The steps of the runs: Consecutive 1; from 20 up (and -20 down) 5 for a
+// multiple of 5 and 10 for a multiple of 10; 10 from 51 up (and -51 down).
 // Decimal B 1 (0.1 below 1), 5 above 50, 10 above 500 and so on.
 int consecutiveStep(int v);
 double decimalStepB(double d);

@@ -78,6 +78,21 @@ bool needsReducing(int first, int second)
     return relationOp == 5 && answerKind == 3 && !pairAnswersRight(first, second) && sameFraction(first, second);
 }
 
+// A two-part answer as a reader takes it: a fraction for the numerator and
+// denominator rows, a point for coordinates, otherwise two numbers picked.
+std::string pairText(int first, int second)
+{
+    const std::string a = std::to_string(first), b = std::to_string(second);
+    switch (answerKind) {
+    case 2: return "(" + a + " | " + b + ")";
+    case 3:
+    case 7:
+    case 8:
+    case 9: return a + " / " + b;
+    default: return a + " und " + b;
+    }
+}
+
 namespace {
 
 // What is on screen right now, for the headless "answer" command.
@@ -126,20 +141,6 @@ bool squareIsRight(const SquareLayout& layout, Square s)
 
 std::vector<Square> rightSquaresOf(const SquareLayout& layout);
 
-// A two-part answer as a reader takes it: a fraction for the numerator and
-// denominator rows, a point for coordinates, otherwise two numbers picked.
-std::string pairText(int first, int second)
-{
-    const std::string a = std::to_string(first), b = std::to_string(second);
-    switch (answerKind) {
-    case 2: return "(" + a + " | " + b + ")";
-    case 3:
-    case 7:
-    case 8:
-    case 9: return a + " / " + b;
-    default: return a + " und " + b;
-    }
-}
 
 void judgeOne(const SquareLayout& layout)
 {

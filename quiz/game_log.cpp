@@ -297,9 +297,9 @@ int pupilSeconds(int shownMs, int answeredMs, int nowMs)
 
 void taskLogEnd(AnswerRows rows, int seconds)
 {
-    // A task cut off by closing the window was never answered.
-    if (!aoisrunning() && rows != AnswerRows::None && taskOutcome.verdict != Verdict::Right &&
-        taskOutcome.verdict != Verdict::Wrong)
+    // A task cut off by closing the window was never answered; one skipped
+    // and closed while its Lösungsweg was read was.
+    if (!aoisrunning() && rows != AnswerRows::None && taskOutcome.verdict == Verdict::Unjudged)
         return;
     TaskRecord t;
     t.position = taskIndex;

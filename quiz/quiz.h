@@ -83,6 +83,8 @@ void answerVerdict(bool right);
 bool wholeAnswerRight(long long value);
 bool decimalAnswerRight(std::string_view printed); // as printed at the task's places
 bool pairAnswerRight(int first, int second);
+// Two numbers as the review writes them: "(3 | 4)", "3 / 4", "18 und 37".
+std::string pairText(int first, int second);
 // An equal fraction not yet reduced, where the task asks for the reduced one.
 bool needsReducing(int first, int second);
 

@@ -207,6 +207,12 @@ void showRewardFaded()
 std::string answerText()
 {
     if (entry.fields.size() == 1) return entry.fields[0].text;
+    // Pairs as the review writes them: "(3 | 4)", "3 / 4", "18 und 37".
+    const std::optional<TypedNumber> na = readTypedNumber(entry.fields[0].text),
+                                     nb = readTypedNumber(entry.fields[1].text);
+    const std::optional<long long> a = na ? typedWhole(*na) : std::nullopt, b = nb ? typedWhole(*nb) : std::nullopt;
+    if (a && b && *a >= INT_MIN && *a <= INT_MAX && *b >= INT_MIN && *b <= INT_MAX)
+        return pairText(static_cast<int>(*a), static_cast<int>(*b));
     return entry.fields[0].text + " / " + entry.fields[1].text;
 }
 

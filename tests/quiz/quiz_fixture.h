@@ -109,9 +109,10 @@ protected:
     {
         std::string s = "wait " + std::to_string(firstWait) + "\n";
         for (char c : pattern) {
-            if (c == 'r') s += "answer right\nwait 12\n";
-            else if (c == 'w') s += "answer wrong\nwait 12\n";
-            else if (c == 'e') s += "key Escape\nwait 12\n";
+            // Long enough for a wrong answer's Lösungsweg to be read.
+            if (c == 'r') s += "answer right\nwait 20\n";
+            else if (c == 'w') s += "answer wrong\nwait 20\n";
+            else if (c == 'e') s += "key Escape\nwait 20\n";
         }
         return s;
     }
