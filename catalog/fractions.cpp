@@ -740,14 +740,9 @@ void task5214()
     std::string shown = deDecimal(static_cast<double>(a) / b, 3);
     taskPrintf("\n\n\n\n Welchem gekürzten Bruch entspricht diese Dezimalzahl %s? ", shown.c_str());
     fractionAnswer(a, b);
-    if ((1000 * a) % b == 0) {
-        // Thousandths, as many places as the text shows.
-        taskStep("%s = %d/1000", shown.c_str(), 1000 * a / b);
-        reduceStep(1000 * a / b, 1000);
-    } else {
-        taskStep("%d : %d = gerundet %s", fracNum, fracDen, shown.c_str());
-        taskStep("Der Bruch: %d/%d", fracNum, fracDen);
-    }
+    // The decimal ends within the three places shown: read as thousandths.
+    taskStep("%s = %d/1000", shown.c_str(), 1000 * a / b);
+    reduceStep(1000 * a / b, 1000);
 }
 
 void task5215()
