@@ -437,16 +437,10 @@ int scaledStep(int v)
 
 double decimalStepOf(double d, bool variantB)
 {
-    if (variantB)
+    // Above 50 both variants climb the same ladder; Decimal A steps by 5 from 10.
+    if (variantB || d > 50)
         return decimalStepB(d);
-    double step = 1;
-    if (!variantB && d > 10) step = 5;
-    if (d > 50) step = 5;
-    if (d > 500) step = 10;
-    if (d > 5000) step = 100;
-    if (d > 50000) step = 500;
-    if (d > 500000) step = 1000;
-    return step;
+    return d > 10 ? 5 : 1;
 }
 
 constexpr int kSearchSteps = 1000;

@@ -51,6 +51,17 @@ std::string deNumber(double value, int maxPlaces)
     return s;
 }
 
+std::string deRounded(double value, int places)
+{
+    const double scale = std::pow(10.0, places);
+    if (std::fabs(value * scale - std::round(value * scale)) < 1e-6)
+        return deDecimal(value, places);
+    const double longer = std::pow(10.0, places + 2);
+    if (std::fabs(value * longer - std::round(value * longer)) < 1e-6)
+        return deDecimal(value, places + 2) + ", gerundet " + deDecimal(value, places);
+    return deDecimal(std::trunc(value * longer) / longer, places + 2) + "..., gerundet " + deDecimal(value, places);
+}
+
 std::string deComma(std::string_view text)
 {
     std::string s(text);

@@ -12,6 +12,10 @@ std::string deDecimal(double value, int places);
 // The shortest text with at most `maxPlaces` digits after the comma:
 // 2.5 -> "2,5", 10.0 -> "10", -0.125 -> "-0,125".
 std::string deNumber(double value, int maxPlaces = 6);
+// A result as a square with `places` decimals shows it; where that is
+// rounded, first two more places, cut off, so that the line reads true:
+// "2,449..., gerundet 2,45" or "0,125, gerundet 0,13".
+std::string deRounded(double value, int places);
 // Every point that stands between two digits becomes a comma ("2.5 m" ->
 // "2,5 m"); a point ending a sentence stays.
 std::string deComma(std::string_view text);

@@ -25,19 +25,6 @@ constexpr int kBlack = 0x000000;
 constexpr int kRed = 0xFF0000;
 constexpr int kBlue = 0x0000FF;
 
-// A quotient as the decimal square shows it; where that is rounded, first
-// two more places, cut off, so that "2,449..., gerundet 2,4" reads true.
-std::string roundedResult(double value, int places)
-{
-    const double scale = std::pow(10.0, places);
-    if (std::fabs(value * scale - std::round(value * scale)) < 1e-6)
-        return deDecimal(value, places);
-    const double longer = std::pow(10.0, places + 2);
-    if (std::fabs(value * longer - std::round(value * longer)) < 1e-6)
-        return deDecimal(value, places + 2) + ", gerundet " + deDecimal(value, places);
-    return deDecimal(std::trunc(value * longer) / longer, places + 2) + "..., gerundet " + deDecimal(value, places);
-}
-
 // Two whole numbers judged part by part: a point, or favourable over
 // possible events.
 void pairAnswer(int kind, int first, int second)
@@ -1196,7 +1183,7 @@ void task11208()
     taskStep("p = 100 · (1 - e hoch (-%s · t))", deNumber(k, 2).c_str());
     taskStep("%d = 100 · (1 - e hoch (-%s · t))", p, deNumber(k, 2).c_str());
     taskStep("t = -ln(1 - %s) : %s = %s Wochen", deNumber(p / 100.0, 2).c_str(), deNumber(k, 2).c_str(),
-             roundedResult(t, 1).c_str());
+             deRounded(t, 1).c_str());
 }
 
 // p(t) = 100 / (1 + e^(-k (t - t0))), half full at t0.
@@ -1217,7 +1204,7 @@ void task11209()
     if (p == 50)
         taskStep("t = %s Wochen", deDecimal(t, 1).c_str());
     else
-        taskStep("t = %d - ln(100/%d - 1) : 0,5 = %s", t0, p, roundedResult(t, 1).c_str());
+        taskStep("t = %d - ln(100/%d - 1) : 0,5 = %s", t0, p, deRounded(t, 1).c_str());
 }
 
 void task11210()
@@ -1301,7 +1288,7 @@ void task11212()
     const double years = std::log(2.0) / std::log(growth);
     decimalAnswer(years, 1);
     taskStep("Jedes Jahr mal %s: %s hoch n = 2", deNumber(growth, 2).c_str(), deNumber(growth, 2).c_str());
-    taskStep("n = ln 2 : ln %s = %s", deNumber(growth, 2).c_str(), roundedResult(years, 1).c_str());
+    taskStep("n = ln 2 : ln %s = %s", deNumber(growth, 2).c_str(), deRounded(years, 1).c_str());
 }
 
 // ------------------------------------------------------------ 12201-12210
@@ -1390,7 +1377,7 @@ void hexagon(int taskNumber)
     taskPrintf("\n\n\n\nWie groß ist die Fläche des Sechsecks in Flächeneinheiten?\nVersuche eine Abschätzung.");
     decimalAnswer(2.598 * a * a, 1);
     taskStep("Sechs gleichseitige Dreiecke mit der Seite a = %d", a);
-    taskStep("A = 2,598 · a² = 2,598 · %d² = %s", a, roundedResult(2.598 * a * a, 1).c_str());
+    taskStep("A = 2,598 · a² = 2,598 · %d² = %s", a, deRounded(2.598 * a * a, 1).c_str());
 }
 
 void task12210()
@@ -1407,7 +1394,7 @@ void task12210()
     taskStep("Kreis : Quadrat = blaue Punkte : alle Punkte");
     taskStep("k : 4 = %d : %d", estimateBlue, all);
     if (all > 0)
-        taskStep("k = 4 · %d : %d = %s", estimateBlue, all, roundedResult(4.0 * estimateBlue / all, 2).c_str());
+        taskStep("k = 4 · %d : %d = %s", estimateBlue, all, deRounded(4.0 * estimateBlue / all, 2).c_str());
 }
 
 } // namespace

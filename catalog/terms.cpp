@@ -177,19 +177,6 @@ std::string superscripts(std::string s)
     return s;
 }
 
-// A quotient as the decimal square shows it; where that is rounded, first
-// two more places, cut off, so that "2,449..., gerundet 2,4" reads true.
-std::string roundedResult(double value, int places)
-{
-    const double scale = std::pow(10.0, places);
-    if (std::fabs(value * scale - std::round(value * scale)) < 1e-6)
-        return deDecimal(value, places);
-    const double longer = std::pow(10.0, places + 2);
-    if (std::fabs(value * longer - std::round(value * longer)) < 1e-6)
-        return deDecimal(value, places + 2) + ", gerundet " + deDecimal(value, places);
-    return deDecimal(std::trunc(value * longer) / longer, places + 2) + "..., gerundet " + deDecimal(value, places);
-}
-
 // ------------------------------------------------------------ Lösungsweg of linear equations
 
 // coef·x = rhs, then x = rhs : coef.
@@ -301,10 +288,11 @@ void task8101()
     }
 }
 
-void task8102()
+// 8102, 8106: a - (x + c), the a left out when it is 0.
+void minusBracket(int aLo, int aHi, int xLo, int xHi)
 {
-    int a = drawRange(-5, 4);
-    int b = drawRange(-4, 4); // x
+    int a = drawRange(aLo, aHi);
+    int b = drawRange(xLo, xHi); // x
     int c = drawRange(1, 9);
     sol() = a - b - c;
     if (a == 0) {
@@ -315,6 +303,8 @@ void task8102()
         taskStep("%d - (%d + %d) = %d - %s = %d", a, b, c, a, deOperand(b + c).c_str(), sol());
     }
 }
+
+void task8102() { minusBracket(-5, 4, -4, 4); }
 
 void task8103()
 {
@@ -367,20 +357,7 @@ void task8105()
     }
 }
 
-void task8106()
-{
-    int a = drawRange(-10, 9);
-    int b = drawRange(-10, 9); // x
-    int c = drawRange(1, 9);
-    sol() = a - b - c;
-    if (a == 0) {
-        taskPrintf(kTermValue, format("-(x + %d)", c).c_str(), b);
-        taskStep("-(%d + %d) = %d", b, c, sol());
-    } else {
-        taskPrintf(kTermValue, format("%d - (x + %d)", a, c).c_str(), b);
-        taskStep("%d - (%d + %d) = %d - %s = %d", a, b, c, a, deOperand(b + c).c_str(), sol());
-    }
-}
+void task8106() { minusBracket(-10, 9, -10, 9); }
 
 // 8107, 8108: the same product, with and without the multiplication sign.
 // A bracket (0 - c) is printed as (-c), after a "·" in both.
@@ -413,11 +390,11 @@ void task8109()
     decimalAnswer(value, 2);
     if (b == 0) {
         taskPrintf(kTermValue, format("%d : x", a).c_str(), c);
-        taskStep("%d : %d = %s", a, c, roundedResult(value, 2).c_str());
+        taskStep("%d : %d = %s", a, c, deRounded(value, 2).c_str());
     } else {
         taskPrintf(kTermValue, format("%d : (%d + x)", a, b).c_str(), c);
         taskStep("%d : (%d + %d) = %d : %s = %s", a, b, c, a, deOperand(b + c).c_str(),
-                 roundedResult(value, 2).c_str());
+                 deRounded(value, 2).c_str());
     }
 }
 
@@ -1062,7 +1039,7 @@ void fractionValue(int taskNumber)
     setFraction(num, den, kAskValue);
     const double value = static_cast<double>(top) / bottom;
     decimalAnswer(value, 3);
-    taskStep("%d : %s = %s", top, deOperand(bottom).c_str(), roundedResult(value, 3).c_str());
+    taskStep("%d : %s = %s", top, deOperand(bottom).c_str(), deRounded(value, 3).c_str());
 }
 
 void undefinedPoint(int taskNumber)

@@ -68,12 +68,7 @@ TEST(ArithmeticTasks, HandWorkedExamples)
 // The Lösungsweg of one task of each shape, read and recomputed by hand.
 TEST(ArithmeticTasks, HandCheckedSteps)
 {
-    struct Steps {
-        int task;
-        unsigned seed;
-        std::vector<std::string> lines;
-    };
-    const Steps examples[] = {
+    const StepsExample examples[] = {
         {1102, 1, {"?? = 69 - 45 = 24"}},
         {2104, 1, {"Punkt vor Strich:", "4 · 6 + 4 · 5 = 24 + 20 = 44"}},
         {3101, 1, {"892 : 4 = 800 : 4 + 80 : 4 + 12 : 4", "200 + 20 + 3 = 223"}},
@@ -87,10 +82,7 @@ TEST(ArithmeticTasks, HandCheckedSteps)
         {9202, 3, {"(-1)³ = (-1) · (-1) · (-1) = -1", "-1 - (-3) = 2", "2 · 6 = 12"}},
         {10107, 3, {"(-4 - 5)(8 - 9) = -9 · (-1) = 9"}},
     };
-    for (const Steps& e : examples) {
-        runTask(e.task, e.seed);
-        EXPECT_EQ(taskSteps[taskIndex], e.lines) << e.task << " seed " << e.seed;
-    }
+    expectSteps(examples);
 }
 
 TEST(ArithmeticTasks, ComparisonsUseTheChoiceSquares)

@@ -1,6 +1,8 @@
 // Shared set-up for the catalog tests: a fresh record, a captured terminal.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cctype>
 #include <string>
 #include <utility>
@@ -101,3 +103,19 @@ inline std::string plainNotation(std::string text)
 }
 
 } // namespace catalogtest
+
+// A Lösungsweg read and recomputed by hand: the lines task `task` with
+// `seed` must write.
+struct StepsExample {
+    int task;
+    unsigned seed;
+    std::vector<std::string> steps;
+};
+
+template <size_t N> void expectSteps(const StepsExample (&examples)[N])
+{
+    for (const StepsExample& e : examples) {
+        runTask(e.task, e.seed);
+        EXPECT_EQ(taskSteps[taskIndex], e.steps) << e.task << " seed " << e.seed;
+    }
+}

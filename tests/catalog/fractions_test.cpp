@@ -151,12 +151,7 @@ TEST(FractionTasks, HandWorkedDecimalExamples)
 // The Lösungsweg of one task of each shape, read and recomputed by hand.
 TEST(FractionTasks, HandCheckedSteps)
 {
-    struct Steps {
-        int task;
-        unsigned seed;
-        std::vector<std::string> lines;
-    };
-    const Steps examples[] = {
+    const StepsExample examples[] = {
         {4209, 1, {"88 : 8 = 11", "7 · 11 = 77"}},
         {4303, 3, {"Hauptnenner 15: 3/5 = 9/15, 3/3 = 15/15", "9/15 + 15/15 = 24/15", "Kürzen mit 3: 24/15 = 8/5"}},
         {4307, 3, {"Mit dem Kehrwert multiplizieren: 4/3 · 7/2 = 28/6", "Kürzen mit 2: 28/6 = 14/3"}},
@@ -169,10 +164,7 @@ TEST(FractionTasks, HandCheckedSteps)
         {7104, 1, {"Erweitern mit 2: 223/50 = 446/100", "Prozent heißt Hundertstel: 446/100 = 446 %",
                    "Die Prozentzahl ist 446"}},
     };
-    for (const Steps& e : examples) {
-        runTask(e.task, e.seed);
-        EXPECT_EQ(taskSteps[taskIndex], e.lines) << e.task << " seed " << e.seed;
-    }
+    expectSteps(examples);
 }
 
 TEST(FractionTasks, ComparisonUsesTheSignSquares)

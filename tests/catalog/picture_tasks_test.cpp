@@ -165,11 +165,6 @@ TEST(PictureTasks, HandWorkedDecimalExamples)
 // read from the picture, the formula, the answer as its square shows it.
 TEST(PictureTasks, HandCheckedSteps)
 {
-    struct StepsExample {
-        int task;
-        unsigned seed;
-        std::vector<std::string> steps;
-    };
     const StepsExample examples[] = {
         // a = b = c = 2: one loop of 2 · (2 + 2) dm in each direction.
         {3107, 1,
@@ -188,10 +183,7 @@ TEST(PictureTasks, HandCheckedSteps)
         {12208, 7,
          {"Sechs gleichseitige Dreiecke mit der Seite a = 2", "A = 2,598 · a² = 2,598 · 2² = 10,392, gerundet 10,4"}},
     };
-    for (const StepsExample& e : examples) {
-        runTask(e.task, e.seed);
-        EXPECT_EQ(taskSteps[taskIndex], e.steps) << e.task << " seed " << e.seed;
-    }
+    expectSteps(examples);
 }
 
 TEST(PictureTasks, WorldFrameIsSetBeforeDrawing)

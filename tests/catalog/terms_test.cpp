@@ -133,11 +133,6 @@ TEST(TermsTasks, HandWorkedDecimalExamples)
 // to the left, the binomial formulas read backwards, a rounded quotient.
 TEST(TermsTasks, HandCheckedSteps)
 {
-    struct StepsExample {
-        int task;
-        unsigned seed;
-        std::vector<std::string> steps;
-    };
     const StepsExample examples[] = {
         // a = 2, x = 3, c = 2, d = 6, e = 2, f = 4: 48 - 6.
         {8113, 3, {"2 · 3 · (2 + 6) - (2 + 4) = 2 · 3 · 8 - 6 = 42"}},
@@ -151,10 +146,7 @@ TEST(TermsTasks, HandCheckedSteps)
         {12106, 1, {"Mal (x + 13): 5x + 29 = 3x + 39", "5x - 3x = 39 - 29", "2x = 10", "x = 10 : 2 = 5"}},
         {12113, 1, {"16x² + 24x + 9 = (4x + 3)²", "4x + 3 = -5", "4x = -5 - 3", "4x = -8", "x = -8 : 4 = -2"}},
     };
-    for (const StepsExample& e : examples) {
-        runTask(e.task, e.seed);
-        EXPECT_EQ(taskSteps[taskIndex], e.steps) << e.task << " seed " << e.seed;
-    }
+    expectSteps(examples);
 }
 
 TEST(TermsTasks, WholeNumberTasksKeepTheDecimalPlacesOfTheGame)

@@ -420,12 +420,7 @@ TEST(UnitsTasks, PercentSignsPrintOnce)
 // Lösungsweg of a few tasks, each line checked by hand against the task text.
 TEST(UnitsTasks, WorkedSolutionsReadAsWorkedByHand)
 {
-    struct Golden {
-        int task;
-        unsigned seed;
-        std::vector<std::string> steps;
-    };
-    const Golden golden[] = {
+    const StepsExample golden[] = {
         // 98200 dm = 9820 m, 9000 cm = 90 m; three places as the squares show.
         {3201, 1, {"10000 m = 10 km; 98200 dm = 9,82 km; 9000 cm = 0,09 km", "10 + 9,82 + 0,09 = 19,910"}},
         // The minutes are already minutes; one hour and one minute in the singular.
@@ -442,8 +437,5 @@ TEST(UnitsTasks, WorkedSolutionsReadAsWorkedByHand)
         // 5 trucks for 3 hours leave 80 truck-hours for 4 trucks.
         {5313, 1, {"Arbeit: 5 · 19 = 95 LKW-Stunden", "nach 3 Stunden bleiben 95 - 5 · 3 = 80", "80 : 4 = 20"}},
     };
-    for (const Golden& g : golden) {
-        runTask(g.task, g.seed);
-        EXPECT_EQ(taskSteps[taskIndex], g.steps) << g.task << " seed " << g.seed;
-    }
+    expectSteps(golden);
 }

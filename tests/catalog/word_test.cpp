@@ -652,12 +652,7 @@ TEST(WordTasks, RomanNumeralListsHoldTheirValues)
 // Lösungsweg of a few tasks, each line checked by hand against the task text.
 TEST(WordTasks, WorkedSolutionsReadAsWorkedByHand)
 {
-    struct Golden {
-        int task;
-        unsigned seed;
-        std::vector<std::string> steps;
-    };
-    const Golden golden[] = {
+    const StepsExample golden[] = {
         {1305, 1, {"rückwärts rechnen:", "14 - 5 = 9", "9 : 3 = 3"}},
         {3105, 1, {"IX = 10 - 1 = 9"}},
         {3106, 1, {"MMCM = M + M + CM", "1000 + 1000 + (1000 - 100) = 2900"}},
@@ -674,8 +669,5 @@ TEST(WordTasks, WorkedSolutionsReadAsWorkedByHand)
         // 4 km apart closing at 30 km/h: Bianca rides 12 km/h for 4/30 h.
         {12308, 1, {"zusammen: 18 + 12 = 30 km in einer Stunde", "Zeit: 4 : 30 Stunden", "Bianca: 12 · 4 : 30 = 1,600"}},
     };
-    for (const Golden& g : golden) {
-        runTask(g.task, g.seed);
-        EXPECT_EQ(taskSteps[taskIndex], g.steps) << g.task << " seed " << g.seed;
-    }
+    expectSteps(golden);
 }

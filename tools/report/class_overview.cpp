@@ -1,6 +1,7 @@
 // The class overview: see class_overview.h.
 #include "class_overview.h"
 
+#include "report_format.h"
 #include "titles.h"
 
 #include <algorithm>
@@ -31,20 +32,6 @@ constexpr int kWeakest = 10;
 constexpr int kMinimumTries = 3;
 constexpr int kTrendTasks = 10; // fewer tasks than this say nothing about a trend
 
-std::string percent(int part, int whole)
-{
-    if (whole <= 0) return "–";
-    return std::to_string((part * 100 + whole / 2) / whole) + " %";
-}
-
-std::string duration(long long s)
-{
-    char t[32];
-    if (s >= 3600) std::snprintf(t, sizeof t, "%lld h %02lld min", s / 3600, s / 60 % 60);
-    else std::snprintf(t, sizeof t, "%lld min %02lld s", s / 60, s % 60);
-    return t;
-}
-
 std::string trendWord(const Row& r)
 {
     if (!r.trendKnown) return "–";
@@ -57,35 +44,6 @@ std::string titleOf(const TypeRow& t)
 {
     const std::string& title = taskTitle(t.taskNumber);
     return title.empty() ? t.lastText : title;
-}
-
-size_t width(const std::string& s)
-{
-    size_t n = 0;
-    for (unsigned char c : s)
-        if ((c & 0xC0) != 0x80) ++n;
-    return n;
-}
-
-std::string pad(const std::string& s, size_t w)
-{
-    size_t n = width(s);
-    return n >= w ? s + " " : s + std::string(w - n, ' ');
-}
-
-std::string html(const std::string& s)
-{
-    std::string out;
-    for (char c : s) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
-        }
-    }
-    return out;
 }
 
 std::vector<Row> rows(const std::vector<StoredGame>& games)

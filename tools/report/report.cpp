@@ -4,6 +4,7 @@
 #include "aotoolkit.h"
 #include "titles.h"
 #include "class_overview.h"
+#include "report_format.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -71,31 +72,6 @@ std::string when(long long epoch)
     return localTime(epoch, "%Y-%m-%d %H:%M");
 }
 
-std::string duration(long long seconds)
-{
-    char text[64];
-    if (seconds >= 3600)
-        std::snprintf(text, sizeof text, "%lld h %02lld min", seconds / 3600, seconds / 60 % 60);
-    else
-        std::snprintf(text, sizeof text, "%lld min %02lld s", seconds / 60, seconds % 60);
-    return text;
-}
-
-std::string percent(int part, int whole)
-{
-    if (whole <= 0) return "–";
-    return std::to_string((part * 100 + whole / 2) / whole) + " %";
-}
-
-// Characters, not bytes, of UTF-8 text.
-size_t width(const std::string& s)
-{
-    size_t n = 0;
-    for (unsigned char c : s)
-        if ((c & 0xC0) != 0x80) ++n;
-    return n;
-}
-
 // At most max characters of UTF-8 text, cut with "…".
 std::string cut(const std::string& s, size_t max)
 {
@@ -107,12 +83,6 @@ std::string cut(const std::string& s, size_t max)
     std::string head = s.substr(0, at);
     while (!head.empty() && head.back() == ' ') head.pop_back();
     return head + "…";
-}
-
-std::string pad(const std::string& s, size_t w)
-{
-    size_t n = width(s);
-    return n >= w ? s + " " : s + std::string(w - n, ' ');
 }
 
 const char* kindWord(GameKind k)
@@ -236,22 +206,6 @@ std::string csvNumber(double v, char decimal)
 }
 
 // ---- HTML
-
-std::string html(const std::string& s)
-{
-    std::string out;
-    for (char c : s) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\'': out += "&#39;"; break;
-        default: out += c;
-        }
-    }
-    return out;
-}
 
 const char* const kColours[] = {"#1f77b4", "#d62728", "#2ca02c", "#9467bd", "#ff7f0e", "#8c564b", "#e377c2", "#17becf"};
 constexpr size_t kOneChartPupils = sizeof kColours / sizeof *kColours;
