@@ -7,8 +7,6 @@
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
 std::string fixed(double value, int places)
 {
     places = std::clamp(places, 0, 17);
@@ -60,15 +58,6 @@ std::string deRounded(double value, int places)
     if (std::fabs(value * longer - std::round(value * longer)) < 1e-6)
         return deDecimal(value, places + 2) + ", gerundet " + deDecimal(value, places);
     return deDecimal(std::trunc(value * longer) / longer, places + 2) + "..., gerundet " + deDecimal(value, places);
-}
-
-std::string deComma(std::string_view text)
-{
-    std::string s(text);
-    for (size_t i = 1; i + 1 < s.size(); ++i)
-        if (s[i] == '.' && isDigit(s[i - 1]) && isDigit(s[i + 1]))
-            s[i] = ',';
-    return s;
 }
 
 std::string deTerm(int coef, std::string_view var)

@@ -16,9 +16,6 @@ std::string deNumber(double value, int maxPlaces = 6);
 // rounded, first two more places, cut off, so that the line reads true:
 // "2,449..., gerundet 2,45" or "0,125, gerundet 0,13".
 std::string deRounded(double value, int places);
-// Every point that stands between two digits becomes a comma ("2.5 m" ->
-// "2,5 m"); a point ending a sentence stays.
-std::string deComma(std::string_view text);
 
 // A term coef·var as written: 3x, -x, x; "0" for a zero coefficient.
 std::string deTerm(int coef, std::string_view var);

@@ -164,12 +164,6 @@ void setHint(const std::string& hint, int field)
 }
 
 // The text with a decimal comma, as a German reader writes it.
-std::string withComma(std::string s)
-{
-    std::replace(s.begin(), s.end(), '.', ',');
-    return s;
-}
-
 void frameFields(bool right)
 {
     taskArea.select();
@@ -351,7 +345,7 @@ std::vector<std::string> typedAnswerTexts(const SquareLayout& layout, bool right
     if (layout.kind() == AnswerRows::Decimal) {
         double v = decimalSolution[taskIndex] + (right ? 0.0 : 1.0);
         std::string s = decimalSquareText(v, decimalPlaces);
-        return {withComma(s.substr(s.find_first_not_of(' ')))};
+        return {s.substr(s.find_first_not_of(' '))}; // the square's text has its comma
     }
     if (layout.kind() == AnswerRows::TwoRows) {
         int a = solution[taskIndex], b = solution2[taskIndex];
@@ -483,7 +477,7 @@ void runTypedEntry(const SquareLayout& layout)
     } else {
         showRightAnswer();
         termPrintf(ao_utf8_to_cp1252("\n!! Lösung war : %s  !!").c_str(),
-                   ao_utf8_to_cp1252(withComma(taskOutcome.rightAnswer)).c_str());
+                   ao_utf8_to_cp1252(taskOutcome.rightAnswer).c_str());
         aowait(4);
     }
     if (!aoisrunning()) return;

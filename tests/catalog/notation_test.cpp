@@ -18,12 +18,6 @@ TEST(Notation, DecimalsWithCommaRoundedAndWithoutMinusZero)
     EXPECT_EQ(deNumber(1.0 / 3, 2), "0,33");
 }
 
-TEST(Notation, PointsBetweenDigitsOnly)
-{
-    EXPECT_EQ(deComma("In 2.5 Wochen. Preis 1936.00 EUR."), "In 2,5 Wochen. Preis 1936,00 EUR.");
-    EXPECT_EQ(deComma(".5"), ".5");
-}
-
 TEST(Notation, TermsAndSignsAsATextbookPrintsThem)
 {
     EXPECT_EQ(deTerm(1, "x"), "x");
