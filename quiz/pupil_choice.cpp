@@ -1,7 +1,9 @@
 // "Wer spielt?": with "pupil = ask" a START first lets the pupil pick their
 // name from the class list in the task area. Asked at every START, the last
 // name marked: in a computer room the next pupil on the seat must not play on
-// under the one before, and the same pupil only presses Enter.
+// under the one before, and the same pupil only presses Enter. With reading
+// aloud on, the question and every name the mark moves to are spoken, so a
+// pupil who listens finds their name without reading the list.
 #include "quiz.h"
 
 #include <algorithm>
@@ -71,6 +73,7 @@ bool choosePupil()
                        .c_str());
     taskArea.flush();
     for (int k = 0; k < n; ++k) drawName(k, names[k], k == mark);
+    if (aospeech_enabled()) aospeech_say("Wer spielt? Wähle deinen Namen. " + names[mark]);
 
     int chosen = -1;
     while (aoisrunning() && chosen < 0) {
@@ -90,6 +93,10 @@ bool choosePupil()
             drawName(mark, names[mark], false);
             drawName(to, names[to], true);
             mark = to;
+            if (aospeech_enabled()) {
+                aospeech_stop();
+                aospeech_say(names[mark]);
+            }
         }
     }
 

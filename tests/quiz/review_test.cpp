@@ -304,7 +304,11 @@ TEST_F(Review, WithPupilAskTheNameIsPickedAtEachStart)
     takeSettings(conf, historySettings);
     openHistory();
     soundOn = -1;
+    aospeech_enable(true);
     play(1, 1, 1);
+    aospeech_enable(false);
+    EXPECT_NE(transcript().find("[say] Wer spielt? Wähle deinen Namen. Anna\n[say] Ben\n"), std::string::npos)
+        << "the question, then the name the mark moves to, read aloud";
     start("wait 2\nclick 750 288\n" + Quiz::answers("r"));
     soundOn = -1;
     play(1, 1, 1);
