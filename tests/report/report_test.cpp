@@ -262,6 +262,17 @@ TEST(Report, ChartPlacesGamesByTime)
     EXPECT_NE(html.find(">01.12.2026</text>"), std::string::npos);
     EXPECT_NE(html.find(">12.12.2026</text>"), std::string::npos);
     EXPECT_NE(html.find(">Anteil richtig</text>"), std::string::npos);
+
+    // Two games seconds apart: their minute is named once, not on every tick.
+    const std::string close = reportHtml({playedGame("Anna", start + 60, 3, 4), playedGame("Anna", start + 62, 4, 4)});
+    const std::time_t t = start + 60;
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    char minute[32];
+    std::strftime(minute, sizeof minute, "%d.%m. %H:%M", &tm);
+    const size_t at = close.find(">" + std::string(minute) + "</text>");
+    ASSERT_NE(at, std::string::npos) << close;
+    EXPECT_EQ(close.find(">" + std::string(minute) + "</text>", at + 1), std::string::npos) << "one label, not one per tick";
 }
 
 // A class of 26: one small chart per pupil, each named, all on one time axis.

@@ -7,6 +7,7 @@
 #include "report_format.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <ctime>
 #include <iostream>
@@ -248,14 +249,28 @@ void plotFrame(std::ostringstream& o, const TimeAxis& axis, const Plot& p)
         o << "<line x1=\"" << p.left << "\" y1=\"" << y(percent) << "\" x2=\"" << p.left + p.width << "\" y2=\""
           << y(percent) << "\" stroke=\"" << (percent ? "#ddd" : "#444") << "\"/><text x=\"" << p.left - 6
           << "\" y=\"" << y(percent) + 4 << "\" text-anchor=\"end\">" << percent << " %</text>\n";
-    const int n = axis.last == axis.first ? 1 : p.timeLabels;
-    for (int k = 0; k < n; ++k) {
-        const long long t = n == 1 ? axis.first : axis.first + (axis.last - axis.first) * k / (n - 1);
-        const double x = axis.at(t, p.left, p.width);
-        const char* anchor = n == 1 ? "middle" : k == 0 ? "start" : k == n - 1 ? "end" : "middle";
+    const char* format = axis.hours() ? "%d.%m. %H:%M" : "%d.%m.%Y";
+    auto label = [&](double x, const std::string& text, const char* anchor) {
         o << "<line x1=\"" << x << "\" y1=\"" << y(0) << "\" x2=\"" << x << "\" y2=\"" << y(0) + 4
           << "\" stroke=\"#444\"/><text x=\"" << x << "\" y=\"" << y(0) + 17 << "\" text-anchor=\"" << anchor
-          << "\">" << localTime(t, axis.hours() ? "%d.%m. %H:%M" : "%d.%m.%Y") << "</text>\n";
+          << "\">" << text << "</text>\n";
+    };
+    // Games minutes apart print the same minute at every place: one label
+    // under the middle then, else each text once.
+    const std::string first = localTime(axis.first, format);
+    const int n = p.timeLabels;
+    if (first == localTime(axis.last, format) || n < 2) {
+        label(p.left + p.width / 2, first, "middle");
+        return;
+    }
+    std::string shown;
+    for (int k = 0; k < n; ++k) {
+        const double share = static_cast<double>(k) / (n - 1);
+        const std::string text =
+            localTime(axis.first + std::llround(share * static_cast<double>(axis.last - axis.first)), format);
+        if (text == shown) continue;
+        shown = text;
+        label(p.left + share * p.width, text, k == 0 ? "start" : k == n - 1 ? "end" : "middle");
     }
 }
 
