@@ -8,7 +8,11 @@
 #include "history_internal.h"
 
 #include <libpq-fe.h>
+#ifdef _WIN32
+#include <winsock2.h> // WSAPoll: libpq's socket is a Winsock socket there
+#else
 #include <poll.h>
+#endif
 
 #include <chrono>
 #include <condition_variable>
@@ -65,11 +69,16 @@ const char* const kServerUpgrades[kServerSchemaVersion] = {
 
 std::string pgError(PGconn* c)
 {
-    std::string e = c ? PQerrorMessage(c) : "keine Verbindung";
-    while (!e.empty() && (e.back() == '\n' || e.back() == ' ')) e.pop_back();
-    // libpq's messages come in several lines; one is enough for a terminal.
-    for (char& ch : e)
-        if (ch == '\n') ch = ' ';
+    const std::string raw = c ? PQerrorMessage(c) : "keine Verbindung";
+    // libpq's messages come in several lines, hints indented by a tab; one
+    // line with single blanks is what a terminal shows well.
+    std::string e;
+    for (char ch : raw) {
+        const bool blank = ch == '\n' || ch == '\t' || ch == '\r' || ch == ' ';
+        if (!blank) e += ch;
+        else if (!e.empty() && e.back() != ' ') e += ' ';
+    }
+    if (!e.empty() && e.back() == ' ') e.pop_back();
     return e;
 }
 
@@ -90,8 +99,12 @@ Pg connect(const std::string& uri, std::string& err, const std::function<bool()>
     while (PQstatus(c.get()) != CONNECTION_BAD) {
         if (st == PGRES_POLLING_OK) break;
         if (st == PGRES_POLLING_FAILED) break;
-        pollfd p{PQsocket(c.get()), static_cast<short>(st == PGRES_POLLING_READING ? POLLIN : POLLOUT), 0};
+        pollfd p{static_cast<decltype(pollfd::fd)>(PQsocket(c.get())), static_cast<short>(st == PGRES_POLLING_READING ? POLLIN : POLLOUT), 0};
+#ifdef _WIN32
+        int ready = ::WSAPoll(&p, 1, 100);
+#else
         int ready = ::poll(&p, 1, 100);
+#endif
         if ((stop && stop()) || std::chrono::steady_clock::now() > deadline) {
             err = "Zeitüberschreitung beim Verbinden";
             return nullptr;

@@ -248,6 +248,7 @@ TEST_F(Server, AServerStoppedMidGameGetsEveryTaskExactlyOnceAfterItsReturn)
     size_t first = all.find("Schulserver nicht erreichbar – Ergebnisse werden später übertragen");
     EXPECT_NE(first, std::string::npos) << all;
     EXPECT_EQ(all.find("Schulserver nicht erreichbar", first + 1), std::string::npos) << "said once: " << all;
+    EXPECT_EQ(all.find_first_of("\t\r"), std::string::npos) << "libpq's lines joined for the terminal: " << all;
     historyClose();
     historySetClass("");
 
