@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Cross-builds the trainer for 64-bit Windows on Debian, entirely from the
 # distribution: the toolchain (mingw-w64), Wine, NSIS and the source packages
-# of SDL2, libjpeg-turbo, FreeType and SQLite come from apt, nothing else is
+# of SDL2, libjpeg-turbo, FreeType, SQLite, OpenSSL and PostgreSQL (for
+# libpq, the school server's client) come from apt, nothing else is
 # downloaded. The libraries are built once into a cache folder outside the
 # repository and reused.
 #
@@ -87,14 +88,17 @@ TOOLCHAIN=$REPO/cmake/mingw-w64.cmake
 HOST=x86_64-w64-mingw32
 
 # Unpacks the distribution's source package PKG into $SRC and prints its folder.
+# apt's lists can name versions the archive no longer serves (a security
+# update whose sources sit elsewhere): each listed version is tried in turn.
 fetch_source() {
   local pkg=$1 ver dir
-  ver=$(apt-cache showsrc "$pkg" | awk '/^Version:/ {print $2; exit}')
-  [[ -n "$ver" ]] || { echo "build-windows: no source package $pkg in apt's lists" >&2; return 1; }
-  dir=$(find "$SRC" -maxdepth 1 -type d -name "${pkg}-*" | head -n1)
+  dir=$(find "$SRC" -maxdepth 1 -type d -name "${pkg}-[0-9]*" | head -n1)
   if [[ -z "$dir" ]]; then
-    (cd "$SRC" && apt-get source --only-source "$pkg" >&2)
-    dir=$(find "$SRC" -maxdepth 1 -type d -name "${pkg}-*" | head -n1)
+    for ver in $(apt-cache showsrc "$pkg" | awk -v p="$pkg" '/^Package:/ {ours = ($2 == p)} ours && /^Version:/ {print $2}'); do
+      (cd "$SRC" && apt-get source --only-source "$pkg=$ver" >&2) && break
+      echo "build-windows: $pkg $ver could not be fetched; trying the next version" >&2
+    done
+    dir=$(find "$SRC" -maxdepth 1 -type d -name "${pkg}-[0-9]*" | head -n1)
   fi
   [[ -n "$dir" ]] || { echo "build-windows: apt-get source $pkg left no folder" >&2; return 1; }
   echo "$dir"
@@ -102,7 +106,7 @@ fetch_source() {
 
 # Runs the build of one library unless its stamp says it is done.
 built() { [[ -f "$PREFIX/.built-$1" ]]; }
-mark_built() { apt-cache showsrc "$1" | awk '/^Version:/ {print $2; exit}' >"$PREFIX/.built-$1"; }
+mark_built() { basename "$(fetch_source "$1")" >"$PREFIX/.built-$1"; }
 
 cmake_lib() { # name srcdir extra-args...
   local name=$1 dir=$2; shift 2
@@ -163,6 +167,45 @@ Cflags: -I\${includedir}
 PC
   mark_built sqlite3
 fi
+if ! built openssl; then
+  d=$(fetch_source openssl)
+  # For libpq's sslmode; the libraries only, no programs or manuals.
+  rm -rf "$WORK/openssl"
+  mkdir -p "$WORK/openssl"
+  # OpenSSL reads openssl.cnf (which may load any DLL) from a folder fixed at
+  # build time. Left at the build prefix it would be C:\var\cache\..., a
+  # path any pupil may create on a shared machine; the installer's folder
+  # under Program Files is writable by administrators only.
+  (cd "$WORK/openssl" &&
+    "${NICE[@]}" "$d/Configure" mingw64 --cross-compile-prefix=$HOST- --prefix="$PREFIX" --libdir=lib \
+      no-tests shared >/dev/null &&
+    sed -i -e 's|^OPENSSLDIR=.*|OPENSSLDIR=C:/Program Files/Ziffron/ssl|' \
+      -e 's|^ENGINESDIR=.*|ENGINESDIR=C:/Program Files/Ziffron/engines-3|' \
+      -e 's|^MODULESDIR=.*|MODULESDIR=C:/Program Files/Ziffron/ossl-modules|' Makefile &&
+    "${NICE[@]}" make -j"$JOBS" build_libs >/dev/null &&
+    make install_dev install_runtime_libs >/dev/null)
+  mark_built openssl
+fi
+
+if ! built postgresql-15; then
+  d=$(fetch_source postgresql-15)
+  # The client library only: configure the whole tree for Windows, then build
+  # and install libpq, its headers and pkg-config file. Its system-wide
+  # service file is looked for beside ziffron.conf, in the subfolder
+  # postgresql that PostgreSQL's makefiles add: %ProgramData%\Ziffron\
+  # postgresql\pg_service.conf.
+  rm -rf "$WORK/libpq"
+  mkdir -p "$WORK/libpq"
+  (cd "$WORK/libpq" &&
+    "${NICE[@]}" "$d/configure" --host=$HOST --prefix="$PREFIX" CC=$HOST-gcc-posix \
+      --sysconfdir=C:/ProgramData/Ziffron \
+      CPPFLAGS="-I$PREFIX/include" LDFLAGS="-L$PREFIX/lib" \
+      --with-ssl=openssl --without-readline --without-zlib --without-icu >/dev/null &&
+    "${NICE[@]}" make -j"$JOBS" -C src/interfaces/libpq >/dev/null &&
+    make -C src/include install >/dev/null &&
+    make -C src/interfaces/libpq install >/dev/null)
+  mark_built postgresql-15
+fi
 echo "build-windows: libraries ready in $PREFIX"
 
 # ------------------------------------------------------ the trainer itself
@@ -190,18 +233,20 @@ $HOST-strip "$STAGE"/*.exe
 
 # Every DLL a program or DLL needs that is not part of Windows itself.
 SYSROOT_DLLS=(/usr/lib/gcc/$HOST/*-posix /usr/$HOST/lib)
+# Windows matches DLL names without regard to case (libpq names itself LIBPQ.dll).
 copy_dlls() {
   local f dll found dir
   for f in "$@"; do
     for dll in $($HOST-objdump -p "$f" | awk '/DLL Name:/ {print $3}'); do
-      [[ -f "$STAGE/$dll" ]] && continue
+      [[ -n "$(find "$STAGE" -maxdepth 1 -iname "$dll")" ]] && continue
       found=""
       for dir in "$PREFIX/bin" "${SYSROOT_DLLS[@]}"; do
-        [[ -f "$dir/$dll" ]] && { found="$dir/$dll"; break; }
+        found=$(find "$dir" -maxdepth 1 -iname "$dll" | head -n1)
+        [[ -n "$found" ]] && break
       done
       [[ -n "$found" ]] || continue # a Windows system DLL
       cp "$found" "$STAGE/"
-      copy_dlls "$STAGE/$dll"
+      copy_dlls "$STAGE/$(basename "$found")"
     done
   done
 }
@@ -219,7 +264,7 @@ cp -r build-win/host/quiz/sample-media "$STAGE/sample-media"
 # The program's own licence (GPL-3.0-or-later), also shown by the installer.
 sed 's/$/\r/' LICENSE >"$STAGE/LICENSE.txt"
 mkdir -p "$STAGE/licenses"
-for pkg in libsdl2 libjpeg-turbo freetype sqlite3; do
+for pkg in libsdl2 libjpeg-turbo freetype sqlite3 openssl postgresql-15; do
   d=$(find "$SRC" -maxdepth 1 -type d -name "${pkg}-*" | head -n1)
   cp "$d/debian/copyright" "$STAGE/licenses/$pkg.txt"
 done

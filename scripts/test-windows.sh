@@ -12,13 +12,30 @@
 #     from its start-menu entry in a real (Xvfb) window, a game started with a
 #     click, screenshots, then the uninstaller (refused while the program
 #     runs, complete after it ends).
-# Needs wine, Xvfb, xdotool and ImageMagick. Not part of ./test.sh.
-# Usage: scripts/test-windows.sh [--quick]   (--quick: 20 tasks instead of all)
+#  5. the school server: the Windows libpq against a private PostgreSQL that
+#     takes only TLS on 127.0.0.1 (scripts/pg-test-server.sh): schema and
+#     roles made by ziffron-report.exe, the machine's server line and libpq
+#     service file in %ProgramData%, the teacher's password in pgpass.conf,
+#     a game with the server up and one with it down, --sync, every task
+#     exactly once, the class report as the teacher; the pupil's role may not
+#     read, a connection without TLS is refused.
+# Needs wine, Xvfb, xdotool, ImageMagick and (for 5) postgresql and openssl.
+# Not part of ./test.sh.
+# Usage: scripts/test-windows.sh [--quick] [--only N]
+#   --quick: 20 tasks instead of all in 2;  --only N: only part N
 set -euo pipefail
 cd "$(dirname "$0")/.."
 REPO=$PWD
-QUICK=0
-[[ "${1:-}" == "--quick" ]] && QUICK=1
+QUICK=0 ONLY=""
+while [[ $# -gt 0 ]]; do
+  case "$1" in
+  --quick) QUICK=1 ;;
+  --only) ONLY=${2:?--only needs a part number}; shift ;;
+  *) echo "test-windows: unknown argument $1" >&2; exit 2 ;;
+  esac
+  shift
+done
+part() { [[ -z "$ONLY" || "$ONLY" == "$1" ]]; }
 
 HOSTB=$REPO/build-win/host
 STAGE=$REPO/dist/ziffron-windows
@@ -37,10 +54,11 @@ OUT=$REPO/build-win/test
 rm -rf "$OUT"
 mkdir -p "$OUT"
 
-XVFB_PID=""
+XVFB_PID="" PGDIR=""
 cleanup() {
   wineserver -k 2>/dev/null || true
   [[ -n "$XVFB_PID" ]] && kill "$XVFB_PID" 2>/dev/null || true
+  [[ -n "$PGDIR" ]] && scripts/pg-test-server.sh stop "$PGDIR" 2>/dev/null || true
 }
 trap cleanup EXIT
 if [[ -z "${DISPLAY:-}" ]]; then
@@ -60,6 +78,7 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 winpath() { winepath -w "$1" 2>/dev/null; }
 
 # ------------------------------------------------------------ 1. demo script
+if part 1; then
 echo "== headless demo: Linux and Windows screenshots"
 MEDIA=$STAGE/sample-media
 mkdir -p "$OUT/linux/demo-shots" "$OUT/windows/demo-shots"
@@ -90,7 +109,10 @@ for txt in "$OUT"/linux/demo-shots/*.txt; do
     fail "$(basename "$txt") differs"
 done
 
+fi
+
 # ----------------------------------------------------- 2. catalog JSON
+if part 2; then
 echo "== ziffron-catalog: Linux and Windows JSON"
 "$HOSTB/tools/catalog/ziffron-catalog" --list >"$OUT/list-linux.txt"
 wine "$STAGE/ziffron-catalog.exe" --list >"$OUT/list-windows.txt"
@@ -139,7 +161,10 @@ done
 echo "  ${#TASKS[@]} tasks x ${#SEEDS[@]} seeds: $same equal, $differ different"
 [[ $differ -eq 0 && $same -gt 0 ]] || fail "$differ of $((same + differ)) catalog outputs differ"
 
+fi
+
 # ------------------------------------------------------- 3. platform fonts
+if part 3; then
 # Platform fonts draw only in some pictures (the dice of task 9302 in "New
 # Roman"); the game's other text uses the stored fonts compared above.
 echo "== platform fonts from the shipped fonts/ folder"
@@ -163,7 +188,10 @@ else
   fi
 fi
 
+fi
+
 # ------------------------------------------------------- 4. as a user would
+if part 4; then
 echo "== installer, start-menu entry, a game in a real window, uninstaller"
 USERPFX=$OUT/user-prefix
 SHOTS=$OUT/user-shots
@@ -224,6 +252,88 @@ else
   fi
   [[ ! -e "$INST" && ! -e "$LNK_DIR" ]] || fail "the uninstaller left files behind: $(ls "$INST" "$LNK_DIR" 2>&1 | tr '\n' ' ')"
   [[ -n "${WM_PID:-}" ]] && kill "$WM_PID" 2>/dev/null || true
+fi
+fi
+
+# ------------------------------------------------------- 5. school server
+if part 5; then
+echo "== school server: the Windows build against PostgreSQL over TLS"
+for tool in psql openssl python3; do
+  command -v $tool >/dev/null || { echo "test-windows: $tool is missing (apt-get install postgresql openssl)" >&2; exit 2; }
+done
+PGDIR=$OUT/pg
+eval "$(scripts/pg-test-server.sh start "$PGDIR")"
+PORT=$ZIFFRON_TEST_PG_PORT
+admin() { psql "$ZIFFRON_TEST_PG dbname=${DB:-postgres}" -XqAt -v ON_ERROR_STOP=1 "$@"; }
+# TLS with a certificate made here; a connection without it is refused.
+openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=127.0.0.1 \
+  -keyout "$PGDIR/data/server.key" -out "$PGDIR/data/server.crt" >/dev/null 2>&1
+chmod 600 "$PGDIR/data/server.key"
+[[ $(id -u) -eq 0 ]] && chown nobody "$PGDIR/data/server.key" "$PGDIR/data/server.crt"
+sed -i '1i hostnossl all all 0.0.0.0/0 reject' "$PGDIR/data/pg_hba.conf"
+admin -c "ALTER SYSTEM SET ssl = on" -c "SELECT pg_reload_conf()" >/dev/null
+admin -c "CREATE DATABASE ziffron" -c "ALTER ROLE ziffron_admin PASSWORD 'admin-pw'"
+sleep 1
+SERVER="127.0.0.1:$PORT/ziffron?sslmode=require"
+
+# Windows' own places, as the README sets a computer room up: %ProgramData%
+# holds the machine's ziffron.conf and libpq's service file with the pupils'
+# role; %APPDATA% the local history and the teacher's pgpass.conf.
+unset XDG_CONFIG_HOME PGHOST PGPORT PGUSER PGPASSWORD PGDATABASE PGSERVICE PGSSLMODE
+APPDATA_U=$(winepath -u "$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')")
+PROGDATA_U=$WINEPREFIX/drive_c/ProgramData
+rm -rf "$APPDATA_U/ziffron" "$APPDATA_U/postgresql" "$PROGDATA_U/Ziffron"
+mkdir -p "$APPDATA_U/postgresql" "$PROGDATA_U/Ziffron/postgresql"
+printf '127.0.0.1:%s:ziffron:ziffron_teacher:lehrer-pw\r\n' "$PORT" >"$APPDATA_U/postgresql/pgpass.conf"
+printf '[ziffron]\r\nhost=127.0.0.1\r\nport=%s\r\ndbname=ziffron\r\nuser=ziffron_pupil\r\npassword=schueler-pw\r\nsslmode=require\r\n' \
+  "$PORT" >"$PROGDATA_U/Ziffron/postgresql/pg_service.conf"
+printf 'history = postgresql:///?service=ziffron\r\nclass = 6b\r\n' >"$PROGDATA_U/Ziffron/ziffron.conf"
+LOCAL=$APPDATA_U/ziffron/history.sqlite3
+local_count() { python3 -c "import sqlite3,sys; print(sqlite3.connect(sys.argv[1]).execute('SELECT count(*) FROM tasks').fetchone()[0])" "$LOCAL"; }
+server_count() { DB=ziffron admin -c "SELECT count(*) || ' ' || count(DISTINCT (machine, game, position)) FROM ziffron.tasks"; }
+
+printf 'schueler-pw\nlehrer-pw\n' | PGPASSWORD=admin-pw wine "$STAGE/ziffron-report.exe" \
+  --init-server "postgresql://ziffron_admin@$SERVER" >"$OUT/init-server.txt" 2>&1 ||
+  fail "ziffron-report.exe --init-server failed: $(tr -d '\r' <"$OUT/init-server.txt")"
+grep -q "admin-pw\|schueler-pw\|lehrer-pw" "$OUT/init-server.txt" && fail "--init-server printed a password"
+
+GAME=$OUT/server-game.script
+printf 'wait 2\nspin udAnzahlAufgaben 5\nclick btStart\nwait 3\nanswer right\nwait 8\nanswer wrong\nwait 12\nanswer right\nwait 8\nanswer right\nwait 8\nanswer right\nwait 8\nclick btEnde\nwait 2\n' >"$GAME"
+play_game() { # transcript
+  (cd "$OUT" && wine "$STAGE/ziffron.exe" --headless --seed 11 --script "$(winpath "$GAME")" \
+     --media "$(winpath "$STAGE/sample-media")" >"$1" 2>&1) || true
+}
+play_game "$OUT/server-game-1.txt"
+[[ "$(local_count)" == 5 ]] || fail "the first game left $(local_count) tasks in the local file, not 5"
+# The server went down: the game goes on, says so once, keeps everything.
+scripts/pg-test-server.sh stop "$PGDIR"
+play_game "$OUT/server-game-2.txt"
+n=$(grep -c "Schulserver nicht erreichbar" "$OUT/server-game-2.txt" || true)
+[[ "$n" == 1 ]] || fail "with the server down the terminal said \"Schulserver nicht erreichbar\" $n times (see $OUT/server-game-2.txt)"
+[[ "$(local_count)" == 10 ]] || fail "after the second game the local file has $(local_count) tasks, not 10"
+scripts/pg-test-server.sh restart "$PGDIR"
+wine "$STAGE/ziffron-report.exe" --sync >"$OUT/sync-1.txt" 2>&1 || fail "--sync failed: $(tr -d '\r' <"$OUT/sync-1.txt")"
+wine "$STAGE/ziffron-report.exe" --sync >"$OUT/sync-2.txt" 2>&1 || true
+grep -q "^0 Aufgaben" "$OUT/sync-2.txt" || fail "a second --sync sent again: $(tr -d '\r' <"$OUT/sync-2.txt")"
+[[ "$(server_count)" == "10 10" ]] || fail "the server holds $(server_count) (rows, distinct) tasks, not 10 once each"
+echo "  two games (one with the server down), --sync twice: $(server_count | cut -d' ' -f1) tasks on the server, each once"
+TEACHER="postgresql://ziffron_teacher@$SERVER"
+wine "$STAGE/ziffron-report.exe" --history "$TEACHER" --class 6b --csv "$(winpath "$OUT/class-6b.csv")" \
+  --html "$(winpath "$OUT/class-6b.html")" >"$OUT/class-report.txt" 2>&1 ||
+  fail "the teacher's class report failed: $(tr -d '\r' <"$OUT/class-report.txt")"
+rows=$(python3 -c "import csv,sys; print(sum(1 for r in csv.reader(open(sys.argv[1], encoding='utf-8-sig'), delimiter=';')) - 1)" "$OUT/class-6b.csv" 2>/dev/null || echo 0)
+[[ "$rows" == 10 ]] || fail "the class report's CSV has $rows task rows, not 10 (see $OUT/class-6b.csv)"
+[[ -s "$OUT/class-6b.html" ]] || fail "no class report page"
+echo "  the teacher's report from the server: $rows task rows in $OUT/class-6b.csv, page $OUT/class-6b.html"
+wine "$STAGE/ziffron-report.exe" --history "postgresql:///?service=ziffron" --class 6b >"$OUT/pupil-reads.txt" 2>&1 &&
+  fail "the pupil's role read the class: $(tr -d '\r' <"$OUT/pupil-reads.txt")"
+grep -qi "berechtigung\|permission" "$OUT/pupil-reads.txt" || fail "the pupil's refusal does not say why: $(tr -d '\r' <"$OUT/pupil-reads.txt")"
+wine "$STAGE/ziffron-report.exe" --history "${TEACHER/sslmode=require/sslmode=disable}" --class 6b >"$OUT/no-tls.txt" 2>&1 &&
+  fail "a connection without TLS was let in"
+grep -q "no encryption\|keine Verschlüsselung" "$OUT/no-tls.txt" || fail "without TLS: $(tr -d '\r' <"$OUT/no-tls.txt")"
+echo "  the pupil's role may not read; without TLS the server refuses"
+scripts/pg-test-server.sh stop "$PGDIR"
+PGDIR=""
 fi
 
 echo
