@@ -197,6 +197,12 @@ void judgeTwo(const SquareLayout& layout)
             taskOutcome.verdict = Verdict::Skipped;
             taskOutcome.answeredMs = aogettime();
             showSolutionSteps(0);
+            // The next task starts on a clean area, as after a second click:
+            // its grid must not show this task's points and rows.
+            taskArea.select();
+            aographic_clear(0xFFFFFF);
+            drawStoredPictureFaded();
+            taskArea.flush();
             break;
         }
         std::optional<Square> s = clickedSquare(e, layout);

@@ -151,6 +151,28 @@ TEST_F(Quiz, EventRowsStayVisibleUntilTheSecondClick)
     }
 }
 
+TEST_F(Quiz, ASkippedTwoPartTaskLeavesNothingForTheNextTask)
+{
+    // Escape before any pick, and after the first: the squares (and with them
+    // the task's picture) are gone, as after an answer.
+    for (const char* script : {"wait 1\nkey Escape\n", "wait 1\nclick 70 207\nwait 1\nkey Escape\n"}) {
+        start(script);
+        taskOutcome = TaskOutcome{};
+        record(7, {0, 3, 4, 5, 6, 8, 9}, {0, 7, 1, 2, 11, 12, 13});
+        relationOp = 5;
+        solution[1] = 3;
+        solution2[1] = 7;
+        showAndJudge(AnswerRows::TwoRows);
+        EXPECT_EQ(taskOutcome.verdict, Verdict::Skipped) << script;
+        const aoPixmap* area = taskArea.pixmap();
+        ASSERT_NE(area, nullptr);
+        for (Square s : {Square{1, 3}, Square{2, 3}}) {
+            SquareRect r = SquareLayout::current(AnswerRows::TwoRows).drawn(s);
+            EXPECT_NE(aopxmap_getpixel(area, r.x + 2, r.y + 2), 0xFFFF00) << script << " row " << s.row;
+        }
+    }
+}
+
 TEST_F(Quiz, ClicksDuringThePauseAfterAWrongAnswerAreDropped)
 {
     // The clicks fall into the pause after the first task's wrong answer;
