@@ -28,6 +28,7 @@ struct HistoryRun {
     unsigned int seed = 0;
     int gameStartMs = 0;
     aoPixmap picture; // of the task on screen, for the review
+    int pictureBottom = -1; // its lowest drawn row in the task area
     std::vector<uint32_t> before; // the task area before the task was drawn
 } run;
 
@@ -265,6 +266,7 @@ void taskLogBegin()
 {
     run.taskText.clear();
     run.picture = aoPixmap{};
+    run.pictureBottom = -1;
     if (const aoPixmap* area = taskArea.pixmap()) run.before = area->pixels;
     run.seed = aorand_state();
     taskOutcome = TaskOutcome{};
@@ -280,8 +282,25 @@ void taskLogShown()
     // Only a task that drew something has a picture worth keeping; the text
     // of the others is in the review's line.
     const aoPixmap* area = taskArea.pixmap();
-    if (area && area->pixels != run.before) run.picture = smallCopy(*area);
+    if (area && area->pixels != run.before) {
+        run.picture = smallCopy(*area);
+        if (run.before.size() == area->pixels.size()) {
+            for (int y = area->height - 1; y >= 0 && run.pictureBottom < 0; --y) {
+                const size_t row = static_cast<size_t>(y) * static_cast<size_t>(area->width);
+                if (!std::equal(area->pixels.begin() + row, area->pixels.begin() + row + area->width,
+                                run.before.begin() + row))
+                    run.pictureBottom = y;
+            }
+        } else {
+            run.pictureBottom = area->height - 1;
+        }
+    }
     run.before.clear();
+}
+
+int taskPictureBottom()
+{
+    return run.pictureBottom;
 }
 
 std::string currentTaskLine()

@@ -109,6 +109,15 @@ double stepsReadingSeconds(size_t lines);
 // task's text when one is given.
 void drawStepsPanel(const std::vector<std::string>& lines, int x, int y, int w, const std::string& task);
 int stepsPanelHeight(size_t lines, bool withTask);
+// Where the card goes in the task area (720 rows): at its foot with the
+// task's line; when the task's picture reaches down to pictureBottom (-1:
+// none) and the card would cover it, without that line and closer to the
+// edge, so that a grid's lowest rows stay in sight where they can.
+struct StepsCardPlace {
+    int y;
+    bool withTask;
+};
+StepsCardPlace stepsCardPlace(size_t lines, bool withTask, int pictureBottom);
 // The lines as read aloud.
 std::string spokenSteps(const std::vector<std::string>& lines);
 
@@ -193,6 +202,8 @@ void captureTaskText(const std::string& cp1252);
 void taskLogShown();    // the task is on screen: its picture is kept for the review
 // The text of the task on screen, layout blanks folded (UTF-8).
 std::string currentTaskLine();
+// The lowest row of the task area the task's drawing changed, or -1.
+int taskPictureBottom();
 void taskLogEnd(AnswerRows rows, int seconds);
 // The seconds a task took the pupil: from shownMs to the verdict (or to
 // nowMs when there was none), rounded.

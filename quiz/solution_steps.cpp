@@ -56,6 +56,14 @@ int stepsPanelHeight(size_t lines, bool withTask)
     return 2 * kPadding + kHeadingHeight + (withTask ? kTaskLineHeight : 0) + static_cast<int>(lines) * kLineHeight;
 }
 
+StepsCardPlace stepsCardPlace(size_t lines, bool withTask, int pictureBottom)
+{
+    constexpr int kAreaHeight = 720, kMargin = 20, kTightMargin = 6;
+    const int y = kAreaHeight - kMargin - stepsPanelHeight(lines, withTask);
+    if (pictureBottom < y) return {y, withTask};
+    return {kAreaHeight - kTightMargin - stepsPanelHeight(lines, false), false};
+}
+
 void drawStepsPanel(const std::vector<std::string>& lines, int x, int y, int w, const std::string& task)
 {
     int h = stepsPanelHeight(lines.size(), !task.empty());
@@ -107,8 +115,8 @@ void showSolutionSteps(double minSeconds)
     taskArea.select();
     const int margin = 20, width = 1280 - 2 * margin;
     const std::string task = currentTaskLine();
-    const int h = stepsPanelHeight(lines.size(), !task.empty());
-    drawStepsPanel(lines, margin, 720 - margin - h, width, task);
+    const StepsCardPlace place = stepsCardPlace(lines.size(), !task.empty(), taskPictureBottom());
+    drawStepsPanel(lines, margin, place.y, width, place.withTask ? task : std::string());
     taskArea.flush();
     double seconds = stepsReadingSeconds(lines.size());
     if (aospeech_enabled()) {

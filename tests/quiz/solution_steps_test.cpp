@@ -226,3 +226,16 @@ TEST_F(Quiz, TheReadingPauseIsNeverShorterThanTheVerdictsAndAKeyEndsTheRest)
         }
     }
 }
+
+TEST(StepsCard, MakesRoomForAPictureReachingDownIntoIt)
+{
+    const StepsCardPlace free = stepsCardPlace(2, true, -1);
+    EXPECT_TRUE(free.withTask);
+    EXPECT_EQ(free.y + stepsPanelHeight(2, true), 700) << "at the foot, 20 pixels above the edge";
+    EXPECT_EQ(stepsCardPlace(2, true, free.y - 1).y, free.y) << "a picture above the card keeps it as it is";
+    // The coordinate grid of 6101-6103 ends at row 575: two lines fit below it.
+    const StepsCardPlace grid = stepsCardPlace(2, true, 575);
+    EXPECT_FALSE(grid.withTask);
+    EXPECT_GT(grid.y, 575);
+    EXPECT_EQ(grid.y + stepsPanelHeight(2, false), 714);
+}
