@@ -458,7 +458,9 @@ void runTypedEntry(const SquareLayout& layout)
     entry.active = false;
     if (!aoisrunning()) return;
     if (!judged) {
-        // Skipped: the area goes as after a verdict.
+        // Skipped: the Lösungsweg, as with squares; then the area goes as after a verdict.
+        showSolutionSteps(0);
+        if (!aoisrunning()) return;
         saveAreaRect(10, 1000, 100, 700);
         taskArea.select();
         showRewardFaded();
@@ -478,7 +480,7 @@ void runTypedEntry(const SquareLayout& layout)
         showRightAnswer();
         termPrintf(ao_utf8_to_cp1252("\n!! Lösung war : %s  !!").c_str(),
                    ao_utf8_to_cp1252(taskOutcome.rightAnswer).c_str());
-        aowait(4);
+        showSolutionSteps(4);
     }
     if (!aoisrunning()) return;
     saveAreaRect(10, 1000, 100, 700);

@@ -240,6 +240,7 @@ TEST_F(TypedGames, WholeGamesAtFiveLevelsCountAsTheSquaresDo)
         }
         EXPECT_EQ(correctCount, right);
         EXPECT_EQ(wrongCount, wrong);
+        EXPECT_EQ(count(transcript(), "\n Lösungsweg:"), 2) << "after the wrong answer and the skip\n" << transcript();
         // A refused text sounds no verdict; the hint stays in the task area.
         EXPECT_EQ(count(transcript(), "sound/RIGHT/") + count(transcript(), "sound/WRONG/"), right + wrong)
             << transcript();
