@@ -223,7 +223,10 @@ void judgeTwo(const SquareLayout& layout)
             // No pause follows a right two-part verdict: the frames get the short one.
             showVerdictFrames(layout, keyboardFocus.picked, right, rightSquaresOf(layout));
             aowait(kRightFrameSeconds);
-            if (!right) showSolutionSteps(0);
+            if (!right) {
+                termPrintf("%s", ao_utf8_to_cp1252("\n!! Lösung war : " + taskOutcome.rightAnswer + "  !!").c_str());
+                showSolutionSteps(0);
+            }
         }
         if (answerKind == 3) {
             termPrintf(s->row == 1 ? ao_utf8_to_cp1252("\n Zähler:  %d  ").c_str() : "\n Nenner:  %d  ", value);

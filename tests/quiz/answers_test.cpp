@@ -126,6 +126,13 @@ TEST_F(Quiz, AnswerCommandClicksTheRightOrAWrongSquare)
     EXPECT_EQ(correctCount, 1);
 
     start("wait 1\nanswer wrong\n");
+    record(3, {0, 5, 6, 7, 8, 9, 10}, {0, 11, 12, 13, 14, 15, 16});
+    relationOp = 5;
+    showAndJudge(AnswerRows::TwoRows);
+    EXPECT_EQ(wrongCount, 1);
+    EXPECT_NE(transcript().find("!! Lösung war : 8 / 15  !!"), std::string::npos) << "a pair too\n" << transcript();
+
+    start("wait 1\nanswer wrong\n");
     record(0, {0, 5, 6, 7, 8, 9, 10});
     solution[1] = 9;
     showAndJudge(AnswerRows::Integer);
