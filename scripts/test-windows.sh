@@ -54,11 +54,13 @@ OUT=$REPO/build-win/test
 rm -rf "$OUT"
 mkdir -p "$OUT"
 
-XVFB_PID="" PGDIR=""
+XVFB_PID="" PGDIR="" SERVER_FILES=()
 cleanup() {
   wineserver -k 2>/dev/null || true
   [[ -n "$XVFB_PID" ]] && kill "$XVFB_PID" 2>/dev/null || true
   [[ -n "$PGDIR" ]] && scripts/pg-test-server.sh stop "$PGDIR" 2>/dev/null || true
+  # Part 5's machine setup must not reach later runs of the other parts.
+  [[ ${#SERVER_FILES[@]} -gt 0 ]] && rm -rf "${SERVER_FILES[@]}" || true
 }
 trap cleanup EXIT
 if [[ -z "${DISPLAY:-}" ]]; then
@@ -282,7 +284,8 @@ SERVER="127.0.0.1:$PORT/ziffron?sslmode=require"
 unset XDG_CONFIG_HOME PGHOST PGPORT PGUSER PGPASSWORD PGDATABASE PGSERVICE PGSSLMODE
 APPDATA_U=$(winepath -u "$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')")
 PROGDATA_U=$WINEPREFIX/drive_c/ProgramData
-rm -rf "$APPDATA_U/ziffron" "$APPDATA_U/postgresql" "$PROGDATA_U/Ziffron"
+SERVER_FILES=("$APPDATA_U/ziffron" "$APPDATA_U/postgresql" "$PROGDATA_U/Ziffron")
+rm -rf "${SERVER_FILES[@]}"
 mkdir -p "$APPDATA_U/postgresql" "$PROGDATA_U/Ziffron/postgresql"
 printf '127.0.0.1:%s:ziffron:ziffron_teacher:lehrer-pw\r\n' "$PORT" >"$APPDATA_U/postgresql/pgpass.conf"
 printf '[ziffron]\r\nhost=127.0.0.1\r\nport=%s\r\ndbname=ziffron\r\nuser=ziffron_pupil\r\npassword=schueler-pw\r\nsslmode=require\r\n' \
