@@ -216,6 +216,17 @@ void judgeTwo(const SquareLayout& layout)
         if (s->row == 1) pickedValue = value;
         else pickedValue2 = value;
         ++clickCount;
+        // The pick is echoed before the verdict: the second one must not
+        // stand under the Lösungsweg.
+        if (answerKind == 3) {
+            termPrintf(s->row == 1 ? ao_utf8_to_cp1252("\n Zähler:  %d  ").c_str() : "\n Nenner:  %d  ", value);
+        } else if (early) {
+            termPrintf(s->row == 1 ? "\n 1. Reihe:  %d  " : "\n 2. Reihe:  %d  ", value);
+        } else {
+            taskArea.select();
+            redEcho(layout, *s);
+            if (s->row == 1) aowait(0.1);
+        }
         if (clickCount == 2) {
             taskOutcome.answer = pairText(pickedValue, pickedValue2);
             bool right = pairAnswerRight(pickedValue, pickedValue2);
@@ -227,15 +238,6 @@ void judgeTwo(const SquareLayout& layout)
                 termPrintf("%s", ao_utf8_to_cp1252("\n!! Lösung war : " + taskOutcome.rightAnswer + "  !!").c_str());
                 showSolutionSteps(0);
             }
-        }
-        if (answerKind == 3) {
-            termPrintf(s->row == 1 ? ao_utf8_to_cp1252("\n Zähler:  %d  ").c_str() : "\n Nenner:  %d  ", value);
-        } else if (early) {
-            termPrintf(s->row == 1 ? "\n 1. Reihe:  %d  " : "\n 2. Reihe:  %d  ", value);
-        } else {
-            taskArea.select();
-            redEcho(layout, *s);
-            if (s->row == 1) aowait(0.1);
         }
         break;
     }

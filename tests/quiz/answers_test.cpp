@@ -131,6 +131,7 @@ TEST_F(Quiz, AnswerCommandClicksTheRightOrAWrongSquare)
     showAndJudge(AnswerRows::TwoRows);
     EXPECT_EQ(wrongCount, 1);
     EXPECT_NE(transcript().find("!! Lösung war : 8 / 15  !!"), std::string::npos) << "a pair too\n" << transcript();
+    EXPECT_LT(transcript().find("Nenner:"), transcript().find("!! Lösung war")) << "the second pick before the verdict";
 
     start("wait 1\nanswer wrong\n");
     record(0, {0, 5, 6, 7, 8, 9, 10});
