@@ -202,16 +202,18 @@ size_t matchingClose(const std::vector<Token>& t, size_t open)
 }
 
 // "(x/y)", "(-1/y?)": a point's coordinates, read "x Strich y".
+// "(5|8)", "(x|y)", "(8 | 8)", and the older "(x?/-8)": a point, read "5 Strich 8".
 bool isCoordinatePair(const std::vector<Token>& t, size_t open, size_t close)
 {
-    int slashes = 0;
+    int bars = 0;
     for (size_t j = open + 1; j < close; ++j) {
-        if (t[j].spaceBefore) return false;
-        if (t[j].text == "/") ++slashes;
+        const bool bar = t[j].text == "/" || t[j].text == "|";
+        if (t[j].spaceBefore && !bar && t[j - 1].text != "|") return false;
+        if (bar) ++bars;
         else if (!(t[j].kind == Kind::Number || isVariableText(t[j].text) || t[j].text == "-" || t[j].text == "?"))
             return false;
     }
-    return slashes == 1;
+    return bars == 1;
 }
 
 // Brackets around a calculation are read; around words or a lone number not.
@@ -347,6 +349,8 @@ std::string spokenTaskText(std::string_view shown)
                 else out.punctuate(',');
             } else if (s == "/") {
                 out.say(inCoordinates ? "Strich" : "durch");
+            } else if (s == "|") {
+                if (inCoordinates) out.say("Strich");
             } else if (s == "^") {
                 if (next.text == "2") {
                     out.say("Quadrat");

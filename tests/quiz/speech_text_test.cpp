@@ -151,6 +151,12 @@ TEST(SpeechText, PictureTasks)
     expectSaid({
         {"\n\n\n\nWelche x-Koordinate hat der Punkt A (x?/-8), \nwenn er auf der roten Gerade liegen soll?",
          "Welche x-Koordinate hat der Punkt A x Strich minus 8, wenn er auf der roten Gerade liegen soll?"},
+        // Points as the tasks and their Lösungsweg print them now.
+        {"\n\n\n\n Welche Koordinaten hat der Punkt A(x|y) des Dreiecks?",
+         "Welche Koordinaten hat der Punkt A x Strich y des Dreiecks?"},
+        {"A(-10|-6): x = -10, y = -6", "A minus 10 Strich minus 6, x gleich minus 10, y gleich minus 6"},
+        {"Blaue Punkte: (-2|-4) und (2|0)", "Blaue Punkte, minus 2 Strich minus 4 und 2 Strich 0"},
+        {"(8 | 8)", "8 Strich 8"},
         {"\n\n\n\nWie groß ist Gamma, wenn Alpha 60° und Beta 52°ist?",
          "Wie groß ist Gamma, wenn Alpha 60 Grad und Beta 52 Grad ist?"},
         {"\n\n\n\n Welches Zeichen muss zwischen den Brüchen stehen?\n    <  =  >  ?",
