@@ -94,6 +94,8 @@ std::string spokenSteps(const std::vector<std::string>& lines)
         std::string s = spokenTaskText(line);
         if (s.empty()) continue;
         spoken += ' ' + s;
+        // A line ending in ":" leads to the next one; it ends as a sentence too.
+        if (spoken.back() == ',') spoken.pop_back();
         if (spoken.back() != '.' && spoken.back() != '?') spoken += '.';
     }
     return spoken;

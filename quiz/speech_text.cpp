@@ -299,9 +299,10 @@ std::string spokenTaskText(std::string_view shown)
             const Unit* unit = findUnit(k.text);
             // Units follow a number ("50 mm", "30cm"), "in" or "viel"; a single
             // letter stuck to a number stays a variable ("4a").
+            // A line's first word has nothing before it: "t = 12 - ..." is a variable.
             bool afterNumber = prev && prev->kind == Kind::Number;
-            bool named = unit && ((k.spaceBefore && (afterNumber || prev->text == "in" || prev->text == "In" ||
-                                                     prev->text == "viel")) ||
+            bool afterAsk = prev && (prev->text == "in" || prev->text == "In" || prev->text == "viel");
+            bool named = unit && ((k.spaceBefore && (afterNumber || afterAsk)) ||
                                   (!k.spaceBefore && afterNumber && k.text.size() >= 2));
             if (named) {
                 if (next.text == "^" && attached(i + 1) && at(i + 2).text == "2" && unit->squared) {

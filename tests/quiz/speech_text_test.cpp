@@ -2,6 +2,7 @@
 // seed 7) and one property over all task types.
 #include "catalog.h"
 #include "catalog_tool.h"
+#include "quiz.h"
 #include "speech_text.h"
 
 #include <gtest/gtest.h>
@@ -20,15 +21,19 @@ void expectSaid(const std::vector<Spoken>& table)
     for (const Spoken& s : table) EXPECT_EQ(spokenTaskText(s.shown), s.said) << s.shown;
 }
 
-// The "text" field of ziffron-catalog's JSON, unescaped.
-std::string catalogText(int task, int seed)
+std::string catalogJson(int task, int seed)
 {
     std::ostringstream out, err;
     runCatalogTool({"--task", std::to_string(task), "--seed", std::to_string(seed)}, out, err);
-    std::string json = out.str(), text;
-    size_t at = json.find("\"text\": \"");
-    if (at == std::string::npos) return {};
-    for (size_t i = at + 9; i < json.size() && json[i] != '"'; ++i) {
+    return out.str();
+}
+
+// The JSON string whose opening quote is at json[at], unescaped; at moves past it.
+std::string jsonString(const std::string& json, size_t& at)
+{
+    std::string text;
+    size_t i = at + 1;
+    for (; i < json.size() && json[i] != '"'; ++i) {
         if (json[i] != '\\') {
             text += json[i];
             continue;
@@ -36,7 +41,30 @@ std::string catalogText(int task, int seed)
         char e = json[++i];
         text += e == 'n' ? '\n' : e == 't' ? '\t' : e == 'r' ? '\r' : e;
     }
+    at = i + 1;
     return text;
+}
+
+// The "text" field of ziffron-catalog's JSON.
+std::string catalogText(int task, int seed)
+{
+    const std::string json = catalogJson(task, seed);
+    size_t at = json.find("\"text\": \"");
+    if (at == std::string::npos) return {};
+    at += 8;
+    return jsonString(json, at);
+}
+
+// The "steps" array: the task's Lösungsweg lines.
+std::vector<std::string> catalogSteps(int task, int seed)
+{
+    const std::string json = catalogJson(task, seed);
+    std::vector<std::string> lines;
+    size_t at = json.find("\"steps\": [");
+    if (at == std::string::npos) return lines;
+    const size_t end = json.find(']', at);
+    for (at = json.find('"', at + 10); at < end; at = json.find('"', at)) lines.push_back(jsonString(json, at));
+    return lines;
 }
 
 } // namespace
@@ -206,5 +234,24 @@ TEST(SpeechText, EveryTaskTypeReadsWithoutSymbolsOrLayout)
         EXPECT_EQ(said.find("  "), std::string::npos);
         EXPECT_NE(said.front(), ' ');
         EXPECT_NE(said.back(), ' ');
+    }
+}
+
+// Every type's Lösungsweg read aloud, as after a wrong answer: lines that
+// start with a letter that is also a unit ("t = 12 - ln(...)") once crashed.
+TEST(SpeechText, EveryLoesungswegReadsWithoutSymbols)
+{
+    for (int task : allTaskNumbers()) {
+        for (int seed : {7, 9}) {
+            const std::vector<std::string> lines = catalogSteps(task, seed);
+            ASSERT_FALSE(lines.empty()) << task;
+            const std::string said = spokenSteps(lines);
+            SCOPED_TRACE(std::to_string(task) + " seed " + std::to_string(seed) + ": " + said);
+            EXPECT_EQ(said.rfind("Lösungsweg: ", 0), 0u);
+            EXPECT_EQ(said.find_first_of("\n\t+*=^<>[]()|"), std::string::npos);
+            EXPECT_EQ(said.find("·"), std::string::npos);
+            EXPECT_EQ(said.find("  "), std::string::npos);
+            EXPECT_EQ(said.find(",."), std::string::npos);
+        }
     }
 }
