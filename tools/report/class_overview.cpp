@@ -109,18 +109,6 @@ size_t pupilCount(const std::vector<StoredGame>& games)
     return names.size();
 }
 
-std::tm localDay(long long epoch)
-{
-    std::time_t t = static_cast<std::time_t>(epoch);
-    std::tm tm{};
-#ifdef _WIN32
-    localtime_s(&tm, &t);
-#else
-    localtime_r(&t, &tm);
-#endif
-    return tm;
-}
-
 // Local midnight of the Monday of the week epoch lies in.
 long long weekOf(long long epoch)
 {

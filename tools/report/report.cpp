@@ -54,20 +54,6 @@ bool parseDay(const std::string& s, long long& epoch)
     return true;
 }
 
-std::string localTime(long long epoch, const char* format)
-{
-    std::time_t t = static_cast<std::time_t>(epoch);
-    std::tm tm{};
-#ifdef _WIN32
-    localtime_s(&tm, &t);
-#else
-    localtime_r(&t, &tm);
-#endif
-    char text[64];
-    std::strftime(text, sizeof text, format, &tm);
-    return text;
-}
-
 std::string when(long long epoch)
 {
     return localTime(epoch, "%Y-%m-%d %H:%M");

@@ -1,6 +1,7 @@
 #include "report_format.h"
 
 #include <cstdio>
+#include <ctime>
 
 std::string duration(long long seconds)
 {
@@ -46,4 +47,24 @@ std::string html(const std::string& s)
         }
     }
     return out;
+}
+
+std::tm localDay(long long epoch)
+{
+    std::time_t t = static_cast<std::time_t>(epoch);
+    std::tm tm{};
+#ifdef _WIN32
+    localtime_s(&tm, &t);
+#else
+    localtime_r(&t, &tm);
+#endif
+    return tm;
+}
+
+std::string localTime(long long epoch, const char* format)
+{
+    const std::tm tm = localDay(epoch);
+    char text[64];
+    std::strftime(text, sizeof text, format, &tm);
+    return text;
 }

@@ -1,8 +1,9 @@
 // Small formatting pieces shared by the report's parts: durations, shares,
-// columns of UTF-8 text and HTML escaping.
+// columns of UTF-8 text, local times and HTML escaping.
 #pragma once
 
 #include <cstddef>
+#include <ctime>
 #include <string>
 
 // "1 h 05 min" or "3 min 07 s".
@@ -15,3 +16,6 @@ size_t width(const std::string& s);
 std::string pad(const std::string& s, size_t w);
 // Text safe inside HTML elements and attribute values.
 std::string html(const std::string& s);
+// The local calendar time of epoch, and the same written by strftime's format.
+std::tm localDay(long long epoch);
+std::string localTime(long long epoch, const char* format);
