@@ -189,7 +189,7 @@ void redEcho(const SquareLayout& layout, Square s)
 // One click of a two-part answer.
 void judgeTwo(const SquareLayout& layout)
 {
-    bool clicked = false;
+    bool clicked = false, skipped = false;
     keyboardResume(layout);
     while (aoisrunning()) {
         int e = nextEvent();
@@ -197,12 +197,7 @@ void judgeTwo(const SquareLayout& layout)
             taskOutcome.verdict = Verdict::Skipped;
             taskOutcome.answeredMs = aogettime();
             showSolutionSteps(0);
-            // The next task starts on a clean area, as after a second click:
-            // its grid must not show this task's points and rows.
-            taskArea.select();
-            aographic_clear(0xFFFFFF);
-            drawStoredPictureFaded();
-            taskArea.flush();
+            skipped = true;
             break;
         }
         std::optional<Square> s = clickedSquare(e, layout);
@@ -241,12 +236,15 @@ void judgeTwo(const SquareLayout& layout)
         }
         break;
     }
-    if (!clicked || !aoisrunning()) return;
+    if ((!clicked && !skipped) || !aoisrunning()) return;
+    // A skip ends the task as a second click does: the next task starts on a
+    // clean area, its grid showing none of this task's points and rows.
+    const bool done = skipped || clickCount == 2;
     if (answerKind >= 1 && answerKind <= 3) {
         taskArea.select();
-        if (clickCount == 2) aographic_clear(0xFFFFFF);
+        if (done) aographic_clear(0xFFFFFF);
         drawStoredPictureFaded();
-        if (clickCount < 2) restoreAreaRect(10, 1000, 10, 700);
+        if (!done) restoreAreaRect(10, 1000, 10, 700);
         else taskArea.flush();
     } else {
         // Both rows stay on screen until the second click: the second pick
@@ -255,7 +253,7 @@ void judgeTwo(const SquareLayout& layout)
         aographic_clear(0xFFFFFF);
         taskArea.flush();
         drawStoredPictureFaded();
-        if (clickCount < 2) restoreAreaRect(10, 1000, 10, 700);
+        if (!done) restoreAreaRect(10, 1000, 10, 700);
         else taskArea.flush();
     }
 }
