@@ -279,22 +279,21 @@ void captureTaskText(const std::string& cp1252)
 
 void taskLogShown()
 {
-    // Only a task that drew something has a picture worth keeping; the text
-    // of the others is in the review's line.
+    // Only a task that drew something has a picture worth keeping (the text
+    // of the others is in the review's line); the lowest row it changed,
+    // found from the bottom up, tells that and where the picture ends.
     const aoPixmap* area = taskArea.pixmap();
-    if (area && area->pixels != run.before) {
-        run.picture = smallCopy(*area);
-        if (run.before.size() == area->pixels.size()) {
-            for (int y = area->height - 1; y >= 0 && run.pictureBottom < 0; --y) {
-                const size_t row = static_cast<size_t>(y) * static_cast<size_t>(area->width);
-                if (!std::equal(area->pixels.begin() + row, area->pixels.begin() + row + area->width,
-                                run.before.begin() + row))
-                    run.pictureBottom = y;
-            }
-        } else {
-            run.pictureBottom = area->height - 1;
+    if (area && run.before.size() != area->pixels.size()) {
+        run.pictureBottom = area->height - 1;
+    } else if (area) {
+        for (int y = area->height - 1; y >= 0 && run.pictureBottom < 0; --y) {
+            const size_t row = static_cast<size_t>(y) * static_cast<size_t>(area->width);
+            if (!std::equal(area->pixels.begin() + row, area->pixels.begin() + row + area->width,
+                            run.before.begin() + row))
+                run.pictureBottom = y;
         }
     }
+    if (run.pictureBottom >= 0) run.picture = smallCopy(*area);
     run.before.clear();
 }
 
