@@ -22,6 +22,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 using namespace historydb;
@@ -228,65 +229,59 @@ Push pushAll(PGconn* pg, sqlite3* local, int& sent, std::string& err, const std:
             PgResult(PQexec(pg, "ROLLBACK"));
             return Push::ServerFailed;
         };
-        int rc;
-        while ((rc = sqlite3_step(starts.get())) == SQLITE_ROW) {
-            sqlite3_stmt* s = starts.get();
-            startIds.push_back(sqlite3_column_int64(s, 0));
-            if (!exec(pg, kInsertGame,
-                      {machine, text(s, 0), text(s, 1), text(s, 2), text(s, 3), text(s, 4), text(s, 5), text(s, 6),
-                       text(s, 7), text(s, 8)},
-                      err))
-                return sqlite3_reset(s), serverFail();
-        }
-        sqlite3_reset(starts.get());
-        if (rc != SQLITE_DONE) {
-            err = reason(local, rc);
-            serverFail();
-            return Push::LocalFailed;
-        }
-        while ((rc = sqlite3_step(tasks.get())) == SQLITE_ROW) {
-            sqlite3_stmt* s = tasks.get();
-            taskKeys.emplace_back(sqlite3_column_int64(s, 0), sqlite3_column_int(s, 1));
-            if (!exec(pg, kInsertTask,
-                      {machine, text(s, 0), text(s, 1), text(s, 2), text(s, 3), text(s, 4), text(s, 5), text(s, 6),
-                       text(s, 7), text(s, 8)},
-                      err))
-                return sqlite3_reset(s), serverFail();
-        }
-        sqlite3_reset(tasks.get());
-        if (rc != SQLITE_DONE) {
-            err = reason(local, rc);
-            serverFail();
-            return Push::LocalFailed;
-        }
-        while ((rc = sqlite3_step(ends.get())) == SQLITE_ROW) {
-            sqlite3_stmt* s = ends.get();
-            endIds.push_back(sqlite3_column_int64(s, 0));
-            std::vector<std::string> p = {machine, text(s, 0)};
-            for (int i = 1; i <= 6; ++i) p.push_back(text(s, i));
-            // NULL stays NULL: a game without a grade box has no grade.
-            std::vector<const char*> values;
-            for (size_t i = 0; i < p.size(); ++i)
-                values.push_back(i >= 2 && sqlite3_column_type(s, static_cast<int>(i - 1)) == SQLITE_NULL
-                                     ? nullptr
-                                     : p[i].c_str());
-            PgResult r(PQexecParams(pg,
-                                    "INSERT INTO ziffron.game_ends (machine, game, answered_right, answered_wrong, "
-                                    "skipped, grade, seconds, ended) VALUES ($1, $2, $3, $4, $5, $6, $7, $8) "
-                                    "ON CONFLICT DO NOTHING",
-                                    8, nullptr, values.data(), nullptr, nullptr, 0));
-            if (!r || PQresultStatus(r.get()) != PGRES_COMMAND_OK) {
-                err = pgError(pg);
-                sqlite3_reset(s);
-                return serverFail();
+        // Every row of one local query through send, in this transaction;
+        // empty when all went.
+        auto sendRows = [&](sqlite3_stmt* q, const std::function<bool(sqlite3_stmt*)>& send) -> std::optional<Push> {
+            int rc;
+            while ((rc = sqlite3_step(q)) == SQLITE_ROW) {
+                if (!send(q)) {
+                    sqlite3_reset(q);
+                    return serverFail();
+                }
             }
-        }
-        sqlite3_reset(ends.get());
-        if (rc != SQLITE_DONE) {
+            sqlite3_reset(q);
+            if (rc == SQLITE_DONE) return std::nullopt;
             err = reason(local, rc);
             serverFail();
             return Push::LocalFailed;
-        }
+        };
+        // A game's start and a task: the machine and the row's nine columns.
+        auto insertRow = [&](sqlite3_stmt* q, const char* sql) {
+            return exec(pg, sql,
+                        {machine, text(q, 0), text(q, 1), text(q, 2), text(q, 3), text(q, 4), text(q, 5), text(q, 6),
+                         text(q, 7), text(q, 8)},
+                        err) != nullptr;
+        };
+        if (auto r = sendRows(starts.get(), [&](sqlite3_stmt* q) {
+                startIds.push_back(sqlite3_column_int64(q, 0));
+                return insertRow(q, kInsertGame);
+            }))
+            return *r;
+        if (auto r = sendRows(tasks.get(), [&](sqlite3_stmt* q) {
+                taskKeys.emplace_back(sqlite3_column_int64(q, 0), sqlite3_column_int(q, 1));
+                return insertRow(q, kInsertTask);
+            }))
+            return *r;
+        if (auto r = sendRows(ends.get(), [&](sqlite3_stmt* q) {
+                endIds.push_back(sqlite3_column_int64(q, 0));
+                std::vector<std::string> p = {machine, text(q, 0)};
+                for (int i = 1; i <= 6; ++i) p.push_back(text(q, i));
+                // NULL stays NULL: a game without a grade box has no grade.
+                std::vector<const char*> values;
+                for (size_t i = 0; i < p.size(); ++i)
+                    values.push_back(i >= 2 && sqlite3_column_type(q, static_cast<int>(i - 1)) == SQLITE_NULL
+                                         ? nullptr
+                                         : p[i].c_str());
+                PgResult res(PQexecParams(pg,
+                                          "INSERT INTO ziffron.game_ends (machine, game, answered_right, "
+                                          "answered_wrong, skipped, grade, seconds, ended) VALUES ($1, $2, $3, $4, "
+                                          "$5, $6, $7, $8) ON CONFLICT DO NOTHING",
+                                          8, nullptr, values.data(), nullptr, nullptr, 0));
+                if (res && PQresultStatus(res.get()) == PGRES_COMMAND_OK) return true;
+                err = pgError(pg);
+                return false;
+            }))
+            return *r;
         if (startIds.empty() && taskKeys.empty() && endIds.empty()) {
             PgResult(PQexec(pg, "ROLLBACK"));
             return Push::Done;
