@@ -202,7 +202,7 @@ int main(int argc, char** argv)
                              TaskVerdict::Right, 17};
                 std::string err;
                 bool duringRestart = restarting;
-                while (!session.sendTask(it->id, it->game, g, runClass, t, err)) {
+                while (!session.sendTask(it->id, std::to_string(it->game), g, runClass, t, err)) {
                     ++failures;
                     duringRestart = true;
                     {

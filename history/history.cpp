@@ -8,8 +8,13 @@
 
 #include <sqlite3.h>
 #include <sys/stat.h>
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 #include <cerrno>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -63,6 +68,12 @@ const char* const kUpgrades[kHistorySchemaVersion] = {
     "CREATE INDEX games_unsent ON games(id) WHERE sent < 2;"
     "CREATE TABLE meta (key TEXT PRIMARY KEY, value TEXT NOT NULL);"
     "INSERT INTO meta VALUES ('machine', lower(hex(randomblob(16))));",
+    // 4: a random key per game for the school server, made when the game
+    // starts, so that copies of a file and new games never share one (older
+    // games keep their row id); the reason when the server refused a row.
+    "ALTER TABLE games ADD COLUMN uid TEXT;"
+    "ALTER TABLE games ADD COLUMN refused TEXT;"
+    "ALTER TABLE tasks ADD COLUMN refused TEXT;",
 };
 
 } // namespace
@@ -183,8 +194,6 @@ bool upgrade(sqlite3* db, long long version, std::string& err)
 
 // A file whose write permission bits are all off is the owner's "do not
 // write", even for root, whom the system would let through.
-// A file whose write permission bits are all off is the owner's "do not
-// write", even for root, whom the system would let through.
 bool writeProtected(const std::string& path)
 {
     struct stat st;
@@ -237,6 +246,9 @@ struct Connection {
     Db db;
     Stmt beginGame, recordTask, endGame;
     std::string path, className;
+    // Set once db is there (the retry thread may open it while the quiz's
+    // thread asks); opening: locked at start, the retry thread opens it.
+    std::atomic<bool> ready{false}, opening{false};
     long long game = 0;                   // token of the running game, 0 between games
     long long tokens = 0;                 // tokens handed out
     long long writtenGame = 0, row = 0;   // the last game written: token and row id
@@ -276,9 +288,16 @@ bool isBusy(int rc)
     return rc == SQLITE_BUSY || rc == SQLITE_LOCKED;
 }
 
+Outcome openNow(const std::string& path, int busyMs, std::string& err);
+
 // Writes one record in its own transaction.
 Outcome writeRecord(const PendingWrite& w, std::string& err)
 {
+    if (!connection.db) {
+        // Locked since the start: open first.
+        Outcome o = openNow(connection.path, 100, err);
+        if (o != Outcome::Written) return o;
+    }
     sqlite3* db = connection.db.get();
     sqlite3_stmt* s = nullptr;
     switch (w.kind) {
@@ -349,11 +368,20 @@ void retryLoop()
     while (true) {
         waiting.wake.wait_for(l, std::chrono::milliseconds(200),
                               [] { return waiting.stop || !waiting.records.empty(); });
+        if (waiting.stop) return; // historyClose makes the last attempts itself
         if (waiting.records.empty()) {
-            if (waiting.stop) return;
+            if (connection.db) continue;
+            // Nothing to write yet, but the file still to open.
+            l.unlock();
+            std::string err;
+            Outcome o = openNow(connection.path, 100, err);
+            l.lock();
+            if (o == Outcome::Failed) {
+                waiting.failure = err;
+                return;
+            }
             continue;
         }
-        if (waiting.stop) return; // historyClose makes the last attempts itself
         PendingWrite w = waiting.records.front();
         l.unlock();
         std::string err;
@@ -387,7 +415,8 @@ void stopRetry()
 
 void closeNow()
 {
-    senderStop();
+    // The file failed: no time for the server, the game goes on.
+    senderStop(std::chrono::milliseconds(0));
     stopRetry();
     {
         std::lock_guard<std::mutex> l(waiting.lock);
@@ -399,9 +428,11 @@ void closeNow()
     connection.beginGame.reset();
     connection.recordTask.reset();
     connection.endGame.reset();
+    connection.ready = false;
     connection.db.reset();
     connection.game = 0;
     connection.path.clear();
+    connection.opening = false;
 }
 
 // A record from the quiz's thread: written now, or queued behind a lock.
@@ -414,7 +445,7 @@ bool submit(PendingWrite w, std::string& err)
         closeNow();
         return false;
     }
-    if (waiting.records.empty()) {
+    if (waiting.records.empty() && connection.ready) {
         Outcome o = writeRecord(w, err);
         if (o == Outcome::Written) return true;
         if (o == Outcome::Failed) {
@@ -465,6 +496,85 @@ const char* gameEndName(GameEnd e)
     return "aborted";
 }
 
+namespace {
+
+#ifndef _WIN32
+// The history is the pupil's own: the file 0600, and the program's own data
+// folder 0700 (a folder named by --history is left as its owner made it).
+void makePrivate(const std::string& path)
+{
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) return; // the open below names the reason
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && st.st_uid == ::geteuid() && (st.st_mode & 0077)) ::fchmod(fd, st.st_mode & 0700);
+    ::close(fd);
+    for (const char* suffix : {"-wal", "-shm"}) ::chmod((path + suffix).c_str(), 0600);
+    std::string dir = aopath_datadir();
+    size_t slash = path.find_last_of('/');
+    if (slash != std::string::npos && path.substr(0, slash) == dir && ::stat(dir.c_str(), &st) == 0 &&
+        st.st_uid == ::geteuid())
+        ::chmod(dir.c_str(), 0700);
+}
+#endif
+
+Outcome openNow(const std::string& path, int busyMs, std::string& err)
+{
+    Db db = openDb(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, err, busyMs);
+    auto failed = [&](sqlite3* d, int rc) {
+        if (rc != SQLITE_OK && isBusy(rc)) return Outcome::Busy;
+        if (d && isBusy(sqlite3_extended_errcode(d))) return Outcome::Busy;
+        return Outcome::Failed;
+    };
+    if (!db) return Outcome::Failed;
+    if (sqlite3_db_readonly(db.get(), "main") == 1) {
+        err = "schreibgeschützt";
+        return Outcome::Failed;
+    }
+    long long version = 0;
+    if (!checkOurs(db.get(), version, err)) return failed(db.get(), SQLITE_OK);
+    // The mode sticks to the file; setting it is the first write.
+    Stmt wal = prepare(db.get(), "PRAGMA journal_mode = WAL", err);
+    if (!wal) return failed(db.get(), SQLITE_OK);
+    int rc = sqlite3_step(wal.get());
+    if (rc != SQLITE_ROW) {
+        err = reason(db.get(), rc);
+        return failed(db.get(), rc);
+    }
+    if (columnText(wal.get(), 0) != "wal") {
+        err = "kann nicht ins Journal schreiben (" + columnText(wal.get(), 0) + ")";
+        return Outcome::Failed;
+    }
+    wal.reset();
+    if (!exec(db.get(), "PRAGMA synchronous = NORMAL; PRAGMA foreign_keys = ON;", err)) return failed(db.get(), SQLITE_OK);
+    if (!upgrade(db.get(), version, err)) return failed(db.get(), SQLITE_OK);
+    // Up to date already: make sure no one else holds the write lock.
+    if (!exec(db.get(), "BEGIN IMMEDIATE; ROLLBACK;", err)) return failed(db.get(), SQLITE_OK);
+
+    Stmt beginGame = prepare(db.get(),
+                             "INSERT INTO games (pupil, started, level, difficulty, tasks, kind, input, class, uid) "
+                             "VALUES (?, ?, ?, ?, ?, ?, ?, ?, lower(hex(randomblob(16))))",
+                             err);
+    Stmt recordTask = prepare(db.get(),
+                              "INSERT INTO tasks (game, position, task_number, seed, text, solution, answer, verdict, "
+                              "seconds) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                              err);
+    Stmt endGame = prepare(db.get(),
+                           "UPDATE games SET answered_right = ?, answered_wrong = ?, skipped = ?, grade = ?, "
+                           "seconds = ?, ended = ? WHERE id = ?",
+                           err);
+    if (!beginGame || !recordTask || !endGame) return Outcome::Failed;
+    // Statements before the handle they belong to.
+    connection.beginGame = std::move(beginGame);
+    connection.recordTask = std::move(recordTask);
+    connection.endGame = std::move(endGame);
+    connection.db = std::move(db);
+    connection.ready = true;
+    connection.opening = false;
+    return Outcome::Written;
+}
+
+} // namespace
+
 bool historyOpen(const std::string& path, std::string& err)
 {
     historyClose();
@@ -472,65 +582,41 @@ bool historyOpen(const std::string& path, std::string& err)
         err = "schreibgeschützt";
         return false;
     }
-    Db db = openDb(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, err);
-    if (!db) return false;
-    if (sqlite3_db_readonly(db.get(), "main") == 1) {
-        err = "schreibgeschützt";
+#ifndef _WIN32
+    makePrivate(path);
+#endif
+    Outcome o = openNow(path, 100, err);
+    if (o == Outcome::Failed) {
+        closeNow();
         return false;
     }
-    long long version = 0;
-    if (!checkOurs(db.get(), version, err)) return false;
-    // The mode sticks to the file; setting it is the first write.
-    Stmt wal = prepare(db.get(), "PRAGMA journal_mode = WAL", err);
-    if (!wal) return false;
-    int rc = sqlite3_step(wal.get());
-    if (rc != SQLITE_ROW) {
-        err = reason(db.get(), rc);
-        return false;
+    connection.path = path;
+    if (o == Outcome::Busy) {
+        // Another program holds the file: the game starts all the same, and
+        // its records wait until the lock goes.
+        connection.opening = true;
+        std::lock_guard<std::mutex> l(waiting.lock);
+        waiting.lockNoticed = true;
+        waiting.notices.push_back("Verlauf: " + path +
+                                  ": Datenbank ist gesperrt; die Aufgaben warten und werden nachgetragen.");
+        waiting.retry = std::thread(retryLoop);
     }
-    if (columnText(wal.get(), 0) != "wal") {
-        err = "kann nicht ins Journal schreiben (" + columnText(wal.get(), 0) + ")";
-        return false;
-    }
-    wal.reset();
-    if (!exec(db.get(), "PRAGMA synchronous = NORMAL; PRAGMA foreign_keys = ON;", err)) return false;
-    if (!upgrade(db.get(), version, err)) return false;
-    // Up to date already: make sure no one else holds the write lock.
-    if (!exec(db.get(), "BEGIN IMMEDIATE; ROLLBACK;", err)) return false;
-
-    Connection c;
-    c.beginGame = prepare(db.get(),
-                          "INSERT INTO games (pupil, started, level, difficulty, tasks, kind, input, class) "
-                          "VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
-                          err);
-    c.recordTask = prepare(db.get(),
-                           "INSERT INTO tasks (game, position, task_number, seed, text, solution, answer, verdict, "
-                           "seconds) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
-                           err);
-    c.endGame = prepare(db.get(),
-                        "UPDATE games SET answered_right = ?, answered_wrong = ?, skipped = ?, grade = ?, seconds = ?, "
-                        "ended = ? WHERE id = ?",
-                        err);
-    if (!c.beginGame || !c.recordTask || !c.endGame) return false;
-    c.db = std::move(db);
-    c.path = path;
-    c.className = connection.className;
-    connection = std::move(c);
+    err.clear();
     return true;
 }
 
 bool historyClose(std::string& err)
 {
-    senderStop();
     stopRetry();
     bool ok = true;
     std::unique_lock<std::mutex> l(waiting.lock);
     if (!waiting.failure.empty()) {
         err = waiting.failure;
         ok = false;
-    } else if (!waiting.records.empty() && connection.db) {
+    } else if (!waiting.records.empty() && !connection.path.empty()) {
         // The lock gets a last few seconds to go.
-        sqlite3_busy_timeout(connection.db.get(), 3000);
+        if (!connection.db) openNow(connection.path, 3000, err);
+        if (connection.db) sqlite3_busy_timeout(connection.db.get(), 3000);
         while (!waiting.records.empty()) {
             Outcome o = writeRecord(waiting.records.front(), err);
             if (o != Outcome::Written) break;
@@ -542,6 +628,9 @@ bool historyClose(std::string& err)
         }
     }
     l.unlock();
+    // What was committed last (a task answered just before the window
+    // closed) gets a short, fixed time to reach the school server.
+    senderStop(std::chrono::milliseconds(2000));
     closeNow();
     return ok;
 }
@@ -597,12 +686,59 @@ bool hidePasswordInArgument(char* arg)
 
 bool historyActive()
 {
-    return connection.db != nullptr;
+    return connection.ready || connection.opening;
+}
+
+std::string historyCleanName(const std::string& name, size_t maxChars, std::string& note)
+{
+    note.clear();
+    std::string out;
+    bool foreign = false, control = false, cut = false;
+    size_t chars = 0;
+    for (size_t i = 0; i < name.size();) {
+        const unsigned char c = static_cast<unsigned char>(name[i]);
+        size_t len = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+        bool valid = len > 0 && i + len <= name.size();
+        for (size_t k = 1; valid && k < len; ++k) valid = (static_cast<unsigned char>(name[i + k]) & 0xC0) == 0x80;
+        if (valid && len > 1) {
+            // Overlong forms, surrogates and values past U+10FFFF are no UTF-8.
+            unsigned cp = c & (0xFF >> (len + 1));
+            for (size_t k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(name[i + k]) & 0x3F);
+            valid = cp >= (len == 2 ? 0x80u : len == 3 ? 0x800u : 0x10000u) && cp <= 0x10FFFF &&
+                    !(cp >= 0xD800 && cp <= 0xDFFF);
+        }
+        std::string piece;
+        if (!valid) {
+            piece = ao_cp1252_to_utf8(name.substr(i, 1));
+            foreign = true;
+            len = 1;
+        } else if (c < 0x20 || c == 0x7F) {
+            control = true;
+        } else {
+            piece = name.substr(i, len);
+        }
+        i += len;
+        if (piece.empty()) continue;
+        if (chars == maxChars) {
+            cut = true;
+            break;
+        }
+        out += piece;
+        ++chars;
+    }
+    if (foreign) note = "„" + out + "“ war kein UTF-8 und wurde als Windows-1252 gelesen";
+    if (control) note += std::string(note.empty() ? "" : "; ") + "Steuerzeichen in „" + out + "“ entfernt";
+    if (cut)
+        note += std::string(note.empty() ? "" : "; ") + "„" + out + "…“ auf " + std::to_string(maxChars) +
+                " Zeichen gekürzt";
+    return out;
 }
 
 void historySetClass(const std::string& className)
 {
-    connection.className = className;
+    std::string note;
+    connection.className = historyCleanName(className, kMaxClassChars, note);
+    if (!note.empty()) historyPostNotice("Klasse: " + note + ".");
 }
 
 std::string historyPath()
@@ -644,6 +780,9 @@ bool historyBeginGame(const GameStart& g, std::string& err)
     w.kind = PendingWrite::Kind::Begin;
     w.game = connection.game = ++connection.tokens;
     w.start = g;
+    std::string note;
+    w.start.pupil = historyCleanName(g.pupil, kMaxPupilChars, note);
+    if (!note.empty()) historyPostNotice("Name: " + note + ".");
     return submit(std::move(w), err);
 }
 
@@ -813,6 +952,31 @@ bool historyLoad(const std::string& path, const HistoryFilter& filter, std::vect
     if (loadFrom(db.get(), filter, games, retryErr) != SQLITE_OK) {
         err = retryErr;
         games.clear();
+        return false;
+    }
+    return true;
+}
+
+bool historySetAside(const std::string& path, std::vector<SetAsideRow>& rows, std::string& err)
+{
+    rows.clear();
+    Db db = openDb(path, SQLITE_OPEN_READONLY, err);
+    if (!db) return false;
+    long long version = 0;
+    if (!queryInt(db.get(), "PRAGMA user_version", version, err)) return false;
+    if (version < 4) return true; // no row was ever set aside
+    Stmt s = prepare(db.get(),
+                     "SELECT pupil, started, 0, refused FROM games WHERE refused IS NOT NULL "
+                     "UNION ALL SELECT g.pupil, g.started, t.position, t.refused FROM tasks t JOIN games g "
+                     "ON g.id = t.game WHERE t.refused IS NOT NULL ORDER BY 2, 3",
+                     err);
+    if (!s) return false;
+    int rc;
+    while ((rc = sqlite3_step(s.get())) == SQLITE_ROW)
+        rows.push_back({columnText(s.get(), 0), sqlite3_column_int64(s.get(), 1), sqlite3_column_int(s.get(), 2),
+                        columnText(s.get(), 3)});
+    if (rc != SQLITE_DONE) {
+        err = reason(db.get(), rc);
         return false;
     }
     return true;

@@ -47,21 +47,30 @@ struct GameResult {
 };
 
 // The schema version this build writes; files with a higher one are refused.
-constexpr int kHistorySchemaVersion = 3;
+constexpr int kHistorySchemaVersion = 4;
 
 // ---- the quiz's connection: one per process, opened once at start-up
 
-// Opens (creating when missing) and upgrades the database. A file that is
-// locked, read-only, corrupt, foreign or from a newer version is left exactly
-// as it is: false with the German reason in err.
+// Opens (creating when missing, private to the login) and upgrades the
+// database. A file that is read-only, corrupt, foreign or from a newer
+// version is left exactly as it is: false with the German reason in err. A
+// file locked by another program is opened when the lock goes: until then
+// the records wait in memory, as during a game.
 bool historyOpen(const std::string& path, std::string& err);
-// Ends the sender and writes what waits in memory, giving a lock a moment to
-// go; false with err when tasks could not be written after all.
+// Writes what waits in memory, giving a lock a moment to go, and gives the
+// sender a short, fixed time to bring the last tasks to the school server;
+// false with err when tasks could not be written after all.
 bool historyClose(std::string& err);
 void historyClose();
 bool historyActive();
 // The class stamped on the games begun from now on ("" for none).
 void historySetClass(const std::string& className);
+// Names and classes as the history keeps them: invalid UTF-8 is read as
+// Windows-1252 (a class list saved by an old editor), control characters
+// go, and the length is bounded. note gets a German line when anything
+// changed.
+constexpr size_t kMaxPupilChars = 60, kMaxClassChars = 30;
+std::string historyCleanName(const std::string& name, size_t maxChars, std::string& note);
 // Each call is its own transaction, committed before it returns, unless
 // another program holds the file: then the record waits in memory (a bounded
 // number of them) and a background thread writes it when the lock goes. Only
@@ -118,7 +127,7 @@ bool historyLoad(const std::string& path, const HistoryFilter& filter, std::vect
 // strings are libpq's (URI or key=value; PG* variables and ~/.pgpass apply).
 
 // The schema version this build creates on a server; newer ones are refused.
-constexpr int kServerSchemaVersion = 1;
+constexpr int kServerSchemaVersion = 2;
 
 // "postgresql://…" or "postgres://…".
 bool isServerUri(const std::string& text);
@@ -136,7 +145,18 @@ void historyStartSender(const std::string& uri);
 
 // Pushes everything the server lacks from the file at path, now; sent is the
 // number of tasks sent. False with err when the server refuses or is away.
+// A row the server refuses (its text, its size) is set aside with the
+// reason and does not hold back the rows after it.
 bool historySync(const std::string& path, const std::string& uri, int& sent, std::string& err);
+
+// The rows of a local file the school server refused, with its reason.
+struct SetAsideRow {
+    std::string pupil;
+    long long started = 0;
+    int position = 0; // 0: the game itself
+    std::string reason;
+};
+bool historySetAside(const std::string& path, std::vector<SetAsideRow>& rows, std::string& err);
 
 // A connection of its own to a school server, for tools that act as many
 // machines at once (bench/school_load); the quiz has the sender instead.
@@ -149,8 +169,8 @@ public:
     // One finished task as the sender sends it: the game's start (a repeat
     // is harmless) and the task in one transaction. False with err when the
     // server is away or refuses; the next call connects again.
-    bool sendTask(const std::string& machine, long long game, const GameStart& start, const std::string& className,
-                  const TaskRecord& task, std::string& err);
+    bool sendTask(const std::string& machine, const std::string& game, const GameStart& start,
+                  const std::string& className, const TaskRecord& task, std::string& err);
     // Ends the connection; the next task connects again (as the sender
     // does between tasks).
     void disconnect();
@@ -160,9 +180,19 @@ private:
     void* connection_ = nullptr;
 };
 
-// Creates or upgrades the server's schema and the two roles: ziffron_pupil
-// may only add results, ziffron_teacher may read them. A non-empty password
+// Creates or upgrades the server's schema and its roles: the machines'
+// roles may only add their own results, ziffron_teacher may read them;
+// ziffron_pupil is the shared role of older set-ups. A non-empty password
 // is set (hashed here, so the plain text never reaches the server's log).
 // log gets one German line per step.
 bool historyInitServer(const std::string& uri, const std::string& pupilPassword, const std::string& teacherPassword,
                        std::string& log, std::string& err);
+
+// Enrols one machine: a login role of its own (ziffron_m_NAME; name of
+// a-z, 0-9 and _), which can add rows only under its own name, with a small
+// connection limit and timeouts set by the administrator. An existing
+// machine gets the new password. stanza gets the lines of libpq's service
+// file for that machine (section [ziffron], password included), naming host
+// as the server (empty: the host of uri).
+bool historyAddMachine(const std::string& uri, const std::string& name, const std::string& password,
+                       const std::string& host, std::string& stanza, std::string& log, std::string& err);

@@ -6,6 +6,7 @@
 
 #include <sqlite3.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,8 +39,10 @@ Db openForSender(const std::string& path, std::string& err);
 // The open history's path; empty when none is open.
 std::string historyPath();
 // The background sender: woken after each commit, stopped by historyClose.
+// Stopping gives it up to flush to send what the file holds; a sender still
+// caught in a call after that is left to end on its own, never waited for.
 void senderWake();
-void senderStop();
+void senderStop(std::chrono::milliseconds flush = std::chrono::milliseconds(0));
 // Hands a line to historyNotice.
 void historyPostNotice(const std::string& line);
 

@@ -8,7 +8,7 @@ const char* const kMissing = "Schulserver wird in diesem Build nicht unterstütz
 }
 
 void senderWake() {}
-void senderStop() {}
+void senderStop(std::chrono::milliseconds) {}
 
 void historyStartSender(const std::string&)
 {
@@ -18,6 +18,13 @@ void historyStartSender(const std::string&)
 bool historySync(const std::string&, const std::string&, int& sent, std::string& err)
 {
     sent = 0;
+    err = kMissing;
+    return false;
+}
+
+bool historyAddMachine(const std::string&, const std::string&, const std::string&, const std::string&, std::string&,
+                       std::string&, std::string& err)
+{
     err = kMissing;
     return false;
 }
@@ -39,7 +46,7 @@ ServerSession::ServerSession(std::string uri) : uri_(std::move(uri)) {}
 ServerSession::~ServerSession() = default;
 void ServerSession::disconnect() {}
 
-bool ServerSession::sendTask(const std::string&, long long, const GameStart&, const std::string&, const TaskRecord&,
+bool ServerSession::sendTask(const std::string&, const std::string&, const GameStart&, const std::string&, const TaskRecord&,
                              std::string& err)
 {
     err = kMissing;

@@ -185,14 +185,30 @@ TEST(History, ALockDuringPlayHoldsTheTasksInMemoryUntilItGoes)
     historyClose();
     std::string before = bytes(p);
 
-    // Another program holds the write lock: opening is refused, nothing changes.
+    // Another program holds the write lock at the start, for 0.6 s: the run
+    // is not lost; its records wait, and are written once the lock goes.
     sqlite3* other = nullptr;
     ASSERT_EQ(sqlite3_open(p.c_str(), &other), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
-    EXPECT_FALSE(historyOpen(p, err));
-    EXPECT_NE(err.find("gesperrt"), std::string::npos) << err;
-    EXPECT_EQ(bytes(p), before);
+    ASSERT_TRUE(historyOpen(p, err)) << err;
+    EXPECT_TRUE(historyActive());
+    ASSERT_TRUE(historyBeginGame({"S", 3, 1, 1, 1, GameKind::Game}, err)) << err;
+    EXPECT_TRUE(historyRecordTask(task(1, 1101, TaskVerdict::Right), err)) << err;
+    EXPECT_TRUE(historyEndGame({1, 0, 0, "1", 3, GameEnd::Finished}, err)) << err;
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    EXPECT_EQ(bytes(p), before) << "nothing written past the lock";
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    for (int i = 0; i < 100 && historyWaiting() > 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(historyWaiting(), 0);
+    std::string said;
+    ASSERT_TRUE(historyNotice(said));
+    EXPECT_NE(said.find("gesperrt"), std::string::npos) << said;
+    while (historyNotice(said)) {}
+    EXPECT_TRUE(historyClose(err)) << err;
+    std::vector<StoredGame> started;
+    ASSERT_TRUE(historyLoad(p, {"S", LLONG_MIN}, started, err)) << err;
+    ASSERT_EQ(started.size(), 1u);
+    EXPECT_EQ(started[0].taskList.size(), 1u);
 
     // The lock comes while a game runs: the tasks wait in memory, the game
     // never waits for them, and they are written once the lock goes.
@@ -301,4 +317,68 @@ TEST(History, LoadRefusesMissingAndNonHistoryFiles)
     std::ofstream(empty).flush();
     EXPECT_FALSE(historyLoad(empty, {}, games, err));
     EXPECT_NE(err.find("keinen Verlauf"), std::string::npos) << err;
+}
+
+// The file holds names and results: readable by its owner only, also when an
+// older version made it for everyone; the program's own folder likewise.
+TEST(History, TheFileAndItsFolderArePrivateToTheLogin)
+{
+    fs::path base = tempFile("xdg");
+    fs::path dir = base / "ziffron";
+    fs::create_directories(dir);
+    fs::permissions(dir, fs::perms(0755));
+    const char* saved = std::getenv("XDG_DATA_HOME");
+    std::string keep = saved ? saved : "";
+    ::setenv("XDG_DATA_HOME", base.c_str(), 1);
+    auto mode = [](const fs::path& f) {
+        struct stat st{};
+        ::stat(f.c_str(), &st);
+        return st.st_mode & 0777;
+    };
+    std::string err;
+    fs::path p = dir / "history.sqlite3";
+    ASSERT_TRUE(historyOpen(p, err)) << err;
+    writeGame("Ada", 1);
+    EXPECT_EQ(mode(p), 0600u);
+    EXPECT_EQ(mode(p.string() + "-wal"), 0600u);
+    EXPECT_EQ(mode(dir), 0700u);
+    historyClose();
+    ::chmod(p.c_str(), 0644);
+    ASSERT_TRUE(historyOpen(p, err)) << err;
+    EXPECT_EQ(mode(p), 0600u) << "an old file is made private";
+    historyClose();
+    if (saved) ::setenv("XDG_DATA_HOME", keep.c_str(), 1);
+    else ::unsetenv("XDG_DATA_HOME");
+}
+
+// Names enter the history (and the school server) as UTF-8 of sane length:
+// a class list saved in Windows-1252 is read as such, not refused later.
+TEST(History, NamesAreRepairedToUtf8AndBoundedWithAGermanNote)
+{
+    std::string note;
+    EXPECT_EQ(historyCleanName("J\xFCrgen", kMaxPupilChars, note), "Jürgen");
+    EXPECT_NE(note.find("Windows-1252"), std::string::npos) << note;
+    EXPECT_EQ(historyCleanName("Zoë Ömer", kMaxPupilChars, note), "Zoë Ömer");
+    EXPECT_TRUE(note.empty()) << note;
+    std::string longName(1 << 20, 'x');
+    EXPECT_EQ(historyCleanName("Ä" + longName, 30, note), "Ä" + std::string(29, 'x'));
+    EXPECT_NE(note.find("gekürzt"), std::string::npos) << note;
+    EXPECT_EQ(historyCleanName("A\tB\n\xC0\xAF", 60, note), "ABÀ¯") << "an overlong form is no UTF-8";
+
+    fs::path p = tempFile("names.sqlite3");
+    std::string err;
+    ASSERT_TRUE(historyOpen(p, err)) << err;
+    historySetClass(std::string(500, 'k'));
+    writeGame("M\xE9lanie", 1);
+    std::string said, all;
+    while (historyNotice(said)) all += said + "\n";
+    historyClose();
+    historySetClass("");
+    EXPECT_NE(all.find("Klasse"), std::string::npos) << all;
+    EXPECT_NE(all.find("Mélanie"), std::string::npos) << all;
+    std::vector<StoredGame> games;
+    ASSERT_TRUE(historyLoad(p, {}, games, err)) << err;
+    ASSERT_EQ(games.size(), 1u);
+    EXPECT_EQ(games[0].pupil, "Mélanie");
+    EXPECT_EQ(games[0].className, std::string(kMaxClassChars, 'k'));
 }

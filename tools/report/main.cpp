@@ -1,5 +1,6 @@
 // ziffron-report: see report.h.
 #include "report.h"
+#include "server_commands.h"
 
 #include <iostream>
 
@@ -11,5 +12,7 @@ int main(int argc, char** argv)
         if (hidePasswordInArgument(argv[i]))
             std::cerr << "ziffron-report: ein Passwort auf der Befehlszeile ist für andere sichtbar; besser in "
                          "~/.pgpass\n";
+    int machine = runMachineCommand(args, std::cin, std::cout, std::cerr);
+    if (machine >= 0) return machine;
     return runReport(args, std::cout, std::cerr);
 }
