@@ -8,7 +8,7 @@ PACKAGES=(cmake g++ make pkg-config libsdl2-dev libturbojpeg0-dev libfreetype-de
           libcairo2-dev libpq-dev)
 if [[ "${1:-}" == "test" ]]; then
   PACKAGES+=(googletest libgtest-dev libbenchmark-dev sqlite3 poppler-utils desktop-file-utils
-             appstream xvfb openbox xdotool x11-utils imagemagick chromium postgresql)
+             appstream xvfb openbox xdotool x11-utils imagemagick chromium postgresql pgbouncer)
 fi
 
 missing=()

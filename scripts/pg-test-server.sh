@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # A private PostgreSQL for the tests: its data, socket and log in DIR, run as
 # an unprivileged user (root may not run the server), listening on the Unix
-# socket in DIR and on 127.0.0.1 only.
-#   start DIR   initialises and starts it; prints the variables the tests read
-#   stop DIR    stops it (fast: open sessions are ended)
-#   restart DIR starts it again after a stop (same port)
+# socket in DIR and on 127.0.0.1 only; in front of it a PgBouncer in
+# transaction mode on 127.0.0.1, set up as README "Schule" advises.
+#   start DIR   initialises and starts both; prints the variables the tests read
+#   stop DIR    stops both (fast: open sessions are ended)
+#   restart DIR starts them again after a stop (same ports)
 set -euo pipefail
 cmd=${1:?start|stop|restart}
 dir=${2:?folder}
@@ -20,6 +21,63 @@ start_server() {
     -o "-k $dir -h 127.0.0.1 -p $(cat "$dir/port")" start >/dev/null
 }
 
+bouncer_running() {
+  [[ -f "$dir/pgbouncer.pid" ]] && kill -0 "$(cat "$dir/pgbouncer.pid")" 2>/dev/null
+}
+
+start_bouncer() {
+  bouncer_running && return 0
+  ulimit -n 4096 2>/dev/null || true
+  as_owner pgbouncer -q -d "$dir/pgbouncer.ini" && for _ in $(seq 50); do
+    bouncer_running && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# The pooler logs in as ziffron_pgbouncer only to look up the secrets of the
+# school's roles (ziffron.login_secret, made by --init-server); each machine
+# keeps its own role at the server, in a pool of one connection.
+setup_bouncer() {
+  command -v pgbouncer >/dev/null || { echo "pg-test-server: pgbouncer is missing" >&2; return 1; }
+  local secret
+  secret=$(head -c 18 /dev/urandom | base64 | tr -d '/+=')
+  psql -X -q "host=$dir port=$(cat "$dir/port") user=ziffron_admin dbname=postgres" \
+    -c "CREATE ROLE ziffron_pgbouncer LOGIN PASSWORD '$secret'" >/dev/null
+  printf '"ziffron_pgbouncer" "%s"\n' "$secret" >"$dir/pgbouncer_users.txt"
+  cat >"$dir/pgbouncer.ini" <<INI
+[databases]
+* = host=127.0.0.1 port=$(cat "$dir/port")
+
+[pgbouncer]
+listen_addr = 127.0.0.1
+listen_port = $(cat "$dir/bouncer_port")
+unix_socket_dir =
+auth_type = scram-sha-256
+auth_file = $dir/pgbouncer_users.txt
+auth_user = ziffron_pgbouncer
+auth_query = SELECT usename, passwd FROM ziffron.login_secret(\$1)
+pool_mode = transaction
+default_pool_size = 1
+max_db_connections = 60
+max_client_conn = 1200
+server_idle_timeout = 30
+server_login_retry = 1
+query_wait_timeout = 10
+logfile = $dir/pgbouncer.log
+pidfile = $dir/pgbouncer.pid
+INI
+  [[ $(id -u) -eq 0 ]] && chown nobody "$dir/pgbouncer.ini" "$dir/pgbouncer_users.txt"
+  chmod 0600 "$dir/pgbouncer_users.txt"
+  for _ in 1 2 3 4 5 6 7 8; do
+    echo $((20000 + RANDOM % 20000)) >"$dir/bouncer_port"
+    sed -i "s/^listen_port = .*/listen_port = $(cat "$dir/bouncer_port")/" "$dir/pgbouncer.ini"
+    start_bouncer 2>/dev/null && return 0
+  done
+  cat "$dir/pgbouncer.log" >&2
+  return 1
+}
+
 case "$cmd" in
 start)
   mkdir -p "$dir"
@@ -32,8 +90,11 @@ start)
     port=$((20000 + RANDOM % 20000))
     echo "$port" >"$dir/port"
     if start_server 2>/dev/null; then
+      echo 0 >"$dir/bouncer_port"
+      setup_bouncer || { echo "pg-test-server: pgbouncer did not start" >&2; exit 1; }
       echo "export ZIFFRON_TEST_PG='host=$dir port=$port user=ziffron_admin dbname=postgres'"
       echo "export ZIFFRON_TEST_PG_PORT=$port ZIFFRON_TEST_PG_DIR='$dir'"
+      echo "export ZIFFRON_TEST_PGBOUNCER_PORT=$(cat "$dir/bouncer_port")"
       echo "export ZIFFRON_TEST_PG_CTL='$(cd "$(dirname "$0")" && pwd)/pg-test-server.sh'"
       exit 0
     fi
@@ -44,10 +105,12 @@ start)
   ;;
 stop)
   [[ -d "$dir/data" ]] || exit 0
+  bouncer_running && kill "$(cat "$dir/pgbouncer.pid")"
   as_owner "$bin/pg_ctl" -D "$dir/data" -m fast -w stop >/dev/null
   ;;
 restart)
   start_server
+  [[ -f "$dir/pgbouncer.ini" ]] && start_bouncer
   ;;
 *)
   echo "pg-test-server: start|stop|restart DIR" >&2

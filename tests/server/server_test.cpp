@@ -3,6 +3,7 @@
 // these tests skip, unless ZIFFRON_REQUIRE_PG=1 says the server must be there.
 #include "history.h"
 #include "report.h"
+#include "server_commands.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -12,10 +13,16 @@
 
 #include <csignal>
 
+#include <future>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
+#include <atomic>
 #include <filesystem>
+#include <map>
+#include <mutex>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -31,10 +38,10 @@ std::string env(const char* name)
     return v ? v : "";
 }
 
-// Runs SQL as the server's administrator; the output of psql -tA.
-std::string admin(const std::string& db, const std::string& sql, int* status = nullptr)
+// Runs SQL on a connection; the output of psql -tA, errors included.
+std::string psql(const std::string& conn, const std::string& sql, int* status = nullptr)
 {
-    std::string cmd = "psql -X -q -tA \"" + env("ZIFFRON_TEST_PG") + " dbname=" + db + "\" -c \"" + sql + "\" 2>&1";
+    std::string cmd = "psql -X -q -tA \"" + conn + "\" -c \"" + sql + "\" 2>&1";
     std::string out;
     FILE* p = ::popen(cmd.c_str(), "r");
     if (!p) return out;
@@ -44,6 +51,12 @@ std::string admin(const std::string& db, const std::string& sql, int* status = n
     if (status) *status = rc;
     while (!out.empty() && out.back() == '\n') out.pop_back();
     return out;
+}
+
+// Runs SQL as the server's administrator.
+std::string admin(const std::string& db, const std::string& sql, int* status = nullptr)
+{
+    return psql(env("ZIFFRON_TEST_PG") + " dbname=" + db, sql, status);
 }
 
 void control(const char* what)
@@ -96,15 +109,20 @@ protected:
     void TearDown() override
     {
         historyClose();
+        std::string notice; // the next test hears its own
+        while (historyNotice(notice)) {}
         if (!dir.empty()) fs::remove_all(dir);
         ::unsetenv("PGPASSFILE");
     }
+
+    std::string machinePasswords; // pgpass lines of the enrolled machines
 
     void writePasswords(const std::string& pupil)
     {
         fs::path f = dir / "pgpass";
         std::ofstream(f) << "127.0.0.1:*:*:ziffron_pupil:" << pupil << "\n"
-                         << "127.0.0.1:*:*:ziffron_teacher:" << kTeacherPassword << "\n";
+                         << "127.0.0.1:*:*:ziffron_teacher:" << kTeacherPassword << "\n"
+                         << machinePasswords;
         ::chmod(f.c_str(), 0600);
         ::setenv("PGPASSFILE", f.c_str(), 1);
     }
@@ -140,6 +158,35 @@ protected:
         return games;
     }
 
+    // Enrols a machine as the administrator does; its URI (password in the
+    // password file, as the service file would hold it).
+    std::string enrol(const std::string& name, const std::string& password)
+    {
+        std::istringstream in(password + "\n");
+        std::ostringstream out, errs;
+        EXPECT_EQ(runMachineCommand({"--add-machine", name, "--server", adminUri, "--host", "schulserver"}, in, out,
+                                    errs),
+                  0)
+            << errs.str();
+        std::string role = "ziffron_m_" + name;
+        std::replace(role.begin(), role.end(), '-', '_');
+        EXPECT_NE(out.str().find("user=" + role + "\n"), std::string::npos) << out.str();
+        EXPECT_NE(out.str().find("password=" + password + "\n"), std::string::npos) << "printed once, for the stanza";
+        EXPECT_NE(out.str().find("host=schulserver\n"), std::string::npos) << out.str();
+        machinePasswords += "127.0.0.1:*:*:" + role + ":" + password + "\n";
+        writePasswords(kPupilPassword);
+        return "postgresql://" + role + "@127.0.0.1:" + env("ZIFFRON_TEST_PG_PORT") + "/" + db;
+    }
+
+    // psql as a machine's role, with its password: what a pupil who read it can do.
+    std::string asMachine(const std::string& role, const std::string& password, const std::string& sql,
+                          int* status = nullptr)
+    {
+        return psql("host=127.0.0.1 port=" + env("ZIFFRON_TEST_PG_PORT") + " dbname=" + db + " user=" + role +
+                        " password=" + password,
+                    sql, status);
+    }
+
     int serverTasks() { return std::atoi(admin(db, "SELECT count(*) FROM ziffron.tasks").c_str()); }
 
     // Waits up to seconds for the server to hold n tasks.
@@ -152,6 +199,15 @@ protected:
         return false;
     }
 };
+
+// One game of n tasks on the open history.
+void writeGameOf(const std::string& pupil, int n)
+{
+    std::string err;
+    EXPECT_TRUE(historyBeginGame({pupil, 1796112000, 3, 1, n, GameKind::Game}, err)) << err;
+    for (int i = 1; i <= n; ++i) EXPECT_TRUE(historyRecordTask(task(i, TaskVerdict::Right), err)) << err;
+    EXPECT_TRUE(historyEndGame({n, 0, 0, "1", 4 * n, GameEnd::Finished}, err)) << err;
+}
 
 int unsentTasks(const fs::path& p)
 {
@@ -383,4 +439,261 @@ TEST_F(Server, InitServerIsRepeatableAndTakesItsPasswordsFromStandardInput)
     // Back to the fixture's, for the cluster-wide role.
     std::string log;
     ASSERT_TRUE(historyInitServer(adminUri, kPupilPassword, "", log, err)) << err;
+}
+
+// A pupil holding a machine's password can harm that machine at most: no
+// other role, no other machine's rows, no connections past its limit, no
+// temporary tables or large objects.
+TEST_F(Server, EachMachineHasItsOwnRoleAndCanHarmOnlyItself)
+{
+    std::string uriA = enrol("raum1-pc01", "passwort-von-pc01");
+    std::string uriB = enrol("raum1-pc02", "passwort-von-pc02");
+    const std::string a = "ziffron_m_raum1_pc01";
+    EXPECT_EQ(admin(db, "SELECT rolconnlimit, rolcreaterole, rolsuper FROM pg_roles WHERE rolname = '" + a + "'"),
+              "3|f|f");
+    std::string settings = admin(db, "SELECT array_to_string(setconfig, ',') FROM pg_db_role_setting s JOIN "
+                                     "pg_roles r ON r.oid = s.setrole WHERE r.rolname = '" + a + "'");
+    EXPECT_NE(settings.find("statement_timeout=5s"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("idle_in_transaction_session_timeout=10s"), std::string::npos) << settings;
+
+    int status = 0;
+    for (const std::string& attack :
+         {"ALTER ROLE ziffron_m_raum1_pc02 PASSWORD 'x'", "ALTER ROLE ziffron_pupil PASSWORD 'x'",
+          "ALTER ROLE ziffron_teacher SET default_transaction_read_only = on",
+          "ALTER ROLE ziffron_m_raum1_pc01 CONNECTION LIMIT -1", "ALTER ROLE ziffron_m_raum1_pc01 CREATEROLE",
+          "CREATE TEMP TABLE t (x int)", "CREATE TABLE public.t (x int)", "CREATE TABLE ziffron.t (x int)",
+          "SELECT lo_create(0)", "SELECT lo_from_bytea(0, 'x')", "SELECT count(*) FROM ziffron.tasks",
+          "INSERT INTO ziffron.games VALUES ('m', 'g', 'Anna', '6b', 1, 1, 1, 1, 'game', 'squares')",
+          "DELETE FROM ziffron.games", "SELECT * FROM ziffron.login_secret('ziffron_m_raum1_pc02')"}) {
+        std::string out = asMachine(a, "passwort-von-pc01", attack, &status);
+        EXPECT_NE(status, 0) << attack << ": " << out;
+    }
+    // What PostgreSQL lets any role do to itself stays with that machine.
+    EXPECT_EQ(asMachine(a, "passwort-von-pc01", "ALTER ROLE ziffron_m_raum1_pc01 SET default_transaction_read_only = on",
+                        &status),
+              "");
+    fs::path pb = machine("b", "6b", {"Cem"}, 3);
+    int sent = 0;
+    std::string err;
+    EXPECT_TRUE(historySync(pb, uriB, sent, err)) << err;
+    EXPECT_EQ(sent, 3);
+    fs::path pa = machine("a", "6b", {"Anna"}, 2);
+    EXPECT_FALSE(historySync(pa, uriA, sent, err)) << "read-only by its own hand";
+    EXPECT_EQ(unsentTasks(pa), 2);
+
+    // One machine holding connections: refused past its limit; the other
+    // machines and the teacher go on.
+    admin(db, "ALTER ROLE " + a + " RESET default_transaction_read_only");
+    std::vector<std::unique_ptr<ServerSession>> held;
+    int refused = 0;
+    for (int i = 0; i < 97; ++i) {
+        held.push_back(std::make_unique<ServerSession>(uriA));
+        GameStart g{"Anna", 1796112000, 1, 1, 97, GameKind::Game};
+        if (!held.back()->sendTask("hog", "g" + std::to_string(i), g, "6b", task(1, TaskVerdict::Right), err)) {
+            ++refused;
+            EXPECT_NE(err.find("too many connections"), std::string::npos) << err;
+        }
+    }
+    EXPECT_EQ(refused, 94) << "three connections for a machine";
+    fs::path pb2 = machine("b2", "6b", {"Dora"}, 2);
+    EXPECT_TRUE(historySync(pb2, uriB, sent, err)) << err;
+    EXPECT_EQ(serverGames("6b").size(), 5u) << "the teacher reads on";
+    held.clear();
+    EXPECT_TRUE(historySync(pa, uriA, sent, err)) << err;
+    // Every row is its sender's: the three "hog" games are A's own.
+    EXPECT_EQ(admin(db, "SELECT owner, count(*) FROM ziffron.games GROUP BY owner ORDER BY owner"),
+              a + "|4\nziffron_m_raum1_pc02|2");
+}
+
+std::string gameKey(const fs::path& p)
+{
+    sqlite3* db = nullptr;
+    sqlite3_open(p.c_str(), &db);
+    sqlite3_stmt* s = nullptr;
+    sqlite3_prepare_v2(db, "SELECT (SELECT value FROM meta WHERE key = 'machine') || '|' || uid FROM games "
+                           "ORDER BY id DESC LIMIT 1", -1, &s, nullptr);
+    std::string key = sqlite3_step(s) == SQLITE_ROW ? reinterpret_cast<const char*>(sqlite3_column_text(s, 0)) : "";
+    sqlite3_finalize(s);
+    sqlite3_close(db);
+    return key;
+}
+
+// Copies of a file (a cloned disk image) and rows forged under another's keys
+// never hide a real row: the server holds each machine's own rows, and a row
+// is marked sent only when the server holds its very content.
+TEST_F(Server, ACopiedFileAndForgedKeysNeverHideARealRow)
+{
+    std::string uriA = enrol("pc01", "passwort-von-pc01");
+    enrol("pc66", "passwort-von-pc66");
+    fs::path a = machine("a", "6b", {"Anna"}, 2);
+    int sent = 0;
+    std::string err;
+    ASSERT_TRUE(historySync(a, uriA, sent, err)) << err;
+    // The clone: same machine id, same role; both play on.
+    fs::path clone = dir / "clone.sqlite3";
+    fs::copy_file(a, clone);
+    for (const fs::path& p : {a, clone}) {
+        historySetClass("6b");
+        ASSERT_TRUE(historyOpen(p, err)) << err;
+        writeGameOf(p == a ? "Ben" : "Ben2", 3);
+        historyClose();
+        historySetClass("");
+    }
+    // A squatter's machine takes the next game's key of A (read from a file
+    // it should not read) first, with a forgery.
+    historySetClass("6b");
+    ASSERT_TRUE(historyOpen(a, err)) << err;
+    writeGameOf("Cem", 4);
+    historyClose();
+    historySetClass("");
+    std::string key = gameKey(a);
+    std::string m = key.substr(0, key.find('|')), g = key.substr(key.find('|') + 1);
+    int status = 0;
+    asMachine("ziffron_m_pc66", "passwort-von-pc66",
+              "SELECT ziffron.put_game('" + m + "', '" + g + "', 'Cem', '6b', 1796112000, 3, 1, 4, 'game', 'squares')",
+              &status);
+    EXPECT_EQ(status, 0);
+    // And under A's own role (its password read on A), a forgery of the
+    // start of Ben's game on the clone.
+    std::string cloneKey = gameKey(clone);
+    asMachine("ziffron_m_pc01", "passwort-von-pc01",
+              "SELECT ziffron.put_game('" + m + "', '" + cloneKey.substr(cloneKey.find('|') + 1) +
+                  "', 'Ben2', '6b', 1, 1, 1, 1, 'game', 'squares')",
+              &status);
+    for (const fs::path& p : {a, clone}) {
+        ASSERT_TRUE(historySync(p, uriA, sent, err)) << err;
+        EXPECT_EQ(unsentTasks(p), 0);
+    }
+    std::vector<StoredGame> games = serverGames("6b");
+    std::map<std::string, int> tasksOf;
+    for (const StoredGame& s : games) tasksOf[s.pupil] += static_cast<int>(s.taskList.size());
+    EXPECT_EQ(tasksOf["Anna"], 2);
+    EXPECT_EQ(tasksOf["Ben"], 3) << "the original's new game";
+    EXPECT_EQ(tasksOf["Ben2"], 3) << "the clone's new game, though its key was taken";
+    EXPECT_EQ(tasksOf["Cem"], 4) << "the real game beside the forgery";
+    EXPECT_EQ(admin(db, "SELECT count(*) FROM ziffron.tasks WHERE owner <> 'ziffron_m_pc01'"), "0");
+}
+
+// A row the server refuses (an old file's name in Windows-1252, a class of
+// 6000 bytes) is set aside with its reason; the rows after it go.
+TEST_F(Server, ARefusedRowIsSetAsideAndDoesNotBlockTheNext)
+{
+    fs::path p = machine("m", "6b", {"Jürgen", "Kai", "Lea"}, 2);
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open(p.c_str(), &raw), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(raw,
+                           "UPDATE games SET pupil = CAST(X'4AFC7267656E' AS TEXT) WHERE pupil = 'Jürgen';"
+                           "UPDATE games SET class = printf('%.6000c', 'k') WHERE pupil = 'Kai';"
+                           "UPDATE tasks SET answer = printf('%.3000c', '9') WHERE position = 2 AND game = "
+                           "(SELECT id FROM games WHERE pupil = 'Lea')",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(raw);
+    std::istringstream in;
+    std::ostringstream out, errs;
+    EXPECT_EQ(runReport({"--sync", "--history", p.string(), "--server", pupilUri}, in, out, errs), 0) << errs.str();
+    EXPECT_NE(out.str().find("1 Aufgabe an"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("3 Einträge hat der Schulserver abgelehnt"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("Lea, Spiel vom"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("Aufgabe 2: "), std::string::npos) << out.str();
+    EXPECT_EQ(serverTasks(), 1) << "Lea's first task";
+    EXPECT_EQ(unsentTasks(p), 5) << "the rest stays here";
+    out.str("");
+    EXPECT_EQ(runReport({"--sync", "--history", p.string(), "--server", pupilUri}, in, out, errs), 0) << errs.str();
+    EXPECT_NE(out.str().find("0 Aufgaben an"), std::string::npos) << out.str();
+}
+
+// The server paused (SIGSTOP) mid-game, mid-upload and at the exit: the game
+// never waits, and closing the history returns within its short bound.
+TEST_F(Server, ThePausedServerNeverHoldsTheGameOrItsEnd)
+{
+    fs::path p = dir / "paused.sqlite3";
+    std::string err;
+    ASSERT_TRUE(historyOpen(p, err)) << err;
+    historyStartSender(pupilUri);
+    ASSERT_TRUE(historyBeginGame({"Ole", 1796112000, 2, 1, 40, GameKind::Game}, err));
+    ASSERT_TRUE(historyRecordTask(task(1, TaskVerdict::Right), err));
+    ASSERT_TRUE(waitForTasks(1, 20));
+    // A task answered just before the window closes reaches the server
+    // before the program ends.
+    ASSERT_TRUE(historyRecordTask(task(2, TaskVerdict::Right), err));
+    historyClose();
+    EXPECT_EQ(serverTasks(), 2) << "sent at the close";
+
+    ASSERT_TRUE(historyOpen(p, err)) << err;
+    historyStartSender(pupilUri);
+    ASSERT_TRUE(historyBeginGame({"Ole", 1796112100, 2, 1, 40, GameKind::Game}, err));
+    ASSERT_TRUE(waitForTasks(2, 20));
+    std::string pids = admin("postgres", "SELECT string_agg(pid::text, ' ') FROM pg_stat_activity") ;
+    std::string master;
+    std::ifstream(fs::path(env("ZIFFRON_TEST_PG_DIR")) / "data" / "postmaster.pid") >> master;
+    const std::string all = master + " " + pids;
+    auto signal = [&](const char* sig) { std::system(("kill -" + std::string(sig) + " " + all + " 2>/dev/null").c_str()); };
+    signal("STOP");
+    auto t0 = std::chrono::steady_clock::now();
+    for (int i = 1; i <= 30; ++i) {
+        ASSERT_TRUE(historyRecordTask(task(i, TaskVerdict::Right), err)) << err;
+        std::this_thread::sleep_for(std::chrono::milliseconds(i == 1 ? 300 : 5));
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::milliseconds(1500)) << "the game never waits";
+    auto closing = std::async(std::launch::async, [] { historyClose(); });
+    bool closed = closing.wait_for(std::chrono::seconds(4)) == std::future_status::ready;
+    EXPECT_TRUE(closed) << "the end waited for the paused server";
+    signal("CONT");
+    closing.wait();
+    std::string notice, said;
+    while (historyNotice(notice)) said += notice + "\n";
+    for (const char* english : {"connection", "server", "timeout"})
+        EXPECT_EQ(said.find(english), std::string::npos) << "no libpq text for the pupil: " << said;
+    int sent = 0;
+    ASSERT_TRUE(historySync(p, pupilUri, sent, err)) << err;
+    EXPECT_EQ(serverTasks(), 32);
+}
+
+// A whole school at once through PgBouncer in transaction mode: 300 machines,
+// each its own role and connection; the server keeps to the pooler's limit.
+TEST_F(Server, ThreeHundredMachinesThroughThePooler)
+{
+    if (env("ZIFFRON_TEST_PGBOUNCER_PORT").empty()) FAIL() << "no pooler (pg-test-server.sh starts one)";
+    const int machines = 300;
+    // (\\$ for the shell that runs psql.)
+    admin(db, "DO \\$\\$ BEGIN FOR i IN 1.." + std::to_string(machines) +
+                  " LOOP IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = 'ziffron_m_load' || i) THEN "
+                  "EXECUTE format('CREATE ROLE %I LOGIN CONNECTION LIMIT 3 PASSWORD %L IN ROLE ziffron_machines', "
+                  "'ziffron_m_load' || i, 'passwort-last'); END IF; END LOOP; END \\$\\$");
+    machinePasswords += "127.0.0.1:*:*:*:passwort-last\n";
+    writePasswords(kPupilPassword);
+    std::atomic<int> failed{0}, maxBackends{0};
+    std::atomic<bool> running{true};
+    std::thread watch([&] {
+        while (running) {
+            int n = std::atoi(admin("postgres", "SELECT count(*) FROM pg_stat_activity WHERE datname = '" + db + "'").c_str());
+            maxBackends = std::max(maxBackends.load(), n);
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        }
+    });
+    std::vector<std::thread> threads;
+    std::mutex lock;
+    std::string firstError;
+    for (int m = 1; m <= machines; ++m)
+        threads.emplace_back([&, m] {
+            ServerSession session("postgresql://ziffron_m_load" + std::to_string(m) + "@127.0.0.1:" +
+                                  env("ZIFFRON_TEST_PGBOUNCER_PORT") + "/" + db);
+            GameStart g{"Schüler " + std::to_string(m), 1796112000, 1, 1, 3, GameKind::Game};
+            for (int position = 1; position <= 3; ++position) {
+                std::string err;
+                int tries = 0;
+                while (!session.sendTask("m", "g1", g, "last", task(position, TaskVerdict::Right), err) && ++tries < 5) {
+                    std::lock_guard<std::mutex> l(lock);
+                    if (firstError.empty()) firstError = err;
+                }
+                if (tries == 5) ++failed;
+            }
+        });
+    for (std::thread& t : threads) t.join();
+    running = false;
+    watch.join();
+    EXPECT_EQ(failed, 0) << firstError;
+    EXPECT_EQ(admin(db, "SELECT count(*), count(DISTINCT owner) FROM ziffron.tasks"), "900|300");
+    EXPECT_LE(maxBackends, 61) << "the pooler's limit, and its own look-up connection";
 }
