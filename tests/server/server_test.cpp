@@ -372,6 +372,16 @@ TEST_F(Server, AWrongPasswordIsRefusedWithoutShowingItAndTheTasksWait)
     EXPECT_EQ(runReport({"--history", inUri}, out, errs), 1);
     EXPECT_EQ(errs.str().find("geheim-im-URI"), std::string::npos) << errs.str();
     EXPECT_NE(errs.str().find("***"), std::string::npos) << errs.str();
+    // libpq quotes what it cannot parse, such as a stray '%'.
+    for (const std::string secret : {"ge%heim-9", "ge%zzheim", "a%41b-geheim"}) {
+        std::ostringstream out2, errs2;
+        EXPECT_EQ(runReport({"--history", "postgresql://ziffron_teacher:" + secret + "@127.0.0.1:" +
+                                              env("ZIFFRON_TEST_PG_PORT") + "/" + db},
+                            out2, errs2),
+                  1);
+        EXPECT_EQ(errs2.str().find(secret.substr(secret.find('%') + 1)), std::string::npos) << errs2.str();
+        EXPECT_EQ(errs2.str().find("geheim"), std::string::npos) << errs2.str();
+    }
 
     writePasswords(kPupilPassword);
     ASSERT_TRUE(historySync(p, pupilUri, sent, err)) << err;
@@ -696,4 +706,45 @@ TEST_F(Server, ThreeHundredMachinesThroughThePooler)
     EXPECT_EQ(failed, 0) << firstError;
     EXPECT_EQ(admin(db, "SELECT count(*), count(DISTINCT owner) FROM ziffron.tasks"), "900|300");
     EXPECT_LE(maxBackends, 61) << "the pooler's limit, and its own look-up connection";
+}
+
+// A game stamped far in the future (a machine's wrong clock) leaves the class
+// report finite: it ends, and its page stays small.
+TEST(Report, AGameFarInTheFutureKeepsTheTimeAxisBounded)
+{
+    fs::path dir = fs::temp_directory_path() / ("ziffron_axis_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    fs::path p = dir / "h.sqlite3", html = dir / "k.html";
+    std::string err;
+    historySetClass("6b");
+    ASSERT_TRUE(historyOpen(p, err)) << err;
+    for (long long started : {1796112000LL, 1796112000LL + 86400 * 30, 1LL << 45}) {
+        writeGameOf(started == (1LL << 45) ? "Uhr" : "Anna", 2);
+        sqlite3* raw = nullptr;
+        sqlite3_open(p.c_str(), &raw);
+        sqlite3_exec(raw, ("UPDATE games SET started = " + std::to_string(started) + " WHERE id = (SELECT max(id) FROM games)").c_str(),
+                     nullptr, nullptr, nullptr);
+        sqlite3_close(raw);
+    }
+    historyClose();
+    historySetClass("");
+    pid_t child = ::fork();
+    if (child == 0) {
+        std::ostringstream out, errs;
+        _exit(runReport({"--history", p.string(), "--class", "6b", "--html", html.string()}, out, errs));
+    }
+    int status = 0;
+    bool ended = false;
+    for (int i = 0; i < 200 && !ended; ++i) {
+        ended = ::waitpid(child, &status, WNOHANG) == child;
+        if (!ended) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    if (!ended) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, &status, 0);
+    }
+    EXPECT_TRUE(ended) << "the report never ended";
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_LT(fs::file_size(html), 200000u);
+    fs::remove_all(dir);
 }

@@ -48,7 +48,8 @@ std::string titleOf(const TypeRow& t)
 
 std::vector<Row> rows(const std::vector<StoredGame>& games)
 {
-    std::map<std::string, Row> by;
+    // Pupils in the order of a German class list.
+    std::map<std::string, Row, GermanOrder> by;
     std::map<std::string, std::vector<bool>> verdicts;
     for (const StoredGame& g : games) {
         Row& r = by[g.pupil];
@@ -142,9 +143,17 @@ std::string weekChart(const std::vector<StoredGame>& games)
     }
     std::vector<long long> weeks;
     for (const auto& [w, c] : cls) weeks.push_back(w);
-    // Weeks without games keep their place on the axis.
+    // Weeks without games keep their place on the axis, over ten years at
+    // most: a game stamped far off (a wrong clock) leaves only the weeks
+    // that have games, rather than an endless axis.
     std::vector<long long> axis;
-    for (long long w = weeks.front(); w <= weeks.back(); w = weekOf(w + 8 * 86400)) axis.push_back(w);
+    for (long long w = weeks.front(); w <= weeks.back() && axis.size() <= 520;) {
+        axis.push_back(w);
+        long long next = weekOf(w + 8 * 86400);
+        if (next <= w) break; // past what the calendar functions know
+        w = next;
+    }
+    if (axis.back() != weeks.back()) axis = weeks;
     const int W = 900, H = 340, left = 60, right = 20, top = 20, bottom = 70;
     const int plotW = W - left - right, plotH = H - top - bottom;
     int n = static_cast<int>(axis.size());
