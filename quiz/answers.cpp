@@ -151,7 +151,7 @@ void judgeOne(const SquareLayout& layout)
         if (e == AOKEY_ESCAPE) {
             taskOutcome.verdict = Verdict::Skipped;
             taskOutcome.answeredMs = aogettime();
-            showSolutionSteps(0);
+            showSolutionSteps(0, layout.bottom());
             break;
         }
         std::optional<Square> s = clickedSquare(e, layout);
@@ -165,7 +165,7 @@ void judgeOne(const SquareLayout& layout)
         if (right) aowait(kRightFrameSeconds);
         if (!right) {
             termPrintf("%s", ao_utf8_to_cp1252("\n!! Lösung war : " + taskOutcome.rightAnswer + "  !!").c_str());
-            showSolutionSteps(4);
+            showSolutionSteps(4, layout.bottom());
         }
         break;
     }
@@ -196,7 +196,7 @@ void judgeTwo(const SquareLayout& layout)
         if (e == AOKEY_ESCAPE) {
             taskOutcome.verdict = Verdict::Skipped;
             taskOutcome.answeredMs = aogettime();
-            showSolutionSteps(0);
+            showSolutionSteps(0, layout.bottom());
             skipped = true;
             break;
         }
@@ -231,7 +231,7 @@ void judgeTwo(const SquareLayout& layout)
             aowait(kRightFrameSeconds);
             if (!right) {
                 termPrintf("%s", ao_utf8_to_cp1252("\n!! Lösung war : " + taskOutcome.rightAnswer + "  !!").c_str());
-                showSolutionSteps(0);
+                showSolutionSteps(0, layout.bottom());
             }
         }
         break;

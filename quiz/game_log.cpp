@@ -28,7 +28,7 @@ struct HistoryRun {
     unsigned int seed = 0;
     int gameStartMs = 0;
     aoPixmap picture; // of the task on screen, for the review
-    int pictureBottom = -1; // its lowest drawn row in the task area
+    PictureInk ink;   // what it drew into the task area
     std::vector<uint32_t> before; // the task area before the task was drawn
 } run;
 
@@ -266,7 +266,7 @@ void taskLogBegin()
 {
     run.taskText.clear();
     run.picture = aoPixmap{};
-    run.pictureBottom = -1;
+    run.ink = PictureInk{};
     if (const aoPixmap* area = taskArea.pixmap()) run.before = area->pixels;
     run.seed = aorand_state();
     taskOutcome = TaskOutcome{};
@@ -280,26 +280,16 @@ void captureTaskText(const std::string& cp1252)
 void taskLogShown()
 {
     // Only a task that drew something has a picture worth keeping (the text
-    // of the others is in the review's line); the lowest row it changed,
-    // found from the bottom up, tells that and where the picture ends.
+    // of the others is in the review's line).
     const aoPixmap* area = taskArea.pixmap();
-    if (area && run.before.size() != area->pixels.size()) {
-        run.pictureBottom = area->height - 1;
-    } else if (area) {
-        for (int y = area->height - 1; y >= 0 && run.pictureBottom < 0; --y) {
-            const size_t row = static_cast<size_t>(y) * static_cast<size_t>(area->width);
-            if (!std::equal(area->pixels.begin() + row, area->pixels.begin() + row + area->width,
-                            run.before.begin() + row))
-                run.pictureBottom = y;
-        }
-    }
-    if (run.pictureBottom >= 0) run.picture = smallCopy(*area);
+    if (area) run.ink = PictureInk(*area, run.before);
+    if (!run.ink.empty()) run.picture = smallCopy(*area);
     run.before.clear();
 }
 
-int taskPictureBottom()
+const PictureInk& taskPictureInk()
 {
-    return run.pictureBottom;
+    return run.ink;
 }
 
 std::string currentTaskLine()

@@ -99,25 +99,58 @@ struct TaskOutcome {
 extern TaskOutcome taskOutcome;
 
 // ---- the worked solution (Lösungsweg) of the current task
-// After a wrong answer or a skip: drawn at the foot of the task area,
-// written to term and read aloud; waits at least minSeconds (the verdict's
-// pause) and long enough to read, a key or a click going on early.
-// Without a Lösungsweg it waits minSeconds, as before.
-void showSolutionSteps(double minSeconds);
+// After a wrong answer or a skip: a card in the task area, written to term
+// and read aloud; waits at least minSeconds (the verdict's pause) and long
+// enough to read, a key or a click going on early. The card stays below
+// answerBottom, the lowest task-area row of the squares or fields. Without a
+// Lösungsweg it waits minSeconds, as before.
+void showSolutionSteps(double minSeconds, int answerBottom);
 double stepsReadingSeconds(size_t lines);
-// The card of Lösungsweg lines (UTF-8) at x, y, w pixels wide, under the
-// task's text when one is given.
-void drawStepsPanel(const std::vector<std::string>& lines, int x, int y, int w, const std::string& task);
-int stepsPanelHeight(size_t lines, bool withTask);
-// Where the card goes in the task area (720 rows): at its foot with the
-// task's line; when the task's picture reaches down to pictureBottom (-1:
-// none) and the card would cover it, without that line and closer to the
-// edge, so that a grid's lowest rows stay in sight where they can.
-struct StepsCardPlace {
-    int y;
-    bool withTask;
+
+// Where the task drew in the task area (the pixels it changed): the card
+// keeps clear of it, and the review keeps that part of the area.
+class PictureInk {
+public:
+    PictureInk() = default;
+    // The pixels of `after` that differ from `before`; with no `before` of
+    // the same size, those that are not white.
+    PictureInk(const aoPixmap& after, const std::vector<uint32_t>& before);
+    bool empty() const { return top_ < 0; }
+    // The drawn rows and, below row `from`, the drawn columns; -1 when none.
+    int top() const { return top_; }
+    int bottom() const { return bottom_; }
+    int leftBelow(int from) const;
+    int rightBelow(int from) const;
+    // Drawn pixels inside the rectangle (clipped to the area).
+    int count(int x, int y, int w, int h) const;
+
+private:
+    int width_ = 0, height_ = 0, top_ = -1, bottom_ = -1;
+    std::vector<int> sums_;             // per row: drawn pixels left of each column, width_ + 1 each
+    std::vector<int> first_, last_;     // per row: first and last drawn column, -1
 };
-StepsCardPlace stepsCardPlace(size_t lines, bool withTask, int pictureBottom);
+
+// The Lösungsweg card as laid out: where it stands, its font, and its lines
+// (Windows-1252) wrapped to its width. The task's line stands above the
+// steps: the terminal has scrolled the question away by then.
+struct StepsCard {
+    int x = 0, y = 0, w = 0, h = 0;
+    const char* font = "Arial28"; // of the steps
+    int lineHeight = 38;
+    std::vector<std::string> taskLines;
+    struct Line {
+        std::string text;
+        bool continued = false; // the rest of a step too long for one line, indented
+    };
+    std::vector<Line> stepLines;
+};
+// The card for these steps (UTF-8) and this task line (UTF-8, may be empty):
+// of the places below answerBottom where it fits (across the foot, beside
+// the picture on its right or its left, in two sizes of type), the one that
+// covers the fewest drawn pixels, the foot first among equals.
+StepsCard layoutStepsCard(const std::vector<std::string>& steps, const std::string& task, const PictureInk& ink,
+                          int answerBottom);
+void drawStepsCard(const StepsCard& card);
 // The lines as read aloud.
 std::string spokenSteps(const std::vector<std::string>& lines);
 
@@ -202,8 +235,8 @@ void captureTaskText(const std::string& cp1252);
 void taskLogShown();    // the task is on screen: its picture is kept for the review
 // The text of the task on screen, layout blanks folded (UTF-8).
 std::string currentTaskLine();
-// The lowest row of the task area the task's drawing changed, or -1.
-int taskPictureBottom();
+// What the task on screen drew into the task area.
+const PictureInk& taskPictureInk();
 void taskLogEnd(AnswerRows rows, int seconds);
 // The seconds a task took the pupil: from shownMs to the verdict (or to
 // nowMs when there was none), rounded.

@@ -1,6 +1,7 @@
 // The worked solution (Lösungsweg) after a wrong answer or a skip: a card in
-// the task area, the same lines in the terminal and read aloud, and a pause
-// long enough to read them that a key or a click may end.
+// the task area where it hides none of the task's picture, the same lines in
+// the terminal and read aloud, and a pause long enough to read them that a
+// key or a click may end.
 #include "catalog.h"
 #include "quiz.h"
 #include "speech_text.h"
@@ -9,12 +10,24 @@
 
 namespace {
 
-const char* const kStepsFont = "Arial28";
 const char* const kHeadingFont = "Arial22b";
+const char* const kTaskFont = "Arial22";
 constexpr int kHeadingHeight = 32;
-constexpr int kTaskLineHeight = 30;
-constexpr int kLineHeight = 38;
+constexpr int kTaskLineHeight = 28;
 constexpr int kPadding = 12;
+constexpr int kIndent = 28;     // a step's continued line
+constexpr int kMaxTaskLines = 6;
+constexpr int kAreaWidth = 1280, kAreaHeight = 720;
+constexpr int kMargin = 20;     // from the area's edges, where there is room
+constexpr int kEdge = 6;        // ... where there is not
+constexpr int kClearance = 8;   // kept free around the card: squares and picture
+constexpr int kMinWidth = 320;  // a narrower card beside a picture breaks every line
+struct StepsType {
+    const char* font;
+    int lineHeight;
+};
+// The steps' type: large as the squares' where it fits, else smaller.
+constexpr StepsType kStepsTypes[] = {{"Arial28", 38}, {"Arial22", 30}};
 
 // Keys and left clicks go on; mouse moves and timer ticks do not.
 bool goesOn(int e)
@@ -51,40 +64,164 @@ double stepsReadingSeconds(size_t lines)
     return std::min(10.0, 2.5 + 1.5 * static_cast<double>(lines));
 }
 
-int stepsPanelHeight(size_t lines, bool withTask)
+PictureInk::PictureInk(const aoPixmap& after, const std::vector<uint32_t>& before)
 {
-    return 2 * kPadding + kHeadingHeight + (withTask ? kTaskLineHeight : 0) + static_cast<int>(lines) * kLineHeight;
+    if (after.width <= 0 || after.height <= 0 || after.format != AOPX_TRUECOLOR) return;
+    width_ = after.width;
+    height_ = after.height;
+    const bool compare = before.size() == after.pixels.size();
+    sums_.assign(static_cast<size_t>(width_ + 1) * height_, 0);
+    first_.assign(height_, -1);
+    last_.assign(height_, -1);
+    for (int y = 0; y < height_; ++y) {
+        const uint32_t* row = after.row(y);
+        const uint32_t* old = compare ? before.data() + static_cast<size_t>(y) * width_ : nullptr;
+        int* sum = sums_.data() + static_cast<size_t>(y) * (width_ + 1);
+        for (int x = 0; x < width_; ++x) {
+            const bool drawn = old ? row[x] != old[x] : (row[x] & 0xFFFFFF) != 0xFFFFFF;
+            sum[x + 1] = sum[x] + drawn;
+            if (!drawn) continue;
+            if (first_[y] < 0) first_[y] = x;
+            last_[y] = x;
+        }
+        if (last_[y] < 0) continue;
+        if (top_ < 0) top_ = y;
+        bottom_ = y;
+    }
 }
 
-StepsCardPlace stepsCardPlace(size_t lines, bool withTask, int pictureBottom)
+int PictureInk::leftBelow(int from) const
 {
-    constexpr int kAreaHeight = 720, kMargin = 20, kTightMargin = 6;
-    const int y = kAreaHeight - kMargin - stepsPanelHeight(lines, withTask);
-    if (pictureBottom < y) return {y, withTask};
-    return {kAreaHeight - kTightMargin - stepsPanelHeight(lines, false), false};
+    int left = -1;
+    for (int y = std::max(0, from); y < height_; ++y)
+        if (first_[y] >= 0 && (left < 0 || first_[y] < left)) left = first_[y];
+    return left;
 }
 
-void drawStepsPanel(const std::vector<std::string>& lines, int x, int y, int w, const std::string& task)
+int PictureInk::rightBelow(int from) const
 {
-    int h = stepsPanelHeight(lines.size(), !task.empty());
+    int right = -1;
+    for (int y = std::max(0, from); y < height_; ++y) right = std::max(right, last_[y]);
+    return right;
+}
+
+int PictureInk::count(int x, int y, int w, int h) const
+{
+    const int x0 = std::clamp(x, 0, width_), x1 = std::clamp(x + w, 0, width_);
+    const int y0 = std::clamp(y, 0, height_), y1 = std::clamp(y + h, 0, height_);
+    int n = 0;
+    for (int r = y0; r < y1; ++r) {
+        const int* sum = sums_.data() + static_cast<size_t>(r) * (width_ + 1);
+        n += sum[x1] - sum[x0];
+    }
+    return n;
+}
+
+namespace {
+
+// The card's lines at width w in the given type, and its height.
+StepsCard cardLines(const std::vector<std::string>& steps, const std::string& task, int w, const StepsType& type)
+{
+    StepsCard card;
+    card.w = w;
+    card.font = type.font;
+    card.lineHeight = type.lineHeight;
+    const int width = w - 3 * kPadding;
+    if (!task.empty())
+        card.taskLines = wrapLines(ao_utf8_to_cp1252("Aufgabe: " + task), aofont_find(kTaskFont), width, kMaxTaskLines);
+    const int font = aofont_find(type.font);
+    for (const std::string& step : steps) {
+        const std::vector<std::string> parts = wrapLines(ao_utf8_to_cp1252(step), font, width, 0);
+        card.stepLines.push_back({parts.front(), false});
+        if (parts.size() < 2) continue;
+        std::string rest;
+        for (size_t i = 1; i < parts.size(); ++i) rest += (i > 1 ? " " : "") + parts[i];
+        for (const std::string& line : wrapLines(rest, font, width - kIndent, 0)) card.stepLines.push_back({line, true});
+    }
+    const int taskRows = static_cast<int>(card.taskLines.size());
+    card.h = 2 * kPadding + kHeadingHeight + taskRows * kTaskLineHeight + (taskRows > 0 ? 4 : 0) +
+             static_cast<int>(card.stepLines.size()) * card.lineHeight;
+    return card;
+}
+
+} // namespace
+
+StepsCard layoutStepsCard(const std::vector<std::string>& steps, const std::string& task, const PictureInk& ink,
+                          int answerBottom)
+{
+    const int top = std::max(kEdge, answerBottom + kClearance);
+    struct Band {
+        int x, w;
+    };
+    std::vector<Band> bands = {{kMargin, kAreaWidth - 2 * kMargin}};
+    {
+        // Beside the picture: right of its rightmost and left of its leftmost
+        // pixel below the squares; then narrower, beside the rows where the
+        // picture is narrower (an axis label sticking out further down).
+        const int right = ink.rightBelow(top), left = ink.leftBelow(top);
+        auto beside = [&](int clear, bool onTheRight) {
+            if (clear >= kMinWidth) bands.push_back({onTheRight ? kAreaWidth - kMargin - clear : kMargin, clear});
+            for (int w : {480, 400, kMinWidth})
+                if (w > clear) bands.push_back({onTheRight ? kAreaWidth - kMargin - w : kMargin, w});
+        };
+        if (right >= 0) {
+            beside(kAreaWidth - kMargin - (right + 1 + kClearance), true);
+            beside(left - kClearance - kMargin, false);
+        }
+    }
+    auto cover = [&](const StepsCard& c) {
+        return ink.count(c.x - kClearance, c.y - kClearance, c.w + 2 * kClearance, c.h + 2 * kClearance);
+    };
+    StepsCard best;
+    int bestCover = -1;
+    for (const StepsType& type : kStepsTypes)
+        for (const Band& band : bands) {
+            StepsCard card = cardLines(steps, task, band.w, type);
+            card.x = band.x;
+            const int lowest = kAreaHeight - kEdge - card.h;
+            if (lowest < top) continue;
+            // At the foot with its margin, then at the very edge, then higher up.
+            std::vector<int> places = {std::max(top, kAreaHeight - kMargin - card.h), lowest};
+            for (int y = places.front() - 4; y >= top; y -= 4) places.push_back(y);
+            for (int y : places) {
+                card.y = y;
+                const int c = cover(card);
+                if (bestCover >= 0 && c >= bestCover) continue;
+                best = card;
+                bestCover = c;
+                if (c == 0) return best;
+            }
+        }
+    if (bestCover >= 0) return best;
+    // Too many lines for any place: across the foot in the small type, as far as it goes.
+    best = cardLines(steps, task, kAreaWidth - 2 * kMargin, kStepsTypes[std::size(kStepsTypes) - 1]);
+    best.x = kMargin;
+    best.y = std::max(top, kAreaHeight - kEdge - best.h);
+    return best;
+}
+
+void drawStepsCard(const StepsCard& card)
+{
+    const int x = card.x, y = card.y, w = card.w, h = card.h;
     aographic_fillrect(x, y, w, h, aographic_rgb(255, 250, 225));
     aographic_rect(x, y, w, h, aographic_rgb(200, 160, 60));
     aographic_rect(x + 1, y + 1, w - 2, h - 2, aographic_rgb(200, 160, 60));
     aographic_setfont(kHeadingFont);
     aographic_text(x + kPadding, y + kPadding, aographic_rgb(150, 100, 0), ao_utf8_to_cp1252("Lösungsweg").c_str());
-    int top = y + kPadding + kHeadingHeight;
-    // The task beside its Lösungsweg: the terminal may have scrolled it away.
-    if (!task.empty()) {
-        aographic_setfont("Arial22");
-        aographic_text(x + 2 * kPadding, top - 4, aographic_rgb(90, 90, 90),
-                       shortLine(ao_utf8_to_cp1252("Aufgabe: " + task), aofont_find("Arial22"), w - 3 * kPadding).c_str());
-        top += kTaskLineHeight;
+    int at = y + kPadding + kHeadingHeight;
+    if (!card.taskLines.empty()) {
+        aographic_setfont(kTaskFont);
+        for (const std::string& line : card.taskLines) {
+            aographic_text(x + 2 * kPadding, at - 4, aographic_rgb(90, 90, 90), line.c_str());
+            at += kTaskLineHeight;
+        }
+        at += 4;
     }
-    aographic_setfont(kStepsFont);
-    int font = aofont_find(kStepsFont);
-    for (size_t i = 0; i < lines.size(); ++i)
-        aographic_text(x + 2 * kPadding, top + static_cast<int>(i) * kLineHeight, 0,
-                       shortLine(ao_utf8_to_cp1252(lines[i]), font, w - 3 * kPadding).c_str());
+    aographic_setfont(card.font);
+    for (const StepsCard::Line& line : card.stepLines) {
+        aographic_text(x + 2 * kPadding + (line.continued ? kIndent : 0), at, 0, line.text.c_str());
+        at += card.lineHeight;
+    }
 }
 
 std::string spokenSteps(const std::vector<std::string>& lines)
@@ -101,7 +238,7 @@ std::string spokenSteps(const std::vector<std::string>& lines)
     return spoken;
 }
 
-void showSolutionSteps(double minSeconds)
+void showSolutionSteps(double minSeconds, int answerBottom)
 {
     const std::vector<std::string>& lines =
         taskIndex >= 1 && taskIndex < kTaskSlots ? taskSteps[taskIndex] : std::vector<std::string>{};
@@ -115,10 +252,7 @@ void showSolutionSteps(double minSeconds)
     termPrintf("%s", ao_utf8_to_cp1252(term).c_str());
 
     taskArea.select();
-    const int margin = 20, width = 1280 - 2 * margin;
-    const std::string task = currentTaskLine();
-    const StepsCardPlace place = stepsCardPlace(lines.size(), !task.empty(), taskPictureBottom());
-    drawStepsPanel(lines, margin, place.y, width, place.withTask ? task : std::string());
+    drawStepsCard(layoutStepsCard(lines, currentTaskLine(), taskPictureInk(), answerBottom));
     taskArea.flush();
     double seconds = stepsReadingSeconds(lines.size());
     if (aospeech_enabled()) {

@@ -210,6 +210,14 @@ std::string answerText()
     return entry.fields[0].text + " / " + entry.fields[1].text;
 }
 
+// The lowest task-area row of the fields, their frames and labels.
+int fieldsBottom()
+{
+    int bottom = entry.layout.bottom();
+    for (const Field& f : entry.fields) bottom = std::max(bottom, f.box.y + f.box.h + kFrameThickness + 1);
+    return bottom;
+}
+
 bool isFieldChar(int key)
 {
     return (key >= '0' && key <= '9') || key == '-' || key == ',' || key == '.';
@@ -459,7 +467,7 @@ void runTypedEntry(const SquareLayout& layout)
     if (!aoisrunning()) return;
     if (!judged) {
         // Skipped: the Lösungsweg, as with squares; then the area goes as after a verdict.
-        showSolutionSteps(0);
+        showSolutionSteps(0, fieldsBottom());
         if (!aoisrunning()) return;
         saveAreaRect(10, 1000, 100, 700);
         taskArea.select();
@@ -480,7 +488,7 @@ void runTypedEntry(const SquareLayout& layout)
         showRightAnswer();
         termPrintf(ao_utf8_to_cp1252("\n!! Lösung war : %s  !!").c_str(),
                    ao_utf8_to_cp1252(taskOutcome.rightAnswer).c_str());
-        showSolutionSteps(4);
+        showSolutionSteps(4, fieldsBottom());
     }
     if (!aoisrunning()) return;
     saveAreaRect(10, 1000, 100, 700);

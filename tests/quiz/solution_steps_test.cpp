@@ -88,7 +88,8 @@ TEST_F(Quiz, WrongAnswerAndSkipShowTheLoesungswegInTheTaskAreaTermAndReview)
     aoPixmap p = quiztest::readShot(shot.string());
     Box card = boxOf(p, kPanel);
     ASSERT_FALSE(card.empty()) << "no Lösungsweg card on screen";
-    EXPECT_EQ(card.y1 - card.y0 + 1, stepsPanelHeight(wrong.size(), true) - 4) << "inside its two-pixel frame";
+    const StepsCard laid = layoutStepsCard(wrong, gameLog.tasks[0].text, PictureInk{}, 60);
+    EXPECT_EQ(card.y1 - card.y0 + 1, laid.h - 4) << "inside its two-pixel frame";
     EXPECT_GT(card.y0, p.height / 2);
     EXPECT_GT(darkPixels(p, card), 300 * static_cast<int>(wrong.size())) << "the lines are drawn";
 
@@ -225,17 +226,4 @@ TEST_F(Quiz, TheReadingPauseIsNeverShorterThanTheVerdictsAndAKeyEndsTheRest)
             EXPECT_LT(pause, reading + 1000);
         }
     }
-}
-
-TEST(StepsCard, MakesRoomForAPictureReachingDownIntoIt)
-{
-    const StepsCardPlace free = stepsCardPlace(2, true, -1);
-    EXPECT_TRUE(free.withTask);
-    EXPECT_EQ(free.y + stepsPanelHeight(2, true), 700) << "at the foot, 20 pixels above the edge";
-    EXPECT_EQ(stepsCardPlace(2, true, free.y - 1).y, free.y) << "a picture above the card keeps it as it is";
-    // The coordinate grid of 6101-6103 ends at row 575: two lines fit below it.
-    const StepsCardPlace grid = stepsCardPlace(2, true, 575);
-    EXPECT_FALSE(grid.withTask);
-    EXPECT_GT(grid.y, 575);
-    EXPECT_EQ(grid.y + stepsPanelHeight(2, false), 714);
 }
