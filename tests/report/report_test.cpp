@@ -1,5 +1,7 @@
 #include "report.h"
 
+#include "class_overview.h"
+
 #include "aotoolkit.h"
 #include "titles.h"
 
@@ -301,4 +303,45 @@ TEST(Report, ClassGetsOneSmallChartPerPupil)
     const double left = x[0], right = x[2 * 3 + 2];
     EXPECT_NEAR(x[2 * 3], left + (right - left) * 2 / 16, 0.5);
     EXPECT_NEAR(x[1], left + (right - left) * 7 / 16, 0.5);
+}
+
+// What a spreadsheet would run as a formula stays text; a number stays a
+// number, with the format's decimal separator, negative ones too.
+TEST(Report, CsvKeepsFormulasTextAndNumbersNumbers)
+{
+    StoredGame g = playedGame("=2+3", 1796083200, 1, 3);
+    g.taskList[0].text = "-11 · 4 = ??", g.taskList[0].solution = "-44", g.taskList[0].answer = "@SUMME(A1)";
+    g.taskList[1].text = "\tTab", g.taskList[1].solution = "905,2", g.taskList[1].answer = "3.5";
+    g.taskList[2].text = "+1", g.taskList[2].solution = "3 / 4", g.taskList[2].answer = "-";
+    const std::string de = reportCsv({g}), intl = reportCsv({g}, ReportArgs::CsvFormat::International);
+    EXPECT_NE(de.find("\r\n\"'=2+3\";"), std::string::npos) << de;
+    EXPECT_NE(de.find(";\"'-11 · 4 = ??\";-44;\"'@SUMME(A1)\";right;"), std::string::npos) << de;
+    EXPECT_NE(de.find(";\"'\tTab\";905,2;3,5;"), std::string::npos) << de;
+    EXPECT_NE(de.find(";\"'+1\";3 / 4;\"'-\";"), std::string::npos) << de;
+    EXPECT_NE(intl.find(",\"'-11 · 4 = ??\",-44,\"'@SUMME(A1)\",right,"), std::string::npos) << intl;
+    EXPECT_NE(intl.find(",\"'\tTab\",905.2,3.5,"), std::string::npos) << intl;
+    EXPECT_EQ(intl.find("905,2"), std::string::npos) << intl;
+}
+
+// Pupils as a German class list has them: umlauts as their vowel, ß as ss,
+// case and accents ignored; names equal by that go by their bytes.
+TEST(Report, PupilsInGermanOrder)
+{
+    std::vector<StoredGame> games;
+    for (const char* name : {"Zoë", "Ömer", "Ümit", "Yusuf", "Weiß", "anna", "Weist", "Oliver", "Weiss", "Ulrich",
+                             "Ali", "Paul", "Élodie"})
+        games.push_back(playedGame(name, 1796083200, 1, 1));
+    const std::vector<std::string> expected = {"Ali",   "anna",   "Élodie", "Oliver", "Ömer", "Paul", "Ulrich",
+                                               "Ümit",  "Weiss",  "Weiß",   "Weist",  "Yusuf", "Zoë"};
+    // Each name found after the one before it.
+    auto inOrder = [&](const std::string& text, const std::string& before) {
+        size_t at = 0;
+        for (const std::string& name : expected) {
+            at = text.find(before + name + (before == "Schüler: " ? "\n" : " "), at);
+            if (at == std::string::npos) return name + " out of order in:\n" + text;
+        }
+        return std::string();
+    };
+    EXPECT_EQ(inOrder(reportText(games), "Schüler: "), "");
+    EXPECT_EQ(inOrder(classOverviewText(games), "\n  "), "");
 }

@@ -14,6 +14,7 @@
 #include <iterator>
 #include <map>
 #include <sstream>
+#include <string_view>
 
 const char* const kReportUsage =
     "usage: ziffron-report [--history FILE|URI] [--class NAME] [--pupil NAME] [--since YYYY-MM-DD]\n"
@@ -115,7 +116,8 @@ constexpr int kMinimumTries = 3;
 
 std::vector<PupilStats> statsByPupil(const std::vector<StoredGame>& games)
 {
-    std::map<std::string, PupilStats> by;
+    // Pupils in the order of a German class list.
+    std::map<std::string, PupilStats, GermanOrder> by;
     std::map<std::string, std::map<int, TypeStats>> types;
     for (const StoredGame& g : games) {
         PupilStats& p = by[g.pupil];
@@ -170,10 +172,15 @@ std::string gradesLine(const PupilStats& p)
 
 // ---- CSV
 
+// A text field. Quoted where it holds the separator, a quote or a line
+// break; one that starts as a formula would (=, +, -, @, a tab or a carriage
+// return: "-11 · 4 = ??", a pupil named "=2+3") gets a leading apostrophe
+// inside quotes, as spreadsheet makers advise, so that it stays text.
 std::string csvField(const std::string& s, char separator)
 {
-    if (s.find_first_of(std::string(1, separator) + "\"\r\n") == std::string::npos) return s;
-    std::string q = "\"";
+    const bool formula = !s.empty() && std::string_view("=+-@\t\r").find(s[0]) != std::string_view::npos;
+    if (!formula && s.find_first_of(std::string(1, separator) + "\"\r\n") == std::string::npos) return s;
+    std::string q = formula ? "\"'" : "\"";
     for (char c : s) {
         if (c == '"') q += '"';
         q += c;
@@ -189,6 +196,24 @@ std::string csvNumber(double v, char decimal)
     std::snprintf(text, sizeof text, "%.10g", v);
     std::string out = text;
     std::replace(out.begin(), out.end(), '.', decimal);
+    return out;
+}
+
+// A field that holds a number where the task has one (solution, answer):
+// a plain number ("-7", "905,2", a typed "3.5") is written with the format's
+// decimal separator and stays a number, a negative one too; anything else
+// ("3 / 4", "(2 | -1)", "<") is text.
+std::string csvValue(const std::string& s, char separator, char decimal)
+{
+    size_t i = !s.empty() && s[0] == '-' ? 1 : 0, digits = 0, separators = 0;
+    for (size_t k = i; k < s.size(); ++k) {
+        if (s[k] >= '0' && s[k] <= '9') ++digits;
+        else if ((s[k] == ',' || s[k] == '.') && k > i && k + 1 < s.size()) ++separators;
+        else return csvField(s, separator);
+    }
+    if (digits == 0 || separators > 1) return csvField(s, separator);
+    std::string out = s;
+    std::replace_if(out.begin(), out.end(), [](char c) { return c == ',' || c == '.'; }, decimal);
     return out;
 }
 
@@ -427,7 +452,7 @@ bool selectPupil(std::vector<StoredGame>& games, const std::string& pupil, std::
     }
     games = std::move(kept);
     if (!games.empty()) return true;
-    std::sort(names.begin(), names.end());
+    std::sort(names.begin(), names.end(), GermanOrder{});
     err = "kein Schüler \"" + pupil + "\" im Verlauf";
     if (names.empty()) return false;
     err += "; es gibt: ";
@@ -490,8 +515,8 @@ std::string reportCsv(const std::vector<StoredGame>& games, ReportArgs::CsvForma
                                           std::to_string(t.taskNumber),
                                           std::to_string(t.seed),
                                           csvField(t.text, sep),
-                                          csvField(t.solution, sep),
-                                          csvField(t.answer, sep),
+                                          csvValue(t.solution, sep, decimal),
+                                          csvValue(t.answer, sep, decimal),
                                           verdictName(t.verdict),
                                           csvNumber(t.seconds, decimal),
                                           csvField(taskTitle(t.taskNumber), sep)};

@@ -33,6 +33,68 @@ std::string pad(const std::string& s, size_t w)
     return n >= w ? s + " " : s + std::string(w - n, ' ');
 }
 
+namespace {
+
+// The base letters of U+00C0 to U+017F; '*' where a letter stands for two
+// (Æ, Þ, ß, Ĳ, Œ) or for none (×, ÷).
+constexpr const char kLatinBase[] =
+    "aaaaaa*ceeeeiiii" "dnooooo*ouuuuyt*" "aaaaaa*ceeeeiiii" "dnooooo*ouuuuyty" // U+00C0 .. U+00FF
+    "aaaaaacccccccc" "dddd" "eeeeeeeeee" "gggggggg" "hhhh" "iiiiiiiiii" "**" "jj" "kkk" "llllllllll"
+    "nnnnnnnnn" "oooooo" "**" "rrrrrr" "ssssssss" "tttttt" "uuuuuuuuuuuu" "ww" "yyy" "zzzzzz" "s";
+static_assert(sizeof kLatinBase - 1 == 0x180 - 0xC0, "one base letter per code point");
+
+const char* twoLetters(unsigned cp)
+{
+    switch (cp) {
+    case 0xC6: case 0xE6: return "ae";
+    case 0xDE: case 0xFE: return "th";
+    case 0xDF: return "ss";
+    case 0x132: case 0x133: return "ij";
+    case 0x152: case 0x153: return "oe";
+    default: return nullptr;
+    }
+}
+
+} // namespace
+
+std::string germanSortKey(const std::string& utf8)
+{
+    std::string key;
+    for (size_t i = 0; i < utf8.size();) {
+        const unsigned char c = static_cast<unsigned char>(utf8[i]);
+        if (c < 0x80) {
+            key += static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+            ++i;
+            continue;
+        }
+        // Two-byte sequences hold the Latin letters and the combining accents.
+        const unsigned char next = i + 1 < utf8.size() ? static_cast<unsigned char>(utf8[i + 1]) : 0;
+        const unsigned cp = (c & 0xE0) == 0xC0 && (next & 0xC0) == 0x80 ? (c & 0x1Fu) << 6 | (next & 0x3Fu) : 0;
+        if (cp >= 0x300 && cp < 0x370) { // a combining accent ("u" + "̈"): ignored
+            i += 2;
+            continue;
+        }
+        if (cp >= 0xC0 && cp < 0x180) {
+            const char* two = twoLetters(cp);
+            const char base = kLatinBase[cp - 0xC0];
+            if (two) key += two;
+            else if (base != '*') key += base;
+            else key.append(utf8, i, 2);
+            i += 2;
+            continue;
+        }
+        key += static_cast<char>(c);
+        ++i;
+    }
+    return key;
+}
+
+bool GermanOrder::operator()(const std::string& a, const std::string& b) const
+{
+    const std::string ka = germanSortKey(a), kb = germanSortKey(b);
+    return ka != kb ? ka < kb : a < b;
+}
+
 std::string html(const std::string& s)
 {
     std::string out;
