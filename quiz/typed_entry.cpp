@@ -20,7 +20,8 @@ constexpr int kBlue = 0x0000FF;
 constexpr int kGrey = 0x808080;
 constexpr int kHintRed = 0xC80000;
 constexpr int kFieldWidth = 240;
-constexpr int kLabelX = 720; // where the squares' row labels stand
+constexpr int kLabelGap = 12;   // between a label and its field
+constexpr int kHintRight = 960; // where hints and the right answer beside a field end
 constexpr int kBlinkMs = 500;
 constexpr const char* kHintFont = "arial20";
 
@@ -63,7 +64,7 @@ int textWidth(const char* font, const std::string& cp1252)
 
 SquareRect hintRect(const Field& f)
 {
-    return {f.box.x + f.box.w + 16, f.box.y, kLabelX - (f.box.x + f.box.w + 16) - 8, f.box.h};
+    return {f.box.x + f.box.w + 16, f.box.y, kHintRight - (f.box.x + f.box.w + 16), f.box.h};
 }
 
 void drawField(int i)
@@ -122,9 +123,11 @@ void drawWhole()
     }
     aographic_setfont(kSquareFont);
     for (const Field& f : entry.fields)
-        if (!f.label.empty())
-            aographic_text(kLabelX, f.box.y + (f.box.h - fontHeight(kSquareFont)) / 2, kBlue,
-                           ao_utf8_to_cp1252(f.label).c_str());
+        if (!f.label.empty()) {
+            const std::string label = ao_utf8_to_cp1252(f.label);
+            aographic_text(f.box.x - kLabelGap - textWidth(kSquareFont, label),
+                           f.box.y + (f.box.h - fontHeight(kSquareFont)) / 2, kBlue, label.c_str());
+        }
     if (entry.fraction) {
         const SquareRect& a = entry.fields[0].box;
         const SquareRect& b = entry.fields[1].box;
@@ -134,20 +137,34 @@ void drawWhole()
     drawEntry();
 }
 
+// The labels before two fields, as a pupil names what goes into them.
+std::pair<const char*, const char*> fieldLabels()
+{
+    switch (answerKind) {
+    case 2: return {"x =", "y ="};
+    case 3:
+    case 9: return {"Zähler", "Nenner"};
+    case 7:
+    case 8: return {"günstige", "mögliche"};
+    default: return {"1. Zahl", "2. Zahl"};
+    }
+}
+
 void setupFields(const SquareLayout& layout)
 {
     entry = Entry{};
     entry.layout = layout;
     int rows = layout.kind() == AnswerRows::TwoRows ? 2 : 1;
+    // Two fields are labelled right before them, the fields moved right to make room.
+    const auto [first, second] = fieldLabels();
+    const int labelRoom = rows == 2 ? std::max(textWidth(kSquareFont, ao_utf8_to_cp1252(first)),
+                                               textWidth(kSquareFont, ao_utf8_to_cp1252(second))) + kLabelGap
+                                    : 0;
     for (int row = 1; row <= rows; ++row) {
         SquareRect square = layout.drawn({row, 0});
         Field f;
-        f.box = {square.x + 2, square.y, kFieldWidth, square.h};
-        if (rows == 2) {
-            std::string label = layout.rowLabel(row);
-            size_t a = label.find_first_not_of(' ');
-            f.label = a == std::string::npos ? std::string(row == 1 ? "1. Zahl" : "2. Zahl") : label.substr(a);
-        }
+        f.box = {square.x + 2 + labelRoom, square.y, kFieldWidth, square.h};
+        if (rows == 2) f.label = row == 1 ? first : second;
         entry.fields.push_back(f);
     }
     entry.fraction = fractionFields(layout);
@@ -451,7 +468,13 @@ void runTypedEntry(const SquareLayout& layout)
                     right = j.outcome == TypedJudgement::Right;
                     break;
                 }
-                entry.reduceTold = entry.reduceTold || j.outcome == TypedJudgement::Reduce;
+                if (j.outcome == TypedJudgement::Reduce) {
+                    // The second try starts with empty fields: typed on after
+                    // "12", a "6" would make "126". The hint keeps what was typed.
+                    entry.reduceTold = true;
+                    j.hint += " (" + entry.fields[0].text + "/" + entry.fields[1].text + ")";
+                    for (Field& field : entry.fields) field.text.clear();
+                }
                 setHint(j.hint, j.field);
                 entry.focus = j.field;
             }

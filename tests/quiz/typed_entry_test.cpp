@@ -271,8 +271,9 @@ TEST_F(TypedGames, WholeGamesAtFiveLevelsCountAsTheSquaresDo)
     for (const char* suffix : {"", "-wal", "-shm"}) fs::remove(db.string() + suffix);
 }
 
-// An unreduced fraction gets the hint and one more try: reduced then it is
-// right, unreduced again it is wrong; neither try sounds a verdict of its own.
+// An unreduced fraction gets the hint and one more try in empty fields:
+// typed reduced then it is right, unreduced again it is wrong; neither try
+// sounds a verdict of its own.
 TEST_F(TypedGames, UnreducedFractionGetsOneMoreTry)
 {
     for (bool reduceOnSecondTry : {true, false}) {
@@ -281,8 +282,13 @@ TEST_F(TypedGames, UnreducedFractionGetsOneMoreTry)
         taskArea.select();
         runTask(4301, 5);
         const std::string twice = std::to_string(2 * solution[1]), twiceBelow = std::to_string(2 * solution2[1]);
-        const std::string unreduced = "type " + twice + "\nkey Tab\ntype " + twiceBelow + "\nkey Enter\nwait 1\n";
-        start("wait 1\n" + unreduced + (reduceOnSecondTry ? "answer right\n" : "key Enter\n") + "wait 10\n");
+        auto typed = [](const std::string& a, const std::string& b) {
+            return "type " + a + "\nkey Tab\ntype " + b + "\nkey Enter\nwait 1\n";
+        };
+        const std::string unreduced = typed(twice, twiceBelow);
+        start("wait 1\n" + unreduced +
+              (reduceOnSecondTry ? typed(std::to_string(solution[1]), std::to_string(solution2[1])) : unreduced) +
+              "wait 10\n");
         taskArea.select();
         runTask(4301, 5);
         level = 4;
@@ -296,6 +302,36 @@ TEST_F(TypedGames, UnreducedFractionGetsOneMoreTry)
         EXPECT_EQ(count(transcript(), "sound/RIGHT/") + count(transcript(), "sound/WRONG/"), 1) << transcript();
         EXPECT_EQ(taskOutcome.answer, reduceOnSecondTry ? taskOutcome.rightAnswer : twice + " / " + twiceBelow);
     }
+}
+
+// Two fields are labelled right before them ("x =", "Zähler"), not far off
+// where the squares' row labels stand.
+TEST_F(Quiz, TwoFieldsAreLabelledWhereTheyAre)
+{
+    const fs::path shot = fs::temp_directory_path() / ("ziffron_labels_" + std::to_string(::getpid()) + ".bmp");
+    for (int task : {6101, 4301}) {
+        fs::remove(shot);
+        start("wait 1\nshot " + shot.string() + "\nkey Escape\nwait 12\n");
+        KeepGamePrinter printer;
+        taskArea.select();
+        runTask(task, 5);
+        level = taskLevel(task);
+        difficulty = taskDifficulty(task);
+        lastTaskNumber = task;
+        answerInput = AnswerInput::Typed;
+        const AnswerRows rows = runAnswerEntry(task);
+        answerInput = AnswerInput::Squares;
+        ASSERT_EQ(rows, AnswerRows::TwoRows);
+        const aoPixmap p = quiztest::readShot(shot.string());
+        const int bottom = SquareLayout::current(rows).bottom() + 20;
+        int near = 0, far = 0;
+        for (int y = 180; y < 180 + bottom; ++y)
+            for (int x = 10; x < 1290; ++x)
+                if (aopxmap_getpixel(&p, x, y) == 0x0000FF) (x < 10 + 400 ? near : far)++;
+        EXPECT_GT(near, 300) << task << ": the labels and the focused field's frame";
+        EXPECT_EQ(far, 0) << task << ": a label far from its field";
+    }
+    fs::remove(shot);
 }
 
 TEST_F(Quiz, InputSwitchIsKeptInTheSelectionFileAndReadBack)
