@@ -311,6 +311,19 @@ std::string trimmed(const std::string& s)
     return a == std::string::npos ? std::string() : s.substr(a, s.find_last_not_of(' ') - a + 1);
 }
 
+// A right pair as a teacher writes it: a fraction, a point, or two numbers.
+std::string teacherPair(const std::string& first, const std::string& second)
+{
+    switch (answerKind) {
+    case 2: return "(" + first + " | " + second + ")";
+    case 3:
+    case 7:
+    case 8:
+    case 9: return first + "/" + second;
+    default: return first + " und " + second;
+    }
+}
+
 } // namespace
 
 // The squares' printed texts, and the solution as its square shows it.
@@ -320,6 +333,7 @@ void describeSquares(AnswerRows rows, ToolTask& task)
     auto text = [&](int row, int column) { return trimmed(squareText(layout, {row, column})); };
     task.squares.clear();
     task.key.clear();
+    task.keyText.clear();
     for (int row = 1; row <= layout.rowCount(); ++row) {
         // Rows without a label of their own are named as the terminal names them.
         std::string caption = trimmed(layout.rowLabel(row));
@@ -339,7 +353,9 @@ void describeSquares(AnswerRows rows, ToolTask& task)
                 if (pairAnswersRight(squareValue(layout, {1, a}), squareValue(layout, {2, b}))) {
                     const std::string pair = task.squares[0].caption + " " + text(1, a) + ", " +
                                              task.squares[1].caption + " " + text(2, b);
-                    if (task.key.find(pair) == std::string::npos) task.key += (task.key.empty() ? "" : " oder ") + pair;
+                    if (task.key.find(pair) != std::string::npos) continue;
+                    task.key += (task.key.empty() ? "" : " oder ") + pair;
+                    task.keyText += (task.keyText.empty() ? "" : " oder ") + teacherPair(text(1, a), text(2, b));
                 }
     } else {
         for (int c = 0; c < layout.columns() && task.key.empty(); ++c)
@@ -347,6 +363,7 @@ void describeSquares(AnswerRows rows, ToolTask& task)
     }
     // A solution no square shows is still the solution; say it plainly.
     if (task.key.empty()) task.key = std::to_string(solution[taskIndex]);
+    if (task.keyText.empty()) task.keyText = task.key;
 }
 
 bool generateToolTask(int taskNumber, int index, int count, ToolTask& task, std::string& error)
@@ -504,7 +521,7 @@ int runCatalogTool(const std::vector<std::string>& args, std::ostream& out, std:
             out << "\n  " << (row.caption.empty() ? "Antwortfelder" : row.caption) << ":";
             for (const std::string& label : row.labels) out << "  " << label;
         }
-        out << "\n\nLösung: " << task.key << "\n\nLösungsweg:\n";
+        out << "\n\nLösung: " << task.keyText << "\n\nLösungsweg:\n";
         for (const std::string& step : task.steps) out << "  " << step << "\n";
         if (task.steps.empty()) out << "  (keiner)\n";
         return 0;

@@ -61,7 +61,10 @@ struct ToolTask {
         std::vector<std::string> labels;
     };
     std::vector<SquareRow> squares;
-    std::string key; // the solution as the squares show it, UTF-8
+    std::string key; // the solution as the squares show it, UTF-8: "Zähler gekürzt 6, Nenner gekürzt 5"
+    // The same as a teacher writes it (the worksheet's key, --explain): "6/5",
+    // "(3 | -4)", "18 und 37"; several right pairs joined by " oder ".
+    std::string keyText;
     std::vector<std::string> steps; // the Lösungsweg, UTF-8 lines
 };
 

@@ -87,9 +87,12 @@ TEST(Worksheet, HoldsEveryTaskAndTheKey)
         EXPECT_NE(all.find(squeezed(tasks[i].text)), std::string::npos) << "task " << tasks[i].number << ": "
                                                                        << squeezed(tasks[i].text);
         const std::string keyLine = squeezed(std::to_string(i + 1) + ". (" + std::to_string(tasks[i].number) + ") " +
-                                             tasks[i].key);
+                                             tasks[i].keyText);
         EXPECT_NE(all.find(keyLine, keyPage), std::string::npos) << keyLine;
     }
+    // Fractions as a teacher writes them ("6/5"), not as the squares' rows are named.
+    EXPECT_EQ(all.find("Nenner gekürzt", keyPage), std::string::npos) << all.substr(keyPage);
+    EXPECT_NE(all.find("/", keyPage), std::string::npos) << all.substr(keyPage);
 
     // The first page, printed: ink on paper, not a blank page.
     ASSERT_EQ(std::system(("pdftoppm -r 40 -gray -f 1 -l 1 " + sheet.pdf.string() + " " + (sheet.dir / "p").string())
@@ -246,7 +249,7 @@ TEST(Worksheet, KeyWithSteps)
     for (size_t i = 0; i < tasks.size(); ++i) {
         // The solution, the type's title, then the steps.
         const std::string head = squeezed(std::to_string(i + 1) + ". (" + std::to_string(tasks[i].number) + ") " +
-                                          tasks[i].key);
+                                          tasks[i].keyText);
         const std::string step = "Schritt eins von Aufgabe " + std::to_string(i + 1) + ":";
         at = text.find(head, at);
         ASSERT_NE(at, std::string::npos) << head;

@@ -688,7 +688,7 @@ private:
             // "(4301)", appended: GCC 12 misreads "(" + string as an overlapping copy.
             std::string number = std::to_string(tasks[i].number);
             number.insert(0, 1, '(').push_back(')');
-            const std::vector<std::string> lines = wrap(tasks[i].key, kTextWidth - 70);
+            const std::vector<std::string> lines = wrap(tasks[i].keyText, kTextWidth - 70);
             std::vector<std::string> steps;
             if (header_.key == CatalogToolArgs::Key::Steps) {
                 font(kSans, 9.5);
