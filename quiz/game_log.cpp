@@ -29,6 +29,7 @@ struct HistoryRun {
     int gameStartMs = 0;
     aoPixmap picture; // of the task on screen, for the review
     PictureInk ink;   // what it drew into the task area
+    PackedPicture drawn; // the same, at full size, for the review
     std::vector<uint32_t> before; // the task area before the task was drawn
 } run;
 
@@ -59,6 +60,48 @@ aoPixmap smallCopy(const aoPixmap& from)
     p.loaded = true;
     return p;
 }
+
+} // namespace
+
+PackedPicture packDrawn(const aoPixmap& area, const PictureInk& ink)
+{
+    PackedPicture p;
+    if (ink.empty() || area.format != AOPX_TRUECOLOR) return p;
+    const int left = ink.leftBelow(ink.top()), right = ink.rightBelow(ink.top());
+    p.x = left;
+    p.y = ink.top();
+    p.width = right - left + 1;
+    p.height = ink.bottom() - ink.top() + 1;
+    uint32_t colour = 0, length = 0;
+    for (int y = p.y; y < p.y + p.height; ++y)
+        for (int x = p.x; x < p.x + p.width; ++x) {
+            const uint32_t c = ink.drawn(x, y) ? area.row(y)[x] & 0xFFFFFF : 0xFFFFFF;
+            if (length > 0 && c == colour) {
+                ++length;
+                continue;
+            }
+            if (length > 0) p.runs.insert(p.runs.end(), {length, colour});
+            colour = c;
+            length = 1;
+        }
+    p.runs.insert(p.runs.end(), {length, colour});
+    return p;
+}
+
+aoPixmap PackedPicture::unpack() const
+{
+    aoPixmap p;
+    if (empty()) return p;
+    p.width = width;
+    p.height = height;
+    p.pixels.reserve(static_cast<size_t>(width) * height);
+    for (size_t i = 0; i + 1 < runs.size(); i += 2) p.pixels.insert(p.pixels.end(), runs[i], runs[i + 1]);
+    p.pixels.resize(static_cast<size_t>(width) * height, 0xFFFFFF);
+    p.loaded = true;
+    return p;
+}
+
+namespace {
 
 bool hasDigit(const std::string& s)
 {
@@ -267,6 +310,7 @@ void taskLogBegin()
     run.taskText.clear();
     run.picture = aoPixmap{};
     run.ink = PictureInk{};
+    run.drawn = PackedPicture{};
     if (const aoPixmap* area = taskArea.pixmap()) run.before = area->pixels;
     run.seed = aorand_state();
     taskOutcome = TaskOutcome{};
@@ -283,7 +327,17 @@ void taskLogShown()
     // of the others is in the review's line).
     const aoPixmap* area = taskArea.pixmap();
     if (area) run.ink = PictureInk(*area, run.before);
-    if (!run.ink.empty()) run.picture = smallCopy(*area);
+    if (!run.ink.empty()) {
+        // What the task drew, on white: the faded picture behind it would
+        // only blur the small copy.
+        run.drawn = packDrawn(*area, run.ink);
+        aoPixmap clean = *area;
+        std::fill(clean.pixels.begin(), clean.pixels.end(), 0xFFFFFFu);
+        const aoPixmap drawn = run.drawn.unpack();
+        for (int y = 0; y < drawn.height; ++y)
+            std::copy_n(drawn.row(y), drawn.width, clean.row(run.drawn.y + y) + run.drawn.x);
+        run.picture = smallCopy(clean);
+    }
     run.before.clear();
 }
 
@@ -326,6 +380,7 @@ void taskLogEnd(AnswerRows rows, int seconds)
     // "Welche der Zahlen ...": the numbers to choose from are only on the squares.
     if (!hasDigit(t.text) || t.text.find("Welche der Zahlen") != std::string::npos) shown.choices = choicesOf(rows);
     shown.picture = std::move(run.picture);
+    shown.drawn = std::move(run.drawn);
     gameLog.tasks.push_back(std::move(t));
     gameLog.shown.push_back(std::move(shown));
 }

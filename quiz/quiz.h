@@ -123,6 +123,7 @@ public:
     int rightBelow(int from) const;
     // Drawn pixels inside the rectangle (clipped to the area).
     int count(int x, int y, int w, int h) const;
+    bool drawn(int x, int y) const { return count(x, y, 1, 1) > 0; }
 
 private:
     int width_ = 0, height_ = 0, top_ = -1, bottom_ = -1;
@@ -215,12 +216,23 @@ void setGamePupil(const std::string& name);
 // Asks in taskArea who plays; false when Escape or closing the window cancels.
 bool choosePupil();
 
+// The part of the task area a task drew into, at full size: the pixels it
+// drew, white elsewhere, packed as runs of one colour.
+struct PackedPicture {
+    int x = 0, y = 0, width = 0, height = 0; // its place in the task area
+    std::vector<uint32_t> runs;               // pairs: how many pixels, their colour
+    bool empty() const { return width <= 0; }
+    aoPixmap unpack() const;
+};
+PackedPicture packDrawn(const aoPixmap& area, const PictureInk& ink);
+
 // The game's record, kept for the review and written to the history.
 // What the review shows of a task beyond its record, kept for this run only.
 struct TaskShown {
     std::vector<std::string> steps; // the Lösungsweg, UTF-8
     std::string choices;             // the squares' values when the text does not name them ("21, 23, 29")
     aoPixmap picture;                // the task area as the task was posed, a third of its size
+    PackedPicture drawn;             // what the task drew, at full size
 };
 struct GameLog {
     int level = 0, difficulty = 0;

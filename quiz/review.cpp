@@ -1,8 +1,8 @@
 // The review after a game ("Rückblick"): one line per task in taskArea, with
 // the pupil's answer, the right one and the verdict; a task opened by a click
 // (or Space) shows its type's title, its Lösungsweg and a small copy of the
-// task as it was posed; and the field that starts a practice of the task
-// types that went wrong.
+// task as it was posed, which a click (or B) shows at full size; and the
+// field that starts a practice of the task types that went wrong.
 #include "catalog.h"
 #include "quiz.h"
 #include "titles.h"
@@ -27,11 +27,16 @@ constexpr int kValueWidth = 150;
 // The "Fehler üben" field, in taskArea coordinates.
 constexpr int kPracticeX = 1010, kPracticeY = 6, kPracticeW = 250, kPracticeH = 40;
 
+struct PictureOnList {
+    int task, x, y, w, h; // a small copy as drawn in the list, task-area pixels
+};
 struct ReviewState {
     bool open = false;
     int top = 0;            // first display line shown
     int cursor = 0;         // the task Space opens; Left and Right move it
     std::vector<bool> opened; // per task: its Lösungsweg is shown
+    std::vector<PictureOnList> pictures; // where a click enlarges one
+    int enlarged = -1;      // the task whose picture fills the area, or -1
 } review;
 
 // One line of the list as drawn: a task's text (wrapped), or a line of its
@@ -160,7 +165,7 @@ void draw()
     aographic_setfont("Arial16");
     int grey = aographic_rgb(90, 90, 90);
     text(190, kTitleY + 4, grey, "Klick auf eine Aufgabe (oder Leertaste, Pfeile links/rechts):");
-    text(190, kTitleY + 24, grey, "ihr Lösungsweg öffnet und schließt sich.");
+    text(190, kTitleY + 24, grey, "ihr Lösungsweg öffnet und schließt sich. Klick auf ein Bild (oder B): groß.");
     drawPracticeField();
     aographic_setfont("Arial18b");
     text(kNumberX, kHeadingY, grey, "Nr.");
@@ -221,8 +226,38 @@ void draw()
             pictures.insert(pictures.begin(), {first.task, kFirstRowY - back * kRowHeight});
         }
     }
-    for (auto [task, y] : pictures) drawPicture(shownOf(task).picture, y + 4);
+    review.pictures.clear();
+    for (auto [task, y] : pictures) {
+        const aoPixmap& small = shownOf(task).picture;
+        drawPicture(small, y + 4);
+        review.pictures.push_back({task, kPictureX, y + 4, small.width, small.height});
+    }
     drawScrollBar(count);
+    taskArea.flush();
+}
+
+// The task's picture at full size, where it stood, with its Lösungsweg and
+// the task's text beside it, until a click or a key.
+void enlarge(int task)
+{
+    const TaskShown& shown = shownOf(task);
+    if (shown.drawn.empty()) return;
+    review.enlarged = task;
+    taskArea.select();
+    aographic_clear(0xFFFFFF);
+    aoPixmap* area = taskArea.pixmap();
+    const aoPixmap picture = shown.drawn.unpack();
+    for (int y = 0; area && y < picture.height; ++y)
+        if (shown.drawn.y + y < area->height)
+            std::copy_n(picture.row(y), std::min(picture.width, area->width - shown.drawn.x),
+                        area->row(shown.drawn.y + y) + shown.drawn.x);
+    aographic_setfont("Arial16");
+    text(kNumberX, kTitleY, aographic_rgb(90, 90, 90), "Klick oder Leertaste: zurück zum Rückblick");
+    if (area) {
+        // The card keeps clear of the picture; the task's own text heads it.
+        const PictureInk ink(*area, {});
+        drawStepsCard(layoutStepsCard(shown.steps, taskLine(task), ink, 30));
+    }
     taskArea.flush();
 }
 
@@ -290,6 +325,7 @@ bool insidePracticeField(int x, int y)
 void showReview()
 {
     review.open = true;
+    review.enlarged = -1;
     review.top = 0;
     review.cursor = 0;
     // A task posed by a picture is open from the start: its line alone lacks the numbers.
@@ -307,6 +343,7 @@ void openReviewTask(int task)
 void closeReview()
 {
     review.open = false;
+    review.enlarged = -1;
 }
 
 bool reviewHandleEvent(int e)
@@ -319,11 +356,25 @@ bool reviewHandleEvent(int e)
         }
         return false;
     }
+    if (review.enlarged >= 0) {
+        // Any key or click goes back to the list; mouse moves and ticks do not.
+        if (e != taskArea.code[1] && e != mainWindow.code[1] && !(e > 0 && e < 256) && !aokey_isspecial(e)) return false;
+        review.enlarged = -1;
+        draw();
+        return true;
+    }
     if (e == 'F' || e == 'f') {
         practise();
     } else if (e == taskArea.code[1]) {
-        if (insidePracticeField(taskArea.mousex(), taskArea.mousey())) practise();
-        else toggle(taskAtRow(taskArea.mousey()));
+        const int x = taskArea.mousex(), y = taskArea.mousey();
+        const auto on = std::find_if(review.pictures.begin(), review.pictures.end(), [&](const PictureOnList& p) {
+            return x >= p.x && x < p.x + p.w && y >= p.y && y < p.y + p.h;
+        });
+        if (insidePracticeField(x, y)) practise();
+        else if (on != review.pictures.end()) enlarge(on->task);
+        else toggle(taskAtRow(y));
+    } else if (e == 'B' || e == 'b') {
+        enlarge(review.cursor);
     } else if (e == ' ' || e == 'L' || e == 'l') {
         toggle(review.cursor);
     } else if (e == AOKEY_LEFT || e == AOKEY_RIGHT) {

@@ -172,25 +172,32 @@ StepsCard layoutStepsCard(const std::vector<std::string>& steps, const std::stri
     auto cover = [&](const StepsCard& c) {
         return ink.count(c.x - kClearance, c.y - kClearance, c.w + 2 * kClearance, c.h + 2 * kClearance);
     };
+    // Of the places that hide nothing, the one whose lines break least, the
+    // large type and the foot first among equals; else the one hiding least.
     StepsCard best;
-    int bestCover = -1;
+    int bestCover = -1, bestBreaks = 0;
     for (const StepsType& type : kStepsTypes)
         for (const Band& band : bands) {
             StepsCard card = cardLines(steps, task, band.w, type);
             card.x = band.x;
             const int lowest = kAreaHeight - kEdge - card.h;
             if (lowest < top) continue;
+            const int breaks = static_cast<int>(std::count_if(card.stepLines.begin(), card.stepLines.end(),
+                                                              [](const StepsCard::Line& l) { return l.continued; }));
+            if (bestCover == 0 && breaks >= bestBreaks) continue;
             // At the foot with its margin, then at the very edge, then higher up.
             std::vector<int> places = {std::max(top, kAreaHeight - kMargin - card.h), lowest};
             for (int y = places.front() - 4; y >= top; y -= 4) places.push_back(y);
             for (int y : places) {
                 card.y = y;
                 const int c = cover(card);
-                if (bestCover >= 0 && c >= bestCover) continue;
+                if (bestCover >= 0 && (c > bestCover || (c == bestCover && (c > 0 || breaks >= bestBreaks)))) continue;
                 best = card;
                 bestCover = c;
-                if (c == 0) return best;
+                bestBreaks = breaks;
+                if (c == 0) break;
             }
+            if (bestCover == 0 && bestBreaks == 0) return best;
         }
     if (bestCover >= 0) return best;
     // Too many lines for any place: across the foot in the small type, as far as it goes.

@@ -117,7 +117,8 @@ TEST_F(Quiz, ReviewOfAPictureTaskShowsItsPictureAndChoices)
             break;
         }
     ASSERT_NE(pictureTask, 0);
-    start("wait 20\nanswer wrong\nwait 14\n");
+    const fs::path shot = fs::temp_directory_path() / ("ziffron_posed_" + std::to_string(::getpid()) + ".bmp");
+    start("wait 20\nshot " + shot.string() + "\nanswer wrong\nwait 14\n");
     soundOn = -1;
     startPractice(taskLevel(pictureTask), taskDifficulty(pictureTask), {pictureTask});
     ASSERT_EQ(gameLog.shown.size(), 1u);
@@ -133,6 +134,29 @@ TEST_F(Quiz, ReviewOfAPictureTaskShowsItsPictureAndChoices)
     EXPECT_EQ(pixelsOf(frame, 789, top, 1, copy.height + 2), copy.height + 2);
     for (auto [x, y] : {std::pair{0, 0}, {200, 100}, {copy.width - 1, copy.height - 1}})
         EXPECT_EQ(aopxmap_getpixel(taskArea.pixmap(), 790 + x, top + 1 + y), static_cast<int>(copy.row(y)[x])) << x << "," << y;
+
+    // B (or a click on the copy) shows it at full size where it stood, every
+    // pixel as posed, the Lösungsweg beside it; Space goes back to the list.
+    const PackedPicture& drawn = gameLog.shown[0].drawn;
+    const aoPixmap full = drawn.unpack(), posed = quiztest::readShot(shot.string());
+    ASSERT_GT(full.width, copy.width);
+    EXPECT_TRUE(reviewHandleEvent('B'));
+    int ink = 0, same = 0, asPosed = 0;
+    for (int y = 0; y < full.height; ++y)
+        for (int x = 0; x < full.width; ++x) {
+            const int c = static_cast<int>(full.row(y)[x]);
+            if (c == 0xFFFFFF) continue;
+            ++ink;
+            same += aopxmap_getpixel(taskArea.pixmap(), drawn.x + x, drawn.y + y) == c;
+            asPosed += aopxmap_getpixel(&posed, 10 + drawn.x + x, 180 + drawn.y + y) == c;
+        }
+    EXPECT_GT(ink, 1000);
+    EXPECT_EQ(same, ink) << "hidden by the Lösungsweg";
+    EXPECT_EQ(asPosed, ink);
+    EXPECT_GT(pixelsOf(kPanel, 0, 0, 1280, 720), 10000) << "the Lösungsweg beside it";
+    EXPECT_TRUE(reviewHandleEvent(' '));
+    EXPECT_EQ(pixelsOf(frame, 789, top, 1, copy.height + 2), copy.height + 2) << "back in the list";
+    fs::remove(shot);
 
     // "Welche der Zahlen lässt sich durch 12 teilen?": the numbers are the squares'.
     start("wait 20\nanswer right\nwait 10\n");
