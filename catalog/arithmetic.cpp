@@ -309,7 +309,54 @@ void threeTermDifference(int taskNumber)
 
 // ------------------------------------------------------------ levels 3 and 4
 
-// n · d split by the digits of n: "892 : 4 = 800 : 4 + 80 : 4 + 12 : 4".
+// The written algorithms, as the pupil writes them down. Division from the
+// left, one quotient digit per line: "9 : 4 = 2 Rest 1", then the next
+// digit brought down: "Die 2 herunterholen: 12 : 4 = 3".
+void writtenDivisionSteps(int dividend, int divisor)
+{
+    std::string digits = std::to_string(dividend);
+    int part = 0;
+    bool started = false;
+    for (size_t i = 0; i < digits.size(); ++i) {
+        part = 10 * part + (digits[i] - '0');
+        if (!started && part < divisor && i + 1 < digits.size())
+            continue;
+        std::string line = std::to_string(part) + " : " + std::to_string(divisor) + " = " +
+                           std::to_string(part / divisor);
+        if (part % divisor != 0)
+            line += " Rest " + std::to_string(part % divisor);
+        if (started)
+            taskStep("Die %c herunterholen: %s", digits[i], line.c_str());
+        else
+            taskStep("%s", line.c_str());
+        started = true;
+        part %= divisor;
+    }
+    taskStep("%d : %d = %d", dividend, divisor, dividend / divisor);
+}
+
+// Multiplication from the right, carrying the tens: "Einer: 3 · 4 = 12,
+// schreibe 2, merke 1" / "Zehner: 2 · 4 + 1 = 9".
+void writtenMultiplicationSteps(int factor, int digit)
+{
+    static const char* const kPlaces[] = {"Einer", "Zehner", "Hunderter", "Tausender"};
+    std::string digits = std::to_string(factor);
+    int carry = 0;
+    for (size_t place = 0; place < digits.size(); ++place) {
+        int d = digits[digits.size() - 1 - place] - '0';
+        int value = d * digit + carry;
+        std::string line = std::string(kPlaces[place < 4 ? place : 3]) + ": " + std::to_string(d) + " · " +
+                           std::to_string(digit) + (carry ? " + " + std::to_string(carry) : "") + " = " +
+                           std::to_string(value);
+        bool last = place + 1 == digits.size();
+        if (!last && value >= 10)
+            line += ", schreibe " + std::to_string(value % 10) + ", merke " + std::to_string(value / 10);
+        taskStep("%s", line.c_str());
+        carry = value / 10;
+    }
+    taskStep("%d · %d = %d", factor, digit, factor * digit);
+}
+
 void task3101()
 {
     int a = drawRange(1, 3);
@@ -319,8 +366,7 @@ void task3101()
     int n = 100 * a + 10 * b + c;
     taskPrintf("\n\n\n\n %d : %d = ? ", n * d, d);
     sol() = n;
-    taskStep("%d : %d = %d : %d + %d : %d + %d : %d", n * d, d, 100 * a * d, d, 10 * b * d, d, c * d, d);
-    taskStep("%d + %d + %d = %d", 100 * a, 10 * b, c, n);
+    writtenDivisionSteps(n * d, d);
 }
 
 void task3102()
@@ -331,8 +377,7 @@ void task3102()
     int d = drawRange(2, 4);
     taskPrintf("\n\n\n\n %d%d%d · %d = ? ", a, b, c, d);
     sol() = (100 * a + 10 * b + c) * d;
-    taskStep("%d%d%d · %d = %d · %d + %d · %d + %d · %d", a, b, c, d, 100 * a, d, 10 * b, d, c, d);
-    taskStep("%d + %d + %d = %d", 100 * a * d, 10 * b * d, c * d, sol());
+    writtenMultiplicationSteps(100 * a + 10 * b + c, d);
 }
 
 // "7 · 7 · 7" for 7³.
@@ -479,15 +524,50 @@ void signedQuotient(int aLo, int aHi, int bLo, int bHi)
     taskStep("%d : %s = %d", a * b, operand(a).c_str(), b);
 }
 
+// The addition rule for signed numbers, where it decides: same signs add
+// the Beträge and keep the sign; different signs subtract the smaller
+// Betrag from the larger and take the sign of the number with the larger
+// Betrag.
+void sumSignRule(long long x, long long y)
+{
+    long long ax = x < 0 ? -x : x, ay = y < 0 ? -y : y;
+    if ((x < 0) == (y < 0)) {
+        taskStep("Gleiche Vorzeichen, Beträge addieren: %lld + %lld = %lld", ax, ay, ax + ay);
+        taskStep("Das Ergebnis bekommt das gemeinsame Vorzeichen: %s", x < 0 ? "-" : "+");
+    } else if (ax == ay) {
+        taskStep("%lld und %lld sind Gegenzahlen: ihre Summe ist 0", x, y);
+    } else {
+        taskStep("Verschiedene Vorzeichen, Beträge subtrahieren: %lld - %lld = %lld", ax > ay ? ax : ay,
+                 ax > ay ? ay : ax, ax > ay ? ax - ay : ay - ax);
+        taskStep("Vorzeichen der Zahl mit dem größeren Betrag: %s", (ax > ay ? x : y) < 0 ? "-" : "+");
+    }
+}
+
+// "b + (a)" or "b - (a)": a subtraction adds the opposite number ("1 - 23 =
+// 1 + (-23)"), and where a negative number takes part the sign rule of the
+// sum decides. Sums of natural numbers and differences that stay at 0 or
+// above are worked out in one line.
 void signedSumOrDifference(int lo, int hi, char op)
 {
     int a = drawRange(lo, hi);
     int b = drawRange(lo, hi);
-    long long r = 0;
-    std::string worked = combine(b, op, a, r);
+    long long r = op == '+' ? static_cast<long long>(b) + a : static_cast<long long>(b) - a;
+    std::string shown = std::to_string(b) + " " + op + " " + operand(a);
     taskPrintf("\n\n\n\n  %d  %c  %s = ?? ", b, op, operand(a).c_str());
     sol() = static_cast<int>(r);
-    taskStep("%s = %lld", worked.c_str(), r);
+    long long added = op == '+' ? a : -a;
+    bool plain = b == 0 || a == 0 || (b > 0 && added > 0) || (op == '-' && a > 0 && b >= a);
+    if (plain) {
+        if (op == '-' && a < 0)
+            taskStep("%s = %d + %d = %lld", shown.c_str(), b, -a, r);
+        else
+            taskStep("%s = %lld", shown.c_str(), r);
+        return;
+    }
+    if (op == '-')
+        taskStep("%s = %d + %s", shown.c_str(), b, operand(added).c_str());
+    sumSignRule(b, added);
+    taskStep("%s = %lld", shown.c_str(), r);
 }
 
 // "a + (b + c)" and its kin: the bracket first, then the outer operation.
@@ -557,9 +637,8 @@ void task7323()
     decimalSolution[taskIndex] = q;
     answerKind = 4;
     decimalPlaces = 2;
-    bool exact = std::fabs(q * 100 - std::round(q * 100)) < 1e-9;
-    taskStep("%d : (%d + %d) = %d : %s = %s%s", a, b, c, a, operand(b + c).c_str(), exact ? "" : "gerundet ",
-             deDecimal(q, 2).c_str());
+    signRule(a, b + c, "durch");
+    taskStep("%d : (%d + %d) = %d : %s = %s", a, b, c, a, operand(b + c).c_str(), deRounded(q, 2).c_str());
 }
 
 // 7324, 7325: no factor is shown as 0.

@@ -83,10 +83,46 @@ long long commonDenominatorStep(long long a, long long b, long long c, long long
     return l;
 }
 
+// A whole number beside a fraction of another denominator is written as a
+// whole and then over that denominator: "3/3 = 1" / "1 - 3/4 = 4/4 - 3/4 =
+// 1/4", not over a common denominator of both. False when neither is whole.
+bool wholeSumSteps(long long a, long long b, char op, long long c, long long d)
+{
+    bool firstWhole = b > 1 && a % b == 0, secondWhole = d > 1 && c % d == 0;
+    if (b == d || !(firstWhole || secondWhole))
+        return false;
+    long long r = 0;
+    if (firstWhole && secondWhole) {
+        taskStep("%s = %lld, %s = %lld", frac(a, b).c_str(), a / b, frac(c, d).c_str(), c / d);
+        r = op == '+' ? a / b + c / d : a / b - c / d;
+        taskStep("%lld %c %s = %lld = %s", a / b, op, deOperand(static_cast<int>(c / d)).c_str(), r,
+                 frac(r, 1).c_str());
+        return true;
+    }
+    if (firstWhole) {
+        long long w = a / b;
+        r = op == '+' ? w * d + c : w * d - c;
+        taskStep("%s = %lld", frac(a, b).c_str(), w);
+        taskStep("%lld %c %s = %s %c %s = %s", w, op, frac(c, d).c_str(), frac(w * d, d).c_str(), op,
+                 frac(c, d).c_str(), frac(r, d).c_str());
+        reduceStep(r, d);
+    } else {
+        long long w = c / d;
+        r = op == '+' ? a + w * b : a - w * b;
+        taskStep("%s = %lld", frac(c, d).c_str(), w);
+        taskStep("%s %c %lld = %s %c %s = %s", frac(a, b).c_str(), op, w, frac(a, b).c_str(), op,
+                 frac(w * b, b).c_str(), frac(r, b).c_str());
+        reduceStep(r, b);
+    }
+    return true;
+}
+
 // a/b + c/d or a/b - c/d over the common denominator, then reduced:
 // "Hauptnenner 12: 3/4 = 9/12, 1/6 = 2/12" / "9/12 + 2/12 = 11/12".
 void sumSteps(long long a, long long b, char op, long long c, long long d)
 {
+    if (wholeSumSteps(a, b, op, c, d))
+        return;
     long long l = commonDenominatorStep(a, b, c, d);
     long long x = a * (l / b), y = c * (l / d);
     long long r = op == '+' ? x + y : x - y;
@@ -94,12 +130,32 @@ void sumSteps(long long a, long long b, char op, long long c, long long d)
     reduceStep(r, l);
 }
 
-// "2/6 · 3/6 = (2 · 3)/(6 · 6) = 6/36", then reduced.
+// Divides both by their greatest common divisor.
+void cancel(long long& numerator, long long& denominator)
+{
+    long long g = std::gcd(numerator, denominator);
+    numerator /= g;
+    denominator /= g;
+}
+
+// "2/6 · 3/6 = (2 · 3)/(6 · 6)", reduced before multiplying out, each
+// numerator against each denominator: "(1 · 1)/(3 · 2) = 1/6". After all
+// four pairs are cancelled the product is reduced.
 void productSteps(long long a, long long b, long long c, long long d)
 {
-    taskStep("%s · %s = (%lld · %lld)/(%lld · %lld) = %s", frac(a, b).c_str(), frac(c, d).c_str(), a, c, b, d,
-             frac(a * c, b * d).c_str());
-    reduceStep(a * c, b * d);
+    long long n1 = a, n2 = c, d1 = b, d2 = d;
+    cancel(n1, d1);
+    cancel(n1, d2);
+    cancel(n2, d1);
+    cancel(n2, d2);
+    if (n1 == a && n2 == c && d1 == b && d2 == d) {
+        taskStep("%s · %s = (%lld · %lld)/(%lld · %lld) = %s", frac(a, b).c_str(), frac(c, d).c_str(), a, c, b, d,
+                 frac(a * c, b * d).c_str());
+        return;
+    }
+    taskStep("%s · %s = (%lld · %lld)/(%lld · %lld)", frac(a, b).c_str(), frac(c, d).c_str(), a, c, b, d);
+    taskStep("Vorher kürzen: (%lld · %lld)/(%lld · %lld) = (%lld · %lld)/(%lld · %lld) = %s", a, c, b, d, n1, n2,
+             d1, d2, frac(n1 * n2, d1 * d2).c_str());
 }
 
 // Dividing by c/d multiplies by its reciprocal: "2/6 · 6/3 = 12/18". (In one
@@ -407,6 +463,10 @@ void task5112()
     taskPrintf("\n\n\n\n Wie groß ist ein Drittel von der Hälfte von %d?\n ", a);
     fractionAnswer(a, 6);
     taskStep("1/3 · 1/2 = 1/6");
+    if (a % 6 == 0) {
+        taskStep("1/6 von %d: %d : 6 = %d = %d/1", a, a, a / 6, a / 6);
+        return;
+    }
     taskStep("1/6 von %d: %d : 6 = %d/6", a, a, a);
     reduceStep(a, 6);
 }
@@ -430,9 +490,11 @@ void partOfPart(bool kilograms)
     }
     sol() = 50 * a * c;
     int p = kilograms ? 5 : 4, q = kilograms ? 4 : 5;
-    taskStep("%s · %s = %s", frac(a, p).c_str(), frac(c, q).c_str(), frac(a * c, 20).c_str());
-    taskStep(kilograms ? "1 kg = 1000 g" : "1 km = 1000 m");
-    taskStep("%s · 1000 = %d", frac(a * c, 20).c_str(), sol());
+    const char* big = kilograms ? "kg" : "km";
+    const char* small = kilograms ? "g" : "m";
+    taskStep("%s · %s %s = %s %s", frac(a, p).c_str(), frac(c, q).c_str(), big, frac(a * c, 20).c_str(), big);
+    taskStep("1 %s = 1000 %s", big, small);
+    taskStep("%s · 1000 %s = %d %s", frac(a * c, 20).c_str(), small, sol(), small);
 }
 
 void task5115()
@@ -548,6 +610,12 @@ void task5205()
     int e = drawRange(2, 6);
     if (a == c)
         c = c + 1;
+    // With c - a = 1 or -1 (half the draws) x was the printed numerator
+    // itself; c moves one further from a, so x needs the division.
+    if (c - a == 1)
+        c = a + 2;
+    else if (c - a == -1)
+        c = a - 2;
     // A negative numerator is written as a difference: "12/4 - 6/x".
     int n = (c - a) * e;
     int shown = n < 0 ? -n : n;
@@ -689,13 +757,10 @@ void task5212()
 }
 
 // "5 : 4 = 1,250"; a quotient that does not end within the places shown is
-// marked as rounded.
+// rounded: "2 : 3 = 0,66666... ≈ 0,667".
 void divisionToDecimalStep(int a, int b, int places)
 {
-    double q = static_cast<double>(a) / b;
-    double scaled = q * std::pow(10.0, places);
-    bool exact = std::fabs(scaled - std::round(scaled)) < 1e-9;
-    taskStep("%d : %d = %s%s", a, b, exact ? "" : "gerundet ", deDecimal(q, places).c_str());
+    taskStep("%d : %d = %s", a, b, deRounded(static_cast<double>(a) / b, places).c_str());
 }
 
 // 5213, 5214 keep to denominators with short decimals: 7 and 9 are moved on.
@@ -773,8 +838,11 @@ void task5217()
     int b = drawRange(1, 59);
     taskPrintf("\n\n\n\n Addiere im Kopf %s + %s = ? ", deDecimal(a / 10.0, 1).c_str(), deDecimal(b / 100.0, 2).c_str());
     decimalAnswer(a / 10.0 + b / 100.0, 3);
-    taskStep("%s + %s = %s + %s = %s", deDecimal(a / 10.0, 1).c_str(), deDecimal(b / 100.0, 2).c_str(),
-             deDecimal(a / 10.0, 2).c_str(), deDecimal(b / 100.0, 2).c_str(),
+    // Zehntel and Hundertstel are added as Hundertstel.
+    taskStep("%s = %d Hundertstel, %s = %d Hundertstel", deDecimal(a / 10.0, 1).c_str(), 10 * a,
+             deDecimal(b / 100.0, 2).c_str(), b);
+    taskStep("%d Hundertstel + %d Hundertstel = %d Hundertstel", 10 * a, b, 10 * a + b);
+    taskStep("%s + %s = %s", deDecimal(a / 10.0, 1).c_str(), deDecimal(b / 100.0, 2).c_str(),
              deDecimal(a / 10.0 + b / 100.0, 3).c_str());
 }
 
@@ -793,10 +861,13 @@ void task6306()
     // The line is parted in tenths (long ticks) and hundredths; the mark
     // is read as both.
     int k = 100 * n / d;
-    std::string read = k >= 10 ? std::to_string(k / 10) + " Zehntel" : std::string();
-    if (k % 10 != 0)
-        read += (read.empty() ? "" : " und ") + std::to_string(k % 10) + " Hundertstel";
-    taskStep("Bis zur Marke: %s = %d/100", read.c_str(), k);
+    if (k % 10 == 0) {
+        taskStep("Bis zur Marke: %d Zehntel = %d/10", k / 10, k / 10);
+        reduceStep(k / 10, 10);
+        return;
+    }
+    std::string read = k >= 10 ? std::to_string(k / 10) + " Zehntel und " : std::string();
+    taskStep("Bis zur Marke: %s%d Hundertstel = %d/100", read.c_str(), k % 10, k);
     reduceStep(k, 100);
 }
 
@@ -809,7 +880,8 @@ void task6308()
     taskPrintf("\n\n\n\n Welcher Bruch ist hier rot dargestellt?\n Gib den gekürzten Bruch an. ");
     drawFractionGrid(190, 220, 20, a + c, b + d, c, d);
     fractionAnswer(c * d, (a + c) * (b + d));
-    taskStep("Rot: %d · %d = %d von %d · %d = %d Kästchen", c, d, c * d, a + c, b + d, (a + c) * (b + d));
+    taskStep("Rote Kästchen: %d · %d = %d", c, d, c * d);
+    taskStep("Alle Kästchen: %d · %d = %d", a + c, b + d, (a + c) * (b + d));
     taskStep("Anteil: %d/%d", c * d, (a + c) * (b + d));
     reduceStep(c * d, (a + c) * (b + d));
 }
@@ -830,8 +902,12 @@ void percentOfFraction(int lo, int hi)
     taskPrintf("\n\n\n\nGib den Bruch %d/%d in Prozent an.", fracNum, fracDen);
     drawOneFraction(fracNum, fracDen, "= ? %");
     sol() = a;
-    if (fracDen != 100)
+    // Below 100 the fraction is expanded to hundredths, above (the shown
+    // 200, 300, 400) it is reduced to them.
+    if (fracDen < 100)
         taskStep("Erweitern mit %d: %d/%d = %d/100", 100 / fracDen, fracNum, fracDen, a);
+    else if (fracDen > 100)
+        taskStep("Kürzen mit %d: %d/%d = %d/100", fracDen / 100, fracNum, fracDen, a);
     taskStep("Prozent heißt Hundertstel: %d/100 = %d %%", a, a);
     taskStep("Die Prozentzahl ist %d", a);
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <functional>
 #include <map>
 #include <string>
@@ -69,20 +70,64 @@ TEST(ArithmeticTasks, HandWorkedExamples)
 TEST(ArithmeticTasks, HandCheckedSteps)
 {
     const StepsExample examples[] = {
-        {1102, 1, {"?? = 69 - 45 = 24"}},
+        {1102, 1, {"?? = 69 − 45 = 24"}},
         {2104, 1, {"Punkt vor Strich:", "4 · 6 + 4 · 5 = 24 + 20 = 44"}},
-        {3101, 1, {"892 : 4 = 800 : 4 + 80 : 4 + 12 : 4", "200 + 20 + 3 = 223"}},
+        {3101, 1, {"8 : 4 = 2", "Die 9 herunterholen: 9 : 4 = 2 Rest 1", "Die 2 herunterholen: 12 : 4 = 3",
+                   "892 : 4 = 223"}},
+        {3101, 2, {"15 : 5 = 3", "Die 5 herunterholen: 5 : 5 = 1", "Die 5 herunterholen: 5 : 5 = 1",
+                   "1555 : 5 = 311"}},
+        {3102, 5, {"Einer: 2 · 4 = 8", "Zehner: 3 · 4 = 12, schreibe 2, merke 1", "Hunderter: 1 · 4 + 1 = 5",
+                   "132 · 4 = 528"}},
         {3224, 2, {"Jede Zahl hoch 0 ergibt 1:", "1 hoch 0 = 1"}},
         {4104, 1, {"Gleich viele Stellen; bei den Hundertern: 3 > 1", "346 > 130"}},
-        {7301, 1, {"Auf dem Zahlenstrahl liegt -4 rechts von -20", "-4 > -20"}},
-        {7318, 2, {"-3 - (-2 - 1) = -3 - (-3) = -3 + 3 = 0"}},
-        {7323, 2, {"-13 : (-4 + 1) = -13 : (-3) = gerundet 4,33"}},
-        {7327, 1, {"Innere Klammern zuerst: 2 + 6 = 8", "-3 + 2 = -1", "-2 · 6 · 8 - (-1) = -96 - (-1) = -96 + 1 = -95"}},
-        {9104, 2, {"-3 · (-5) = 15", "15 - (-6) = 21", "21 + (-7) = 14"}},
-        {9202, 3, {"(-1)³ = (-1) · (-1) · (-1) = -1", "-1 - (-3) = 2", "2 · 6 = 12"}},
-        {10107, 3, {"(-4 - 5)(8 - 9) = -9 · (-1) = 9"}},
+        {7301, 1, {"Auf dem Zahlenstrahl liegt −4 rechts von −20", "−4 > −20"}},
+        {7307, 4, {"Gleiche Vorzeichen, Beträge addieren: 6 + 17 = 23",
+                   "Das Ergebnis bekommt das gemeinsame Vorzeichen: −", "−6 + (−17) = −23"}},
+        {7308, 1, {"3 − 15 = 3 + (−15)", "Verschiedene Vorzeichen, Beträge subtrahieren: 15 − 3 = 12",
+                   "Vorzeichen der Zahl mit dem größeren Betrag: −", "3 − 15 = −12"}},
+        {7308, 3, {"6 − (−7) = 6 + 7 = 13"}},
+        {7318, 2, {"−3 − (−2 − 1) = −3 − (−3) = −3 + 3 = 0"}},
+        {7323, 2, {"Minus durch Minus ergibt Plus", "−13 : (−4 + 1) = −13 : (−3) = 4,3333... ≈ 4,33"}},
+        {7327, 1, {"Innere Klammern zuerst: 2 + 6 = 8", "−3 + 2 = −1", "−2 · 6 · 8 − (−1) = −96 − (−1) = −96 + 1 = −95"}},
+        {9104, 2, {"−3 · (−5) = 15", "15 − (−6) = 21", "21 + (−7) = 14"}},
+        {9202, 3, {"(−1)³ = (−1) · (−1) · (−1) = −1", "−1 − (−3) = 2", "2 · 6 = 12"}},
+        {10107, 3, {"(−4 − 5)(8 − 9) = −9 · (−1) = 9"}},
     };
     expectSteps(examples);
+}
+
+// Where a negative number is added (a subtraction adds the opposite
+// number), the steps show the rule that decides: the Beträge added or
+// subtracted, and the sign the result takes.
+TEST(ArithmeticTasks, SignedSumsShowTheSignRule)
+{
+    for (int task : {7307, 7308, 7311, 7312}) {
+        int ruled = 0;
+        for (unsigned seed = 1; seed <= 200; ++seed) {
+            GeneratedTask g = runTask(task, seed);
+            std::vector<double> n = numbersIn(g.text);
+            ASSERT_EQ(n.size(), 2u) << g.text;
+            bool subtraction = task == 7308 || task == 7312;
+            long long x = static_cast<long long>(n[0]);
+            long long y = static_cast<long long>(subtraction ? -n[1] : n[1]);
+            std::string steps;
+            for (const std::string& line : taskSteps[taskIndex])
+                steps += line + "\n";
+            // Natural numbers added, or subtracted with a result of 0 or more.
+            if (x == 0 || y == 0 || (x > 0 && y > 0) || (subtraction && n[1] > 0 && n[0] >= n[1]))
+                continue;
+            ++ruled;
+            long long bigger = std::llabs(x) > std::llabs(y) ? x : y;
+            if ((x < 0) != (y < 0) && std::llabs(x) != std::llabs(y)) {
+                EXPECT_TRUE(has(steps, "Beträge subtrahieren")) << task << " seed " << seed << "\n" << steps;
+                EXPECT_TRUE(has(steps, bigger < 0 ? "größeren Betrag: −" : "größeren Betrag: +"))
+                    << task << " seed " << seed << "\n" << steps;
+            } else if ((x < 0) == (y < 0)) {
+                EXPECT_TRUE(has(steps, "Beträge addieren")) << task << " seed " << seed << "\n" << steps;
+            }
+        }
+        EXPECT_GT(ruled, 40) << task;
+    }
 }
 
 TEST(ArithmeticTasks, ComparisonsUseTheChoiceSquares)

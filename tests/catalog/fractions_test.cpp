@@ -11,6 +11,7 @@
 #include <functional>
 #include <map>
 #include <numeric>
+#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -70,8 +71,9 @@ const Example kExamples[] = {
     {5204, 1, "\n\n\n\n x/3 + 12/4 = 3\nWie groß muss der Platzhalter x in der Gleichung sein? ", 0, kNone},
     // a = 2, b = 3, c = 4, e = 2.
     {5205, 1, "\n\n\n\n 6/3 + 4/x = 4\nWie groß muss der Platzhalter x in der Gleichung sein? ", 2, kNone},
-    // a = 3, b = 4, c = 2, e = 6: the numerator (2 - 3) · 6 is printed as a difference.
-    {5205, 16, "\n\n\n\n 12/4 - 6/x = 2\nWie groß muss der Platzhalter x in der Gleichung sein? ", 6, kNone},
+    // a = 3, b = 4, c = 2, e = 6: c - a = -1 would make x the numerator, c moves to 1; the
+    // numerator (1 - 3) · 6 is printed as a difference.
+    {5205, 16, "\n\n\n\n 12/4 - 12/x = 1\nWie groß muss der Platzhalter x in der Gleichung sein? ", 6, kNone},
     {5206, 1, "\n\n\n\n x/3 - 12/4 = 3\nWie groß muss der Platzhalter x in der Gleichung sein? ", 18, kNone},
     {5207, 1, "\n\n\n\n x/12 + 3/4 = 3/3\nWie groß muss der Platzhalter x in der Gleichung sein? ", 3, kNone},
     // 12/9 shown as 4/3.
@@ -153,18 +155,73 @@ TEST(FractionTasks, HandCheckedSteps)
 {
     const StepsExample examples[] = {
         {4209, 1, {"88 : 8 = 11", "7 · 11 = 77"}},
-        {4303, 3, {"Hauptnenner 15: 3/5 = 9/15, 3/3 = 15/15", "9/15 + 15/15 = 24/15", "Kürzen mit 3: 24/15 = 8/5"}},
+        {4303, 4, {"Hauptnenner 12: 2/4 = 6/12, 3/6 = 6/12", "6/12 + 6/12 = 12/12", "Kürzen mit 12: 12/12 = 1/1"}},
+        {4305, 3, {"3/3 = 1", "3/5 − 1 = 3/5 − 5/5 = −2/5"}},
+        {4306, 5, {"2/4 · 3/7 = (2 · 3)/(4 · 7)", "Vorher kürzen: (2 · 3)/(4 · 7) = (1 · 3)/(2 · 7) = 3/14"}},
         {4307, 3, {"Mit dem Kehrwert multiplizieren: 4/3 · 7/2 = 28/6", "Kürzen mit 2: 28/6 = 14/3"}},
         {5110, 1, {"Hauptnenner 77: 1/11 = 7/77, 1/7 = 11/77", "7/77 < 11/77, also 1/11 < 1/7"}},
-        {5205, 16, {"12/4 = 3", "6/x = 3 - 2 = 1", "x = 6 : 1 = 6"}},
-        {5207, 1, {"Hauptnenner 12: 3/4 = 9/12, 3/3 = 12/12", "x/12 = 12/12 - 9/12 = 3/12", "x = 3"}},
-        {5210, 2, {"x/y = 1/5 - (-2/5) = 1/5 + 2/5", "1/5 + 2/5 = 3/5"}},
-        {5217, 1, {"0,5 + 0,13 = 0,50 + 0,13 = 0,630"}},
-        {6308, 2, {"Rot: 5 · 3 = 15 von 8 · 6 = 48 Kästchen", "Anteil: 15/48", "Kürzen mit 3: 15/48 = 5/16"}},
+        {5112, 1, {"1/3 · 1/2 = 1/6", "1/6 von 48: 48 : 6 = 8 = 8/1"}},
+        {5113, 1, {"2/5 · 3/4 kg = 6/20 kg", "1 kg = 1000 g", "6/20 · 1000 g = 300 g"}},
+        {5205, 16, {"12/4 = 3", "12/x = 3 − 1 = 2", "x = 12 : 2 = 6"}},
+        {5207, 1, {"Hauptnenner 12: 3/4 = 9/12, 3/3 = 12/12", "x/12 = 12/12 − 9/12 = 3/12", "x = 3"}},
+        {5210, 2, {"x/y = 1/5 − (−2/5) = 1/5 + 2/5", "1/5 + 2/5 = 3/5"}},
+        {5213, 5, {"4 : 6 = 0,66666... ≈ 0,667"}},
+        {5217, 1, {"0,5 = 50 Hundertstel, 0,13 = 13 Hundertstel", "50 Hundertstel + 13 Hundertstel = 63 Hundertstel",
+                   "0,5 + 0,13 = 0,630"}},
+        {6306, 1, {"Bis zur Marke: 2 Zehntel = 2/10", "Kürzen mit 2: 2/10 = 1/5"}},
+        {6306, 3, {"Bis zur Marke: 3 Zehntel und 6 Hundertstel = 36/100", "Kürzen mit 4: 36/100 = 9/25"}},
+        {6308, 2, {"Rote Kästchen: 5 · 3 = 15", "Alle Kästchen: 8 · 6 = 48", "Anteil: 15/48", "Kürzen mit 3: 15/48 = 5/16"}},
+        {7103, 1, {"Kürzen mit 4: 188/400 = 47/100", "Prozent heißt Hundertstel: 47/100 = 47 %",
+                   "Die Prozentzahl ist 47"}},
         {7104, 1, {"Erweitern mit 2: 223/50 = 446/100", "Prozent heißt Hundertstel: 446/100 = 446 %",
                    "Die Prozentzahl ist 446"}},
     };
     expectSteps(examples);
+}
+
+// The shown fraction is brought to hundredths by the factor the step names:
+// expanded below 100, reduced from the 200, 300 or 400 it is shown over.
+TEST(FractionTasks, PercentStepsReachHundredthsByTheirFactor)
+{
+    const std::regex rule("^(Erweitern|Kürzen) mit (\\d+): (\\d+)/(\\d+) = (\\d+)/100$");
+    for (int task : {7103, 7104}) {
+        int reduced = 0;
+        for (unsigned seed = 1; seed <= 200; ++seed) {
+            GeneratedTask g = runTask(task, seed);
+            std::vector<double> n = numbersIn(g.text);
+            ASSERT_EQ(n.size(), 2u) << g.text;
+            const std::string& first = taskSteps[taskIndex].front();
+            std::smatch m;
+            ASSERT_TRUE(std::regex_match(first, m, rule)) << task << " seed " << seed << ": " << first;
+            long long k = std::stoll(m[2]), num = std::stoll(m[3]), den = std::stoll(m[4]), hundredths = std::stoll(m[5]);
+            EXPECT_EQ(num, n[0]);
+            EXPECT_EQ(den, n[1]);
+            EXPECT_EQ(hundredths, g.solution);
+            if (den > 100) {
+                ++reduced;
+                EXPECT_EQ(m[1], "Kürzen") << first;
+                EXPECT_EQ(num, hundredths * k) << first;
+                EXPECT_EQ(den, 100 * k) << first;
+            } else {
+                EXPECT_EQ(m[1], "Erweitern") << first;
+                EXPECT_EQ(hundredths, num * k) << first;
+                EXPECT_EQ(100, den * k) << first;
+            }
+        }
+        EXPECT_GT(reduced, 20) << task;
+    }
+}
+
+// x in "a/b + n/x = c" is n : (c - a/b); it must never be the printed n
+// itself, which a pupil could copy without solving anything.
+TEST(FractionTasks, PlaceholderInTheDenominatorNeedsTheDivision)
+{
+    for (unsigned seed = 1; seed <= 200; ++seed) {
+        GeneratedTask g = runTask(5205, seed);
+        std::vector<double> n = numbersIn(g.text);
+        ASSERT_EQ(n.size(), 4u) << g.text;
+        EXPECT_NE(g.solution, n[2]) << "seed " << seed << ": " << g.text;
+    }
 }
 
 TEST(FractionTasks, ComparisonUsesTheSignSquares)
