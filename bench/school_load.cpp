@@ -9,8 +9,11 @@
 //   school_load --server URI [--pupils 300] [--machines 30] [--lessons 10]
 //               [--lesson-minutes 45] [--compress 60] [--connections N]
 //               [--pg-dir DIR] [--restart-cmd "CMD"] [--connect-per-task] [--reader URI] [--seed S]
+//               [--role-per-machine PREFIX]
 //
 // --reader URI reads the run back (a pupil's role may not);
+// --role-per-machine PREFIX logs machine i in as role PREFIXi (1-based), as
+// enrolled machines do; it needs one connection per machine;
 // --connect-per-task connects for each task, as the game's sender does when
 // its machine's tasks are seconds apart;
 // --pg-dir names the server's folder (postmaster.pid) for its CPU time;
@@ -39,7 +42,7 @@ using Clock = std::chrono::steady_clock;
 namespace {
 
 struct Options {
-    std::string server, reader, pgDir, restartCmd;
+    std::string server, reader, pgDir, restartCmd, rolePrefix;
     int pupils = 300, machines = 30, lessons = 10, connections = 0;
     double lessonMinutes = 45, compress = 60;
     bool connectPerTask = false;
@@ -121,6 +124,7 @@ int main(int argc, char** argv)
         else if (a == "--restart-cmd") o.restartCmd = next();
         else if (a == "--reader") o.reader = next();
         else if (a == "--connect-per-task") o.connectPerTask = true;
+        else if (a == "--role-per-machine") o.rolePrefix = next();
         else if (a == "--seed") o.seed = static_cast<unsigned>(std::stoul(next()));
         else {
             std::fprintf(stderr, "school_load: unknown argument %s\n", a.c_str());
@@ -132,6 +136,10 @@ int main(int argc, char** argv)
         return 2;
     }
     const int connections = o.connections > 0 ? o.connections : std::min(o.machines, 64);
+    if (!o.rolePrefix.empty() && connections != o.machines) {
+        std::fprintf(stderr, "school_load: --role-per-machine needs --connections equal to --machines\n");
+        return 2;
+    }
     const double lessonSeconds = o.lessonMinutes * 60 / o.compress;
     const int lessons = std::max(1, std::min(o.lessons, (o.pupils + o.machines - 1) / o.machines));
     const std::string runClass = "load-" + std::to_string(::getpid()) + "-" + std::to_string(o.seed);
@@ -170,7 +178,10 @@ int main(int argc, char** argv)
     std::vector<std::thread> workers;
     for (int w = 0; w < connections; ++w) {
         workers.emplace_back([&, w] {
-            ServerSession session(o.server);
+            std::string uri = o.server;
+            if (!o.rolePrefix.empty())
+                uri += (uri.find('?') == std::string::npos ? "?user=" : "&user=") + o.rolePrefix + std::to_string(w + 1);
+            ServerSession session(uri);
             std::mt19937 rng(o.seed * 1000 + static_cast<unsigned>(w));
             std::uniform_real_distribution<double> gap(10.0 / o.compress, 30.0 / o.compress);
             auto later = [&](Clock::time_point t) {

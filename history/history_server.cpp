@@ -4,10 +4,10 @@
 // Each machine logs in with a role of its own. Pupils' roles hold no rights
 // on the tables: they call three functions that insert a row under the
 // session's role (so a machine can write only under its own name) and say
-// whether the server now holds exactly this row: 'new', 'same' (sent before:
+// whether the server now holds exactly this row: 'held' (new, or sent before:
 // a crash between the server's commit and the local mark) or 'other' (the
 // key holds something else, e.g. a copy of the file sent it first). Only
-// 'new' and 'same' mark a row sent. Every call has a deadline: no thread
+// 'held' marks a row sent. Every call has a deadline: no thread
 // waits on the server longer than a few seconds, and the program's end waits
 // at most a short, fixed time for the sender.
 #include "history.h"
@@ -63,40 +63,40 @@ const char* const kMachineSettings[] = {"statement_timeout = '5s'", "idle_in_tra
                                         "lock_timeout = '2s'"};
 
 // The functions a machine's role calls; the only rights it has on the data.
+// Plain SQL, two statements: the insert, then (with a fresh snapshot, so a
+// row a concurrent sender committed meanwhile counts) whether the server
+// holds exactly this row under the session's role.
 const char* const kPutFunctions =
     "CREATE OR REPLACE FUNCTION ziffron.put_game(p_machine text, p_game text, p_pupil text, p_class text,"
     " p_started bigint, p_level int, p_difficulty int, p_tasks int, p_kind text, p_input text) RETURNS text"
-    " LANGUAGE plpgsql SECURITY DEFINER SET search_path = pg_catalog, pg_temp AS $f$ BEGIN"
+    " LANGUAGE sql SECURITY DEFINER SET search_path = pg_catalog, pg_temp AS $f$"
     " INSERT INTO ziffron.games (owner, machine, game, pupil, class, started, level, difficulty, tasks, kind, input)"
     " VALUES (session_user, p_machine, p_game, p_pupil, p_class, p_started, p_level, p_difficulty, p_tasks, p_kind,"
     " p_input) ON CONFLICT DO NOTHING;"
-    " IF FOUND THEN RETURN 'new'; END IF;"
-    " PERFORM FROM ziffron.games g WHERE g.owner = session_user AND g.machine = p_machine AND g.game = p_game"
-    " AND (g.pupil, g.class, g.started, g.level, g.difficulty, g.tasks, g.kind, g.input) IS NOT DISTINCT FROM"
-    " (p_pupil, p_class, p_started, p_level, p_difficulty, p_tasks, p_kind, p_input);"
-    " RETURN CASE WHEN FOUND THEN 'same' ELSE 'other' END; END $f$;"
+    " SELECT CASE WHEN EXISTS (SELECT FROM ziffron.games g WHERE g.owner = session_user AND g.machine = p_machine"
+    " AND g.game = p_game AND (g.pupil, g.class, g.started, g.level, g.difficulty, g.tasks, g.kind, g.input)"
+    " IS NOT DISTINCT FROM (p_pupil, p_class, p_started, p_level, p_difficulty, p_tasks, p_kind, p_input))"
+    " THEN 'held' ELSE 'other' END $f$;"
     "CREATE OR REPLACE FUNCTION ziffron.put_task(p_machine text, p_game text, p_position int, p_task_number int,"
     " p_seed bigint, p_text text, p_solution text, p_answer text, p_verdict text, p_seconds int) RETURNS text"
-    " LANGUAGE plpgsql SECURITY DEFINER SET search_path = pg_catalog, pg_temp AS $f$ BEGIN"
+    " LANGUAGE sql SECURITY DEFINER SET search_path = pg_catalog, pg_temp AS $f$"
     " INSERT INTO ziffron.tasks (owner, machine, game, position, task_number, seed, text, solution, answer, verdict,"
     " seconds) VALUES (session_user, p_machine, p_game, p_position, p_task_number, p_seed, p_text, p_solution,"
     " p_answer, p_verdict, p_seconds) ON CONFLICT DO NOTHING;"
-    " IF FOUND THEN RETURN 'new'; END IF;"
-    " PERFORM FROM ziffron.tasks t WHERE t.owner = session_user AND t.machine = p_machine AND t.game = p_game"
-    " AND t.position = p_position AND (t.task_number, t.seed, t.text, t.solution, t.answer, t.verdict, t.seconds)"
-    " IS NOT DISTINCT FROM (p_task_number, p_seed, p_text, p_solution, p_answer, p_verdict, p_seconds);"
-    " RETURN CASE WHEN FOUND THEN 'same' ELSE 'other' END; END $f$;"
+    " SELECT CASE WHEN EXISTS (SELECT FROM ziffron.tasks t WHERE t.owner = session_user AND t.machine = p_machine"
+    " AND t.game = p_game AND t.position = p_position AND (t.task_number, t.seed, t.text, t.solution, t.answer,"
+    " t.verdict, t.seconds) IS NOT DISTINCT FROM (p_task_number, p_seed, p_text, p_solution, p_answer, p_verdict,"
+    " p_seconds)) THEN 'held' ELSE 'other' END $f$;"
     "CREATE OR REPLACE FUNCTION ziffron.put_end(p_machine text, p_game text, p_right int, p_wrong int,"
     " p_skipped int, p_grade text, p_seconds int, p_ended text) RETURNS text"
-    " LANGUAGE plpgsql SECURITY DEFINER SET search_path = pg_catalog, pg_temp AS $f$ BEGIN"
+    " LANGUAGE sql SECURITY DEFINER SET search_path = pg_catalog, pg_temp AS $f$"
     " INSERT INTO ziffron.game_ends (owner, machine, game, answered_right, answered_wrong, skipped, grade, seconds,"
     " ended) VALUES (session_user, p_machine, p_game, p_right, p_wrong, p_skipped, p_grade, p_seconds, p_ended)"
     " ON CONFLICT DO NOTHING;"
-    " IF FOUND THEN RETURN 'new'; END IF;"
-    " PERFORM FROM ziffron.game_ends e WHERE e.owner = session_user AND e.machine = p_machine AND e.game = p_game"
-    " AND (e.answered_right, e.answered_wrong, e.skipped, e.grade, e.seconds, e.ended) IS NOT DISTINCT FROM"
-    " (p_right, p_wrong, p_skipped, p_grade, p_seconds, p_ended);"
-    " RETURN CASE WHEN FOUND THEN 'same' ELSE 'other' END; END $f$;"
+    " SELECT CASE WHEN EXISTS (SELECT FROM ziffron.game_ends e WHERE e.owner = session_user"
+    " AND e.machine = p_machine AND e.game = p_game AND (e.answered_right, e.answered_wrong, e.skipped, e.grade,"
+    " e.seconds, e.ended) IS NOT DISTINCT FROM (p_right, p_wrong, p_skipped, p_grade, p_seconds, p_ended))"
+    " THEN 'held' ELSE 'other' END $f$;"
     "REVOKE ALL ON FUNCTION ziffron.put_game(text, text, text, text, bigint, int, int, int, text, text),"
     " ziffron.put_task(text, text, int, int, bigint, text, text, text, text, int),"
     " ziffron.put_end(text, text, int, int, int, text, int, text) FROM PUBLIC;"
@@ -378,7 +378,7 @@ Put put(PGconn* c, const char* sql, const Params& params, std::string& err, cons
     PgResult r = exec(c, sql, params, err, call, &state);
     if (!r) return rowRefused(state) ? Put::Refused : Put::Failed;
     std::string said = PQntuples(r.get()) == 1 ? PQgetvalue(r.get(), 0, 0) : "";
-    if (said == "new" || said == "same") return Put::Held;
+    if (said == "held") return Put::Held;
     err = "auf dem Schulserver liegt unter diesem Schlüssel ein anderes Spiel";
     return Put::Other;
 }
@@ -452,10 +452,12 @@ bool localChange(sqlite3* local, const char* sql, const std::vector<std::string>
 // Sends one batch after another until the file has nothing left unsent. A
 // row the server refuses is set aside; a game whose key holds something else
 // on the server gets a new key and goes again, whole.
-Push pushAll(PGconn* pg, sqlite3* local, int& sent, std::string& err, const Call& call)
+// versionKnown: the connection's schema was checked already (once per
+// connection: each round trip counts when a whole school sends).
+Push pushAll(PGconn* pg, sqlite3* local, int& sent, std::string& err, const Call& call, bool& versionKnown)
 {
-    int version = 0;
-    if (!serverVersion(pg, version, err, call)) return Push::ServerFailed;
+    int version = kServerSchemaVersion;
+    if (!versionKnown && !serverVersion(pg, version, err, call)) return Push::ServerFailed;
     if (version == 0) {
         err = "Schulserver ist nicht eingerichtet (ziffron-report --init-server)";
         return Push::Refused;
@@ -469,6 +471,7 @@ Push pushAll(PGconn* pg, sqlite3* local, int& sent, std::string& err, const Call
               "): ziffron-report --init-server bringt es auf den Stand";
         return Push::Refused;
     }
+    versionKnown = true;
     std::string machine;
     {
         Stmt m = prepare(local, "SELECT value FROM meta WHERE key = 'machine'", err);
@@ -483,7 +486,9 @@ Push pushAll(PGconn* pg, sqlite3* local, int& sent, std::string& err, const Call
     while (!(call.stop && call.stop())) {
         if (!unsentRows(local, machine, rows, err)) return Push::LocalFailed;
         if (rows.empty()) return Push::Done;
-        if (!execOk(pg, "BEGIN", err, call)) return Push::ServerFailed;
+        // A single row (a task just answered) is its own transaction.
+        const bool single = rows.size() == 1;
+        if (!single && !execOk(pg, "BEGIN", err, call)) return Push::ServerFailed;
         Put outcome = Put::Held;
         const Row* failed = nullptr;
         for (const Row& r : rows) {
@@ -497,7 +502,7 @@ Push pushAll(PGconn* pg, sqlite3* local, int& sent, std::string& err, const Call
         if (failed) {
             std::string ignored;
             if (outcome == Put::Failed) return Push::ServerFailed; // the caller drops the connection
-            if (!execOk(pg, "ROLLBACK", ignored, call)) return Push::ServerFailed;
+            if (!single && !execOk(pg, "ROLLBACK", ignored, call)) return Push::ServerFailed;
             const std::string game = std::to_string(failed->game), position = std::to_string(failed->position);
             std::string localErr;
             bool ok = true;
@@ -519,7 +524,7 @@ Push pushAll(PGconn* pg, sqlite3* local, int& sent, std::string& err, const Call
             }
             continue;
         }
-        if (!execOk(pg, "COMMIT", err, call)) return Push::ServerFailed;
+        if (!single && !execOk(pg, "COMMIT", err, call)) return Push::ServerFailed;
         // On the server now; a crash before this mark only sends them again.
         if (!historydb::exec(local, "BEGIN IMMEDIATE", err)) return Push::LocalFailed;
         Stmt markStart = prepare(local, "UPDATE games SET sent = max(sent, 1) WHERE id = ?", err);
@@ -596,14 +601,19 @@ void senderLoop(std::shared_ptr<SenderState> state, std::string path, std::strin
     std::string err;
     Db local;
     Pg pg;
+    bool versionKnown = false; // for this connection
     bool unreachableSaid = false;
     auto backoff = std::chrono::seconds(1);
     while (true) {
         const bool last = stopAsked();
         if (!local) local = openForSender(path, err);
-        if (!pg && local) pg = connect(uri, err, call);
+        if (!pg && local) {
+            pg = connect(uri, err, call);
+            versionKnown = false;
+        }
         int sent = 0;
-        Push result = !local ? Push::LocalFailed : pg ? pushAll(pg.get(), local.get(), sent, err, call) : Push::ServerFailed;
+        Push result = !local ? Push::LocalFailed : pg ? pushAll(pg.get(), local.get(), sent, err, call, versionKnown)
+                                       : Push::ServerFailed;
         if (last) break;
         if (result == Push::Refused) {
             notice(err + "; die Ergebnisse bleiben auf diesem Rechner.");
@@ -707,7 +717,8 @@ bool historySync(const std::string& path, const std::string& uri, int& sent, std
     }
     Pg pg = connect(uri, err);
     if (!pg) return false;
-    return pushAll(pg.get(), local.get(), sent, err, {}) == Push::Done;
+    bool versionKnown = false;
+    return pushAll(pg.get(), local.get(), sent, err, {}, versionKnown) == Push::Done;
 }
 
 ServerSession::ServerSession(std::string uri) : uri_(std::move(uri)) {}
@@ -732,18 +743,22 @@ bool ServerSession::sendTask(const std::string& machine, const std::string& game
         connection_ = c = connect(uri_, err).release();
         if (!c) return false;
     }
-    Call call;
-    bool ok = execOk(c, "BEGIN", err, call) &&
-              put(c, kPutGame,
-                  {machine, game, g.pupil, className, std::to_string(g.started), std::to_string(g.level),
-                   std::to_string(g.difficulty), std::to_string(g.tasks),
-                   std::string(g.kind == GameKind::Practice ? "practice" : "game"), g.input},
-                  err, call) == Put::Held &&
-              put(c, kPutTask,
-                  {machine, game, std::to_string(t.position), std::to_string(t.taskNumber), std::to_string(t.seed),
-                   t.text, t.solution, t.answer, std::string(verdictName(t.verdict)), std::to_string(t.seconds)},
-                  err, call) == Put::Held &&
-              execOk(c, "COMMIT", err, call);
+    // Both rows in one statement: one round trip, one transaction.
+    PgResult r = exec(c,
+                      "SELECT ziffron.put_game($1, $2, $3, $4, $5, $6, $7, $8, $9, $10), "
+                      "ziffron.put_task($1, $2, $11, $12, $13, $14, $15, $16, $17, $18)",
+                      {machine, game, g.pupil, className, std::to_string(g.started), std::to_string(g.level),
+                       std::to_string(g.difficulty), std::to_string(g.tasks),
+                       std::string(g.kind == GameKind::Practice ? "practice" : "game"), g.input,
+                       std::to_string(t.position), std::to_string(t.taskNumber), std::to_string(t.seed), t.text,
+                       t.solution, t.answer, std::string(verdictName(t.verdict)), std::to_string(t.seconds)},
+                      err);
+    bool ok = r && PQntuples(r.get()) == 1;
+    for (int i = 0; ok && i < 2; ++i) {
+        std::string said = PQgetvalue(r.get(), 0, i);
+        ok = said == "held";
+        if (!ok) err = "auf dem Schulserver liegt unter diesem Schlüssel anderes";
+    }
     if (!ok) {
         PQfinish(c);
         connection_ = nullptr;
