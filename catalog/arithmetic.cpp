@@ -35,18 +35,6 @@ const char* relationSign(int choice) { return choice == 1 ? "<" : choice == 2 ? 
 // A number after an operator: "6 + (-7)".
 std::string operand(long long v) { return deOperand(static_cast<int>(v)); }
 
-// "a + (b)" or "a - (b)" worked out, with the bracket of a negative b
-// resolved the way a textbook does it: "6 - (-7) = 6 + 7". Returns the text
-// after the first "=", the caller prints the task part before it.
-std::string combine(long long a, char op, long long b, long long& result)
-{
-    result = op == '+' ? a + b : a - b;
-    std::string s = std::to_string(a) + " " + op + " " + operand(b);
-    if (b < 0)
-        s += " = " + std::to_string(a) + (op == '+' ? " - " : " + ") + std::to_string(-b);
-    return s;
-}
-
 // ------------------------------------------------------------ levels 1 and 2
 
 void sumOrDifference(int lo, int hi, const char* minus, const char* plus)
@@ -543,31 +531,45 @@ void sumSignRule(long long x, long long y)
     }
 }
 
-// "b + (a)" or "b - (a)": a subtraction adds the opposite number ("1 - 23 =
-// 1 + (-23)"), and where a negative number takes part the sign rule of the
-// sum decides. Sums of natural numbers and differences that stay at 0 or
-// above are worked out in one line.
+// The last link "x + y" or "x - y" of a signed computation. Natural numbers
+// added, or subtracted with a result of 0 or more, take one line ("6 - (-7)
+// = 6 + 7 = 13" too); otherwise a subtraction adds the opposite number ("1 -
+// 23 = 1 + (-23)") and the sign rule of the sum decides. `worked` is the
+// task worked out up to the link, `task` the task as printed.
+long long signedLink(const std::string& worked, const std::string& task, long long x, char op, long long y)
+{
+    long long r = op == '+' ? x + y : x - y;
+    long long added = op == '+' ? y : -y;
+    bool plain = x == 0 || y == 0 || (x > 0 && added > 0) || (op == '-' && y > 0 && x >= y);
+    if (plain) {
+        if (op == '-' && y < 0)
+            taskStep("%s = %lld + %lld = %lld", worked.c_str(), x, -y, r);
+        else
+            taskStep("%s = %lld", worked.c_str(), r);
+        return r;
+    }
+    if (op == '-')
+        taskStep("%s = %lld + %s", worked.c_str(), x, operand(added).c_str());
+    else if (worked != task)
+        taskStep("%s", worked.c_str());
+    sumSignRule(x, added);
+    taskStep("%s = %lld", task.c_str(), r);
+    return r;
+}
+
+// "x + y" / "x - y" after a task part that leads to it: "1 + (-1 - 3) = 1 + (-4)".
+std::string linkOf(const std::string& task, long long x, char op, long long y)
+{
+    return task + " = " + std::to_string(x) + " " + op + " " + operand(y);
+}
+
 void signedSumOrDifference(int lo, int hi, char op)
 {
     int a = drawRange(lo, hi);
     int b = drawRange(lo, hi);
-    long long r = op == '+' ? static_cast<long long>(b) + a : static_cast<long long>(b) - a;
     std::string shown = std::to_string(b) + " " + op + " " + operand(a);
     taskPrintf("\n\n\n\n  %d  %c  %s = ?? ", b, op, operand(a).c_str());
-    sol() = static_cast<int>(r);
-    long long added = op == '+' ? a : -a;
-    bool plain = b == 0 || a == 0 || (b > 0 && added > 0) || (op == '-' && a > 0 && b >= a);
-    if (plain) {
-        if (op == '-' && a < 0)
-            taskStep("%s = %d + %d = %lld", shown.c_str(), b, -a, r);
-        else
-            taskStep("%s = %lld", shown.c_str(), r);
-        return;
-    }
-    if (op == '-')
-        taskStep("%s = %d + %s", shown.c_str(), b, operand(added).c_str());
-    sumSignRule(b, added);
-    taskStep("%s = %lld", shown.c_str(), r);
+    sol() = static_cast<int>(signedLink(shown, shown, b, op, a));
 }
 
 // "a + (b + c)" and its kin: the bracket first, then the outer operation.
@@ -617,10 +619,7 @@ void bracketTask(int taskNumber)
         sol() = a * bracket;
         taskStep("%s = %d · %s = %d", task.c_str(), a, operand(bracket).c_str(), sol());
     } else {
-        long long r = 0;
-        std::string worked = combine(a, outer, bracket, r);
-        sol() = static_cast<int>(r);
-        taskStep("%s = %s = %lld", task.c_str(), worked.c_str(), r);
+        sol() = static_cast<int>(signedLink(linkOf(task, a, outer, bracket), task, a, outer, bracket));
     }
 }
 
@@ -665,11 +664,8 @@ void productSum(int taskNumber)
     char op = taskNumber == 7324 ? '+' : '-';
     std::string task = std::to_string(a) + " · " + operand(b) + " " + op + " " + operand(c) + " · " + operand(d);
     taskPrintf("\n\n\n\n  %s = ?? ", task.c_str());
-    long long r = 0;
-    std::string worked = combine(a * b, op, c * d, r);
-    sol() = static_cast<int>(r);
     taskStep("Punkt vor Strich:");
-    taskStep("%s = %s = %lld", task.c_str(), worked.c_str(), r);
+    sol() = static_cast<int>(signedLink(linkOf(task, a * b, op, c * d), task, a * b, op, c * d));
 }
 
 void task7326()
@@ -684,9 +680,9 @@ void task7326()
         c = -5;
     taskPrintf("\n\n\n\n  (%d + %d) - (%d + %d) = ?? ", a, b, c, d);
     sol() = (a + b) - (c + d);
-    long long r = 0;
-    std::string worked = combine(a + b, '-', c + d, r);
-    taskStep("(%d + %d) - (%d + %d) = %s = %lld", a, b, c, d, worked.c_str(), r);
+    std::string task = "(" + std::to_string(a) + " + " + std::to_string(b) + ") - (" + std::to_string(c) + " + " +
+                       std::to_string(d) + ")";
+    signedLink(linkOf(task, a + b, '-', c + d), task, a + b, '-', c + d);
 }
 
 void task7327()
@@ -703,12 +699,12 @@ void task7327()
         c = -5;
     taskPrintf("\n\n\n\n  %d · [%d(%d + %d)] - (%d + %d) = ?? ", a, b, c, d, e, f);
     sol() = a * b * (c + d) - (e + f);
-    taskStep("Innere Klammern zuerst: %d + %d = %d", c, d, c + d);
-    taskStep("%d + %d = %d", e, f, e + f);
-    long long r = 0;
-    std::string worked = combine(a * b * (c + d), '-', e + f, r);
-    taskStep("%d · %d · %s - %s = %s = %lld", a, b, operand(c + d).c_str(), operand(e + f).c_str(),
-             worked.c_str(), r);
+    taskStep("Innere Klammern zuerst: %d + %d = %d; %d + %d = %d", c, d, c + d, e, f, e + f);
+    std::string task = std::to_string(a) + " · [" + std::to_string(b) + "(" + std::to_string(c) + " + " +
+                       std::to_string(d) + ")] - (" + std::to_string(e) + " + " + std::to_string(f) + ")";
+    std::string product = std::to_string(a) + " · " + std::to_string(b) + " · " + operand(c + d) + " - " +
+                          operand(e + f);
+    signedLink(linkOf(product, a * b * (c + d), '-', e + f), task, a * b * (c + d), '-', e + f);
 }
 
 // ------------------------------------------------------------ operation chains, levels 9 and 10
