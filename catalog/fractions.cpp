@@ -566,7 +566,8 @@ void task5203()
     drawEqualsNumber(d);
     sol() = c * (d - a);
     taskStep("%d/%d = %d", a * b, b, a);
-    taskStep("x/%d = %d - %d = %d", c, d, a, d - a);
+    taskStep("%d + x/%d = %d   | - %d", a, c, d, a);
+    taskStep("x/%d = %d - %d = %d   | · %d", c, d, a, d - a, c);
     taskStep("x = %s · %d = %d", deOperand(d - a).c_str(), c, sol());
 }
 
@@ -596,7 +597,8 @@ void task5204()
     drawEqualsNumber(q.d);
     sol() = q.a * (q.d - q.b);
     taskStep("%d/%d = %d", q.b * q.c, q.c, q.b);
-    taskStep("x/%d = %d - %d = %d", q.a, q.d, q.b, q.d - q.b);
+    taskStep("x/%d + %d = %d   | - %d", q.a, q.b, q.d, q.b);
+    taskStep("x/%d = %d - %d = %d   | · %d", q.a, q.d, q.b, q.d - q.b, q.a);
     taskStep("x = %s · %d = %d", deOperand(q.d - q.b).c_str(), q.a, sol());
 }
 
@@ -627,11 +629,13 @@ void task5205()
     drawFractionOverX(kSecondX, top(), shown);
     drawEqualsNumber(c);
     sol() = e;
+    // The whole put in, then the fraction with x found by the inverse
+    // operation: what must be added to (taken from) a to give c.
     taskStep("%d/%d = %d", a * b, b, a);
     if (n < 0)
-        taskStep("%d/x = %d - %d = %d", shown, a, c, a - c);
+        taskStep("%d - %d/x = %d, also %d/x = %d - %d = %d", a, shown, c, shown, a, c, a - c);
     else
-        taskStep("%d/x = %d - %d = %d", shown, c, a, c - a);
+        taskStep("%d + %d/x = %d, also %d/x = %d - %d = %d", a, shown, c, shown, c, a, c - a);
     taskStep("x = %d : %d = %d", shown, n < 0 ? a - c : c - a, e);
 }
 
@@ -646,7 +650,8 @@ void task5206()
     drawEqualsNumber(q.d);
     sol() = q.a * (q.d + q.b);
     taskStep("%d/%d = %d", q.b * q.c, q.c, q.b);
-    taskStep("x/%d = %d + %d = %d", q.a, q.d, q.b, q.d + q.b);
+    taskStep("x/%d - %d = %d   | + %d", q.a, q.b, q.d, q.b);
+    taskStep("x/%d = %d + %d = %d   | · %d", q.a, q.d, q.b, q.d + q.b, q.a);
     taskStep("x = %d · %d = %d", q.d + q.b, q.a, sol());
 }
 
@@ -666,7 +671,8 @@ void task5207()
     sol() = q.c * q.d - q.a * q.b;
     int l = q.a * q.c;
     taskStep("Hauptnenner %d: %d/%d = %d/%d, %d/%d = %d/%d", l, q.b, q.c, q.a * q.b, l, q.d, q.a, q.c * q.d, l);
-    taskStep("x/%d = %d/%d - %d/%d = %d/%d", l, q.c * q.d, l, q.a * q.b, l, sol(), l);
+    taskStep("x/%d + %d/%d = %d/%d   | - %d/%d", l, q.a * q.b, l, q.c * q.d, l, q.a * q.b, l);
+    taskStep("x/%d = %d/%d - %d/%d = %d/%d   | · %d", l, q.c * q.d, l, q.a * q.b, l, sol(), l, l);
     taskStep("x = %d", sol());
 }
 
