@@ -108,6 +108,7 @@ void runGame()
     correctCount = 0;
     bool aborted = false;
     termPrintf("\n\n\n\n \n \n  ");
+    showNotice(""); // the last game's notice is old news
     gameLogBegin(practiceNumbers.empty() ? GameKind::Game : GameKind::Practice);
     GameEnd end = GameEnd::Finished;
     for (taskIndex = 1; taskIndex <= taskCount && aoisrunning(); ++taskIndex) {

@@ -139,8 +139,9 @@ std::string loginName()
 // Says once why the history stops; the game goes on without it.
 void historyFailed(const std::string& err)
 {
-    std::string line = "\n Verlauf: " + run.path + ": " + err + "; es wird ohne Verlauf gespielt.\n ";
-    termPrintf("%s", ao_utf8_to_cp1252(line).c_str());
+    const std::string line = "Verlauf: " + run.path + ": " + err + "; es wird ohne Verlauf gespielt.";
+    termPrintf("%s", ao_utf8_to_cp1252("\n " + line + "\n ").c_str());
+    showNotice(line);
 }
 
 // What the history's background threads have to say (a lock holds tasks
@@ -148,7 +149,10 @@ void historyFailed(const std::string& err)
 void showHistoryNotices()
 {
     std::string line;
-    while (historyNotice(line)) termPrintf("%s", ao_utf8_to_cp1252("\n " + line + "\n ").c_str());
+    while (historyNotice(line)) {
+        termPrintf("%s", ao_utf8_to_cp1252("\n " + line + "\n ").c_str());
+        showNotice(line);
+    }
 }
 
 // The history's verdict for the game's: a task without squares counts as

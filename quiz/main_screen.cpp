@@ -29,6 +29,8 @@ int taskCentreX = 640, taskCentreY = 360;
 namespace {
 
 aoView inputIndicator; // beside EINGABE: "Kästchen" or "Tippen"
+aoView noticeLine;     // right of it: the last notice of the history
+constexpr int kNoticeX = 190, kNoticeY = 157, kNoticeW = 745, kNoticeH = 21;
 
 const char* const kWindow = "ZIFFRON-ZOVIZ-5-8: ;,x=50%,y=50%,xs=1320,ys=920,bgcolor=e0e0e0";
 
@@ -60,6 +62,7 @@ void createAreas()
     classBadge.create("x=1005,y=140,xs=35,ys=24,backgroundcolor=white");
     gradeBox.create("x=1104,y=140,xs=40,ys=24,backgroundcolor=yellow");
     inputIndicator.create("x=92,y=157,xs=90,ys=21,backgroundcolor=white");
+    noticeLine.create("x=%d,y=%d,xs=%d,ys=%d,backgroundcolor=e0e0e0", kNoticeX, kNoticeY, kNoticeW, kNoticeH);
 }
 
 } // namespace
@@ -72,6 +75,18 @@ void termPrintf(const char* format, ...)
     std::vsnprintf(buffer, sizeof buffer, format, ap);
     va_end(ap);
     screen.printf("term", "%s", buffer);
+}
+
+void showNotice(const std::string& utf8)
+{
+    noticeLine.select();
+    aographic_fillrect(0, 0, kNoticeW, kNoticeH, utf8.empty() ? 0xE0E0E0 : aographic_rgb(255, 240, 190));
+    if (!utf8.empty()) {
+        aographic_setfont("Arial16");
+        const std::string line = shortLine(ao_utf8_to_cp1252(foldBlanks(utf8)), aofont_find("Arial16"), kNoticeW - 16);
+        aographic_text(8, 2, aographic_rgb(140, 0, 0), line.c_str());
+    }
+    noticeLine.flush();
 }
 
 void fillSecondsPerTask()

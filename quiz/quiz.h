@@ -39,6 +39,11 @@ extern int taskCentreX, taskCentreY;
 
 // Prints into the terminal "term" of the main screen.
 void termPrintf(const char* format, ...) AO_PRINTF(1, 2);
+// The status line under the terminal (UTF-8; empty clears it). A notice of
+// the history (the school server is away, the file is locked) stands there
+// until the next game: in the terminal the next task's text scrolls it away
+// before anyone could read it.
+void showNotice(const std::string& utf8);
 
 // Fills secondsPerTask with the start-up values.
 void fillSecondsPerTask();

@@ -292,6 +292,38 @@ TEST_F(Review, UnusableHistoryFilesAreNamedLeftAloneAndPlayGoesOn)
     sqlite3_close(locker);
 }
 
+// A notice of the history (here: another program locks the file) stays
+// readable under the terminal while the game goes on, though the terminal
+// scrolls on with the task's text, until the next game starts.
+TEST_F(Review, HistoryNoticeStaysUnderTheTerminalUntilTheNextGame)
+{
+    const fs::path p = tempDb("notice"), shot = tempDb("notice.bmp");
+    auto noticePixels = [&] {
+        const aoPixmap window = quiztest::readShot(shot.string());
+        int n = 0;
+        for (int y = 157; y < 178; ++y)
+            for (int x = 190; x < 935; ++x) {
+                const int c = aopxmap_getpixel(&window, x, y);
+                n += ((c >> 16) & 0xFF) > 100 && ((c >> 8) & 0xFF) < 60 && (c & 0xFF) < 60;
+            }
+        return n;
+    };
+    start("wait 20\nshot " + shot.string() + "\nanswer right\nwait 20\n");
+    useHistory(p);
+    sqlite3* locker = nullptr;
+    sqlite3_open(p.c_str(), &locker);
+    sqlite3_exec(locker, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    play(1, 1, 1);
+    sqlite3_exec(locker, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(locker);
+    ASSERT_NE(transcript().find("gesperrt"), std::string::npos) << transcript();
+    EXPECT_GT(noticePixels(), 100) << "the notice in the status line during the task";
+
+    start("wait 20\nshot " + shot.string() + "\nanswer right\nwait 20\n");
+    play(1, 1, 1);
+    EXPECT_EQ(noticePixels(), 0) << "gone with the next game";
+}
+
 TEST_F(Review, WithPupilAskTheNameIsPickedAtEachStart)
 {
     // Right from the first name and Enter; then a click on the third; then Escape.
