@@ -312,12 +312,12 @@ TEST(Report, CsvKeepsFormulasTextAndNumbersNumbers)
     StoredGame g = playedGame("=2+3", 1796083200, 1, 3);
     g.taskList[0].text = "-11 · 4 = ??", g.taskList[0].solution = "-44", g.taskList[0].answer = "@SUMME(A1)";
     g.taskList[1].text = "\tTab", g.taskList[1].solution = "905,2", g.taskList[1].answer = "3.5";
-    g.taskList[2].text = "+1", g.taskList[2].solution = "3 / 4", g.taskList[2].answer = "-";
+    g.taskList[2].text = "+1", g.taskList[2].solution = "3 / 4", g.taskList[2].answer = "−2,5";
     const std::string de = reportCsv({g}), intl = reportCsv({g}, ReportArgs::CsvFormat::International);
     EXPECT_NE(de.find("\r\n\"'=2+3\";"), std::string::npos) << de;
     EXPECT_NE(de.find(";\"'-11 · 4 = ??\";-44;\"'@SUMME(A1)\";right;"), std::string::npos) << de;
     EXPECT_NE(de.find(";\"'\tTab\";905,2;3,5;"), std::string::npos) << de;
-    EXPECT_NE(de.find(";\"'+1\";3 / 4;\"'-\";"), std::string::npos) << de;
+    EXPECT_NE(de.find(";\"'+1\";3 / 4;-2,5;"), std::string::npos) << de;
     EXPECT_NE(intl.find(",\"'-11 · 4 = ??\",-44,\"'@SUMME(A1)\",right,"), std::string::npos) << intl;
     EXPECT_NE(intl.find(",\"'\tTab\",905.2,3.5,"), std::string::npos) << intl;
     EXPECT_EQ(intl.find("905,2"), std::string::npos) << intl;

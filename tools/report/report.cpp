@@ -200,18 +200,21 @@ std::string csvNumber(double v, char decimal)
 }
 
 // A field that holds a number where the task has one (solution, answer):
-// a plain number ("-7", "905,2", a typed "3.5") is written with the format's
-// decimal separator and stays a number, a negative one too; anything else
-// ("3 / 4", "(2 | -1)", "<") is text.
-std::string csvValue(const std::string& s, char separator, char decimal)
+// a plain number ("-7", "−7", "905,2", a typed "3.5") is written with the
+// format's decimal separator and a hyphen for its minus and stays a number;
+// anything else ("3 / 4", "(2 | -1)", "<") is text.
+std::string csvValue(const std::string& text, char separator, char decimal)
 {
+    // The minus sign of the notation ("−7") is a hyphen to a spreadsheet.
+    const std::string minusSign = "\u2212";
+    const std::string s = text.starts_with(minusSign) ? "-" + text.substr(minusSign.size()) : text;
     size_t i = !s.empty() && s[0] == '-' ? 1 : 0, digits = 0, separators = 0;
     for (size_t k = i; k < s.size(); ++k) {
         if (s[k] >= '0' && s[k] <= '9') ++digits;
         else if ((s[k] == ',' || s[k] == '.') && k > i && k + 1 < s.size()) ++separators;
-        else return csvField(s, separator);
+        else return csvField(text, separator);
     }
-    if (digits == 0 || separators > 1) return csvField(s, separator);
+    if (digits == 0 || separators > 1) return csvField(text, separator);
     std::string out = s;
     std::replace_if(out.begin(), out.end(), [](char c) { return c == ',' || c == '.'; }, decimal);
     return out;
