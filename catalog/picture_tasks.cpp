@@ -405,10 +405,15 @@ void task3107()
                "Schnur\nzusätzlich benötigt werden?");
     const int decimetres = 4 * (a * b + a * c + b * c) - 4 * (a + b + c) + 2;
     decimalAnswer(decimetres / 10.0, 2);
-    // Between n layers of cubes run n - 1 loops, each once around the two
-    // other edges of the parcel.
-    taskStep("Schlaufen: %d · %d dm + %d · %d dm + %d · %d dm", a - 1, 2 * (b + c), b - 1, 2 * (a + c), c - 1,
-             2 * (a + b));
+    // Between n layers of cubes run n - 1 loops, each once around the face
+    // of the two other edges.
+    auto loops = [](const char* along, int layers, int u, int v) {
+        taskStep("%s %d dm: %d %s dazwischen, je 2 · (%d + %d) = %d dm", along, layers, layers - 1,
+                 layers == 2 ? "Schlaufe" : "Schlaufen", u, v, 2 * (u + v));
+    };
+    loops("Breite", a, b, c);
+    loops("Höhe", b, a, c);
+    loops("Tiefe", c, a, b);
     taskStep("Mit Knoten: %d · %d + %d · %d + %d · %d + 2 = %d", a - 1, 2 * (b + c), b - 1, 2 * (a + c), c - 1,
              2 * (a + b), decimetres);
     taskStep("%d dm = %s m", decimetres, deDecimal(decimetres / 10.0, 2).c_str());
@@ -451,6 +456,14 @@ void trianglePoint(int taskNumber)
     taskStep("%s(%d|%d): x = %d, y = %d", name, px[corner], py[corner], px[corner], py[corner]);
 }
 
+// A factor of at most one decimal as written after an operator: "1",
+// "0,5", "(-0,6)".
+std::string shortOperand(double value)
+{
+    const std::string s = deNumber(value, 1);
+    return value < 0 ? "(" + s + ")" : s;
+}
+
 // 6104-6107: a red line through two blue-marked grid points. For y asked
 // (6104, 6105) the run between the points is 1, 2 or 5, for x asked
 // (6106, 6107) the rise is: the asked coordinate then has one decimal
@@ -478,20 +491,33 @@ void linePoint(int taskNumber)
     markPointBlue(x1 + 2 * run, y1 + 2 * rise, 4);
     const char* const upDown = rise > 0 ? "oben" : "unten";
     taskStep("Blaue Punkte: (%d|%d) und (%d|%d)", x1, y1, x1 + 2 * run, y1 + 2 * rise);
+    // From the first blue point k steps along the given axis; a step back
+    // (left or down) counts negative, as does a fall.
+    const char* const back = askY ? " (nach links)" : " (nach unten)";
+    const char* const axis = askY ? "x" : "y";
+    const int start = askY ? x1 : y1;
     if (askY) {
         taskPrintf("\n\n\n\nWelche y-Koordinate hat der Punkt A(%d|y),\nwenn er auf der roten Geraden liegen soll?",
                    x1 + k);
         decimalAnswer((10 * y1 + 10 * rise * k / run) / 10.0, 1);
-        taskStep("Je %d nach rechts geht die Gerade %d nach %s.", run, std::abs(rise), upDown);
-        taskStep("y = %d + %s · %s : %d = %s", y1, deOperand(k).c_str(), deOperand(rise).c_str(), run,
-                 deDecimal(decimalSolution[taskIndex], 1).c_str());
+        taskStep("Je %d nach rechts geht es %d nach %s: m = %d : %d = %s", run, std::abs(rise), upDown, rise, run,
+                 deNumber(double(rise) / run, 1).c_str());
+        taskStep("Schritte: von %s = %d bis %s = %d sind es %d%s", axis, start, axis, start + k, k, k < 0 ? back : "");
+        taskStep("y = Start + Schritte · m = %d + %s · %s = %s", y1, deOperand(k).c_str(),
+                 shortOperand(double(rise) / run).c_str(), deDecimal(decimalSolution[taskIndex], 1).c_str());
     } else {
         taskPrintf("\n\n\n\nWelche x-Koordinate hat der Punkt A(x|%d),\nwenn er auf der roten Geraden liegen soll?",
                    y1 + k);
         decimalAnswer((10 * x1 + 10 * run * k / rise) / 10.0, 1);
-        taskStep("Je %d nach %s geht die Gerade %d nach rechts.", std::abs(rise), upDown, run);
-        taskStep("x = %d + %s · %d : %s = %s", x1, deOperand(k).c_str(), run, deOperand(rise).c_str(),
-                 deDecimal(decimalSolution[taskIndex], 1).c_str());
+        // Per unit up the line moves run : rise to the right, which the
+        // rise of 1, 2 or 5 keeps to one decimal; a fall makes it a move left.
+        const double perUp = double(run) / rise;
+        taskStep("Je %d nach %s geht es %d nach rechts,", std::abs(rise), upDown, run);
+        taskStep("pro 1 nach oben also %d : %s = %s%s", run, deOperand(rise).c_str(), deNumber(perUp, 1).c_str(),
+                 perUp < 0 ? (" (" + deNumber(-perUp, 1) + " nach links)").c_str() : " nach rechts");
+        taskStep("Schritte: von %s = %d bis %s = %d sind es %d%s", axis, start, axis, start + k, k, k < 0 ? back : "");
+        taskStep("x = Start + Schritte · %s = %d + %s · %s = %s", shortOperand(perUp).c_str(), x1, deOperand(k).c_str(),
+                 shortOperand(perUp).c_str(), deDecimal(decimalSolution[taskIndex], 1).c_str());
     }
 }
 
@@ -624,11 +650,22 @@ void crossingAngles(int taskNumber)
         taskStep("Beta und Alpha sind Nebenwinkel.");
         taskStep("Beta = 180° - %d° = %d°", 180 - phi, sol());
         break;
-    default: // 8303, 8306: Beta is the vertical angle of Alpha
-        taskPrintf("\n\n\n\nWie groß ist der Winkel Beta, wenn Alpha gleich %d Grad ist?", phi);
+    case 8303:
+        // The sum of the two vertical angles: only the figure tells that
+        // Alpha and Beta are vertical, so equal (a printed angle to copy
+        // would need no figure).
+        taskPrintf("\n\n\n\nAlpha und Beta sind zusammen %d Grad groß.\nWie groß ist der Winkel Beta?", 2 * phi);
         sol() = phi;
-        taskStep("Beta und Alpha sind Scheitelwinkel.");
-        taskStep("Beta = Alpha = %d°", sol());
+        taskStep("Alpha und Beta sind Scheitelwinkel, also gleich groß.");
+        taskStep("Beta = %d° : 2 = %d°", 2 * phi, sol());
+        break;
+    default: // 8306: as 8303, and then Alpha's neighbour
+        taskPrintf("\n\n\n\nAlpha und Beta sind zusammen %d Grad groß.\nWie groß ist der Winkel Gamma?", 2 * phi);
+        sol() = 180 - phi;
+        taskStep("Alpha und Beta sind Scheitelwinkel, also gleich groß:");
+        taskStep("Alpha = %d° : 2 = %d°", 2 * phi, phi);
+        taskStep("Gamma ist Nebenwinkel von Alpha:");
+        taskStep("Gamma = 180° - %d° = %d°", phi, sol());
         break;
     }
     firstDistractorSlot = 4;
@@ -725,20 +762,58 @@ void task8310()
     taskStep("Alpha = 90° - %d° = %d°", beta, sol());
 }
 
-// Base angles of an isosceles triangle are equal.
+// An isosceles triangle over the bottom side AB whose legs AB and AC (apex
+// A) or BA and BC (apex B) are equal and meet at the angle `top`; C lies
+// above AB, the equal sides get a stroke.
+Triangle isoscelesAtBase(bool apexA, int top)
+{
+    const double t = top * kPi / 180.0;
+    const double leg = std::min(12.0, 14.0 / std::sin(t));
+    Point a{0, -6}, b{leg, -6}, c{apexA ? leg * std::cos(t) : leg - leg * std::cos(t), -6 + leg * std::sin(t)};
+    const double shift = -(std::min(a.x, c.x) + std::max(b.x, c.x)) / 2;
+    a.x += shift;
+    b.x += shift;
+    c.x += shift;
+    triangleLines(a, b, c);
+    equalSideMark(a, b);
+    equalSideMark(apexA ? a : b, c);
+    labelCorners(a, b, c);
+    return {a, b, c};
+}
+
+// Alpha asked, Beta printed; which two angles are the base angles only the
+// strokes tell. In one task of six the equal legs meet at C and Alpha is
+// Beta (the printed angle is right no more often than any square); else
+// they meet at A (Alpha the apex) or at B (Beta the apex).
 void task8311()
 {
     setWorldFrame(kChartOriginY);
     aographic_setfont("9x15");
     startFigure();
-    const int beta = drawRange(30, 75);
-    Triangle t = isoscelesTriangle(beta);
+    const int draw = drawRange(0, 6 * 46 - 1);
+    const int base = 30 + draw / 6, variant = draw % 6;
+    const int apex = variant == 0 ? 2 : variant % 2 == 1 ? 0 : 1; // 0 A, 1 B, 2 C
+    Triangle t = apex == 2 ? isoscelesTriangle(base) : isoscelesAtBase(apex == 0, 180 - 2 * base);
+    const int beta = apex == 1 ? 180 - 2 * base : base;
     markCorner(t.a, t.b, t.c, 2.5, kRed, "Alpha");
     markCorner(t.b, t.a, t.c, 2.5, kBlue, "Beta");
     taskPrintf("\n\n\n\nWie groß ist Alpha, wenn Beta %d° ist?", beta);
-    sol() = beta;
-    taskStep("Die Basiswinkel im gleichschenkligen Dreieck sind gleich.");
-    taskStep("Alpha = Beta = %d°", sol());
+    if (apex == 2) {
+        sol() = beta;
+        taskStep("Die Striche zeigen: AC = BC.");
+        taskStep("Alpha und Beta sind Basiswinkel, also gleich groß.");
+        taskStep("Alpha = Beta = %d°", sol());
+    } else if (apex == 0) {
+        sol() = 180 - 2 * beta;
+        taskStep("Die Striche zeigen: AB = AC.");
+        taskStep("Beta und Gamma sind Basiswinkel, also gleich groß.");
+        taskStep("Alpha = 180° - 2 · %d° = %d°", beta, sol());
+    } else {
+        sol() = (180 - beta) / 2;
+        taskStep("Die Striche zeigen: AB = BC.");
+        taskStep("Alpha und Gamma sind Basiswinkel, also gleich groß.");
+        taskStep("Alpha = (180° - %d°) : 2 = %d°", beta, sol());
+    }
 }
 
 // The apex of an isosceles triangle: 180 minus twice the base angle.
@@ -785,8 +860,9 @@ void task8313()
 // 8315: Alpha P[180 + phi, 360], Beta Q[phi, 180] (alternate angles),
 //       Gamma Q[0, phi].
 // 8316: isosceles triangle, Alpha and Beta base angles, Gamma the apex.
-// Variant 3 writes one angle's size into the figure and asks the task's own
-// angle: 8314 Alpha from Beta, 8315 Beta from Gamma, 8316 Gamma from Alpha.
+// Variant 3 writes one angle's size into the figure and asks Alpha: 8314
+// from Beta, 8315 from Gamma (its alternate angle Beta is Gamma's
+// neighbour), 8316 from the apex Gamma.
 void parallelOrIsosceles(int taskNumber)
 {
     setWorldFrame(kChartOriginY);
@@ -801,7 +877,7 @@ void parallelOrIsosceles(int taskNumber)
         alpha = phi;
         beta = phi;
         gamma = 180 - 2 * phi;
-        shownName = "Alpha";
+        shownName = "Gamma";
     } else if (taskNumber == 8314) {
         alpha = phi;
         beta = 180 - phi;
@@ -827,7 +903,11 @@ void parallelOrIsosceles(int taskNumber)
         Triangle t = isoscelesTriangle(phi);
         markCorner(t.a, t.b, t.c, 2.5, kRed, name("Alpha", alpha).c_str());
         markCorner(t.b, t.a, t.c, 2.5, kBlue, name("Beta", beta).c_str());
-        markCorner(t.c, t.a, t.b, 2.0, kRed, name("Gamma", gamma).c_str());
+        // A narrow apex has no room for "Gamma = 32°": its size stands
+        // apart, where the parallels write "g || h".
+        markCorner(t.c, t.a, t.b, 2.0, kRed, "Gamma");
+        if (v == 3)
+            centredText(-14, 8, kRed, name("Gamma", gamma).c_str());
     } else {
         const double r = phi * kPi / 180.0;
         const double cx = std::cos(r), cy = std::sin(r);
@@ -852,44 +932,53 @@ void parallelOrIsosceles(int taskNumber)
         }
     }
 
-    if (v == 1) {
-        taskPrintf("\n\n\n\nWie groß ist Beta, wenn Alpha %d° ist?", alpha);
-        sol() = beta;
-    } else if (v == 2) {
-        taskPrintf("\n\n\n\nWie groß ist Alpha, wenn Beta %d° ist?", beta);
-        sol() = alpha;
-    } else if (taskNumber == 8314) {
-        taskPrintf("\n\n\n\nWie groß ist Alpha?");
-        sol() = alpha;
-    } else if (taskNumber == 8315) {
-        taskPrintf("\n\n\n\nWie groß ist Beta?");
-        sol() = beta;
-    } else {
-        taskPrintf("\n\n\n\nWie groß ist Gamma?");
-        sol() = gamma;
-    }
-    // Which angle is given, which asked, and how the two are related.
-    const char* asked = v == 1                        ? "Beta"
-                        : v == 2 || taskNumber == 8314 ? "Alpha"
-                        : taskNumber == 8315           ? "Beta"
-                                                       : "Gamma";
-    const char* given = v == 1 ? "Alpha" : v == 2 ? "Beta" : shownName;
-    const int givenSize = v == 1                        ? alpha
-                          : v == 2 || taskNumber == 8314 ? beta
-                          : taskNumber == 8315           ? gamma
-                                                         : alpha;
-    if (taskNumber == 8316 && v == 3) {
-        taskStep("Die Basiswinkel sind gleich: Beta = Alpha = %d°", givenSize);
-        taskStep("Gamma = 180° - 2 · %d° = %d°", givenSize, sol());
-    } else if (taskNumber == 8316 || (taskNumber == 8315 && v != 3)) {
-        taskStep("%s", taskNumber == 8316 ? "Die Basiswinkel im gleichschenkligen Dreieck sind gleich."
-                                          : "Alpha und Beta sind Wechselwinkel an Parallelen.");
-        taskStep("%s = %s = %d°", asked, given, sol());
-    } else {
-        // 8314: Alpha's corresponding angle at h lies beside Beta; 8315:
-        // Beta and Gamma lie side by side at h.
-        taskStep("%s", taskNumber == 8314 ? "Alpha und Beta ergänzen sich zu 180°." : "Beta und Gamma sind Nebenwinkel.");
+    // v = 1, 2: the given angle printed in the text, v = 3: in the figure.
+    // Asked and given are never the two equal angles of the figure (alternate
+    // or base angles), so the figure must be read to find the answer.
+    if (taskNumber == 8314) {
+        const char* asked = v == 1 ? "Beta" : "Alpha";
+        const int givenSize = v == 1 ? alpha : beta;
+        if (v == 1)
+            taskPrintf("\n\n\n\nWie groß ist Beta, wenn Alpha %d° ist?", alpha);
+        else if (v == 2)
+            taskPrintf("\n\n\n\nWie groß ist Alpha, wenn Beta %d° ist?", beta);
+        else
+            taskPrintf("\n\n\n\nWie groß ist Alpha?");
+        sol() = v == 1 ? beta : alpha;
+        // Alpha's corresponding angle at h lies beside Beta.
+        taskStep("Der Stufenwinkel von Alpha an h ist Nebenwinkel von Beta:");
+        taskStep("Alpha und Beta ergänzen sich zu 180°.");
         taskStep("%s = 180° - %d° = %d°", asked, givenSize, sol());
+    } else if (taskNumber == 8315) {
+        if (v == 2) {
+            taskPrintf("\n\n\n\nWie groß ist Gamma, wenn Alpha %d° ist?", alpha);
+            sol() = gamma;
+            taskStep("Alpha und Beta sind Wechselwinkel an Parallelen:");
+            taskStep("Beta = Alpha = %d°", alpha);
+            taskStep("Gamma ist Nebenwinkel von Beta:");
+            taskStep("Gamma = 180° - %d° = %d°", beta, sol());
+        } else {
+            if (v == 1)
+                taskPrintf("\n\n\n\nWie groß ist Alpha, wenn Gamma %d° ist?", gamma);
+            else
+                taskPrintf("\n\n\n\nWie groß ist Alpha?");
+            sol() = alpha;
+            taskStep("Beta ist Nebenwinkel von Gamma:");
+            taskStep("Beta = 180° - %d° = %d°", gamma, beta);
+            taskStep("Alpha und Beta sind Wechselwinkel an Parallelen:");
+            taskStep("Alpha = Beta = %d°", sol());
+        }
+    } else {
+        const char* asked = v == 1 ? "Beta" : "Alpha";
+        if (v == 1)
+            taskPrintf("\n\n\n\nWie groß ist Beta, wenn Gamma %d° ist?", gamma);
+        else if (v == 2)
+            taskPrintf("\n\n\n\nWie groß ist Alpha, wenn Gamma %d° ist?", gamma);
+        else
+            taskPrintf("\n\n\n\nWie groß ist Alpha?");
+        sol() = alpha;
+        taskStep("Die Basiswinkel Alpha und Beta sind gleich groß:");
+        taskStep("%s = (180° - %d°) : 2 = %d°", asked, gamma, sol());
     }
     firstDistractorSlot = 4;
 }
@@ -937,7 +1026,7 @@ void task9301()
     taskPrintf("\n\n\n\nWelche Augenzahl wird bei diesem Würfel\nam häufigsten gewürfelt?");
     answerKind = 6;
     sol() = digit;
-    taskStep("Die %d steht auf %d Seiten, jede andere Zahl auf einer.", digit, count);
+    taskStep("Die %d steht auf %d Seiten, die anderen auf höchstens einer.", digit, count);
     taskStep("Am häufigsten fällt die %d.", digit);
 }
 
@@ -1110,7 +1199,7 @@ void task11204()
     proportionalLine(10, a);
     taskPrintf("\n\n\n\nWährungsumrechnung:\nWie viel Euro bekommt man für %d Dollar?", 100 * b);
     sol() = 10 * a * b;
-    taskStep("Am Graphen: 100 Dollar = %d Euro", 10 * a);
+    taskStep("Am Graphen: 100 Dollar entsprechen %d Euro.", 10 * a);
     if (b == 1)
         taskStep("Für 100 Dollar bekommt man %d Euro.", sol());
     else
@@ -1125,7 +1214,7 @@ void task11205()
     taskPrintf("\n\n\n\nWährungsumrechnung:\nWie groß ist der Umrechnungsfaktor von Dollar in Euro?\n(Euro = m · "
                "Dollar)");
     decimalAnswer(a / 10.0, 2);
-    taskStep("Am Graphen: 100 Dollar = %d Euro", 10 * a);
+    taskStep("Am Graphen: 100 Dollar entsprechen %d Euro.", 10 * a);
     taskStep("m = %d : 100 = %s", 10 * a, deDecimal(a / 10.0, 2).c_str());
 }
 
@@ -1140,7 +1229,7 @@ void task11206()
                "Gold;\noz = Einheitenzeichen für Edelmetalle)",
                b);
     sol() = 200 * a * b;
-    taskStep("Am Graphen: 1 oz Gold = %d Euro", 200 * a);
+    taskStep("Am Graphen: 1 oz Gold entspricht %d Euro.", 200 * a);
     if (b == 1)
         taskStep("Für 1 oz Gold bekommt man %d Euro.", sol());
     else
@@ -1168,43 +1257,51 @@ void task11207()
     taskStep("%d - %s = %s Wochen", full, deNumber(doubling, 1).c_str(), deDecimal(full - doubling, 1).c_str());
 }
 
-// p(t) = 100 (1 - e^(-k t)).
+// Reading a growth curve: across from the asked percentage to the curve,
+// then down to the week below. The curve is made to meet that percentage
+// exactly above a whole week, which is the judged answer: between grid
+// lines a tenth of a week is two pixels, finer than the squares' steps.
+void readAcrossAndDown(int percent, int weeks)
+{
+    taskStep("Bei %d %% waagerecht bis zur Kurve,", percent);
+    taskStep("von dort senkrecht hinunter zur Zeitachse:");
+    taskStep("Die Kurve erreicht %d %% nach %d %s.", percent, weeks, weeks == 1 ? "Woche" : "Wochen");
+}
+
+// p(t) = 100 (1 - e^(-k t)), with k first drawn as 0,15, 0,2 or 0,25 and
+// then set so that the curve meets p at the nearest whole week (1 at least).
 void task11208()
 {
     graphFrame(drawAxesPercentWeeks);
     const int p = 5 * drawRange(1, 18);
-    const double k = 0.1 + 0.05 * drawRange(1, 3);
+    const double drawnK = 0.1 + 0.05 * drawRange(1, 3);
+    const double depth = -std::log(1 - p / 100.0); // k t at the asked percentage
+    const int weeks = std::max(1, static_cast<int>(std::lround(depth / drawnK)));
+    const double k = depth / weeks;
     redCurve([&](double t) { return 10.0 * (1 - std::exp(-k * t)); }, 0, kGridX);
     taskPrintf("\n\n\n\nBeschränktes Wachstum:\nSeerosen wachsen in einem Teich.\nNach wie vielen Wochen ist der Teich"
                "\nbis zu %d Prozent zugewachsen?",
                p);
-    const double t = -std::log(1 - p / 100.0) / k;
-    decimalAnswer(t, 1);
-    taskStep("p = 100 · (1 - e hoch (-%s · t))", deNumber(k, 2).c_str());
-    taskStep("%d = 100 · (1 - e hoch (-%s · t))", p, deNumber(k, 2).c_str());
-    taskStep("t = -ln(1 - %s) : %s = %s Wochen", deNumber(p / 100.0, 2).c_str(), deNumber(k, 2).c_str(),
-             deRounded(t, 1).c_str());
+    decimalAnswer(weeks, 0);
+    readAcrossAndDown(p, weeks);
 }
 
-// p(t) = 100 / (1 + e^(-k (t - t0))), half full at t0.
+// p(t) = 100 / (1 + e^(-k (t - t0))), half full at t0; k near 0,5, set so
+// that the curve meets p at a whole week d weeks from t0.
 void task11209()
 {
     graphFrame(drawAxesPercentWeeks);
     const int p = 10 * drawRange(2, 9);
     const int t0 = drawRange(7, 12);
-    const double k = 0.5;
+    const double depth = std::log(100.0 / p - 1); // k (t0 - t) at p
+    const int d = static_cast<int>(std::lround(depth / 0.5));
+    const double k = d == 0 ? 0.5 : depth / d;
     redCurve([&](double t) { return 10.0 / (1 + std::exp(-k * (t - t0))); }, 0, kGridX);
     taskPrintf("\n\n\n\nLogistisches Wachstum:\nSeerosen wachsen in einem Teich.\nNach wie vielen Wochen ist der Teich"
                "\nbis zu %d Prozent zugewachsen?",
                p);
-    const double t = t0 - std::log(100.0 / p - 1) / k;
-    decimalAnswer(t, 1);
-    taskStep("Am Graphen: halb zugewachsen (50 %%) nach %d Wochen", t0);
-    taskStep("p = 100 : (1 + e hoch (-0,5 · (t - %d)))", t0);
-    if (p == 50)
-        taskStep("t = %s Wochen", deDecimal(t, 1).c_str());
-    else
-        taskStep("t = %d - ln(100/%d - 1) : 0,5 = %s", t0, p, deRounded(t, 1).c_str());
+    decimalAnswer(t0 - d, 0);
+    readAcrossAndDown(p, t0 - d);
 }
 
 void task11210()
@@ -1269,17 +1366,22 @@ void task11211()
         markPointBlue((c.year - 1800) / 20.0, c.billions, 3);
     taskPrintf("\n\n\n\nBevölkerungswachstum:\nWie viele Milliarden Menschen lebten im Jahr %d\nauf der Erde?", year);
     decimalAnswer(fittedBillions(year), 1);
-    taskStep("Die Kurve über dem Jahr %d ablesen", year);
-    taskStep("(1 Kästchen = 20 Jahre, 1 Milliarde).");
+    taskStep("Ein Kästchen nach rechts sind 20 Jahre,");
+    taskStep("ein Kästchen nach oben ist 1 Milliarde Menschen.");
+    taskStep("Über dem Jahr %d liegt die Kurve bei %s Kästchen:", year, deDecimal(fittedBillions(year), 1).c_str());
     taskStep("Etwa %s Milliarden Menschen", deDecimal(fittedBillions(year), 1).c_str());
 }
 
 // A price of 50 euros rising by p percent a year; one unit is 2 years and
-// 10 euros, so the doubling shows where the curve reaches 100.
+// 10 euros, so the doubling shows where the curve reaches 100. Rates of 15
+// and 16 percent, which double in 4,96 and 4,67 years, are asked as 5 and 6:
+// squares a fifth of a year (two pixels) apart cannot be told apart there.
 void task11212()
 {
     graphFrame(drawAxesEuroYears);
-    const int p = drawRange(2, 16);
+    int p = drawRange(2, 16);
+    if (p > 14)
+        p -= 10;
     const double growth = 1 + p / 100.0;
     redCurve([&](double wx) { return 5.0 * std::pow(growth, 2 * wx); }, 0, kGridX);
     taskPrintf("\n\n\n\nKaufkraftverlust:\nDie Inflationsrate beträgt in einem Jahr %d Prozent.\nNach wie vielen "
@@ -1287,8 +1389,10 @@ void task11212()
                p);
     const double years = std::log(2.0) / std::log(growth);
     decimalAnswer(years, 1);
-    taskStep("Jedes Jahr mal %s: %s hoch n = 2", deNumber(growth, 2).c_str(), deNumber(growth, 2).c_str());
-    taskStep("n = ln 2 : ln %s = %s", deNumber(growth, 2).c_str(), deRounded(years, 1).c_str());
+    taskStep("Die Kurve beginnt bei 50 EUR, verdoppelt sind es 100 EUR.");
+    taskStep("Bei 100 EUR waagerecht bis zur Kurve, dann senkrecht");
+    taskStep("hinunter zur Zeitachse (1 Kästchen = 2 Jahre):");
+    taskStep("Die Preise haben sich nach etwa %s Jahren verdoppelt.", deDecimal(years, 1).c_str());
 }
 
 // ------------------------------------------------------------ 12201-12210
@@ -1366,6 +1470,10 @@ void task12207()
     taskStep("A = g · h = %d · %d = %d", g, h, sol());
 }
 
+// Six equilateral triangles of side a. An estimate reads the triangle
+// height h off the grid: 12208's upright sides stand at x = ±h, 12209's top
+// side at y = h. The squares lie far enough apart (5 and more, whole units
+// at a = 2) that the estimate finds the true area a · h · 3, which is judged.
 void hexagon(int taskNumber)
 {
     coordinateFrame();
@@ -1375,9 +1483,21 @@ void hexagon(int taskNumber)
     else
         drawWorldCircleHexagon(0, 0, a);
     taskPrintf("\n\n\n\nWie groß ist die Fläche des Sechsecks in Flächeneinheiten?\nVersuche eine Abschätzung.");
-    decimalAnswer(2.598 * a * a, 1);
+    const double h = a * std::sqrt(3.0) / 2;
+    const double area = 3 * a * h;
+    decimalAnswer(area, 1);
+    const double readH = std::round(h * 10) / 10; // h is irrational: no half to round
+    const std::string read = deDecimal(readH, 1);
     taskStep("Sechs gleichseitige Dreiecke mit der Seite a = %d", a);
-    taskStep("A = 2,598 · a² = 2,598 · %d² = %s", a, deRounded(2.598 * a * a, 1).c_str());
+    if (taskNumber == 12208)
+        taskStep("Am Gitter: die rechte Seite steht bei x ≈ %s, also h ≈ %s", read.c_str(), read.c_str());
+    else
+        taskStep("Am Gitter: die obere Seite liegt bei y ≈ %s, also h ≈ %s", read.c_str(), read.c_str());
+    taskStep("A ≈ 6 · %d · %s : 2 = %s", a, read.c_str(), deNumber(3 * a * readH, 1).c_str());
+    // h cut off after three places, marked as cut off.
+    const std::string exactH = deDecimal(std::floor(h * 1000) / 1000, 3) + "...";
+    taskStep("Genau (Pythagoras): h² = %d² - %s²; h = %s", a, deNumber(a / 2.0, 1).c_str(), exactH.c_str());
+    taskStep("A = 6 · %d · %s : 2 ≈ %s", a, exactH.c_str(), deDecimal(area, 1).c_str());
 }
 
 void task12210()
