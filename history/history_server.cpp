@@ -376,7 +376,17 @@ Put put(PGconn* c, const char* sql, const Params& params, std::string& err, cons
 {
     std::string state;
     PgResult r = exec(c, sql, params, err, call, &state);
-    if (!r) return rowRefused(state) ? Put::Refused : Put::Failed;
+    if (!r && rowRefused(state)) {
+        // Said in German, for the teacher reading --sync; the server's own
+        // words (they may quote the whole row) stay out.
+        err = state == "22021"   ? "Text ist kein gültiges UTF-8"
+              : state == "23514" ? "Text zu lang"
+              : state == "22001" ? "Text zu lang"
+              : state == "22003" ? "Zahl außerhalb des Bereichs"
+                                 : "vom Schulserver abgelehnt (SQLSTATE " + state + ")";
+        return Put::Refused;
+    }
+    if (!r) return Put::Failed;
     std::string said = PQntuples(r.get()) == 1 ? PQgetvalue(r.get(), 0, 0) : "";
     if (said == "held") return Put::Held;
     err = "auf dem Schulserver liegt unter diesem Schlüssel ein anderes Spiel";
