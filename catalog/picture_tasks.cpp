@@ -1368,7 +1368,8 @@ void task11211()
     decimalAnswer(fittedBillions(year), 1);
     taskStep("Ein Kästchen nach rechts sind 20 Jahre,");
     taskStep("ein Kästchen nach oben ist 1 Milliarde Menschen.");
-    taskStep("Über dem Jahr %d liegt die Kurve bei %s Kästchen:", year, deDecimal(fittedBillions(year), 1).c_str());
+    taskStep("Über dem Jahr %d liegt die Kurve etwa %s Kästchen hoch:", year,
+             deDecimal(fittedBillions(year), 1).c_str());
     taskStep("Etwa %s Milliarden Menschen", deDecimal(fittedBillions(year), 1).c_str());
 }
 
