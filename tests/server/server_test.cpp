@@ -305,6 +305,8 @@ TEST_F(Server, AServerStoppedMidGameGetsEveryTaskExactlyOnceAfterItsReturn)
     EXPECT_NE(first, std::string::npos) << all;
     EXPECT_EQ(all.find("Schulserver nicht erreichbar", first + 1), std::string::npos) << "said once: " << all;
     EXPECT_EQ(all.find_first_of("\t\r"), std::string::npos) << "libpq's lines joined for the terminal: " << all;
+    EXPECT_EQ(all.substr(first).find("übertragen\n"), std::string("Schulserver nicht erreichbar – Ergebnisse werden später ").size())
+        << "German only, libpq's words to the log: " << all;
     historyClose();
     historySetClass("");
 
