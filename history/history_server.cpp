@@ -682,9 +682,15 @@ void senderWake()
 
 void senderStop(std::chrono::milliseconds flush)
 {
-    std::lock_guard<std::mutex> g(slot().lock);
-    if (!slot().state) return;
-    std::shared_ptr<SenderState> state = std::move(slot().state);
+    // Taken out of the slot first: a commit's wake-up never waits for this.
+    std::shared_ptr<SenderState> state;
+    std::thread thread;
+    {
+        std::lock_guard<std::mutex> g(slot().lock);
+        if (!slot().state) return;
+        state = std::move(slot().state);
+        thread = std::move(slot().thread);
+    }
     std::unique_lock<std::mutex> l(state->lock);
     state->stop = true;
     state->flushBy = Clock::now() + flush;
@@ -692,8 +698,8 @@ void senderStop(std::chrono::milliseconds flush)
     // The last pass has flush; a call under way ends within its poll slice.
     bool done = state->finished.wait_for(l, flush + std::chrono::milliseconds(300), [&] { return state->done; });
     l.unlock();
-    if (done) slot().thread.join();
-    else slot().thread.detach();
+    if (done) thread.join();
+    else thread.detach();
 }
 
 void historyStartSender(const std::string& uri)
