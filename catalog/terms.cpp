@@ -178,43 +178,53 @@ std::string superscripts(std::string s)
 }
 
 // ------------------------------------------------------------ Lösungsweg of linear equations
+//
+// As at school, one operation a line, written after a bar at the end of the
+// line it is applied to ("2x + 2 = 8   | − 2"), so that a pupil who moved a
+// term with the wrong sign sees the rule.
 
-// coef·x = rhs, then x = rhs : coef.
+// The operation that takes the term coef·x, or the number, to the other side.
+std::string moveTerm(int coef) { return "   |" + termAppend(-coef); }
+std::string moveNumber(int number) { return "   |" + deSignedAppend(-number); }
+
+// coef·x = rhs, divided by coef.
 void solvedStep(int coef, int rhs, int x)
 {
-    if (coef == 1) {
-        taskStep("x = %d", x);
-        return;
-    }
-    taskStep("%s = %d", deTerm(coef, "x").c_str(), rhs);
-    if (coef == -1)
-        taskStep("x = %d", x);
-    else
-        taskStep("x = %d : %s = %d", rhs, deOperand(coef).c_str(), x);
+    if (coef != 1)
+        taskStep("%s = %d   | : %s", deTerm(coef, "x").c_str(), rhs, deOperand(coef).c_str());
+    taskStep("x = %d", x);
 }
 
-// One side of a linear equation: coef·x + constant.
+// One side of a linear equation: coef·x + constant, "3x + 4", or "4 + 3x"
+// where the task writes the number first.
 struct Side {
     int coef;
     int constant;
+    bool numberFirst = false;
 };
 
-std::string sideText(Side s) { return deLinear(s.coef, s.constant, "x"); }
+std::string sideText(Side s)
+{
+    return s.numberFirst && s.coef != 0 ? numberThenTerm(s.constant, s.coef) : deLinear(s.coef, s.constant, "x");
+}
 
-// left = right solved for x: the x terms to the left, the numbers to the
-// right, then divided.
+// left = right solved for x: the x term of the right side over to the left,
+// the number of the left side over to the right, then divided. The first
+// line is left = right itself.
 void linearSteps(Side left, Side right, int x)
 {
-    if (right.coef != 0 || left.constant != 0) {
-        std::string l = left.coef == 0 ? deTerm(-right.coef, "x") : deTerm(left.coef, "x");
-        if (left.coef != 0 && right.coef != 0)
-            l += termAppend(-right.coef);
-        std::string r = right.constant == 0 ? std::to_string(-left.constant) : std::to_string(right.constant);
-        if (right.constant != 0 && left.constant != 0)
-            r += deSignedAppend(-left.constant);
-        taskStep("%s = %s", l.c_str(), r.c_str());
+    if (right.coef != 0) {
+        taskStep("%s = %s%s", sideText(left).c_str(), sideText(right).c_str(), moveTerm(right.coef).c_str());
+        left.numberFirst = left.numberFirst || left.coef == 0; // "2 = 8 - x" becomes "2 + x = 8"
+        left.coef -= right.coef;
+        right.coef = 0;
     }
-    solvedStep(left.coef - right.coef, right.constant - left.constant, x);
+    if (left.constant != 0) {
+        taskStep("%s = %s%s", sideText(left).c_str(), sideText(right).c_str(), moveNumber(left.constant).c_str());
+        right.constant -= left.constant;
+        left.constant = 0;
+    }
+    solvedStep(left.coef, right.constant, x);
 }
 
 // ------------------------------------------------------------ 6201-6207
@@ -316,10 +326,16 @@ void task8103()
     const std::string innerAt = b == 0 ? format("-%d", c) : format("%d - %d", b, c);
     if (a == 0) {
         taskPrintf(kTermValue, inner.c_str(), c);
-        taskStep("%s = %d", innerAt.c_str(), sol());
+        if (b == 0)
+            taskStep("x = %d, also -x = %d", c, sol());
+        else
+            taskStep("%s = %d", innerAt.c_str(), sol());
     } else {
         taskPrintf(kTermValue, format("%d + (%s)", a, inner.c_str()).c_str(), c);
-        taskStep("%d + (%s) = %d + %s = %d", a, innerAt.c_str(), a, deOperand(b - c).c_str(), sol());
+        if (b == 0) // "3 + (-6)": plus a negative number is minus its Betrag
+            taskStep("%d + (-%d) = %d - %d = %d", a, c, a, c, sol());
+        else
+            taskStep("%d + (%s) = %d + %s = %d", a, innerAt.c_str(), a, deOperand(b - c).c_str(), sol());
     }
 }
 
@@ -495,14 +511,10 @@ void task8201(int taskNumber)
 {
     int a = drawRange(2, 10); // x
     int b = drawRange(1, 9);
-    if (taskNumber == 8201) {
-        taskPrintf("\n\n\n\n  x + %d = %d;  x = ??", b, a + b);
-        taskStep("x = %d - %d = %d", a + b, b, a);
-    } else {
-        taskPrintf("\n\n\n\n  x - %d = %d;  x = ??", b, a - b);
-        taskStep("x = %d + %d = %d", a - b, b, a);
-    }
+    const int constant = taskNumber == 8201 ? b : -b;
+    taskPrintf("\n\n\n\n  %s = %d;  x = ??", sideText({1, constant}).c_str(), a + constant);
     sol() = a;
+    linearSteps({1, constant}, {0, a + constant}, a);
 }
 
 void task8203(int taskNumber)
@@ -515,7 +527,7 @@ void task8203(int taskNumber)
     else
         taskPrintf("\n\n\n\n  %d = %dx;  x = ??", a * b, a);
     sol() = b;
-    taskStep("x = %d : %d = %d", a * b, a, b);
+    solvedStep(a, a * b, b);
 }
 
 void task8205()
@@ -580,7 +592,6 @@ void task8211()
     const int r = a * (c - b - 1);
     taskPrintf("\n\n\n\n  -%dx + %dx = x%s;  x = ??", b, c, deSignedAppend(r).c_str());
     sol() = a;
-    taskStep("%s = x%s", deTerm(c - b, "x").c_str(), deSignedAppend(r).c_str());
     linearSteps({c - b, 0}, {1, r}, a);
 }
 
@@ -602,13 +613,13 @@ void xOnBothSides(int taskNumber)
         a = a + 1;
     Side left{a, 0}, right{0, 0};
     switch (taskNumber) {
-    case 10201: left.constant = d, right = {-b, (a + b) * c + d}; break;
-    case 10202: left.constant = -d, right = {-b, (a + b) * c - d}; break;
-    case 10203: left.constant = -d, right = {b, (a - b) * c - d}; break;
-    default: left.constant = d, right = {b, (a - b) * c + d}; break;
+    case 10201: left.constant = d, right = {-b, (a + b) * c + d, true}; break;
+    case 10202: left.constant = -d, right = {-b, (a + b) * c - d, true}; break;
+    case 10203: left.constant = -d, right = {b, (a - b) * c - d, true}; break;
+    default: left.constant = d, right = {b, (a - b) * c + d, true}; break;
     }
     // An a made 0 by the rules above leaves the number alone on the left.
-    taskPrintf("\n\n\n\n  %s = %s ", sideText(left).c_str(), numberThenTerm(right.constant, right.coef).c_str());
+    taskPrintf("\n\n\n\n  %s = %s ", sideText(left).c_str(), sideText(right).c_str());
     sol() = c;
     linearSteps(left, right, c);
 }
@@ -621,7 +632,7 @@ void task10205(int taskNumber)
     const int coef = taskNumber == 10205 ? -b : b;
     taskPrintf("\n\n\n\n  %s = %d ", numberThenTerm(a, coef).c_str(), a + coef * c);
     sol() = c;
-    linearSteps({coef, a}, {0, a + coef * c}, c);
+    linearSteps({coef, a, true}, {0, a + coef * c}, c);
 }
 
 // ax - bx = r, at level 10 with any x, at 10307 with x not 0.
@@ -658,7 +669,6 @@ void task10208()
     taskPrintf("\n\n\n\n  %s%s = %s;  x = ??", deTerm(b, "x").c_str(), termAppend(c).c_str(),
                sideText({d, r}).c_str());
     sol() = a;
-    taskStep("%s = %s", deTerm(b + c, "x").c_str(), sideText({d, r}).c_str());
     linearSteps({b + c, 0}, {d, r}, a);
 }
 
@@ -676,9 +686,17 @@ void task10209()
     const std::string bracket = format("%s(x%s)", bracketFactor(b).c_str(), deSignedAppend(c).c_str());
     taskPrintf("\n\n\n\n  %s - %dx = -%dx;  x = ??", bracket.c_str(), d, d);
     sol() = -c;
-    taskStep("%s = 0", bracket.c_str());
-    taskStep("x%s = 0", deSignedAppend(c).c_str());
-    taskStep("x = %d", -c);
+    taskStep("%s - %dx = -%dx   | + %dx", bracket.c_str(), d, d, d);
+    taskStep("%s = 0   | : %s", bracket.c_str(), deOperand(b).c_str());
+    linearSteps({1, c}, {0, 0}, -c);
+}
+
+// x² = a²: both roots solve the task and both are judged right; the squares
+// show a only (see alsoRight), so the line says why the other is right too.
+void squareRoots(int a)
+{
+    taskStep("x² = %d", a * a);
+    taskStep("x = -%d oder x = %d (beide sind richtig)", a, a);
 }
 
 // (x - b)(x + c) = (c - b)x + a² - bc leaves x² = a².
@@ -694,9 +712,10 @@ void task10210()
     taskPrintf("\n\n\n\n  (x - %d)(x + %d) = %s;  x = ??", b, c, right.c_str());
     sol() = a;
     alsoRight = [a](int x) { return x == -a; };
-    taskStep("x²%s%s = %s", termAppend(c - b).c_str(), deSignedAppend(-b * c).c_str(), right.c_str());
-    taskStep("x² = %d", a * a);
-    taskStep("x = -%d oder x = %d", a, a);
+    taskStep("x²%s%s = %s%s", termAppend(c - b).c_str(), deSignedAppend(-b * c).c_str(), right.c_str(),
+             moveTerm(c - b).c_str());
+    taskStep("x² - %d = %d%s", b * c, constant, moveNumber(-b * c).c_str());
+    squareRoots(a);
 }
 
 // ------------------------------------------------------------ 10301-10310: brackets
@@ -738,11 +757,11 @@ void bracketEquation(int taskNumber)
     const int inner = taskNumber == 10303 || taskNumber == 10304 ? -c : c; // the bracket's number
     const int ex = taskNumber == 10302 || taskNumber == 10303 ? e : -e;    // the x term on the right
     const Side left{a * b, a * inner};
-    const Side right{ex, (a * b - ex) * d + a * inner};
+    const Side right{ex, (a * b - ex) * d + a * inner, true};
     taskPrintf("\n\n\n\n  %s(%s) = %s ", bracketFactor(a).c_str(), sideText({b, inner}).c_str(),
-               numberThenTerm(right.constant, right.coef).c_str());
+               sideText(right).c_str());
     sol() = d;
-    taskStep("%s = %s", sideText(left).c_str(), numberThenTerm(right.constant, right.coef).c_str());
+    // The first line is the bracket multiplied out.
     linearSteps(left, right, d);
 }
 
@@ -756,9 +775,8 @@ void task10306()
     taskPrintf("\n\n\n\n  x(%d + x) = %s ", a, sideText({a, b * b}).c_str());
     sol() = b;
     alsoRight = [b](int x) { return x == -b; };
-    taskStep("%s + x² = %s", deTerm(a, "x").c_str(), sideText({a, b * b}).c_str());
-    taskStep("x² = %d", b * b);
-    taskStep("x = -%d oder x = %d", b, b);
+    taskStep("%s + x² = %s%s", deTerm(a, "x").c_str(), sideText({a, b * b}).c_str(), moveTerm(a).c_str());
+    squareRoots(b);
 }
 
 void task10307()
@@ -789,9 +807,7 @@ void task10308()
     }
     taskPrintf("\n\n\n\n  %dx - (x%s) = %d(%dx + %d) ", p, deSignedAppend(k).c_str(), c, b, a);
     sol() = x;
-    const Side left{p - 1, -k}, right{c * b, c * a};
-    taskStep("%s = %s", sideText(left).c_str(), sideText(right).c_str());
-    linearSteps(left, right, x);
+    linearSteps({p - 1, -k}, {c * b, c * a}, x);
 }
 
 // a(bx + c) - c = d(x + m - x) + w, w = abx + c(a - 1) - dm. A bracket of
@@ -811,9 +827,7 @@ void task10309()
     const int k = x + m; // the number in the right bracket
     taskPrintf("\n\n\n\n  %d(%dx + %d) - %d = %d(%d - x) + %d ", a, b, c, c, d, k, w);
     sol() = x;
-    const Side left{a * b, a * c - c}, right{-d, d * k + w};
-    taskStep("%s = %s", sideText(left).c_str(), sideText(right).c_str());
-    linearSteps(left, right, x);
+    linearSteps({a * b, a * c - c}, {-d, d * k + w, true}, x);
 }
 
 // (ax + b)(cx + d) = ux + v with u and v chosen so that the difference of the
@@ -841,10 +855,20 @@ void task10310()
             t += termAppend(p);
         return t + deSignedAppend(q);
     };
+    // Everything to the left, one term a line, then divided by ac: (x - e)².
     const int ac = a * c;
-    taskStep("%s = %s", quadratic(ac, a * d + b * c, b * d).c_str(), sideText({u, v}).c_str());
-    taskStep("%s = 0", quadratic(ac, -2 * ac * e, ac * e * e).c_str());
-    taskStep("%s(x - %d)² = 0", bracketFactor(ac).c_str(), e);
+    int p = a * d + b * c, q = b * d;
+    if (u != 0) {
+        taskStep("%s = %s%s", quadratic(ac, p, q).c_str(), sideText({u, v}).c_str(), moveTerm(u).c_str());
+        p -= u;
+    }
+    if (v != 0)
+        taskStep("%s = %d%s", quadratic(ac, p, q).c_str(), v, moveNumber(v).c_str());
+    if (ac != 1)
+        taskStep("%s = 0   | : %s", quadratic(ac, p, q - v).c_str(), deOperand(ac).c_str());
+    else
+        taskStep("%s = 0", quadratic(ac, p, q - v).c_str());
+    taskStep("(x - %d)² = 0", e);
     taskStep("x = %d", e);
 }
 
@@ -905,9 +929,11 @@ void binomial(int taskNumber)
         formula = format("%s %s %s + %s = (%s)^2", ta2.c_str(), sign, deTerm(ab2, "ab").c_str(), tb2.c_str(),
                          bracket.c_str());
         sol() = askA ? a : b;
+        // The square gives the number; the middle term checks it.
         taskStep("(%s)² = %s", askA ? "??a" : "??b", askA ? superscripts(ta2).c_str() : superscripts(tb2).c_str());
+        taskStep("%d = %d²", askA ? a2 : b2, sol());
         taskStep("Probe: 2 · %d · %d = %d", a, b, ab2);
-        taskStep("%d = %d², also ?? = %d", askA ? a2 : b2, sol(), sol());
+        taskStep("Also ?? = %d", sol());
         break;
     }
     }
@@ -1113,6 +1139,7 @@ void cubeQuotientSteps(int b)
 {
     taskStep("x³ + %dx² + %dx + %d = (x + %d)³", 3 * b, 3 * b * b, b * b * b, b);
     taskStep("x² + %dx + %d = (x + %d)²", 2 * b, b * b, b);
+    taskStep("(x + %d)³ : (x + %d)² = x + %d", b, b, b);
 }
 
 void task11311()
@@ -1126,7 +1153,6 @@ void task11311()
     setFraction(num, den, kAskValue);
     sol() = a + b;
     cubeQuotientSteps(b);
-    taskStep("(x + %d)³ : (x + %d)² = x + %d", b, b, b);
     taskStep("%d + %d = %d", a, b, sol());
 }
 
@@ -1185,10 +1211,11 @@ void task11312(int taskNumber)
 
 const char* const kSolveFraction = "\n\n\n\nLöse die Bruchgleichung.\n";
 
-// Multiplied by the denominator `by`: left = right.
-void clearedStep(const std::string& by, const std::string& left, const std::string& right)
+// The fraction equation, multiplied by its denominator `by`. The next line
+// has the x side on the left, as the pupil goes on with it.
+void clearedStep(const std::string& equation, const std::string& by)
 {
-    taskStep("Mal %s: %s = %s", by.c_str(), left.c_str(), right.c_str());
+    taskStep("%s   | · %s", equation.c_str(), by.c_str());
 }
 
 void task12101()
@@ -1198,11 +1225,8 @@ void task12101()
     taskPrintf("%s %d/x = %d", kSolveFraction, a * b, b);
     setFraction(format("%d", a * b), "x", equalsValue(b));
     sol() = a;
-    clearedStep("x", std::to_string(a * b), deTerm(b, "x"));
-    if (b == 1)
-        taskStep("x = %d", a);
-    else
-        taskStep("x = %d : %d = %d", a * b, b, a);
+    clearedStep(format("%d/x = %d", a * b, b), "x");
+    solvedStep(b, a * b, a);
 }
 
 // p / (qx) = r.
@@ -1214,8 +1238,8 @@ void task12102()
     taskPrintf("%s %d/(%dx) = %d", kSolveFraction, q * a * r, q, r);
     setFraction(format("%d", q * a * r), format("%dx", q), equalsValue(r));
     sol() = a;
-    clearedStep(format("%dx", q), std::to_string(q * a * r), deTerm(q * r, "x"));
-    taskStep("x = %d : %d = %d", q * a * r, q * r, a);
+    clearedStep(format("%d/(%dx) = %d", q * a * r, q, r), format("%dx", q));
+    solvedStep(q * r, q * a * r, a);
 }
 
 // p / (x + q) = r, the pole kept off the solution.
@@ -1230,7 +1254,8 @@ void task12103()
     taskPrintf("%s %d/(x+%d) = %d", kSolveFraction, p, q, r);
     setFraction(format("%d", p), format("x+%d", q), equalsValue(r));
     sol() = a;
-    clearedStep(format("(x + %d)", q), std::to_string(p), sideText({r, r * q}));
+    const std::string den = format("(x + %d)", q);
+    clearedStep(format("%d/%s = %d", p, den.c_str(), r), den);
     linearSteps({r, r * q}, {0, p}, a);
 }
 
@@ -1247,7 +1272,8 @@ void task12104()
     taskPrintf("%s %d/(%dx+%d) = %d", kSolveFraction, p, q, s, r);
     setFraction(format("%d", p), format("%dx+%d", q, s), equalsValue(r));
     sol() = a;
-    clearedStep("(" + sideText({q, s}) + ")", std::to_string(p), sideText({r * q, r * s}));
+    const std::string by = "(" + sideText({q, s}) + ")";
+    clearedStep(format("%d/%s = %d", p, by.c_str(), r), by);
     linearSteps({r * q, r * s}, {0, p}, a);
 }
 
@@ -1262,7 +1288,8 @@ void task12105()
     taskPrintf("%s %dx/(%s) = %d", kSolveFraction, r * (q + k), den.c_str(), r);
     setFraction(format("%dx", r * (q + k)), den, equalsValue(r));
     sol() = a;
-    clearedStep("(" + sideText({q, k * a}) + ")", deTerm(r * (q + k), "x"), sideText({r * q, r * k * a}));
+    const std::string by = "(" + sideText({q, k * a}) + ")";
+    clearedStep(format("%dx/%s = %d", r * (q + k), by.c_str(), r), by);
     linearSteps({r * (q + k), 0}, {r * q, r * k * a}, a);
 }
 
@@ -1282,7 +1309,8 @@ void task12106()
     taskPrintf("%s (%dx+%d)/(%s) = %d", kSolveFraction, p, s, den.c_str(), r);
     setFraction(format("%dx+%d", p, s), den, equalsValue(r));
     sol() = a;
-    clearedStep("(" + sideText({q, t}) + ")", sideText({p, s}), sideText({r * q, r * t}));
+    const std::string by = "(" + sideText({q, t}) + ")";
+    clearedStep(format("(%s)/%s = %d", sideText({p, s}).c_str(), by.c_str(), r), by);
     linearSteps({p, s}, {r * q, r * t}, a);
 }
 
@@ -1300,8 +1328,8 @@ void task12107()
     drawFormula(x, kResultY, equalsValue(r));
     sol() = a;
     taskStep("%d/x + %d/x = %d/x", p, q, p + q);
-    clearedStep("x", std::to_string(p + q), deTerm(r, "x"));
-    taskStep("x = %d : %d = %d", p + q, r, a);
+    clearedStep(format("%d/x = %d", p + q, r), "x");
+    solvedStep(r, p + q, a);
 }
 
 // 12108-12111: a binomial over one of its factors equals the other factor.
@@ -1325,8 +1353,7 @@ void binomialEquation(int taskNumber)
     setFraction(num, den, equalsValue(rhs));
     sol() = a;
     binomialQuotientSteps(sign, over, b);
-    taskStep("x %s %d = %d", sign > 0 ? "+" : "-", b, rhs);
-    taskStep("x = %d %s %d = %d", rhs, sign > 0 ? "-" : "+", b, a);
+    linearSteps({1, sign * b}, {0, rhs}, a);
 }
 
 void task12112()
@@ -1344,8 +1371,7 @@ void task12112()
     setFraction(num, den, equalsValue(a + b));
     sol() = a;
     cubeQuotientSteps(b);
-    taskStep("x + %d = %d", b, a + b);
-    taskStep("x = %d - %d = %d", a + b, b, a);
+    linearSteps({1, b}, {0, a + b}, a);
 }
 
 void task12113(int taskNumber)
@@ -1357,8 +1383,9 @@ void task12113(int taskNumber)
     taskPrintf("%s (%s)/(%s) = %d", kSolveFraction, superscripts(num).c_str(), den.c_str(), rhs);
     setFraction(num, den, equalsValue(rhs));
     sol() = s.x;
+    const std::string f = factorText(s, sign, " ");
     squareOverFactorStep(s, sign);
-    taskStep("%s = %d", factorText(s, sign, " ").c_str(), rhs);
+    taskStep("(%s)² : (%s) = %s", f.c_str(), f.c_str(), f.c_str());
     linearSteps({s.a, sign * s.b}, {0, rhs}, s.x);
 }
 

@@ -129,22 +129,40 @@ TEST(TermsTasks, HandWorkedDecimalExamples)
     }
 }
 
-// The Lösungsweg of a few tasks, recomputed by hand: brackets first, x terms
-// to the left, the binomial formulas read backwards, a rounded quotient.
+// The Lösungsweg of a few tasks, recomputed by hand: brackets first, one
+// operation a line named after a bar, the binomial formulas read backwards,
+// a rounded quotient.
 TEST(TermsTasks, HandCheckedSteps)
 {
     const StepsExample examples[] = {
         // a = 2, x = 3, c = 2, d = 6, e = 2, f = 4: 48 - 6.
-        {8113, 3, {"2 · 3 · (2 + 6) - (2 + 4) = 2 · 3 · 8 - 6 = 42"}},
+        {8113, 3, {"2 · 3 · (2 + 6) − (2 + 4) = 2 · 3 · 8 − 6 = 42"}},
+        // b = 0: 3 + (-x) at x = 6, the negative number subtracted.
+        {8103, 774566179, {"3 + (−6) = 3 − 6 = −3"}},
         // b = 0: 14 : x at x = 3, shown with two places.
-        {8109, 11, {"14 : 3 = 4,6666..., gerundet 4,67"}},
+        {8109, 11, {"14 : 3 = 4,6666... ≈ 4,67"}},
+        // The x on the right over to the left, then the 2 over to the right.
+        {10201, 1, {"x + 2 = 8 − x   | + x", "2x + 2 = 8   | − 2", "2x = 6   | : 2", "x = 3"}},
+        {10209, 1, {"−4(x − 3) − 4x = −4x   | + 4x", "−4(x − 3) = 0   | : (−4)", "x − 3 = 0   | + 3", "x = 3"}},
         // x² + 4x - 8x - 32 against -4x - 28 leaves x² = 4; both roots count.
-        {10210, 5, {"x² - 4x - 32 = -4x - 28", "x² = 4", "x = -2 oder x = 2"}},
-        // -2x² + 3x - 12x + 18; minus the right side: -2(x² - 4x + 4).
-        {10310, 1, {"-2x² - 9x + 18 = -17x + 26", "-2x² + 8x - 8 = 0", "-2(x - 2)² = 0", "x = 2"}},
-        {11105, 2, {"(??a)² = 81a²", "Probe: 2 · 9 · 4 = 72", "81 = 9², also ?? = 9"}},
-        {12106, 1, {"Mal (x + 13): 5x + 29 = 3x + 39", "5x - 3x = 39 - 29", "2x = 10", "x = 10 : 2 = 5"}},
-        {12113, 1, {"16x² + 24x + 9 = (4x + 3)²", "4x + 3 = -5", "4x = -5 - 3", "4x = -8", "x = -8 : 4 = -2"}},
+        {10210, 5,
+         {"x² − 4x − 32 = −4x − 28   | + 4x", "x² − 32 = −28   | + 32", "x² = 4", "x = −2 oder x = 2 (beide sind richtig)"}},
+        {10306, 1, {"x + x² = x + 25   | − x", "x² = 25", "x = −5 oder x = 5 (beide sind richtig)"}},
+        // -2x² + 3x - 12x + 18; everything to the left, then divided by -2.
+        {10310, 1,
+         {"−2x² − 9x + 18 = −17x + 26   | + 17x", "−2x² + 8x + 18 = 26   | − 26", "−2x² + 8x − 8 = 0   | : (−2)",
+          "(x − 2)² = 0", "x = 2"}},
+        // The number from the square first, the middle term as its check.
+        {11105, 2, {"(??a)² = 81a²", "81 = 9²", "Probe: 2 · 9 · 4 = 72", "Also ?? = 9"}},
+        {12101, 774566179, {"4/x = 1   | · x", "x = 4"}},
+        {12106, 1,
+         {"(5x + 29)/(x + 13) = 3   | · (x + 13)", "5x + 29 = 3x + 39   | − 3x", "2x + 29 = 39   | − 29", "2x = 10   | : 2",
+          "x = 5"}},
+        {12112, 1,
+         {"x³ + 9x² + 27x + 27 = (x + 3)³", "x² + 6x + 9 = (x + 3)²", "(x + 3)³ : (x + 3)² = x + 3", "x + 3 = −1   | − 3",
+          "x = −4"}},
+        {12113, 1,
+         {"16x² + 24x + 9 = (4x + 3)²", "(4x + 3)² : (4x + 3) = 4x + 3", "4x + 3 = −5   | − 3", "4x = −8   | : 4", "x = −2"}},
     };
     expectSteps(examples);
 }
@@ -492,6 +510,171 @@ TEST(TermsTasks, SameSeedSameTask)
         EXPECT_EQ(a.solution, b.solution);
         EXPECT_EQ(a.decimalSolution, b.decimalSolution);
     }
+}
+
+// ------------------------------------------------------------------ Lösungsweg of the equations
+
+namespace {
+
+bool isEquationTask(int task)
+{
+    return (task >= 8201 && task <= 8211) || (task >= 10201 && task <= 10310) || (task >= 12101 && task <= 12114);
+}
+
+// A step in the reader's notation: "−" as "-".
+double evalStep(std::string text, double x)
+{
+    for (size_t at = text.find("−"); at != std::string::npos; at = text.find("−", at))
+        text.replace(at, std::string("−").size(), "-");
+    return eval(text, {{'x', x}});
+}
+
+// An equation line "left = right   | op", split.
+struct StepEquation {
+    std::string left, right, op;
+};
+
+bool readEquation(const std::string& line, StepEquation& e)
+{
+    const std::string bar = "   | ";
+    std::string body = line.substr(0, line.find(bar));
+    e.op = line.find(bar) == std::string::npos ? "" : line.substr(line.find(bar) + bar.size());
+    size_t eq = body.find(" = ");
+    if (eq == std::string::npos || body.find(" = ", eq + 1) != std::string::npos || body.find('x') == std::string::npos ||
+        body.find("oder") != std::string::npos)
+        return false;
+    e.left = body.substr(0, eq);
+    e.right = body.substr(eq + 3);
+    return true;
+}
+
+// The side after the operation, at x.
+double applied(const std::string& side, const std::string& op, double x)
+{
+    double v = evalStep(side, x);
+    if (op.empty())
+        return v;
+    double term = evalStep(op.substr(op.find(' ') + 1), x);
+    if (op.rfind("+ ", 0) == 0)
+        return v + term;
+    if (op.rfind("− ", 0) == 0)
+        return v - term;
+    if (op.rfind(": ", 0) == 0)
+        return v / term;
+    if (op.rfind("· ", 0) == 0)
+        return v * term;
+    throw std::runtime_error("unknown operation " + op);
+}
+
+// Points away from every pole and root of the catalog's terms.
+const double kSamples[] = {0.37, 1.91, -2.3};
+
+bool identity(const StepEquation& e)
+{
+    for (double x : kSamples)
+        if (!same(evalStep(e.left, x), evalStep(e.right, x)))
+            return false;
+    return true;
+}
+
+// b is a with its operation applied: each side, or the sides swapped.
+bool follows(const StepEquation& a, const StepEquation& b)
+{
+    bool straight = true, swapped = true;
+    for (double x : kSamples) {
+        double l = applied(a.left, a.op, x), r = applied(a.right, a.op, x);
+        straight = straight && same(evalStep(b.left, x), l) && same(evalStep(b.right, x), r);
+        swapped = swapped && same(evalStep(b.left, x), r) && same(evalStep(b.right, x), l);
+    }
+    return straight || swapped;
+}
+
+// One term a line: "+ 3x", "− 2", ": (−3)", "· (x + 13)".
+bool oneTerm(const std::string& op)
+{
+    if (op.rfind(": ", 0) == 0 || op.rfind("· ", 0) == 0)
+        return true;
+    std::string term = op.substr(op.find(' ') + 1);
+    return term.find(' ') == std::string::npos && term.find('(') == std::string::npos;
+}
+
+} // namespace
+
+// Every equation line of the equation types holds for the solution; each
+// comes from the one before by the operation written after its bar, one
+// term at a time (or by working out a side, or it is an identity such as a
+// binomial formula); the task's own equation starts the chain. No chain
+// states a term equal to itself ("3 + (-6) = 3 + (-6)").
+TEST(TermsTasks, EveryEquationStepNamesTheOperationThatLeadsToTheNext)
+{
+    std::map<int, int> barred;
+    for (int task : allTaskNumbers()) {
+        if (taskFamily(task) != TaskFamily::Terms)
+            continue;
+        for (unsigned seed = 1; seed <= 200; ++seed) {
+            GeneratedTask g = runTask(task, seed * 7919u);
+            const std::vector<std::string>& steps = taskSteps[taskIndex];
+            const std::string where = std::to_string(task) + " seed " + std::to_string(seed * 7919u) + ": ";
+            for (const std::string& line : steps) {
+                size_t at = 0;
+                std::string last;
+                for (size_t next; (next = line.find(" = ", at)) != std::string::npos; at = next + 3) {
+                    ASSERT_NE(line.substr(at, next - at), last) << where << line;
+                    last = line.substr(at, next - at);
+                }
+                ASSERT_NE(line.substr(at), last) << where << line;
+            }
+            if (!isEquationTask(task))
+                continue;
+            StepEquation previous;
+            std::string firstLine = task >= 12101 ? between(g.text, "Bruchgleichung.\n ", "\n") : equationLine(g.text);
+            firstLine = firstLine.substr(firstLine.find_first_not_of(' '));
+            bool chained = readEquation(firstLine.substr(0, firstLine.find_last_not_of(' ') + 1), previous);
+            for (const std::string& line : steps) {
+                StepEquation e;
+                if (!readEquation(line, e)) {
+                    chained = false;
+                    continue;
+                }
+                ASSERT_TRUE(same(evalStep(e.left, g.solution), evalStep(e.right, g.solution))) << where << line;
+                if (!e.op.empty()) {
+                    ++barred[task];
+                    ASSERT_TRUE(oneTerm(e.op)) << where << line;
+                }
+                // "(x - 2)² = 0" gives "x = 2" by no operation on both sides.
+                const bool root = previous.op.empty() && e.left == "x" && &line == &steps.back();
+                if (chained && !root && !identity(previous) && !identity(e))
+                    ASSERT_TRUE(follows(previous, e)) << where << "\"" << line << "\" after \"" << previous.left
+                                                      << " = " << previous.right << "   | " << previous.op << "\"";
+                previous = e;
+                chained = true;
+            }
+        }
+    }
+    for (int task : allTaskNumbers())
+        if (isEquationTask(task) && taskFamily(task) == TaskFamily::Terms)
+            EXPECT_GT(barred[task], 0) << task << " never names an operation";
+}
+
+// x² = a² is solved by a and -a. Both are right when typed (the judges take
+// alsoRight), no square shows -a, and the Lösungsweg says both count.
+TEST(TermsTasks, BothRootsOfASquareAreRight)
+{
+    for (int task : {10210, 10306})
+        for (unsigned seed = 1; seed <= 200; ++seed) {
+            GeneratedTask g = runTask(task, seed);
+            const int a = g.solution;
+            ASSERT_GT(a, 0) << task;
+            ASSERT_TRUE(alsoRight && alsoRight(-a)) << task << " seed " << seed;
+            for (int v = a - 30; v <= a + 30; ++v)
+                if (v != a && v != -a)
+                    ASSERT_FALSE(alsoRight(v)) << task << " seed " << seed << ": " << v;
+            ASSERT_TRUE(holds(equationLine(g.text), -a)) << g.text;
+            ASSERT_EQ(buildAnswerRows(taskLevel(task), taskDifficulty(task), task), AnswerRows::Integer);
+            ASSERT_FALSE(rowHas(options[taskIndex], -a)) << task << " seed " << seed;
+            ASSERT_EQ(taskSteps[taskIndex].back(),
+                      "x = −" + std::to_string(a) + " oder x = " + std::to_string(a) + " (beide sind richtig)");
+        }
 }
 
 // ------------------------------------------------------------------ task area
