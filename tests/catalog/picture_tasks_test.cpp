@@ -657,7 +657,7 @@ TEST(PictureTaskDrawings, GraphsPassThroughTheAnswer)
 }
 
 // Growth curves are read across from the percentage and down to the time
-// axis, where a tenth of a week is two pixels: every other square lies at
+// axis (no logarithms), where a tenth of a week is two pixels: every other square lies at
 // least half a grid box (10 pixels) from the answer, and 11208/11209 meet
 // the asked percentage right above it.
 TEST(PictureTaskDrawings, GrowthCurvesAreReadToTheSquaresStep)
@@ -675,6 +675,8 @@ TEST(PictureTaskDrawings, GrowthCurvesAreReadToTheSquaresStep)
                     nearest = std::min(nearest, d);
             }
             EXPECT_GE(nearest * pixelsPerUnit, 10) << task << " seed " << seed;
+            for (const std::string& line : taskSteps[taskIndex]) // grades 5-8 have no logarithm
+                EXPECT_FALSE(has(line, "ln") || has(line, "e hoch")) << task << " seed " << seed << ": " << line;
             if (task != 11212) {
                 const double percent = numbersIn(g.text)[0];
                 EXPECT_TRUE(pic.near(510 + static_cast<int>(20 * g.decimalSolution),
