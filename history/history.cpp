@@ -501,10 +501,17 @@ namespace {
 #ifndef _WIN32
 // The history is the pupil's own: the file 0600, and the program's own data
 // folder 0700 (a folder named by --history is left as its owner made it).
+void createPrivate(const std::string& path)
+{
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0) ::close(fd); // else it is there already, or the open below names the reason
+}
+
+// After a successful open only: a foreign or damaged file stays as it was.
 void makePrivate(const std::string& path)
 {
-    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0) return; // the open below names the reason
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return;
     struct stat st;
     if (::fstat(fd, &st) == 0 && st.st_uid == ::geteuid() && (st.st_mode & 0077)) ::fchmod(fd, st.st_mode & 0700);
     ::close(fd);
@@ -583,13 +590,16 @@ bool historyOpen(const std::string& path, std::string& err)
         return false;
     }
 #ifndef _WIN32
-    makePrivate(path);
+    createPrivate(path);
 #endif
     Outcome o = openNow(path, 100, err);
     if (o == Outcome::Failed) {
         closeNow();
         return false;
     }
+#ifndef _WIN32
+    makePrivate(path);
+#endif
     connection.path = path;
     if (o == Outcome::Busy) {
         // Another program holds the file: the game starts all the same, and
