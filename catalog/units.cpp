@@ -1,6 +1,7 @@
 // Units, percent, interest and proportion: conversions between measures,
 // percentages, interest and value-added tax, and rule-of-three problems.
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -100,6 +101,9 @@ std::string amountText(const Amount& a, int n)
     return std::to_string(n) + " " + (n == 1 ? a.one : a.many);
 }
 
+// The target unit for an amount: "1 Jahr", "4 Jahre".
+const char* unitFor(const Conversion& c, double value) { return value == 1 ? c.unitOne : c.unit; }
+
 // Each amount in the target unit, then their sum; three short conversions
 // share a line when it fits.
 void explainConversion(const Conversion& c, const int* v, double value)
@@ -107,7 +111,7 @@ void explainConversion(const Conversion& c, const int* v, double value)
     if (c.count == 1) {
         const Amount& a = c.amounts[0];
         taskStep("1 %s = %lld %s", a.one, a.mul / a.div, c.unit);
-        taskStep("%d · %lld = %s", v[0], a.mul / a.div, deDecimal(value, c.places).c_str());
+        taskStep("%d · %lld = %s %s", v[0], a.mul / a.div, deDecimal(value, c.places).c_str(), unitFor(c, value));
         return;
     }
     std::vector<std::string> conversions;
@@ -128,7 +132,7 @@ void explainConversion(const Conversion& c, const int* v, double value)
     else
         for (const std::string& s : conversions)
             taskStep("%s", s.c_str());
-    taskStep("%s = %s", sum.c_str(), deDecimal(value, c.places).c_str());
+    taskStep("%s = %s %s", sum.c_str(), deDecimal(value, c.places).c_str(), unitFor(c, value));
 }
 
 bool conversionTask(int taskNumber)
@@ -155,23 +159,31 @@ bool conversionTask(int taskNumber)
 
 // ------------------------------------------------------------ percent
 
-// A result shown with `places` decimals; "gerundet" in front when the
-// decimals cut it.
 bool exactAt(double value, int places)
 {
     double scaled = value * std::pow(10.0, places);
     return std::fabs(scaled - std::round(scaled)) < 1e-6;
 }
 
-std::string rounded(double value, int places)
+// A positive value cut off after `places` decimals, without rounding.
+double cutOff(double value, int places)
 {
-    return (exactAt(value, places) ? "" : "gerundet ") + deDecimal(value, places);
+    const double scale = std::pow(10.0, places);
+    return std::floor(value * scale + 1e-9) / scale;
 }
 
-// An intermediate value: as short as it is when exact, else rounded.
-std::string approx(double value, int places)
+// An intermediate value as short as it is when exact, else rounded with
+// "≈": "0,6", "0,57142... ≈ 0,571".
+std::string shortRounded(double value, int places)
 {
-    return exactAt(value, places) ? deNumber(value) : "gerundet " + deDecimal(value, places);
+    return exactAt(value, places) ? deNumber(value) : deRounded(value, places);
+}
+
+// An intermediate value as short as it is when exact, else cut off after
+// `places` decimals and marked so: "51,5151...".
+std::string cutText(double value, int places)
+{
+    return exactAt(value, places) ? deNumber(value) : deDecimal(cutOff(value, places), places) + "...";
 }
 
 // 5201, 7101
@@ -196,8 +208,8 @@ void percentFromShare(const char* text)
         c = c + 1;
     taskPrintf(text, 10 * c, 10 * a, 10 * a * b);
     sol() = 10 * b * c;
-    taskStep("10 %% = %d : %d = %d", 10 * a * b, a, 10 * b);
-    taskStep("%d %% = %d · %d = %d", 10 * c, c, 10 * b, sol());
+    taskStep("10 %% sind %d : %d = %d", 10 * a * b, a, 10 * b);
+    taskStep("%d %% sind %d · %d = %d", 10 * c, c, 10 * b, sol());
 }
 
 void task7107()
@@ -206,8 +218,8 @@ void task7107()
     int b = drawRange(1, 5);
     taskPrintf("\n\n\n\nWie viel sind 100 Prozent, wenn %d Prozent gleich %d sind?", a, a * b);
     sol() = 100 * b;
-    taskStep("1 %% = %d : %d = %d", a * b, a, b);
-    taskStep("100 %% = 100 · %d = %d", b, sol());
+    taskStep("1 %% sind %d : %d = %d", a * b, a, b);
+    taskStep("100 %% sind 100 · %d = %d", b, sol());
 }
 
 void task7108()
@@ -219,7 +231,7 @@ void task7108()
                100 * a, p);
     sol() = 100 * a * (100 - p) / 100;
     taskStep("100 %% - %d %% = %d %%", p, 100 - p);
-    taskStep("%d · %d : 100 = %d", 100 * a, 100 - p, sol());
+    taskStep("%d %% von %d Euro: %d · %d : 100 = %d Euro", 100 - p, 100 * a, 100 * a, 100 - p, sol());
 }
 
 // 7109, 7110: the price 25a lowered by p percent, p a multiple of 4, so
@@ -235,14 +247,14 @@ void lowerPrice(int taskNumber)
                    p, 25 * a - cut);
         sol() = 25 * a;
         taskStep("100 %% - %d %% = %d %% sind %d Euro", p, 100 - p, 25 * a - cut);
-        taskStep("%d : %d · 100 = %d", 25 * a - cut, 100 - p, sol());
+        taskStep("Preis vorher: %d : %d · 100 = %d Euro", 25 * a - cut, 100 - p, sol());
     } else {
         taskPrintf("\n\n\n\nDer Verkaufspreis eines Computers wurde um %d Euro gesenkt.\n"
                    "Er kostet jetzt %d Euro. \nUm wie viel Prozent wurde der Preis gesenkt? ",
                    cut, 25 * a - cut);
         sol() = p;
         taskStep("Preis vorher: %d + %d = %d Euro", 25 * a - cut, cut, 25 * a);
-        taskStep("%d : %d · 100 = %d", cut, 25 * a, sol());
+        taskStep("Senkung: %d : %d · 100 = %d %%", cut, 25 * a, sol());
     }
 }
 
@@ -255,7 +267,7 @@ void task7111()
     sol() = a;
     taskStep("%d g Salz sind 3,5 %% des Meerwassers", 35 * a);
     taskStep("Meerwasser: %d : 3,5 · 100 = %d g", 35 * a, 1000 * a);
-    taskStep("%d : 1000 = %d", 1000 * a, a);
+    taskStep("%d g = %d kg", 1000 * a, a);
 }
 
 void task7112()
@@ -272,8 +284,12 @@ void task7112()
     // floating point cannot truncate to one Euro less.
     sol() = p / 100 * (100 - q) * (100 - r) / 100;
     int first = p / 100 * (100 - q);
-    taskStep("%d · %d : 100 = %d", p, 100 - q, first);
-    taskStep("%d · %d : 100 = %d", first, 100 - r, sol());
+    if (q == r)
+        taskStep("Es bleiben jedes Mal 100 %% - %d %% = %d %%.", q, 100 - q);
+    else
+        taskStep("Es bleiben 100 %% - %d %% = %d %%, dann 100 %% - %d %% = %d %%.", q, 100 - q, r, 100 - r);
+    taskStep("%d · %d : 100 = %d Euro", p, 100 - q, first);
+    taskStep("%d · %d : 100 = %d Euro", first, 100 - r, sol());
 }
 
 void task7113()
@@ -286,11 +302,16 @@ void task7113()
                "Wie viel Liter salzfreies Wasser muss man hinzufügen? ",
                a, b, c);
     decimalAnswer(static_cast<double>(a) * b / c - a, 3);
-    // The salt stays: a · b % = (a + w) · c %.
+    // The salt stays: b % of a litres are c % of the new amount. The new
+    // amount may be a third of a litre: carried cut off, rounded once at
+    // the end.
+    double salt = a * b / 100.0;
     double total = static_cast<double>(a) * b / c;
-    taskStep("Salz bleibt gleich: %d · %d = %d · neue Menge", a, b, c);
-    taskStep("neue Menge = %d · %d : %d = %s", a, b, c, approx(total, 3).c_str());
-    taskStep("%s - %d = %s", exactAt(total, 3) ? deNumber(total).c_str() : deDecimal(total, 3).c_str(), a,
+    std::string totalText = cutText(total, 4);
+    taskStep("Salz: %d %% von %d l = %d · %d : 100 = %s l", b, a, a, b, deNumber(salt).c_str());
+    taskStep("Neue Menge: %s l sind %d %%; %s : %d · 100 = %s l", deNumber(salt).c_str(), c, deNumber(salt).c_str(),
+             c, totalText.c_str());
+    taskStep("Wasser dazu: %s l - %d l %s %s l", totalText.c_str(), a, exactAt(total, 3) ? "=" : "≈",
              deDecimal(decimalSolution[taskIndex], 3).c_str());
 }
 
@@ -305,8 +326,9 @@ void task7114()
                s, a, b);
     decimalAnswer(s * (1 + a / 100.0) * (1 + b / 100.0), 2);
     int first = s + s * a / 100;
-    taskStep("%d · %s = %d", s, deNumber(1 + a / 100.0).c_str(), first);
-    taskStep("%d · %s = %s", first, deNumber(1 + b / 100.0).c_str(), deDecimal(decimalSolution[taskIndex], 2).c_str());
+    taskStep("%d · %s = %d Euro", s, deNumber(1 + a / 100.0).c_str(), first);
+    taskStep("%d · %s = %s Euro", first, deNumber(1 + b / 100.0).c_str(),
+             deDecimal(decimalSolution[taskIndex], 2).c_str());
 }
 
 void task7115()
@@ -320,7 +342,7 @@ void task7115()
                a, k);
     decimalAnswer(100.0 * a / (100 - k), 2);
     taskStep("Zink: 100 %% - %d %% = %d %% sind %d kg", k, 100 - k, a);
-    taskStep("%d : %d · 100 = %s", a, 100 - k, rounded(decimalSolution[taskIndex], 2).c_str());
+    taskStep("Messing: %d : %d · 100 = %s kg", a, 100 - k, deRounded(decimalSolution[taskIndex], 2).c_str());
 }
 
 // The dough is limited by whichever stock runs out first.
@@ -346,25 +368,37 @@ void task7116()
     if (byFlour < dough)
         dough = byFlour;
     decimalAnswer(dough, 3);
-    taskStep("Butter: %s : %d · 100 = %s kg", deNumber(butter / 1000.0).c_str(), butterShare,
-             approx(byButter, 3).c_str());
-    taskStep("Quark: %s : %d · 100 = %s kg", deNumber(quark / 1000.0).c_str(), q, approx(byQuark, 3).c_str());
-    taskStep("Mehl: %d : %d · 100 = %s kg", a, f, approx(byFlour, 3).c_str());
-    taskStep("Es reicht für den kleinsten Wert: %s", deDecimal(dough, 3).c_str());
+    taskStep("Butter: %s kg : %d · 100 = %s kg", deNumber(butter / 1000.0).c_str(), butterShare,
+             shortRounded(byButter, 3).c_str());
+    taskStep("Quark: %s kg : %d · 100 = %s kg", deNumber(quark / 1000.0).c_str(), q,
+             shortRounded(byQuark, 3).c_str());
+    taskStep("Mehl: %d kg : %d · 100 = %s kg", a, f, shortRounded(byFlour, 3).c_str());
+    taskStep("Es reicht für den kleinsten Wert: %s kg", deDecimal(dough, 3).c_str());
 }
 
-// The shares in percent before and after, then their difference.
+// The shares in percent before and after, then their difference. A share
+// that does not end is cut off after as many places as it takes for every
+// value the cut figures stand for to round to the same hundredth, so that
+// the difference of the printed figures gives the printed result.
 void explainShareChange(int part, double all, int partAfter, double allAfter)
 {
     double before = 100.0 * part / all;
     double after = 100.0 * partAfter / allAfter;
-    taskStep("vorher: %d : %s · 100 = %s %%", part, deNumber(all).c_str(), approx(before, 3).c_str());
-    taskStep("nachher: %d : %s · 100 = %s %%", partAfter, deNumber(allAfter).c_str(), approx(after, 3).c_str());
-    // In percent, not as bare numbers: the difference comes from the exact
-    // shares, which the shown ones only approach.
-    taskStep("Änderung: %s %% - %s %% = %s", deNumber(std::round(after * 1000) / 1000).c_str(),
-             deNumber(std::round(before * 1000) / 1000).c_str(),
-             rounded(decimalSolution[taskIndex], 2).c_str());
+    int places = 3;
+    for (; places < 8; ++places) {
+        // Each cut figure lies at most one unit of its last place below its share.
+        double unit = std::pow(10.0, -places);
+        double low = cutOff(after, places) - cutOff(before, places) - (exactAt(before, places) ? 0 : unit);
+        double high = cutOff(after, places) + (exactAt(after, places) ? 0 : unit) - cutOff(before, places);
+        if (deDecimal(low, 2) == deDecimal(high, 2))
+            break;
+    }
+    std::string beforeText = cutText(before, places), afterText = cutText(after, places);
+    taskStep("Vorher: %d : %s · 100 = %s %%", part, deNumber(all).c_str(), beforeText.c_str());
+    taskStep("Nachher: %d : %s · 100 = %s %%", partAfter, deNumber(allAfter).c_str(), afterText.c_str());
+    bool exact = exactAt(before, 2) && exactAt(after, 2);
+    taskStep("Änderung: %s %% - %s %% %s %s %%", afterText.c_str(), beforeText.c_str(), exact ? "=" : "≈",
+             deDecimal(decimalSolution[taskIndex], 2).c_str());
 }
 
 // 7117 asks for the girls' share, 7118 for the boys'; both keep the two
@@ -412,7 +446,7 @@ void task7201()
                "wenn er %d Euro zu einem Zinssatz von %d%% auf \nder Bank angelegt hat?",
                100 * a, b);
     sol() = a * b;
-    taskStep("Zinsen: %d · %d : 100 = %d", 100 * a, b, sol());
+    taskStep("Zinsen: %d · %d : 100 = %d Euro", 100 * a, b, sol());
 }
 
 void task7202()
@@ -423,8 +457,8 @@ void task7202()
                "wenn sie %d Euro zu einem Zinssatz von %d%% auf \nder Bank angelegt hat?",
                200 * a, b);
     sol() = a * b;
-    taskStep("für ein Jahr: %d · %d : 100 = %d", 200 * a, b, 2 * a * b);
-    taskStep("für ein halbes Jahr: %d : 2 = %d", 2 * a * b, sol());
+    taskStep("Für ein Jahr: %d · %d : 100 = %d Euro", 200 * a, b, 2 * a * b);
+    taskStep("Für ein halbes Jahr: %d : 2 = %d Euro", 2 * a * b, sol());
 }
 
 void task7203()
@@ -436,8 +470,8 @@ void task7203()
                "sie nach dem halben Jahr bezahlen?",
                1000 * a, b);
     sol() = 1000 * a * b / 200;
-    taskStep("für ein Jahr: %d · %d : 100 = %d", 1000 * a, b, 10 * a * b);
-    taskStep("für ein halbes Jahr: %d : 2 = %d", 10 * a * b, sol());
+    taskStep("Für ein Jahr: %d · %d : 100 = %d Euro", 1000 * a, b, 10 * a * b);
+    taskStep("Für ein halbes Jahr: %d : 2 = %d Euro", 10 * a * b, sol());
 }
 
 void task7204()
@@ -449,8 +483,8 @@ void task7204()
                "Wie viel muss er nach einem Monat Überziehungszinsen bezahlen? ",
                k, a);
     sol() = k * a / 1200;
-    taskStep("für ein Jahr: %d · %d : 100 = %d", k, a, k * a / 100);
-    taskStep("für einen Monat: %d : 12 = %d", k * a / 100, sol());
+    taskStep("Für ein Jahr: %d · %d : 100 = %d Euro", k, a, k * a / 100);
+    taskStep("Für einen Monat: %d : 12 = %d Euro", k * a / 100, sol());
 }
 
 void task7205()
@@ -461,7 +495,7 @@ void task7205()
                "Bank für ihr Guthaben von %d Euro gutgeschrieben. \nWie hoch war der Zinssatz in Prozent? ",
                a * b, 100 * b);
     sol() = a;
-    taskStep("Zinssatz: %d : %d · 100 = %d", a * b, 100 * b, sol());
+    taskStep("Zinssatz: %d : %d · 100 = %d %%", a * b, 100 * b, sol());
 }
 
 void task7206()
@@ -474,8 +508,8 @@ void task7206()
                "Bank abholen, wenn das Guthaben bestehen bleiben soll? ",
                k, a);
     decimalAnswer(static_cast<double>(k) * a / 1200, 2);
-    taskStep("für ein Jahr: %d · %d : 100 = %d", k, a, k * a / 100);
-    taskStep("für einen Monat: %d : 12 = %s", k * a / 100, rounded(decimalSolution[taskIndex], 2).c_str());
+    taskStep("Für ein Jahr: %d · %d : 100 = %d Euro", k, a, k * a / 100);
+    taskStep("Für einen Monat: %d : 12 = %s Euro", k * a / 100, deRounded(decimalSolution[taskIndex], 2).c_str());
 }
 
 void task7207()
@@ -487,9 +521,9 @@ void task7207()
                "wenn ihm die Bank %d Prozent Zinsen bietet?",
                e, a);
     decimalAnswer(1200.0 * e / a, 0);
-    taskStep("Zinsen für ein Jahr: 12 · %d = %d", e, 12 * e);
-    taskStep("%d sind %d %% vom Grundkapital", 12 * e, a);
-    taskStep("%d : %d · 100 = %s", 12 * e, a, rounded(decimalSolution[taskIndex], 0).c_str());
+    taskStep("Zinsen für ein Jahr: 12 · %d = %d Euro", e, 12 * e);
+    taskStep("%d Euro sind %d %% vom Grundkapital.", 12 * e, a);
+    taskStep("%d : %d · 100 = %s Euro", 12 * e, a, deRounded(decimalSolution[taskIndex], 0).c_str());
 }
 
 void task7208()
@@ -504,8 +538,8 @@ void task7208()
                deDecimal(n + n * v / 100.0, 2).c_str(), v);
     decimalAnswer(n * v / 100.0, 2);
     taskStep("%d EUR sind 100 %% + %d %% = %d %%", gross, v, 100 + v);
-    taskStep("ohne Steuer: %d : %d · 100 = %d", gross, 100 + v, n);
-    taskStep("Steuer: %d · %d : 100 = %s", n, v, deDecimal(decimalSolution[taskIndex], 2).c_str());
+    taskStep("Ohne Steuer: %d : %d · 100 = %d EUR", gross, 100 + v, n);
+    taskStep("Steuer: %d · %d : 100 = %s EUR", n, v, deDecimal(decimalSolution[taskIndex], 2).c_str());
 }
 
 // ------------------------------------------------------------ rule of three
@@ -539,8 +573,10 @@ void priceForMultiple(int taskNumber)
     }
     sol() = b * e;
     int amount = taskNumber == 5303 ? 50 * a : taskNumber == 5307 ? a : 100 * a;
-    taskStep("%d : %d = %d", amount * e, amount, e);
-    taskStep("%d · %d = %d", b, e, sol());
+    const char* unit = taskNumber == 5307 ? "kg" : "g";
+    taskStep("%d %s sind %d-mal so viel wie %d %s: %d : %d = %d", amount * e, unit, e, amount, unit, amount * e, amount,
+             e);
+    taskStep("Preis: %d · %d EUR = %d EUR", e, b, sol());
 }
 
 void task5304()
@@ -555,8 +591,8 @@ void task5304()
                "Durchschnittsgeschwindigkeit in %d Stunden zurücklegen? \n ",
                a, a * speed, c);
     sol() = c * speed;
-    taskStep("in einer Stunde: %d : %d = %d km", a * speed, a, speed);
-    taskStep("%d · %d = %d", c, speed, sol());
+    taskStep("In einer Stunde: %d : %d = %d km", a * speed, a, speed);
+    taskStep("In %d Stunden: %d · %d = %d km", c, c, speed, sol());
 }
 
 void task5305()
@@ -568,8 +604,8 @@ void task5305()
     taskPrintf("\n\n\n\n %d Gramm Wurst kosten %d EUR.\n Wie viel EUR kosten %d Gramm? \n", 100 * c * d, b * d,
                100 * c);
     sol() = b;
-    taskStep("%d : %d = %d", 100 * c * d, 100 * c, d);
-    taskStep("%d : %d = %d", b * d, d, sol());
+    taskStep("%d g sind %d-mal so viel wie %d g: %d : %d = %d", 100 * c * d, d, 100 * c, 100 * c * d, 100 * c, d);
+    taskStep("Preis: %d EUR : %d = %d EUR", b * d, d, sol());
 }
 
 void task5306()
@@ -581,8 +617,8 @@ void task5306()
     taskPrintf("\n\n\n\n Eine Maschine fertigt in %d Stunden %d Teile.\n Wie viele Teile fertigt sie in %d Stunden? ",
                c * d, 100 * b * d, c);
     sol() = 100 * b;
-    taskStep("%d : %d = %d", c * d, c, d);
-    taskStep("%d : %d = %d", 100 * b * d, d, sol());
+    taskStep("%d h sind %d-mal so lang wie %d h: %d : %d = %d", c * d, d, c, c * d, c, d);
+    taskStep("In %d h: %d Teile : %d = %d Teile", c, 100 * b * d, d, sol());
 }
 
 void task5308()
@@ -595,8 +631,8 @@ void task5308()
     taskPrintf("\n\n\n\n Aus einem Tank fließen in %d Stunden %d Liter Wasser.\n Wie viel Liter sind das in %d Stunden? ",
                c * e, 80 * b * e, c);
     sol() = 80 * b;
-    taskStep("%d : %d = %d", c * e, c, e);
-    taskStep("%d : %d = %d", 80 * b * e, e, sol());
+    taskStep("%d h sind %d-mal so lang wie %d h: %d : %d = %d", c * e, e, c, c * e, c, e);
+    taskStep("In %d h: %d l : %d = %d l", c, 80 * b * e, e, sol());
 }
 
 // 5309, 5310, 5312: a workers need b × c, c workers need a × b. When the
@@ -626,9 +662,13 @@ void inverseProportion(int taskNumber)
     }
     sol() = a * b;
     static const char* const units[] = {"Baggertage", "Gesellenstunden", "Maurertage"};
-    const char* unit = units[taskNumber == 5309 ? 0 : taskNumber == 5310 ? 1 : 2];
-    taskStep("Arbeit: %d · %d = %d %s", a, b * c, a * b * c, unit);
-    taskStep("%d : %d = %d", a * b * c, c, sol());
+    static const char* const answers[] = {"Tage", "Stunden", "Maurer"};
+    static const char* const labels[] = {"%d Bagger", "%d Gesellen", "In %d Tagen"};
+    const int which = taskNumber == 5309 ? 0 : taskNumber == 5310 ? 1 : 2;
+    char label[32];
+    std::snprintf(label, sizeof label, labels[which], c);
+    taskStep("Arbeit: %d · %d = %d %s", a, b * c, a * b * c, units[which]);
+    taskStep("%s: %d : %d = %d %s", label, a * b * c, c, sol(), answers[which]);
 }
 
 // The tank holds a × b × c² litres.
@@ -643,8 +683,8 @@ void task5311()
                "In welcher Zeit leert sich der Tank, \nwenn %d l/min herausfließen? ",
                a * c, b * c, a * b);
     sol() = c * c;
-    taskStep("Inhalt: %d · %d = %d l", a * c, b * c, a * b * c * c);
-    taskStep("%d : %d = %d", a * b * c * c, a * b, sol());
+    taskStep("Inhalt: %d l/min · %d min = %d l", a * c, b * c, a * b * c * c);
+    taskStep("Bei %d l/min: %d : %d = %d min", a * b, a * b * c * c, a * b, sol());
 }
 
 // a trucks need (a - 1)c + b hours; after b hours the a - 1 left carry the
@@ -660,8 +700,8 @@ void task5313()
     sol() = (a * a * c - a * c) / (a - 1);
     int work = a * ((a - 1) * c + b);
     taskStep("Arbeit: %d · %d = %d LKW-Stunden", a, (a - 1) * c + b, work);
-    taskStep("nach %d Stunden bleiben %d - %d · %d = %d", b, work, a, b, work - a * b);
-    taskStep("%d : %d = %d", work - a * b, a - 1, sol());
+    taskStep("Nach %d Stunden bleiben %d - %d · %d = %d LKW-Stunden.", b, work, a, b, work - a * b);
+    taskStep("%d LKW: %d : %d = %d Stunden", a - 1, work - a * b, a - 1, sol());
 }
 
 } // namespace

@@ -51,18 +51,34 @@ void explainThreeAges(int total, const char* asked, int answer)
         taskStep("%s: %d + %d = %d", asked, sika, answer - sika, answer);
 }
 
-// a x + b = c x + e with the whole solution x.
+// The operation applied to both sides of an equation, after a bar at the
+// end of the line it is applied to: "   | - 5", "   | : (-4)".
+std::string applied(char op, const std::string& operand)
+{
+    return std::string("   | ") + op + " " + operand;
+}
+
+// The bar for taking away `v` (a number or an x-term) from both sides.
+std::string subtracted(int v, const char* var = "")
+{
+    std::string term = *var ? deTerm(v < 0 ? -v : v, var) : std::to_string(v < 0 ? -v : v);
+    return applied(v < 0 ? '+' : '-', term);
+}
+
+// a x + b = c x + e with the whole solution x, b and c not 0: the x-term
+// of the right side goes first, then the number, one bar each.
 void explainLinear(int a, int b, int c, int e, int x)
 {
-    taskStep("%s = %s", deLinear(a, b, "x").c_str(), deLinear(c, e, "x").c_str());
     int k = a - c;
     int r = e - b;
+    taskStep("%s = %s%s", deLinear(a, b, "x").c_str(), deLinear(c, e, "x").c_str(), subtracted(c, "x").c_str());
+    taskStep("%s = %d%s", deLinear(k, b, "x").c_str(), e, subtracted(b).c_str());
     if (k == 1) {
-        taskStep("x = %d%s = %d", e, signedTerm(-b).c_str(), x);
+        taskStep("x = %d", x);
         return;
     }
-    taskStep("%s = %d%s = %d", deTerm(k, "x").c_str(), e, signedTerm(-b).c_str(), r);
-    taskStep("x = %d : %s = %d", r, deOperand(k).c_str(), x);
+    taskStep("%s = %d%s", deTerm(k, "x").c_str(), r, applied(':', deOperand(k)).c_str());
+    taskStep("x = %d", x);
 }
 
 // ------------------------------------------------------------ Roman numerals
@@ -318,6 +334,8 @@ void task1313()
 }
 
 // 1314 to 1316: Sika is a, Nanina a + 1, Rona a + 2.
+// Worked backwards as at level 1: without the extra years all three would
+// be as old as Sika.
 void threeAges(int taskNumber)
 {
     int a = drawRange(5, 11);
@@ -326,7 +344,11 @@ void threeAges(int taskNumber)
                "Alle zusammen sind %d Jahre alt.\nWie alt ist %s?",
                3 * a + 3, question);
     sol() = taskNumber == 1314 ? a + 2 : taskNumber == 1315 ? a : a + 1;
-    explainThreeAges(3 * a + 3, question, sol());
+    taskStep("Nanina ist 1 Jahr älter als Sika, Rona 2 Jahre.");
+    taskStep("Ohne diese Jahre: %d - 1 - 2 = %d", 3 * a + 3, 3 * a);
+    taskStep("Dann wären alle so alt wie Sika: %d : 3 = %d", 3 * a, a);
+    if (sol() != a)
+        taskStep("%s: %d + %d = %d", question, a, sol() - a, sol());
 }
 
 void task1317()
@@ -337,11 +359,13 @@ void task1317()
                "ausgedachte Zahl subtrahiert, so erhält er %d.\nWelche Zahl hat er sich ausgedacht? ",
                a, (a - 1) * b);
     sol() = b;
-    taskStep("%dx - x = %s = %d", a, deTerm(a - 1, "x").c_str(), (a - 1) * b);
-    if (a > 2)
-        taskStep("x = %d : %d = %d", (a - 1) * b, a - 1, sol());
-    else
-        taskStep("x = %d", sol());
+    if (a > 2) {
+        taskStep("%d-mal die Zahl minus die Zahl ist %d-mal die Zahl.", a, a - 1);
+        taskStep("%d-mal die Zahl ist %d: %d : %d = %d", a - 1, (a - 1) * b, (a - 1) * b, a - 1, sol());
+    } else {
+        taskStep("2-mal die Zahl minus die Zahl ist die Zahl selbst.");
+        taskStep("Die Zahl ist %d.", sol());
+    }
 }
 
 // ------------------------------------------------------------ level 3
@@ -373,7 +397,7 @@ void task3302()
                " Wie viel mm ist er in Wirklichkeit groß?",
                2 * a, 2 * a * b);
     sol() = b;
-    taskStep("%d : %d = %d", 2 * a * b, 2 * a, sol());
+    taskStep("In Wirklichkeit: %d mm : %d = %d mm", 2 * a * b, 2 * a, sol());
 }
 
 void task3303()
@@ -384,7 +408,10 @@ void task3303()
                " Welche Zahl ist die größere der beiden?",
                a + b, a - b);
     sol() = a;
-    taskStep("größere Zahl: (%d + %d) : 2 = %d", a + b, a - b, sol());
+    taskStep("Summe + Differenz ist das Doppelte der größeren Zahl.");
+    taskStep("(%d + %d) : 2 = %d; kleinere Zahl: %d - %d = %d", a + b, a - b, a, a + b, a, b);
+    taskStep("Probe: %d + %d = %d; %d - %d = %d", a, b, a + b, a, b, a - b);
+    taskStep("Die größere Zahl ist %d.", sol());
 }
 
 void task3304()
@@ -395,7 +422,10 @@ void task3304()
                " Welche Zahl ist die kleinere der beiden?",
                a + b, a - b);
     sol() = b;
-    taskStep("kleinere Zahl: (%d - %d) : 2 = %d", a + b, a - b, sol());
+    taskStep("Summe - Differenz ist das Doppelte der kleineren Zahl.");
+    taskStep("(%d - %d) : 2 = %d; größere Zahl: %d - %d = %d", a + b, a - b, b, a + b, b, a);
+    taskStep("Probe: %d + %d = %d; %d - %d = %d", a, b, a + b, a, b, a - b);
+    taskStep("Die kleinere Zahl ist %d.", sol());
 }
 
 // 3305 asks for the larger, 3306 for the smaller of the two.
@@ -407,9 +437,18 @@ void sumAndProduct(bool larger)
                " Welche Zahl ist die %s der beiden?",
                a + b, a * b, larger ? "größere" : "kleinere");
     sol() = larger ? a : b;
-    taskStep("%d + %d = %d", a, b, a + b);
-    taskStep("%d · %d = %d", a, b, a * b);
-    taskStep("die %s Zahl ist %d", larger ? "größere" : "kleinere", sol());
+    // Every way to write the product as two factors, then their sums: the
+    // pair with the given sum is the one.
+    std::string pairs, sums;
+    for (int d = 1; d * d <= a * b; ++d)
+        if (a * b % d == 0) {
+            pairs += " = " + std::to_string(d) + " · " + std::to_string(a * b / d);
+            sums += (sums.empty() ? "" : ", ") + std::to_string(d + a * b / d);
+        }
+    taskStep("Zerlegungen: %d%s", a * b, pairs.c_str());
+    taskStep("Summen der Paare: %s", sums.c_str());
+    taskStep("Summe %d: %d + %d = %d", a + b, b, a, a + b);
+    taskStep("Die %s Zahl ist %d.", larger ? "größere" : "kleinere", sol());
 }
 
 void task3307()
@@ -419,8 +458,8 @@ void task3307()
                "Jeder stößt mit jedem in der Runde an.\nWie oft erklingen die Gläser?",
                a);
     sol() = a * (a - 1) / 2;
-    taskStep("jeder der %d Gäste stößt mit %d anderen an", a, a - 1);
-    taskStep("jedes Paar zählt einmal: %d · %d : 2 = %d", a, a - 1, sol());
+    taskStep("Jeder der %d Gäste stößt mit %d anderen an.", a, a - 1);
+    taskStep("Jedes Paar zählt einmal: %d · %d : 2 = %d", a, a - 1, sol());
 }
 
 void task3308()
@@ -477,7 +516,8 @@ void task3312()
                a * a + a);
     sol() = a;
     taskStep("x² + x = %d", a * a + a);
-    taskStep("%d² + %d = %d + %d = %d", a, a, a * a, a, a * a + a);
+    taskStep("Probieren: %d² + %d = %d + %d = %d, zu klein", a - 1, a - 1, (a - 1) * (a - 1), a - 1, (a - 1) * a);
+    taskStep("%d² + %d = %d + %d = %d, passt", a, a, a * a, a, a * a + a);
     taskStep("x = %d", sol());
 }
 
@@ -489,7 +529,9 @@ void task3313()
                a * a - a);
     sol() = a;
     taskStep("x² - x = %d", a * a - a);
-    taskStep("%d² - %d = %d - %d = %d", a, a, a * a, a, a * a - a);
+    taskStep("Probieren: %d² - %d = %d - %d = %d, zu klein", a - 1, a - 1, (a - 1) * (a - 1), a - 1,
+             (a - 1) * (a - 2));
+    taskStep("%d² - %d = %d - %d = %d, passt", a, a, a * a, a, a * a - a);
     taskStep("x = %d", sol());
 }
 
@@ -522,9 +564,16 @@ void task5101()
                a, b, c, d);
     int left = b * c, right = d * a;
     sol() = left < right ? 1 : left == right ? 2 : 3;
+    // Equal numerators or equal denominators compare at a glance; else over
+    // the common denominator.
     int common = std::lcm(a, c);
-    taskStep("Hauptnenner %d: %d/%d = %d/%d; %d/%d = %d/%d", common, b, a, b * (common / a), common, d, c,
-             d * (common / c), common);
+    if (b == d && a != c)
+        taskStep("Gleiche Zähler: der kleinere Nenner gibt den größeren Bruch.");
+    else if (a == c && b != d)
+        taskStep("Gleiche Nenner: der größere Zähler gibt den größeren Bruch.");
+    else if (a != c)
+        taskStep("Hauptnenner %d: %d/%d = %d/%d; %d/%d = %d/%d", common, b, a, b * (common / a), common, d, c,
+                 d * (common / c), common);
     taskStep("%d/%d %s %d/%d", b, a, sol() == 1 ? "<" : sol() == 2 ? "=" : ">", d, c);
     choiceMode = 2;
     optionCount = 3;
@@ -583,8 +632,8 @@ void task5104()
                "Um wie viel Grad dreht sich der große Zeiger in %d Minuten?",
                m);
     sol() = 6 * m;
-    taskStep("in einer Minute: 360 : 60 = 6 Grad");
-    taskStep("%d · 6 = %d", m, sol());
+    taskStep("In einer Minute: 360° : 60 = 6°");
+    taskStep("In %d Minuten: %d · 6° = %d°", m, m, sol());
 }
 
 // Steps alternate +b, -c.
@@ -647,7 +696,7 @@ void task6301()
     sol() = a * (a + b);
     taskStep("Seiten x und x + %d: 2x + 2(x + %d) = 4x + %d = %d", b, b, 2 * b, 4 * a + 2 * b);
     taskStep("x = (%d - %d) : 4 = %d", 4 * a + 2 * b, 2 * b, a);
-    taskStep("A = %d · %d = %d", a, a + b, sol());
+    taskStep("A = %d cm · %d cm = %d cm²", a, a + b, sol());
 }
 
 void task6302()
@@ -660,7 +709,7 @@ void task6302()
     sol() = 4 * a + 2 * b;
     taskStep("Seiten x und x + %d: x · (x + %d) = %d", b, b, a * (a + b));
     taskStep("x = %d, denn %d · %d = %d", a, a, a + b, a * (a + b));
-    taskStep("U = 2 · (%d + %d) = %d", a, a + b, sol());
+    taskStep("U = 2 · (%d cm + %d cm) = %d cm", a, a + b, sol());
 }
 
 // Angles x, x + d and x - e add up to 180; drawn again until all three
@@ -677,11 +726,11 @@ void task6303()
                "und der dritte um %d Grad kleiner als der erste.\nWie groß ist der erste Winkel?",
                d, e);
     sol() = x;
-    taskStep("x + (x + %d) + (x - %d) = 180", d, e);
-    taskStep("%s = 180", deLinear(3, d - e, "x").c_str());
+    taskStep("Winkelsumme: x + (x + %d) + (x - %d) = 180", d, e);
     if (d != e)
-        taskStep("3x = 180%s = %d", signedTerm(e - d).c_str(), 3 * x);
-    taskStep("x = %d : 3 = %d", 3 * x, x);
+        taskStep("%s = 180%s", deLinear(3, d - e, "x").c_str(), subtracted(d - e).c_str());
+    taskStep("3x = %d%s", 3 * x, applied(':', "3").c_str());
+    taskStep("x = %d°", x);
 }
 
 // Two factor pairs of the same area; the second length lies near the first
@@ -709,8 +758,8 @@ void task6304()
                "wenn es den gleichen Flächeninhalt \nwie das erste Rechteck haben soll? ",
                a, b, c);
     sol() = d;
-    taskStep("A = %d · %d = %d", a, b, area);
-    taskStep("Breite: %d : %d = %d", area, c, sol());
+    taskStep("A = %d cm · %d cm = %d cm²", a, b, area);
+    taskStep("Breite: %d cm² : %d cm = %d cm", area, c, sol());
 }
 
 void task6305()
@@ -721,7 +770,7 @@ void task6305()
                50 * a, a * b);
     sol() = 20 * b;
     taskStep("%d kg = %d g", a * b, 1000 * a * b);
-    taskStep("%d : %d = %d", 1000 * a * b, 50 * a, sol());
+    taskStep("%d g : %d g = %d, also %d Tage", 1000 * a * b, 50 * a, sol(), sol());
 }
 
 // The rest must be a multiple of 3 in the first two variants, or a sixth
@@ -769,8 +818,8 @@ void task6309()
     int b = drawRange(-14, 14);
     taskPrintf("\n\n\n\n Die Summe aus einer Zahl und %d beträgt %d.\n Wie groß ist die Zahl?", a, a + b);
     sol() = b;
-    taskStep("x + %s = %d", deOperand(a).c_str(), a + b);
-    taskStep("x = %d - %s = %d", a + b, deOperand(a).c_str(), sol());
+    taskStep("x + %s = %d%s", deOperand(a).c_str(), a + b, a ? subtracted(a).c_str() : "");
+    taskStep("x = %d", sol());
 }
 
 void task6310()
@@ -779,8 +828,8 @@ void task6310()
     int b = drawRange(-14, 14);
     taskPrintf("\n\n\n\n Die Differenz aus einer Zahl und %d beträgt %d.\n Wie groß ist die Zahl?", a, b - a);
     sol() = b;
-    taskStep("x - %s = %d", deOperand(a).c_str(), b - a);
-    taskStep("x = %d + %s = %d", b - a, deOperand(a).c_str(), sol());
+    taskStep("x - %s = %d%s", deOperand(a).c_str(), b - a, a ? subtracted(-a).c_str() : "");
+    taskStep("x = %d", sol());
 }
 
 // A factor 0 would make every number an answer, so it is shown as 1.
@@ -792,8 +841,8 @@ void task6311()
         a = 1;
     taskPrintf("\n\n\n\n Das Produkt aus einer Zahl und %d beträgt %d.\n Wie groß ist die Zahl?", a, a * b);
     sol() = b;
-    taskStep("x · %s = %d", deOperand(a).c_str(), a * b);
-    taskStep("x = %d : %s = %d", a * b, deOperand(a).c_str(), sol());
+    taskStep("x · %s = %d%s", deOperand(a).c_str(), a * b, applied(':', deOperand(a)).c_str());
+    taskStep("x = %d", sol());
 }
 
 void task6312()
@@ -875,8 +924,9 @@ void task12303()
                a + b, a - b);
     sol() = b;
     taskStep("x + (x + %d) = %d", a - b, a + b);
-    taskStep("2x = %d - %d = %d", a + b, a - b, 2 * b);
-    taskStep("x = %d : 2 = %d", 2 * b, sol());
+    taskStep("2x + %d = %d%s", a - b, a + b, subtracted(a - b).c_str());
+    taskStep("2x = %d%s", 2 * b, applied(':', "2").c_str());
+    taskStep("x = %d", sol());
 }
 
 void task12304()
@@ -887,14 +937,14 @@ void task12304()
     taskPrintf("\n\n\n\nDas Produkt aus %d und der Summe aus einer Zahl und %d ist %d.\nWie heißt die Zahl?", a, b,
                a * (c + b));
     sol() = c;
+    const std::string divide = applied(':', std::to_string(a));
     if (b == 0) {
-        taskStep("%d · x = %d", a, a * c);
-        taskStep("x = %d : %d = %d", a * c, a, sol());
+        taskStep("%d · x = %d%s", a, a * c, divide.c_str());
     } else {
-        taskStep("%d · (%s) = %d", a, plus("x", b).c_str(), a * (c + b));
-        taskStep("%s = %d : %d = %d", plus("x", b).c_str(), a * (c + b), a, c + b);
-        taskStep("x = %d%s = %d", c + b, signedTerm(-b).c_str(), sol());
+        taskStep("%d · (%s) = %d%s", a, plus("x", b).c_str(), a * (c + b), divide.c_str());
+        taskStep("%s = %d%s", plus("x", b).c_str(), c + b, subtracted(b).c_str());
     }
+    taskStep("x = %d", sol());
 }
 
 // The fourth number is drawn and not used.
@@ -911,10 +961,10 @@ void task12305()
                b, c, a * b + a + 2 * c);
     sol() = a;
     taskStep("Tochter x, Vater %dx", b);
-    taskStep("in %d Jahren: (x + %d) + (%dx + %d) = %d", c, c, b, c, a * b + a + 2 * c);
-    taskStep("%dx + %d = %d", b + 1, 2 * c, a * b + a + 2 * c);
-    taskStep("%dx = %d - %d = %d", b + 1, a * b + a + 2 * c, 2 * c, (b + 1) * a);
-    taskStep("x = %d : %d = %d", (b + 1) * a, b + 1, sol());
+    taskStep("In %d Jahren: (x + %d) + (%dx + %d) = %d", c, c, b, c, a * b + a + 2 * c);
+    taskStep("%dx + %d = %d%s", b + 1, 2 * c, a * b + a + 2 * c, subtracted(2 * c).c_str());
+    taskStep("%dx = %d%s", b + 1, (b + 1) * a, applied(':', std::to_string(b + 1)).c_str());
+    taskStep("x = %d", sol());
 }
 
 // Sika is a, Nanina a + 1, Rona a + 2.
@@ -976,33 +1026,31 @@ void task12308()
                "\nwenn sie gleichzeitig von zu Hause losfahren?",
                distance, b, 30 - b, questions[v]);
     // Bianca rides 30 - b km/h, Emma b km/h; the question picks whose way.
-    taskStep("zusammen: %d + %d = 30 km in einer Stunde", b, 30 - b);
+    taskStep("Zusammen: %d + %d = 30 km in einer Stunde", b, 30 - b);
     switch (v) {
     case 0:
         sol() = c;
-        taskStep("%d : 30 = %d", distance, sol());
+        taskStep("Zeit: %d : 30 = %d h", distance, sol());
         break;
     case 1:
     case 2:
         sol() = v == 1 ? (30 - b) * c : b * c;
-        taskStep("Zeit: %d : 30 = %d Stunden", distance, c);
-        taskStep("%s: %d · %d = %d", v == 1 ? "Bianca" : "Emma", v == 1 ? 30 - b : b, c, sol());
+        taskStep("Zeit: %d : 30 = %d h", distance, c);
+        taskStep("%s: %d · %d = %d km", v == 1 ? "Bianca" : "Emma", v == 1 ? 30 - b : b, c, sol());
         break;
     case 3:
         sol() = 2 * c;
-        taskStep("für 1 km: 60 : 30 = 2 Minuten");
-        taskStep("%d · 2 = %d", distance, sol());
+        taskStep("Für 1 km: 60 : 30 = 2 min");
+        taskStep("Für %d km: %d · 2 = %d min", distance, distance, sol());
         break;
     default: {
+        // A few minutes: the way in km per hour times the minutes over 60.
         decimalSolution[taskIndex] = v == 5 ? b * c / 30.0 : c - b * c / 30.0;
         answerKind = 4;
         decimalPlaces = 3;
-        double way = decimalSolution[taskIndex];
-        taskStep("Zeit: %d : 30 Stunden", distance);
-        std::string shown = deDecimal(way, 3);
-        bool exact = std::fabs(way * 1000 - std::round(way * 1000)) < 1e-6;
-        taskStep("%s: %d · %d : 30 = %s%s", v == 5 ? "Emma" : "Bianca", v == 5 ? b : 30 - b, distance,
-                 exact ? "" : "gerundet ", shown.c_str());
+        taskStep("Zeit: %d/30 h; %d/30 · 60 min = %d min", distance, distance, 2 * distance);
+        taskStep("%s in %d min: %d · %d : 60 = %s km", v == 5 ? "Emma" : "Bianca", 2 * distance, v == 5 ? b : 30 - b,
+                 2 * distance, deRounded(decimalSolution[taskIndex], 3).c_str());
         break;
     }
     }
@@ -1031,7 +1079,7 @@ void rocket(int taskNumber)
     }
     int closing = chase ? 1000 * b - 100 * a : 1000 * b + 100 * a;
     sol() = c;
-    taskStep("%d : %d = %d", closing * c, closing, sol());
+    taskStep("Zeit: %d : %d = %d h", closing * c, closing, sol());
 }
 
 void task12311()
@@ -1047,7 +1095,7 @@ void task12311()
     answerKind = 5;
     decimalPlaces = 2;
     taskStep("Okular = Objektiv : Vergrößerung");
-    taskStep("%d : %d = %s", 10 * a * b, 50 * a, deDecimal(decimalSolution[taskIndex], 2).c_str());
+    taskStep("%d cm : %d = %s cm", 10 * a * b, 50 * a, deDecimal(decimalSolution[taskIndex], 2).c_str());
 }
 
 } // namespace

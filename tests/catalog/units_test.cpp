@@ -9,6 +9,7 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -421,21 +422,91 @@ TEST(UnitsTasks, PercentSignsPrintOnce)
 TEST(UnitsTasks, WorkedSolutionsReadAsWorkedByHand)
 {
     const StepsExample golden[] = {
-        // 98200 dm = 9820 m, 9000 cm = 90 m; three places as the squares show.
-        {3201, 1, {"10000 m = 10 km; 98200 dm = 9,82 km; 9000 cm = 0,09 km", "10 + 9,82 + 0,09 = 19,910"}},
+        // 98200 dm = 9820 m, 9000 cm = 90 m; three places as the squares show, with the unit.
+        {3201, 1, {"10000 m = 10 km; 98200 dm = 9,82 km; 9000 cm = 0,09 km", "10 + 9,82 + 0,09 = 19,910 km"}},
         // The minutes are already minutes; one hour and one minute in the singular.
-        {3216, 1, {"1 Stunde = 60 Minuten; 60 Sekunden = 1 Minute", "60 + 83 + 1 = 144"}},
-        {5202, 1, {"10 % = 140 : 7 = 20", "30 % = 3 · 20 = 60"}},
-        {7109, 1, {"100 % - 12 % = 88 % sind 374 Euro", "374 : 88 · 100 = 425"}},
+        {3216, 1, {"1 Stunde = 60 Minuten; 60 Sekunden = 1 Minute", "60 + 83 + 1 = 144 Minuten"}},
+        {5202, 1, {"10 % sind 140 : 7 = 20", "30 % sind 3 · 20 = 60"}},
+        {7109, 1, {"100 % − 12 % = 88 % sind 374 Euro", "Preis vorher: 374 : 88 · 100 = 425 Euro"}},
+        // The 80 % and 70 % that are left are derived before they are used.
+        {7112, 1, {"Es bleiben 100 % − 20 % = 80 %, dann 100 % − 30 % = 70 %.", "900 · 80 : 100 = 720 Euro",
+                   "720 · 70 : 100 = 504 Euro"}},
+        // 0,1 l salt are 3 % of 3,33... l: the third is carried cut off and rounded once.
+        {7113, 9, {"Salz: 5 % von 2 l = 2 · 5 : 100 = 0,1 l", "Neue Menge: 0,1 l sind 3 %; 0,1 : 3 · 100 = 3,3333... l",
+                   "Wasser dazu: 3,3333... l − 2 l ≈ 1,333 l"}},
         // 1936 / 1,21 = 1600 net.
-        {7208, 1, {"1936 EUR sind 100 % + 21 % = 121 %", "ohne Steuer: 1936 : 121 · 100 = 1600",
-                   "Steuer: 1600 · 21 : 100 = 336,00"}},
+        {7208, 1, {"1936 EUR sind 100 % + 21 % = 121 %", "Ohne Steuer: 1936 : 121 · 100 = 1600 EUR",
+                   "Steuer: 1600 · 21 : 100 = 336,00 EUR"}},
         // 17/33 = 0,51515...: the change is -0,4848... and shows as -0,48.
-        {7117, 1, {"vorher: 13 : 25 · 100 = 52 %", "nachher: 17 : 33 · 100 = gerundet 51,515 %",
-                   "Änderung: 51,515 % - 52 % = gerundet -0,48"}},
-        {7206, 2, {"für ein Jahr: 10000 · 4 : 100 = 400", "für einen Monat: 400 : 12 = gerundet 33,33"}},
+        {7117, 1, {"Vorher: 13 : 25 · 100 = 52 %", "Nachher: 17 : 33 · 100 = 51,5151... %",
+                   "Änderung: 51,5151... % − 52 % ≈ −0,48 %"}},
+        // 13/27 - 8/18 = 0,037037...: both shares cut off.
+        {7118, 2, {"Vorher: 8 : 18 · 100 = 44,4444... %", "Nachher: 13 : 27 · 100 = 48,1481... %",
+                   "Änderung: 48,1481... % − 44,4444... % ≈ 3,70 %"}},
+        {7206, 2, {"Für ein Jahr: 10000 · 4 : 100 = 400 Euro", "Für einen Monat: 400 : 12 = 33,3333... ≈ 33,33 Euro"}},
+        // Rule of three with units and what each number is.
+        {5301, 1, {"900 g sind 3-mal so viel wie 300 g: 900 : 300 = 3", "Preis: 3 · 3 EUR = 9 EUR"}},
+        {5309, 1, {"Arbeit: 3 · 12 = 36 Baggertage", "4 Bagger: 36 : 4 = 9 Tage"}},
         // 5 trucks for 3 hours leave 80 truck-hours for 4 trucks.
-        {5313, 1, {"Arbeit: 5 · 19 = 95 LKW-Stunden", "nach 3 Stunden bleiben 95 - 5 · 3 = 80", "80 : 4 = 20"}},
+        {5313, 1, {"Arbeit: 5 · 19 = 95 LKW-Stunden", "Nach 3 Stunden bleiben 95 − 5 · 3 = 80 LKW-Stunden.",
+                   "4 LKW: 80 : 4 = 20 Stunden"}},
     };
     expectSteps(golden);
+}
+
+// A change of a share is worked from the printed shares: every value the
+// printed figures stand for ("51,5151..." for any value from 51,5151 up to
+// 51,5152) must round to the printed result, as a pupil recomputing the
+// line would get it.
+TEST(UnitsTasks, ShareChangeFollowsFromThePrintedShares)
+{
+    const std::regex number("(-?\\d+(?:,\\d+)?)(\\.\\.\\.)?");
+    const auto value = [](const std::smatch& m) {
+        std::string digits = m[1];
+        std::replace(digits.begin(), digits.end(), ',', '.');
+        return std::stod(digits);
+    };
+    // Half away from zero; the tolerance absorbs the floating error of a
+    // printed half such as 51,515 - 52 = -0,485.
+    const auto round2 = [](double v) { return std::copysign(std::floor(std::fabs(v) * 100 + 0.5 + 1e-8), v) / 100; };
+    for (int task : {7117, 7118})
+        for (unsigned seed = 1; seed <= 200; ++seed) {
+            runTask(task, seed);
+            std::string line = taskSteps[taskIndex].back();
+            for (size_t at; (at = line.find("−")) != std::string::npos;)
+                line.replace(at, std::string("−").size(), "-");
+            std::vector<double> shown, cut;
+            for (std::sregex_iterator m(line.begin(), line.end(), number), end; m != end; ++m) {
+                const std::string digits = (*m)[1];
+                const size_t comma = digits.find(',');
+                const int places = comma == std::string::npos ? 0 : static_cast<int>(digits.size() - comma - 1);
+                shown.push_back(value(*m));
+                cut.push_back((*m)[2].matched ? std::pow(10.0, -places) : 0);
+            }
+            ASSERT_EQ(shown.size(), 3u) << line;
+            // after - before over every value the figures stand for; an open
+            // end of the range is taken a hair inside.
+            const double least = shown[0] - (shown[1] + cut[1]) + (cut[1] ? 1e-9 : 0);
+            const double most = shown[0] + cut[0] - shown[1] - (cut[0] ? 1e-9 : 0);
+            EXPECT_EQ(round2(least), shown[2]) << task << " seed " << seed << ": " << line;
+            EXPECT_EQ(round2(most), shown[2]) << task << " seed " << seed << ": " << line;
+        }
+}
+
+// A measured result is read with its unit: the last line of the Lösungsweg
+// names it after the number ("= 19,910 km", "= 9 EUR").
+TEST(UnitsTasks, MeasuredResultsEndInTheirUnit)
+{
+    std::vector<int> tasks;
+    for (int t = 3201; t <= 3222; ++t) tasks.push_back(t);
+    for (int t = 5301; t <= 5313; ++t) tasks.push_back(t);
+    for (int t = 7108; t <= 7116; ++t) tasks.push_back(t);
+    for (int t = 7201; t <= 7208; ++t) tasks.push_back(t);
+    for (int task : tasks)
+        for (unsigned seed = 1; seed <= 20; ++seed) {
+            runTask(task, seed);
+            const std::string& last = taskSteps[taskIndex].back();
+            const std::string unit = last.substr(last.find_last_of("0123456789") + 1);
+            EXPECT_TRUE(unit.size() > 1 && unit != ".") << task << " seed " << seed << ": " << last;
+        }
 }

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -653,21 +654,78 @@ TEST(WordTasks, RomanNumeralListsHoldTheirValues)
 TEST(WordTasks, WorkedSolutionsReadAsWorkedByHand)
 {
     const StepsExample golden[] = {
-        {1305, 1, {"rückwärts rechnen:", "14 - 5 = 9", "9 : 3 = 3"}},
-        {3105, 1, {"IX = 10 - 1 = 9"}},
-        {3106, 1, {"MMCM = M + M + CM", "1000 + 1000 + (1000 - 100) = 2900"}},
-        // 1/11 against 1/7: the compare sign is the last line's.
-        {5101, 1, {"Hauptnenner 77: 1/11 = 7/77; 1/7 = 11/77", "1/11 < 1/7"}},
-        {6303, 1, {"x + (x + 5) + (x - 35) = 180", "3x - 30 = 180", "3x = 180 + 30 = 210", "x = 210 : 3 = 70"}},
+        {1305, 1, {"rückwärts rechnen:", "14 − 5 = 9", "9 : 3 = 3"}},
+        // Level 1 works backwards with the extra years, without a variable.
+        {1314, 1, {"Nanina ist 1 Jahr älter als Sika, Rona 2 Jahre.", "Ohne diese Jahre: 27 − 1 − 2 = 24",
+                   "Dann wären alle so alt wie Sika: 24 : 3 = 8", "Rona: 8 + 2 = 10"}},
+        {1317, 2, {"14-mal die Zahl minus die Zahl ist 13-mal die Zahl.", "13-mal die Zahl ist 26: 26 : 13 = 2"}},
+        {3105, 1, {"IX = 10 − 1 = 9"}},
+        {3106, 1, {"MMCM = M + M + CM", "1000 + 1000 + (1000 − 100) = 2900"}},
+        // The rule with its reason, then the check.
+        {3303, 1, {"Summe + Differenz ist das Doppelte der größeren Zahl.", "(10 + 4) : 2 = 7; kleinere Zahl: 10 − 7 = 3",
+                   "Probe: 7 + 3 = 10; 7 − 3 = 4", "Die größere Zahl ist 7."}},
+        // Sum 11, product 24: the pair is searched among the factor pairs.
+        {3305, 2, {"Zerlegungen: 24 = 1 · 24 = 2 · 12 = 3 · 8 = 4 · 6", "Summen der Paare: 25, 14, 11, 10",
+                   "Summe 11: 3 + 8 = 11", "Die größere Zahl ist 8."}},
+        {3312, 1, {"x² + x = 20", "Probieren: 3² + 3 = 9 + 3 = 12, zu klein", "4² + 4 = 16 + 4 = 20, passt", "x = 4"}},
+        // 1/11 against 1/7: equal numerators compare at a glance; the compare sign is the last line's.
+        {5101, 1, {"Gleiche Zähler: der kleinere Nenner gibt den größeren Bruch.", "1/11 < 1/7"}},
+        {5101, 3, {"Hauptnenner 143: 3/13 = 33/143; 1/11 = 13/143", "3/13 > 1/11"}},
+        {6303, 1, {"Winkelsumme: x + (x + 5) + (x − 35) = 180", "3x − 30 = 180   | + 30", "3x = 210   | : 3", "x = 70°"}},
         // One number 4, the sum 3: a negative factor in brackets.
-        {6312, 2, {"andere Zahl: 3 - 4 = -1", "Produkt: 4 · (-1) = -4"}},
-        // "Addiert man -5 zum 8-fachen ... zum 4-fachen der Zahl -1 addiert".
-        {12301, 1, {"8x - 5 = 4x - 1", "4x = -1 + 5 = 4", "x = 4 : 4 = 1"}},
+        {6312, 2, {"andere Zahl: 3 − 4 = −1", "Produkt: 4 · (−1) = −4"}},
+        // "Addiert man -5 zum 8-fachen ... zum 4-fachen der Zahl -1 addiert": one operation a line.
+        {12301, 1, {"8x − 5 = 4x − 1   | − 4x", "4x − 5 = −1   | + 5", "4x = 4   | : 4", "x = 1"}},
         // Sika gets 6 fewer than Rona, who gets 9 more than Nanina.
         {12307, 3, {"Nanina x, Rona x + 9, Sika x + 3", "x + (x + 9) + (x + 3) = 3x + 12 = 66",
-                    "Nanina: x = (66 - 12) : 3 = 18", "Sika: 18 + 3 = 21"}},
-        // 4 km apart closing at 30 km/h: Bianca rides 12 km/h for 4/30 h.
-        {12308, 1, {"zusammen: 18 + 12 = 30 km in einer Stunde", "Zeit: 4 : 30 Stunden", "Bianca: 12 · 4 : 30 = 1,600"}},
+                    "Nanina: x = (66 − 12) : 3 = 18", "Sika: 18 + 3 = 21"}},
+        // 4 km apart closing at 30 km/h: 8 minutes, in which Bianca rides 12 km/h.
+        {12308, 1, {"Zusammen: 18 + 12 = 30 km in einer Stunde", "Zeit: 4/30 h; 4/30 · 60 min = 8 min",
+                    "Bianca in 8 min: 12 · 8 : 60 = 1,600 km"}},
+        {12308, 4, {"Zusammen: 19 + 11 = 30 km in einer Stunde", "Zeit: 2/30 h; 2/30 · 60 min = 4 min",
+                    "Emma in 4 min: 19 · 4 : 60 = 1,26666... ≈ 1,267 km"}},
     };
     expectSteps(golden);
+}
+
+// Sum and product: the steps search the pair among all ways to split the
+// product into two factors, not only state the right one.
+TEST(WordTasks, SumAndProductShowEveryFactorPair)
+{
+    for (int task : {3305, 3306})
+        for (unsigned seed = 1; seed <= 200; ++seed) {
+            GeneratedTask g = runTask(task, seed);
+            const int product = std::stoi(g.text.substr(g.text.find("Produkt ist ") + 12));
+            std::string steps;
+            for (const std::string& line : taskSteps[taskIndex]) steps += line + "\n";
+            for (int d = 1; d * d <= product; ++d)
+                if (product % d == 0)
+                    EXPECT_TRUE(has(steps, (std::to_string(d) + " · " + std::to_string(product / d)).c_str()))
+                        << task << " seed " << seed << ": " << steps;
+        }
+}
+
+// Level 1 has not met variables: its stories are worked with parts and
+// backwards, never with x.
+TEST(WordTasks, LevelOneStepsUseNoVariable)
+{
+    const std::regex variable("(^|[^A-Za-z])x($|[^A-Za-z])");
+    for (int task = 1301; task <= 1317; ++task)
+        for (unsigned seed = 1; seed <= 50; ++seed) {
+            runTask(task, seed);
+            for (const std::string& line : taskSteps[taskIndex])
+                EXPECT_FALSE(std::regex_search(line, variable)) << task << " seed " << seed << ": " << line;
+        }
+}
+
+// A measured result is read with its unit after the number.
+TEST(WordTasks, MeasuredResultsEndInTheirUnit)
+{
+    for (int task : {3302, 5104, 6301, 6302, 6303, 6304, 6305, 12308, 12309, 12310, 12311})
+        for (unsigned seed = 1; seed <= 20; ++seed) {
+            runTask(task, seed);
+            const std::string& last = taskSteps[taskIndex].back();
+            const std::string unit = last.substr(last.find_last_of("0123456789") + 1);
+            EXPECT_TRUE(unit.size() > 1 && unit != ".") << task << " seed " << seed << ": " << last;
+        }
 }
