@@ -65,12 +65,22 @@ std::string subtracted(int v, const char* var = "")
     return applied(v < 0 ? '+' : '-', term);
 }
 
-// a x + b = c x + e with the whole solution x, b and c not 0: the x-term
-// of the right side goes first, then the number, one bar each.
+// a x + b = c x + e with the whole solution x, b and c not 0: the smaller
+// x-term goes first, so that x keeps a positive factor, then the number on
+// the side of x, one bar each.
 void explainLinear(int a, int b, int c, int e, int x)
 {
     int k = a - c;
     int r = e - b;
+    if (k < 0) {
+        taskStep("%s = %s%s", deLinear(a, b, "x").c_str(), deLinear(c, e, "x").c_str(), subtracted(a, "x").c_str());
+        if (e != 0)
+            taskStep("%d = %s%s", b, deLinear(-k, e, "x").c_str(), subtracted(e).c_str());
+        if (k != -1)
+            taskStep("%d = %s%s", -r, deTerm(-k, "x").c_str(), applied(':', std::to_string(-k)).c_str());
+        taskStep("x = %d", x);
+        return;
+    }
     taskStep("%s = %s%s", deLinear(a, b, "x").c_str(), deLinear(c, e, "x").c_str(), subtracted(c, "x").c_str());
     taskStep("%s = %d%s", deLinear(k, b, "x").c_str(), e, subtracted(b).c_str());
     if (k == 1) {
