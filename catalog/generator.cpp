@@ -9,6 +9,7 @@
 #include "answer_rows.h"
 #include "catalog.h"
 #include "families.h"
+#include "notation.h"
 
 int taskIndex = 1;
 int taskCount = 0;
@@ -145,7 +146,7 @@ void taskStep(const char* format, ...)
         return;
     va_list args;
     va_start(args, format);
-    formatted(format, args, [](std::string_view text) { taskSteps[taskIndex].emplace_back(text); });
+    formatted(format, args, [](std::string_view text) { taskSteps[taskIndex].push_back(deStepMinus(text)); });
     va_end(args);
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 
@@ -26,9 +27,21 @@ std::string fixed(double value, int places)
 
 } // namespace
 
+double schoolRound(double value, int places)
+{
+    // A value a hair below the half (64,95 stored as 64,94999...) is that
+    // half: it was computed, not meant.
+    places = std::clamp(places, 0, 17);
+    const double scaled = std::fabs(value) * std::pow(10.0, places);
+    if (!(scaled < 1e15))
+        return value;
+    const double whole = std::floor(scaled + 0.5 + 1e-9 * std::max(1.0, scaled));
+    return std::copysign(whole / std::pow(10.0, places), value);
+}
+
 std::string deDecimal(double value, int places)
 {
-    std::string s = fixed(value, places);
+    std::string s = fixed(schoolRound(value, places), places);
     std::replace(s.begin(), s.end(), '.', ',');
     return s;
 }
@@ -54,10 +67,32 @@ std::string deRounded(double value, int places)
     const double scale = std::pow(10.0, places);
     if (std::fabs(value * scale - std::round(value * scale)) < 1e-6)
         return deDecimal(value, places);
+    // The longer figure is the one rounded, so that both read as one number
+    // even where the value lies a hair off the half ("64,950 ≈ 65,0").
     const double longer = std::pow(10.0, places + 2);
-    if (std::fabs(value * longer - std::round(value * longer)) < 1e-6)
-        return deDecimal(value, places + 2) + ", gerundet " + deDecimal(value, places);
-    return deDecimal(std::trunc(value * longer) / longer, places + 2) + "..., gerundet " + deDecimal(value, places);
+    if (std::fabs(value * longer - std::round(value * longer)) < 1e-6) {
+        const double shown = std::round(value * longer) / longer;
+        return deDecimal(shown, places + 2) + " ≈ " + deDecimal(shown, places);
+    }
+    return deDecimal(std::trunc(value * longer) / longer, places + 2) + "... ≈ " + deDecimal(value, places);
+}
+
+std::string deStepMinus(std::string_view line)
+{
+    // A '-' is a minus unless it joins a word to a word ("x-Achse", "3-mal").
+    // Bytes from 0x80 are parts of letters such as "ä".
+    const auto wordChar = [](char ch) { return std::isalnum(static_cast<unsigned char>(ch)) || static_cast<unsigned char>(ch) >= 0x80; };
+    const auto letter = [](char ch) { return std::isalpha(static_cast<unsigned char>(ch)) || static_cast<unsigned char>(ch) >= 0x80; };
+    std::string out;
+    out.reserve(line.size() + 8);
+    for (size_t i = 0; i < line.size(); ++i) {
+        const bool hyphen = line[i] == '-' && i > 0 && wordChar(line[i - 1]) && i + 1 < line.size() && letter(line[i + 1]);
+        if (line[i] == '-' && !hyphen)
+            out += "−";
+        else
+            out += line[i];
+    }
+    return out;
 }
 
 std::string deTerm(int coef, std::string_view var)

@@ -5,6 +5,8 @@
 #include <charconv>
 #include <cstdio>
 
+#include "notation.h"
+
 namespace {
 
 const int kYellow = 0xFFFF00;
@@ -176,7 +178,9 @@ bool SquareLayout::clearOf(const SquareRect& r) const
 size_t printDecimal(char* out, size_t cap, double value, int places)
 {
     places = std::max(places, 0);
-    // Correctly rounded like printf; printf itself stays for what does not fit.
+    // Rounded as at school, as every other number the pupil reads; printf
+    // stays for what does not fit.
+    value = schoolRound(value, places);
     const std::to_chars_result r = std::to_chars(out, out + cap, value, std::chars_format::fixed, places);
     if (r.ec == std::errc()) return static_cast<size_t>(r.ptr - out);
     const int n = std::snprintf(out, cap, "%.*f", places, value);

@@ -252,7 +252,11 @@ std::string fractionDenominatorWord(int d, bool plural)
 
 std::string spokenTaskText(std::string_view shown)
 {
-    std::vector<Token> t = tokenize(shown);
+    // A Lösungsweg writes the minus sign and "≈"; both are read as a teacher says them.
+    std::string plain(shown);
+    for (size_t at; (at = plain.find("−")) != std::string::npos;) plain.replace(at, std::string("−").size(), "-");
+    for (size_t at; (at = plain.find("≈")) != std::string::npos;) plain.replace(at, std::string("≈").size(), "ungefähr =");
+    std::vector<Token> t = tokenize(plain);
     Speech out;
     std::vector<int> brackets; // per open bracket: 0 silent, 1 read, 2 coordinates
     bool inCoordinates = false;

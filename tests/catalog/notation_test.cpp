@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
 
 #include "notation.h"
 
@@ -16,6 +17,25 @@ TEST(Notation, DecimalsWithCommaRoundedAndWithoutMinusZero)
     EXPECT_EQ(deNumber(-0.125), "-0,125");
     EXPECT_EQ(deNumber(-0.0000001), "0");
     EXPECT_EQ(deNumber(1.0 / 3, 2), "0,33");
+}
+
+TEST(Notation, RoundsAsAtSchoolAndSaysSo)
+{
+    // Ties round away from zero, also where the binary value lies a hair below.
+    EXPECT_EQ(deDecimal(0.125, 2), "0,13");
+    EXPECT_EQ(deDecimal(-0.485, 2), "-0,49");
+    EXPECT_EQ(deDecimal(2.598 * 25, 1), "65,0");
+    EXPECT_EQ(deDecimal(0.1249, 2), "0,12");
+    EXPECT_EQ(deRounded(2.598 * 25, 1), "64,950 ≈ 65,0");
+    EXPECT_EQ(deRounded(std::sqrt(6.0), 2), "2,4494... ≈ 2,45");
+    EXPECT_EQ(deRounded(1.25, 2), "1,25");
+}
+
+TEST(Notation, StepsWriteTheMinusSignButKeepHyphens)
+{
+    EXPECT_EQ(deStepMinus("-13 + 3 = -10"), "−13 + 3 = −10");
+    EXPECT_EQ(deStepMinus("x - 2 = 5 · (-3)"), "x − 2 = 5 · (−3)");
+    EXPECT_EQ(deStepMinus("Die x-Achse, 3-mal, Hälfte-Regel"), "Die x-Achse, 3-mal, Hälfte-Regel");
 }
 
 TEST(Notation, TermsAndSignsAsATextbookPrintsThem)

@@ -2,7 +2,10 @@
 // ending in the solution as its square shows it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <regex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,12 +28,40 @@ size_t utf8Length(const std::string& s)
     return n;
 }
 
-// A plain arithmetic expression in school notation: numbers with a decimal
-// comma, + - · : / ( ) and the powers ² ³. Anything else (words, units, "x",
-// "??") makes it a statement the test does not evaluate.
+// Units a step may attach to a number, with their size in the base unit of
+// their kind. Several units of one kind in a statement are converted; one unit
+// alone is a label ("10 + 9,82 = 19,91 km").
+struct UnitSize {
+    const char* name;
+    char kind;
+    double size;
+};
+constexpr UnitSize kUnits[] = {
+    {"mm²", 'A', 1e-6}, {"cm²", 'A', 1e-4}, {"dm²", 'A', 1e-2}, {"m²", 'A', 1}, {"km²", 'A', 1e6},
+    {"ha", 'A', 1e4},   {"mm³", 'V', 1e-9}, {"cm³", 'V', 1e-6}, {"dm³", 'V', 1e-3}, {"m³", 'V', 1},
+    {"mm", 'L', 1e-3},  {"cm", 'L', 1e-2},  {"dm", 'L', 0.1},   {"km", 'L', 1000},  {"m", 'L', 1},
+    {"mg", 'M', 1e-3},  {"kg", 'M', 1000},  {"t", 'M', 1e6},    {"g", 'M', 1},      {"ml", 'V', 1e-6},
+    {"hl", 'V', 0.1},   {"l", 'V', 1e-3},   {"min", 'T', 60},   {"h", 'T', 3600},   {"s", 'T', 1},
+    {"ct", 'E', 0.01},  {"Cent", 'E', 0.01}, {"EUR", 'E', 1},   {"Euro", 'E', 1},   {"€", 'E', 1},
+    {"Gramm", 'M', 1},  {"Liter", 'V', 1e-3}, {"Meter", 'L', 1}, {"Grad", 'W', 1},  {"°", 'W', 1},
+    {"%", '%', 0.01},
+};
+
+bool letterAt(const std::string& s, size_t i)
+{
+    if (i >= s.size()) return false;
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    return std::isalpha(c) || c >= 0x80;
+}
+
+// An expression in school notation: numbers with a decimal comma, each
+// optionally with a unit, + − - · : / ( ) and the powers ² ³; "..." after a
+// number marks it as cut off. Anything else (words, "x", "??") makes it a
+// statement the checker does not evaluate. With `convert`, numbers with a
+// unit count in the base unit of its kind.
 class Expression {
 public:
-    explicit Expression(const std::string& text) : s_(text) {}
+    Expression(const std::string& text, bool convert) : s_(text), convert_(convert) {}
 
     std::optional<double> value()
     {
@@ -40,9 +71,11 @@ public:
         return v;
     }
 
-    // Digits after the comma of the most precise number seen; a rounded part is
-// allowed half a unit of that place, whole numbers must agree exactly.
+    // Digits after the comma of the most precise number seen.
     int places() const { return places_; }
+    bool cutOff() const { return cutOff_; }
+    // The units met, in order.
+    const std::vector<const UnitSize*>& units() const { return units_; }
 
 private:
     void skipBlanks()
@@ -57,6 +90,7 @@ private:
         pos_ += t.size();
         return true;
     }
+    bool minus() { return eat("−") || eat("-"); }
     std::optional<double> sum()
     {
         std::optional<double> v = product();
@@ -65,7 +99,7 @@ private:
                 std::optional<double> r = product();
                 if (!r) return std::nullopt;
                 *v += *r;
-            } else if (eat("-")) {
+            } else if (minus()) {
                 std::optional<double> r = product();
                 if (!r) return std::nullopt;
                 *v -= *r;
@@ -103,14 +137,14 @@ private:
     }
     std::optional<double> unary()
     {
-        if (eat("-")) {
+        if (minus()) {
             std::optional<double> v = unary();
             return v ? std::optional<double>(-*v) : std::nullopt;
         }
         if (eat("(")) {
             std::optional<double> v = sum();
             if (!v || !eat(")")) return std::nullopt;
-            return v;
+            return unit(*v);
         }
         return number();
     }
@@ -127,12 +161,35 @@ private:
             places_ = std::max(places_, static_cast<int>(pos_ - frac));
             digits += "." + s_.substr(frac, pos_ - frac);
         }
-        return std::stod(digits);
+        if (s_.compare(pos_, 3, "...") == 0) {
+            pos_ += 3;
+            cutOff_ = true;
+        }
+        return unit(std::stod(digits));
+    }
+    // A unit right after a number or bracket: a whole word, or a symbol.
+    double unit(double v)
+    {
+        const size_t save = pos_;
+        skipBlanks();
+        for (const UnitSize& u : kUnits) {
+            const size_t n = std::strlen(u.name);
+            if (s_.compare(pos_, n, u.name) == 0 && (!letterAt(s_, pos_) || !letterAt(s_, pos_ + n))) {
+                pos_ += n;
+                units_.push_back(&u);
+                return convert_ ? v * u.size : v;
+            }
+        }
+        pos_ = save;
+        return v;
     }
 
     std::string s_;
+    bool convert_;
     size_t pos_ = 0;
     int places_ = 0;
+    bool cutOff_ = false;
+    std::vector<const UnitSize*> units_;
 };
 
 std::vector<std::string> split(const std::string& s, const std::string& by)
@@ -146,42 +203,136 @@ std::vector<std::string> split(const std::string& s, const std::string& by)
 }
 
 // Statements of a line: parted at "; ", ", " and a label's ": " (a colon with
-// no blank before it; division is " : ").
-std::vector<std::string> statements(const std::string& line)
+// no blank before it; division is " : "). Each keeps its label.
+struct Statement {
+    std::string label, text;
+};
+std::vector<Statement> statements(const std::string& line)
 {
-    std::vector<std::string> out;
+    std::vector<Statement> out;
     for (const std::string& a : split(line, "; "))
         for (const std::string& b : split(a, ", ")) {
-            std::string rest = b;
-            for (size_t at = rest.find(": "); at != std::string::npos; at = rest.find(": ", at + 1))
-                if (at > 0 && rest[at - 1] != ' ') {
-                    rest = rest.substr(at + 2);
+            Statement st{{}, b};
+            for (size_t at = st.text.find(": "); at != std::string::npos; at = st.text.find(": ", at + 1))
+                if (at > 0 && st.text[at - 1] != ' ') {
+                    st.label += st.text.substr(0, at) + ": ";
+                    st.text = st.text.substr(at + 2);
                     at = 0;
                 }
-            out.push_back(rest);
+            out.push_back(st);
         }
     return out;
 }
 
-// Empty when every plain-arithmetic part of every statement agrees, else why not.
-std::string falseStatement(const std::string& line)
+// Half away from zero, as at school.
+double schoolRound(double v, int places)
 {
-    for (const std::string& statement : statements(line)) {
-        std::optional<double> first;
-        int places = 0;
-        for (const std::string& part : split(statement, "=")) {
-            Expression e(part);
-            const std::optional<double> v = e.value();
-            if (!v) continue;
-            places = std::max(places, e.places());
-            if (!first) {
-                first = v;
-            } else if (std::fabs(*first - *v) > (places > 0 ? 0.5 * std::pow(10.0, -places) : 0) + 1e-9 * std::fabs(*v)) {
-                return "\"" + statement + "\" does not hold";
-            }
+    const double scale = std::pow(10.0, places);
+    return std::copysign(std::floor(std::fabs(v) * scale + 0.5 + 1e-9), v) / scale;
+}
+
+bool same(double a, double b) { return std::fabs(a - b) <= 1e-9 * std::max({1.0, std::fabs(a), std::fabs(b)}); }
+
+struct Value {
+    double v;
+    int places;
+    bool cutOff;
+};
+
+// The value of one part, with units converted where the statement mixes units
+// of one kind and read as labels where it has one unit only; a percent is
+// also allowed to stand as a label ("17 : 33 · 100 = 51,5 %").
+std::vector<std::optional<Value>> partValues(const std::vector<std::string>& parts, bool percentAsLabel)
+{
+    std::vector<std::string> names;
+    for (const std::string& p : parts) {
+        Expression probe(p, false);
+        if (probe.value())
+            for (const UnitSize* u : probe.units())
+                if (std::find(names.begin(), names.end(), u->name) == names.end()) names.push_back(u->name);
+    }
+    const bool percentOnly = names.size() == 1 && names[0] == std::string("%");
+    const bool convert = names.size() > 1 || (percentOnly && !percentAsLabel);
+    std::vector<std::optional<Value>> out;
+    for (const std::string& p : parts) {
+        Expression e(p, convert);
+        const std::optional<double> v = e.value();
+        out.push_back(v ? std::optional<Value>(Value{*v, e.places(), e.cutOff()}) : std::nullopt);
+    }
+    return out;
+}
+
+// Whether a chain "a = b ≈ c = d" holds: "=" exactly, "≈" the school rounding
+// to the places of its right side (of any value a cut-off figure stands for).
+bool chainHolds(const std::string& statement, bool percentAsLabel)
+{
+    std::vector<std::string> parts;
+    std::vector<bool> rounded; // before part i: "≈"
+    for (const std::string& approx : split(statement, "≈")) {
+        bool first = true;
+        for (const std::string& p : split(approx, "=")) {
+            parts.push_back(p);
+            rounded.push_back(first && !parts.empty() && parts.size() > 1);
+            first = false;
         }
     }
+    const std::vector<std::optional<Value>> values = partValues(parts, percentAsLabel);
+    std::optional<Value> last;
+    bool roundedSinceLast = false;
+    for (size_t i = 0; i < values.size(); ++i) {
+        roundedSinceLast = roundedSinceLast || rounded[i];
+        if (!values[i]) continue;
+        const Value& v = *values[i];
+        if (last) {
+            if (roundedSinceLast) {
+                // A cut-off figure stands for any value up to one unit of its last place beyond it.
+                const double ulp = last->cutOff ? std::pow(10.0, -last->places) : 0;
+                const double a = schoolRound(last->v, v.places), b = schoolRound(last->v + std::copysign(ulp * 0.999, last->v), v.places);
+                if (!(same(v.v, a) || same(v.v, b) || (v.v > std::min(a, b) && v.v < std::max(a, b)))) return false;
+            } else if (last->cutOff || v.cutOff) {
+                const double ulp = std::pow(10.0, -std::max(last->places, v.places));
+                if (std::fabs(last->v - v.v) >= ulp) return false;
+            } else if (!same(last->v, v.v)) {
+                return false;
+            }
+        }
+        last = v;
+        roundedSinceLast = false;
+    }
+    return true;
+}
+
+// "Erweitern mit 4: 3/25 = 12/100" and "Kürzen mit 4: 188/400 = 47/100" say
+// what they do: the numbers must follow from the factor.
+std::string falseFactor(const std::string& label, const std::string& text)
+{
+    static const std::regex kRule("(Erweitern|Kürzen) mit (\\d+)");
+    static const std::regex kFractions("^\\s*(\\d+)/(\\d+) = (\\d+)/(\\d+)");
+    std::smatch rule, f;
+    if (!std::regex_search(label, rule, kRule) || !std::regex_search(text, f, kFractions)) return {};
+    const long k = std::stol(rule[2]), a = std::stol(f[1]), b = std::stol(f[2]), c = std::stol(f[3]), d = std::stol(f[4]);
+    const bool expand = rule[1] == "Erweitern";
+    const bool holds = k >= 2 && (expand ? (c == a * k && d == b * k) : (a == c * k && b == d * k));
+    return holds ? std::string() : "\"" + label + text + "\" does not hold";
+}
+
+// Empty when every statement of the line that the checker can read holds,
+// else why not.
+std::string falseStatement(const std::string& line)
+{
+    if (line.find("gerundet") != std::string::npos) return "\"gerundet\" where \"≈\" belongs: " + line;
+    for (const Statement& st : statements(line)) {
+        if (std::string why = falseFactor(st.label, st.text); !why.empty()) return why;
+        if (!chainHolds(st.text, false) && !chainHolds(st.text, true)) return "\"" + st.text + "\" does not hold";
+    }
     return {};
+}
+
+// A line with its minus signs as the squares write them.
+std::string plainMinus(std::string s)
+{
+    for (size_t at; (at = s.find("−")) != std::string::npos;) s.replace(at, std::string("−").size(), "-");
+    return s;
 }
 
 // The last number in a line, as written ("-4", "19,91").
@@ -219,7 +370,7 @@ std::string stepsFault(const ToolTask& task)
         if (utf8Length(line) > kMaxChars) return "too long: " + line;
         if (const std::string why = falseStatement(line); !why.empty()) return why;
     }
-    const std::string& last = steps.back();
+    const std::string last = plainMinus(steps.back());
     if (task.rows == AnswerRows::None || task.squares.empty()) return {};
     const SquareLayout layout = SquareLayout::current(task.rows);
     if (layout.compareMode()) {
@@ -278,15 +429,32 @@ TEST(Steps, EveryTypeExplainsItselfTrulyAndEndsInItsSolution)
 
 TEST(Steps, CheckerCatchesFalseAndAcceptsTrueLines)
 {
-    EXPECT_EQ(falseStatement("?? = 96 - 49 = 47"), "");
-    EXPECT_EQ(falseStatement("Hauptnenner 12: 3/4 = 9/12, 1/6 = 2/12"), "");
-    EXPECT_EQ(falseStatement("10000 m = 10 km; 10 + 9,82 + 0,09 = 19,91"), "");
-    EXPECT_EQ(falseStatement("5 · (-3) + 2² = -11"), "");
-    EXPECT_EQ(falseStatement("2 : 3 = 0,67"), "");
-    EXPECT_NE(falseStatement("?? = 96 - 49 = 48"), "");
-    EXPECT_NE(falseStatement("a: 3/4 = 8/12"), "");
-    EXPECT_NE(falseStatement("2 : 3 = 0,6"), "");
-    EXPECT_EQ(lastNumber("x = -17"), "-17");
+    const char* const holds[] = {
+        "?? = 96 − 49 = 47",
+        "Hauptnenner 12: 3/4 = 9/12, 1/6 = 2/12",
+        "10000 m = 10 km; 10 + 9,82 + 0,09 = 19,91 km",
+        "5 · (−3) + 2² = −11",
+        "2 : 3 = 0,666... ≈ 0,67",
+        "Kürzen mit 4: 188/400 = 47/100",
+        "Erweitern mit 4: 3/25 = 12/100 = 12 %",
+        "17 : 33 · 100 = 51,515... ≈ 51,52 %",
+        "900 g sind 3-mal 300 g; 3 · 3 EUR = 9 EUR",
+        "A = 2,598 · 5² = 64,950 ≈ 65,0",
+        "−0,4848... ≈ −0,48",
+    };
+    for (const char* line : holds) EXPECT_EQ(falseStatement(line), "") << line;
+    const char* const fails[] = {
+        "?? = 96 − 49 = 48",
+        "a: 3/4 = 8/12",
+        "2 : 3 = 0,67",                       // rounded, but "="
+        "Erweitern mit 0: 188/400 = 47/100",  // today's 7103
+        "A = 2,598 · 5² = 64,950, gerundet 64,9",
+        "A = 2,598 · 5² = 64,950 ≈ 64,9",
+        "51,515 % − 52 % = −0,485 ≈ −0,48",
+        "10000 m = 1 km",
+    };
+    for (const char* line : fails) EXPECT_NE(falseStatement(line), "") << line;
+    EXPECT_EQ(lastNumber(plainMinus("x = −17")), "-17");
     EXPECT_EQ(lastNumber("10 + 9,82 = 19,91 km"), "19,91");
     EXPECT_EQ(lastNumber("96 - 47"), "47");
 }

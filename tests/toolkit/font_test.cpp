@@ -173,8 +173,14 @@ TEST(FontTables, EveryFontHasGermanLettersTheEuroSignAndSchoolNotation)
     aofont_loadarial();
     aofont_loadcouriernew();
     // Windows-1252: a-umlaut, sharp s, degree sign, euro sign, O-umlaut, and
-    // the school notation's middle dot, squared and cubed.
-    const int needed[] = {0xE4, 0xDF, 0xB0, 0x80, 0xD6, 'A', 'g', '4', 0xB7, 0xB2, 0xB3, ','};
+    // the school notation's middle dot, squared and cubed, and the minus sign and
+    // "almost equal" that the encoding puts into the code page's holes.
+    const unsigned char minusSign = static_cast<unsigned char>(ao_utf8_to_cp1252("−")[0]);
+    const unsigned char almostEqual = static_cast<unsigned char>(ao_utf8_to_cp1252("≈")[0]);
+    ASSERT_NE(minusSign, '?');
+    ASSERT_NE(almostEqual, '?');
+    EXPECT_EQ(ao_cp1252_to_utf8(ao_utf8_to_cp1252("−≈")), "−≈");
+    const int needed[] = {0xE4, 0xDF, 0xB0, 0x80, 0xD6, 'A', 'g', '4', 0xB7, 0xB2, 0xB3, ',', minusSign, almostEqual};
     // The shipped fonts only: other tests register fonts of their own.
     std::set<std::string, std::less<>> shipped;
     for (const auto& [file, text] : ao_stored_font_texts) {
