@@ -355,7 +355,13 @@ std::string spokenTaskText(std::string_view shown)
             } else if (s == "/") {
                 out.say(inCoordinates ? "Strich" : "durch");
             } else if (s == "|") {
-                if (inCoordinates) out.say("Strich");
+                // "2x + 2 = 8   | − 2": the operation applies to the equation.
+                if (inCoordinates) {
+                    out.say("Strich");
+                } else {
+                    out.punctuate(',');
+                    out.say("auf beiden Seiten");
+                }
             } else if (s == "^") {
                 if (next.text == "2") {
                     out.say("Quadrat");

@@ -254,4 +254,7 @@ TEST(SpeechText, EveryLoesungswegReadsWithoutSymbols)
             EXPECT_EQ(said.find(",."), std::string::npos);
         }
     }
+    // An operation after the bar is done to both sides, not subtracted from the right one.
+    EXPECT_NE(spokenTaskText("x + 18 = 21   | − 18").find("21, auf beiden Seiten minus 18"), std::string::npos)
+        << spokenTaskText("x + 18 = 21   | − 18");
 }
