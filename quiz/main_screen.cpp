@@ -79,6 +79,8 @@ void termPrintf(const char* format, ...)
 
 void showNotice(const std::string& utf8)
 {
+    // Drawn aside: the game goes on drawing where it drew before.
+    aoDrawTarget* const drawingTo = aographic_gettarget();
     noticeLine.select();
     aographic_fillrect(0, 0, kNoticeW, kNoticeH, utf8.empty() ? 0xE0E0E0 : aographic_rgb(255, 240, 190));
     if (!utf8.empty()) {
@@ -87,6 +89,7 @@ void showNotice(const std::string& utf8)
         aographic_text(8, 2, aographic_rgb(140, 0, 0), line.c_str());
     }
     noticeLine.flush();
+    aographic_settarget(drawingTo);
 }
 
 void fillSecondsPerTask()
