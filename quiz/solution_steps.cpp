@@ -21,7 +21,7 @@ constexpr int kAreaWidth = 1280, kAreaHeight = 720;
 constexpr int kMargin = 20;     // from the area's edges, where there is room
 constexpr int kEdge = 6;        // ... where there is not
 constexpr int kClearance = 8;   // kept free around the card: squares and picture
-constexpr int kMinWidth = 320;  // a narrower card beside a picture breaks every line
+constexpr int kMinWidth = 300;  // a narrower card beside a picture breaks every line
 struct StepsType {
     const char* font;
     int lineHeight;

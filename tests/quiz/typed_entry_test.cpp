@@ -314,6 +314,7 @@ TEST_F(Quiz, TwoFieldsAreLabelledWhereTheyAre)
         start("wait 1\nshot " + shot.string() + "\nkey Escape\nwait 12\n");
         KeepGamePrinter printer;
         taskArea.select();
+        aographic_clear(0xFFFFFF); // nothing of an earlier test's screen
         runTask(task, 5);
         level = taskLevel(task);
         difficulty = taskDifficulty(task);
