@@ -68,11 +68,11 @@ std::string deRounded(double value, int places)
     if (std::fabs(value * scale - std::round(value * scale)) < 1e-6)
         return deDecimal(value, places);
     // The longer figure is the one rounded, so that both read as one number
-    // even where the value lies a hair off the half ("64,950 ≈ 65,0").
+    // even where the value lies a hair off the half ("64,95 ≈ 65,0").
     const double longer = std::pow(10.0, places + 2);
     if (std::fabs(value * longer - std::round(value * longer)) < 1e-6) {
         const double shown = std::round(value * longer) / longer;
-        return deDecimal(shown, places + 2) + " ≈ " + deDecimal(shown, places);
+        return deNumber(shown, places + 2) + " ≈ " + deDecimal(shown, places);
     }
     return deDecimal(std::trunc(value * longer) / longer, places + 2) + "... ≈ " + deDecimal(value, places);
 }

@@ -17,8 +17,8 @@ double schoolRound(double value, int places);
 // 2.5 -> "2,5", 10.0 -> "10", -0.125 -> "-0,125".
 std::string deNumber(double value, int maxPlaces = 6);
 // A result as a square with `places` decimals shows it; where that is
-// rounded, first two more places, cut off, so that the line reads true:
-// "2,449... ≈ 2,45" or "0,125 ≈ 0,13".
+// rounded, first the exact value (up to two more places) or two more places
+// cut off, so that the line reads true: "0,125 ≈ 0,13" or "2,449... ≈ 2,45".
 std::string deRounded(double value, int places);
 // A Lösungsweg line with each minus written as the minus sign "−"; a hyphen
 // inside a word ("x-Achse") stays.

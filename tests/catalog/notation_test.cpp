@@ -26,7 +26,8 @@ TEST(Notation, RoundsAsAtSchoolAndSaysSo)
     EXPECT_EQ(deDecimal(-0.485, 2), "-0,49");
     EXPECT_EQ(deDecimal(2.598 * 25, 1), "65,0");
     EXPECT_EQ(deDecimal(0.1249, 2), "0,12");
-    EXPECT_EQ(deRounded(2.598 * 25, 1), "64,950 ≈ 65,0");
+    EXPECT_EQ(deRounded(2.598 * 25, 1), "64,95 ≈ 65,0");
+    EXPECT_EQ(deRounded(1.125, 2), "1,125 ≈ 1,13");
     EXPECT_EQ(deRounded(std::sqrt(6.0), 2), "2,4494... ≈ 2,45");
     EXPECT_EQ(deRounded(1.25, 2), "1,25");
 }
