@@ -615,6 +615,9 @@ TEST_F(Server, ARefusedRowIsSetAsideAndDoesNotBlockTheNext)
     out.str("");
     EXPECT_EQ(runReport({"--sync", "--history", p.string(), "--server", pupilUri}, in, out, errs), 0) << errs.str();
     EXPECT_NE(out.str().find("0 Aufgaben an"), std::string::npos) << out.str();
+    out.str("");
+    EXPECT_EQ(runReport({"--history", p.string()}, in, out, errs), 0) << errs.str();
+    EXPECT_NE(out.str().find("3 Einträge hat der Schulserver abgelehnt"), std::string::npos) << "the report names them too";
 }
 
 // The server paused (SIGSTOP) mid-game, mid-upload and at the exit: the game

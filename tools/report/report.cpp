@@ -1,5 +1,6 @@
 // The report's arguments, its per-pupil numbers and their three renderings.
 #include "report.h"
+#include "server_commands.h"
 
 #include "aotoolkit.h"
 #include "titles.h"
@@ -622,6 +623,7 @@ int runReport(const std::vector<std::string>& args, std::istream& in, std::ostre
         return 1;
     }
     out << classOverviewText(games) << reportText(games);
+    if (!isServerUri(path)) printSetAside(path, out);
     if (!a.html.empty() && !aofile_replace(a.html, reportHtml(games), why)) {
         err << "ziffron-report: " << why << "\n";
         return 1;

@@ -94,6 +94,23 @@ int runMachineCommand(const std::vector<std::string>& args, std::istream& in, st
     return 0;
 }
 
+void printSetAside(const std::string& path, std::ostream& out)
+{
+    // What the server refused stays here, named, so that nothing goes missing unseen.
+    std::vector<SetAsideRow> aside;
+    std::string err;
+    if (!historySetAside(path, aside, err) || aside.empty()) return;
+    out << aside.size() << (aside.size() == 1 ? " Eintrag hat" : " Einträge hat")
+        << " der Schulserver abgelehnt; sie bleiben in " << path << ":\n";
+    for (const SetAsideRow& r : aside) {
+        char day[32] = "";
+        std::time_t t = static_cast<std::time_t>(r.started);
+        if (std::tm* tm = std::localtime(&t)) std::strftime(day, sizeof day, "%d.%m.%Y %H:%M", tm);
+        out << "  " << r.pupil << ", Spiel vom " << day
+            << (r.position ? ", Aufgabe " + std::to_string(r.position) : std::string()) << ": " << r.reason << "\n";
+    }
+}
+
 int runServerCommand(const ReportArgs& a, const Settings& conf, std::istream& in, std::ostream& out, std::ostream& err)
 {
     std::string why;
@@ -134,20 +151,6 @@ int runServerCommand(const ReportArgs& a, const Settings& conf, std::istream& in
         out << sent << (sent == 1 ? " Aufgabe" : " Aufgaben") << " an " << redactedUri(server) << " übertragen.\n";
     else
         err << "ziffron-report: " << redactedUri(server) << ": " << why << "\n";
-    // What the server refused stays here, named, so that nothing goes missing unseen.
-    std::vector<SetAsideRow> aside;
-    std::string asideErr;
-    if (historySetAside(path, aside, asideErr) && !aside.empty()) {
-        out << aside.size() << (aside.size() == 1 ? " Eintrag hat" : " Einträge hat")
-            << " der Schulserver abgelehnt; sie bleiben in " << path << ":\n";
-        for (const SetAsideRow& r : aside) {
-            char day[32] = "";
-            std::time_t t = static_cast<std::time_t>(r.started);
-            if (std::tm* tm = std::localtime(&t)) std::strftime(day, sizeof day, "%d.%m.%Y %H:%M", tm);
-            out << "  " << r.pupil << ", Spiel vom " << day
-                << (r.position ? ", Aufgabe " + std::to_string(r.position) : std::string()) << ": " << r.reason
-                << "\n";
-        }
-    }
+    printSetAside(path, out);
     return ok ? 0 : 1;
 }
