@@ -311,19 +311,6 @@ std::string trimmed(const std::string& s)
     return a == std::string::npos ? std::string() : s.substr(a, s.find_last_not_of(' ') - a + 1);
 }
 
-// A right pair as a teacher writes it: a fraction, a point, or two numbers.
-std::string teacherPair(const std::string& first, const std::string& second)
-{
-    switch (answerKind) {
-    case 2: return "(" + first + " | " + second + ")";
-    case 3:
-    case 7:
-    case 8:
-    case 9: return first + "/" + second;
-    default: return first + " und " + second;
-    }
-}
-
 } // namespace
 
 // The squares' printed texts, and the solution as its square shows it.
@@ -355,7 +342,7 @@ void describeSquares(AnswerRows rows, ToolTask& task)
                                              task.squares[1].caption + " " + text(2, b);
                     if (task.key.find(pair) != std::string::npos) continue;
                     task.key += (task.key.empty() ? "" : " oder ") + pair;
-                    task.keyText += (task.keyText.empty() ? "" : " oder ") + teacherPair(text(1, a), text(2, b));
+                    task.keyText += (task.keyText.empty() ? "" : " oder ") + pairAnswerText(text(1, a), text(2, b), "/");
                 }
     } else {
         for (int c = 0; c < layout.columns() && task.key.empty(); ++c)

@@ -32,11 +32,12 @@ double schoolRound(double value, int places)
     // A value a hair below the half (64,95 stored as 64,94999...) is that
     // half: it was computed, not meant.
     places = std::clamp(places, 0, 17);
-    const double scaled = std::fabs(value) * std::pow(10.0, places);
+    const double scale = std::pow(10.0, places);
+    const double scaled = std::fabs(value) * scale;
     if (!(scaled < 1e15))
         return value;
     const double whole = std::floor(scaled + 0.5 + 1e-9 * std::max(1.0, scaled));
-    return std::copysign(whole / std::pow(10.0, places), value);
+    return std::copysign(whole / scale, value);
 }
 
 std::string deDecimal(double value, int places)

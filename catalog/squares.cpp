@@ -201,6 +201,18 @@ std::string decimalSquareText(double value, int places)
     return s;
 }
 
+std::string pairAnswerText(const std::string& first, const std::string& second, const char* bar)
+{
+    switch (answerKind) {
+    case 2: return "(" + first + " | " + second + ")";
+    case 3:
+    case 7:
+    case 8:
+    case 9: return first + bar + second;
+    default: return first + " und " + second;
+    }
+}
+
 std::string squareText(const SquareLayout& layout, Square s)
 {
     if (layout.compareMode()) {

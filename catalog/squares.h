@@ -73,10 +73,14 @@ private:
 std::string squareText(const SquareLayout& layout, Square s);
 // The printed text of a decimal square with the given decimal places.
 std::string decimalSquareText(double value, int decimalPlaces);
-// printf's "%.*f" of value into out (at most cap bytes, not terminated);
-// returns the length. The one decimal printer of the squares and rows: it
+// value with decimalPlaces digits, rounded as at school, into out (at most
+// cap bytes, not terminated); returns the length. The one decimal printer of the squares and rows: it
 // runs in every comparison of two decimal squares, so it avoids printf.
 size_t printDecimal(char* out, size_t cap, double value, int decimalPlaces);
+// A two-part answer of the current task as a reader takes it: a fraction
+// (first, bar, second) for the numerator and denominator rows, a point for
+// coordinates, otherwise two numbers.
+std::string pairAnswerText(const std::string& first, const std::string& second, const char* bar);
 // The value behind a square of the current task (compare mode: 1, 2, 3).
 int squareValue(const SquareLayout& layout, Square s);
 double decimalSquareValue(Square s);

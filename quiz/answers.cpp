@@ -82,15 +82,7 @@ bool needsReducing(int first, int second)
 // denominator rows, a point for coordinates, otherwise two numbers picked.
 std::string pairText(int first, int second)
 {
-    const std::string a = std::to_string(first), b = std::to_string(second);
-    switch (answerKind) {
-    case 2: return "(" + a + " | " + b + ")";
-    case 3:
-    case 7:
-    case 8:
-    case 9: return a + " / " + b;
-    default: return a + " und " + b;
-    }
+    return pairAnswerText(std::to_string(first), std::to_string(second), " / ");
 }
 
 namespace {

@@ -1,5 +1,6 @@
 // Windows-1252 inside, UTF-8 outside: the one place where text changes encoding.
 #include "aotoolkit.h"
+#include "internal.h"
 
 namespace {
 
@@ -47,6 +48,12 @@ void append_utf8(std::string& out, unsigned cp)
 }
 
 } // namespace
+
+unsigned aoi::cp1252Code(unsigned char byte)
+{
+    if (byte >= 0x80 && byte < 0xA0) return kHigh[byte - 0x80];
+    return byte == 0x7F ? 0 : byte;
+}
 
 std::string ao_cp1252_to_utf8(std::string_view in)
 {

@@ -5,6 +5,10 @@
 
 namespace aoi {
 
+// The Unicode character of a screen byte (Windows-1252, with the minus sign
+// and "almost equal" in two of its holes); 0 where the byte has none.
+unsigned cp1252Code(unsigned char byte);
+
 // Processes pending platform messages: ticks to timers, input to the event
 // queue or widgets, repaints. With wait, blocks briefly for new input.
 void process(bool wait);

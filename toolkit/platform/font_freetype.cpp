@@ -2,6 +2,7 @@
 // fontconfig picks a file for the face (on Windows: the fonts folder, then the
 // Liberation faces shipped beside the program), FreeType renders the 224
 // glyphs of Windows-1252 characters 32..255 as one byte per pixel.
+#include "internal.h"
 #include "platform/platform.h"
 
 #ifdef _WIN32
@@ -40,19 +41,6 @@
 
 namespace platform {
 namespace {
-
-// Windows-1252 0x80..0x9F; 0 where the code page leaves the byte undefined.
-// 0x81 and 0x8D carry the minus sign and "almost equal", as in encoding.cpp.
-const unsigned kCp1252High[32] = {
-    0x20AC, 0x2212, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x2248, 0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-unsigned unicodeOf(int c)
-{
-    if (c >= 0x80 && c < 0xA0) return kCp1252High[c - 0x80];
-    return c == 0x7F ? 0 : static_cast<unsigned>(c);
-}
 
 std::string lower(std::string s)
 {
@@ -277,7 +265,7 @@ bool renderFont(const std::string& face, int points, bool bold, bool italic, Ren
     out.offsets.resize(224);
     for (int i = 0; i < 224; ++i) {
         out.offsets[i] = static_cast<int>(out.glyphs.size());
-        unsigned code = unicodeOf(32 + i);
+        unsigned code = aoi::cp1252Code(static_cast<unsigned char>(32 + i));
         FT_UInt gi = code ? FT_Get_Char_Index(ft, code) : 0;
         bool loaded = gi && FT_Load_Glyph(ft, gi, FT_LOAD_TARGET_MONO) == 0;
         if (loaded && m.synthBold) FT_GlyphSlot_Embolden(ft->glyph);
